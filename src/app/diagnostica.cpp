@@ -1,0 +1,78 @@
+#include "app/diagnostica.h"
+
+namespace compattatore {
+
+namespace {
+
+struct Voce_codice {
+    std::int32_t codice;
+    bool con_posizione;
+    std::string_view spiegazione;
+};
+
+constexpr Voce_codice codici[] = {
+    {0, false, "nessun errore"},
+    {1, false, "lunghezza del percorso oltre 1000000 m"},
+    {2, false, "progressiva chilometrica con posizione o valore non multiplo di 50"},
+    {3, false, "inizio della ripetizione segnali non multiplo di 50"},
+    {4, false, "fine della ripetizione segnali non multipla di 50"},
+    {5, false, "la chiave della ripetizione segnali non indica 4 o 9 codici"},
+    {6, true, "cartello indicatore su una cella occupata"},
+    {7, true, "abbattimento su una cella occupata"},
+    {8, true, "posizione della stazione non multipla di 50"},
+    {9, true, "lunghezza della stazione non multipla di 100"},
+    {10, false, "stazioni e cartelli indicatori oltre i 78 posti"},
+    {11, true, "segnale dopo un avviso di rallentamento senza cella libera per il codice"},
+    {12, true, "gruppo di codici prima di un inizio di rallentamento senza cella libera"},
+    {13, true, "codice dentro o dopo un rallentamento senza cella libera"},
+    {15, true, "posizione oltre la fine della griglia"},
+    {16, true, "segnale su una cella occupata"},
+    {17, true, "cella dell'avviso di rallentamento occupata"},
+    {18, true, "cella di inizio rallentamento occupata"},
+    {19, true, "cella di fine rallentamento occupata"},
+    {20, true, "celle dei preavvisi di rallentamento occupate"},
+    {21, true, "indicatore di velocita' massima su una cella occupata"},
+    {22, true, "stazione a meno di 350 m dalla fine della precedente"},
+    {24, false, "fermata della stazione entro i primi 100 m del percorso"},
+    {25, false, "errore imprevisto: file mancante, valore fuori campo, fine del file dentro un record "
+                "o record prima della lunghezza del percorso"},
+    {101, false, "file della linea non trovato"},
+    {102, false, "manca \"[generale]\" nel file della linea"},
+    {103, false, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m"},
+};
+
+const Voce_codice* cerca(std::int32_t codice) {
+    for (const Voce_codice& v : codici)
+        if (v.codice == codice) return &v;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string_view spiegazione_codice(std::int32_t codice) {
+    const Voce_codice* v = cerca(codice);
+    return v ? v->spiegazione : std::string_view{};
+}
+
+bool codice_con_posizione(std::int32_t codice) {
+    const Voce_codice* v = cerca(codice);
+    return v && v->con_posizione;
+}
+
+std::string descrivi_errore(const Scenario& s) {
+    std::string riga;
+    if (s.codice_errore != 0 && !s.origine_errore.file.empty()) {
+        riga += s.origine_errore.file + ":" + std::to_string(s.origine_errore.riga) + ": ";
+    }
+    riga += "codice " + std::to_string(s.codice_errore);
+    std::string_view spiegazione = spiegazione_codice(s.codice_errore);
+    if (!spiegazione.empty()) {
+        riga += ": ";
+        riga += spiegazione;
+    }
+    if (codice_con_posizione(s.codice_errore))
+        riga += " (posizione " + std::to_string(s.posizione_errore) + " m)";
+    return riga;
+}
+
+}  // namespace compattatore

@@ -1,0 +1,20 @@
+// The built-in description of the line and of the train, and their writers.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "tables/scenario.h"
+
+namespace compattatore {
+
+// The 537 lines of the built-in line description, in file order.
+std::span<const std::string_view> righe_linea();
+// The 397 lines of the built-in train description, in file order.
+std::span<const std::string_view> righe_treno();
+
+// Write the description files into s.cartella.
+void dati_linea(const Scenario& s);
+void dati_treno(const Scenario& s);
+
+}  // namespace compattatore
