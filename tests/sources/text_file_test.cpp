@@ -1,0 +1,41 @@
+#include "sources/text_file.h"
+
+#include <array>
+
+#include <gtest/gtest.h>
+
+#include "support/cartella_temporanea.h"
+
+namespace compattatore {
+namespace {
+
+TEST(TestoScritto, LinesEndWithCrLfAndTheMarkerIsNotWritten) {
+    std::array<std::string_view, 3> righe{"[generale]", "", "[fine]"};
+    EXPECT_EQ(componi_testo(righe), "[generale]\r\n\r\n[fine]\r\n");
+}
+
+TEST(TestoScritto, StopsAtTheFirstLineEqualToTheMarker) {
+    std::array<std::string_view, 3> righe{"a", "riferimento fine del file", "b"};
+    EXPECT_EQ(componi_testo(righe), "a\r\n");
+    // Only the exact text stops the writing.
+    std::array<std::string_view, 2> altre{"Riferimento fine del file", "b"};
+    EXPECT_EQ(componi_testo(altre), "Riferimento fine del file\r\nb\r\n");
+}
+
+TEST(TestoScritto, AtMostOneThousandLines) {
+    std::vector<std::string_view> mille(1000, "x");
+    EXPECT_EQ(componi_testo(mille).size(), 3000u);
+    mille.push_back("x");
+    EXPECT_THROW(componi_testo(mille), std::length_error);
+}
+
+TEST(TestoScritto, ReplacesAnOlderLongerFile) {
+    prova::CartellaTemporanea dir;
+    prova::scrivi_byte(dir / "a.txt", std::string(5000, 'z'));
+    std::array<std::string_view, 1> righe{"[fine]"};
+    scrivi_testo(dir / "a.txt", righe);
+    EXPECT_EQ(prova::leggi_byte(dir / "a.txt"), "[fine]\r\n");
+}
+
+}  // namespace
+}  // namespace compattatore
