@@ -1,0 +1,98 @@
+// memo_rallentamento: a speed restriction laid out over its warning board,
+// start, end and the four approach markers before the board.
+//
+// The caller only checks that the start lies inside the grid.  A cell that a
+// computed index puts outside the grid (the end of a restriction that runs
+// past the last cell, markers before cell 0) is not there: it is never
+// occupied, so it does not refuse the restriction, and it is not written.
+#include "placement/griglia.h"
+#include "placement/posa.h"
+#include "tables/arrotonda.h"
+
+namespace compattatore {
+
+namespace {
+// Below this start the line has no room for the 1200-m warning board.
+constexpr std::int32_t inizio_minimo_avviso = 1500;
+constexpr std::int64_t distanza_avviso = 1200;
+}  // namespace
+
+void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32_t& l,
+                        std::int32_t& f_tt, std::int32_t f_ta, std::int32_t& d_v) {
+    if (!sta_in_16_bit(v) || !sta_in_16_bit(d_v) || !sta_in_16_bit(f_tt)) {
+        s.codice_errore = codice_valore_fuori_campo;
+        return;
+    }
+
+    const std::int64_t w = cella_di(x - distanza_avviso);
+    const std::int64_t inizio = cella_di(x);
+    const std::int64_t fine = cella_di(static_cast<std::int64_t>(x) + l);
+    const bool con_avviso = x > inizio_minimo_avviso;
+
+    if (con_avviso) {
+        if (occupata(s, w)) {
+            s.codice_errore = 17;
+            return;
+        }
+    } else {
+        f_ta = 0;
+    }
+    if (occupata(s, inizio)) {
+        s.codice_errore = 18;
+        return;
+    }
+    if (occupata(s, fine)) {
+        s.codice_errore = 19;
+        return;
+    }
+
+    const auto velocita = static_cast<std::int16_t>(v);
+    const auto seconda = static_cast<std::int16_t>(d_v);
+
+    // Written end first: a restriction shorter than one cell ends as a start.
+    if (nella_griglia(s, fine)) {
+        Cella& e = cella(s, fine);
+        e.tipo = tipo_cella::fine_rallentamento;
+        if (d_v != 0) e.valore2 = seconda;
+    }
+    if (nella_griglia(s, inizio)) {
+        Cella& i = cella(s, inizio);
+        i.tipo = tipo_cella::inizio_rallentamento;
+        if (d_v != 0) i.valore2 = seconda;
+    }
+    if (con_avviso && nella_griglia(s, w)) {
+        Cella& a = cella(s, w);
+        a.tipo = tipo_cella::avviso_rallentamento;
+        if (d_v != 0) a.valore2 = seconda;
+        a.valore1 = velocita;
+    }
+    if (nella_griglia(s, inizio)) {
+        cella(s, inizio).valore1 = velocita;
+        cella(s, inizio).valore3 = static_cast<std::int16_t>(f_tt);
+    }
+    if (nella_griglia(s, fine)) {
+        cella(s, fine).valore1 = velocita;
+        cella(s, fine).valore3 = static_cast<std::int16_t>(f_tt);
+    }
+
+    if (f_ta == 0) return;
+
+    // The markers stand in the four cells before the board, counted from
+    // the board's position without the +1 of the cell rule.
+    const std::int64_t k = arrotonda(static_cast<double>(static_cast<std::int64_t>(x) - distanza_avviso) / 50.0);
+    for (std::int64_t i = 0; i <= 3; ++i) {
+        if (occupata(s, k - i)) {
+            s.codice_errore = 20;
+            return;
+        }
+    }
+    for (std::int64_t i = 0; i <= 3; ++i) {
+        if (!nella_griglia(s, k - i)) continue;
+        Cella& m = cella(s, k - i);
+        m.tipo = tipo_cella::preavviso_rallentamento;
+        m.valore1 = static_cast<std::int16_t>(i + 1);
+        if (d_v != 0) m.valore2 = static_cast<std::int16_t>(i + 1);
+    }
+}
+
+}  // namespace compattatore

@@ -1,0 +1,39 @@
+// Small helpers for the finishing tests: a scenario with an empty grid, cell
+// setters and the list of cells a step changed.
+#pragma once
+
+#include <tuple>
+#include <vector>
+
+#include "tables/scenario.h"
+
+namespace prova {
+
+inline compattatore::Scenario griglia_vuota(std::int32_t n) {
+    compattatore::Scenario s;
+    s.numero_celle = n;
+    s.lunghezza_estesa = n * 50;
+    s.celle.assign(static_cast<std::size_t>(n) + 1, {});
+    return s;
+}
+
+inline void metti(compattatore::Scenario& s, std::size_t c, std::uint8_t tipo, std::int16_t valore1 = 0) {
+    s.celle[c].tipo = tipo;
+    s.celle[c].valore1 = valore1;
+}
+
+inline auto campi(const compattatore::Cella& c) {
+    return std::tie(c.tipo, c.valore1, c.valore2, c.valore3, c.valore4, c.tempo, c.preavviso,
+                    c.montagna, c.velocita, c.pendenza, c.aderenza);
+}
+
+inline std::vector<std::size_t> celle_cambiate(const compattatore::Scenario& prima,
+                                               const compattatore::Scenario& dopo) {
+    std::vector<std::size_t> diverse;
+    for (std::size_t i = 0; i < prima.celle.size(); ++i) {
+        if (campi(prima.celle[i]) != campi(dopo.celle[i])) diverse.push_back(i);
+    }
+    return diverse;
+}
+
+}  // namespace prova

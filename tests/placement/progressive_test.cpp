@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "placement/griglia_prova.h"
+#include "placement/progressive.h"
+
+using namespace compattatore;
+
+namespace {
+
+using Terna = std::array<std::int32_t, 3>;  // inizio, fine, posizione
+using Tre = std::array<Terna, 3>;           // entries 81, 82, 83
+
+Tre ordina(const Tre& prima, int volte = 1) {
+    Scenario s;
+    for (std::size_t i = 0; i < 3; ++i) {
+        s.voci[81 + i].inizio = prima[i][0];
+        s.voci[81 + i].fine = prima[i][1];
+        s.voci[81 + i].posizione = prima[i][2];
+    }
+    for (int n = 0; n < volte; ++n) progressive_ordina(s);
+    Tre dopo{};
+    for (std::size_t i = 0; i < 3; ++i) dopo[i] = {s.voci[81 + i].inizio, s.voci[81 + i].fine, s.voci[81 + i].posizione};
+    EXPECT_EQ(s.codice_errore, 0);
+    return dopo;
+}
+
+constexpr Terna a{300, 10, 0};
+constexpr Terna b{200, 20, 0};
+constexpr Terna c{100, 30, 0};
+constexpr Terna zero{0, 0, 0};
+
+TEST(ProgressiveOrdina, BuiltInReferences) {
+    EXPECT_EQ(ordina({Terna{315950, 412050, 1}, Terna{284500, -284500, 0}, Terna{31100, 3050, 0}}),
+              (Tre{Terna{315950, 412150, 1}, Terna{284500, -284500, 0}, Terna{31100, 3050, 0}}));
+}
+
+TEST(ProgressiveOrdina, GreatestStartFirst) {
+    struct Caso {
+        Tre prima, dopo;
+    };
+    for (const Caso& caso : {
+             Caso{{a, b, c}, {a, b, c}},
+             Caso{{a, c, b}, {a, b, c}},
+             Caso{{b, a, c}, {a, b, c}},
+             Caso{{c, a, b}, {a, b, c}},
+             Caso{{b, c, a}, {a, b, c}},
+             Caso{{c, b, a}, {a, b, c}},
+             // Equal smaller starts: the higher-numbered entry goes second.
+             Caso{{a, Terna{100, 1, 0}, Terna{100, 2, 0}}, {a, Terna{100, 2, 0}, Terna{100, 1, 0}}},
+             Caso{{Terna{100, 1, 0}, a, Terna{100, 2, 0}}, {a, Terna{100, 2, 0}, Terna{100, 1, 0}}},
+             Caso{{Terna{100, 1, 0}, Terna{100, 2, 0}, a}, {a, Terna{100, 2, 0}, Terna{100, 1, 0}}},
+             // Only "uno" given.
+             Caso{{zero, zero, Terna{1000, 500, 0}}, {Terna{1000, 500, 0}, zero, zero}},
+             // Greatest start shared: everything cleared.
+             Caso{{a, Terna{300, 99, 1}, c}, {zero, zero, zero}},
+             Caso{{c, a, Terna{300, 99, 0}}, {zero, zero, zero}},
+             Caso{{a, a, a}, {zero, zero, zero}},
+             // Starts that sum to zero are not ordered by start but by value.
+             Caso{{Terna{100, 5, 0}, Terna{-100, 6, 0}, zero}, {Terna{-100, 6, 0}, Terna{100, 5, 0}, zero}},
+         }) {
+        EXPECT_EQ(ordina(caso.prima), caso.dopo);
+    }
+}
+
+TEST(ProgressiveOrdina, NoStartsBringAPositiveValueFirst) {
+    const Terna t{0, 7, 0}, d{0, 8, 0}, u{0, 9, 0};
+    struct Caso {
+        Tre prima, dopo;
+    };
+    for (const Caso& caso : {
+             Caso{{zero, zero, zero}, {zero, zero, zero}},
+             Caso{{t, d, u}, {u, d, t}},
+             Caso{{t, d, zero}, {d, t, zero}},
+             Caso{{t, zero, zero}, {t, zero, zero}},
+             Caso{{Terna{0, -7, 0}, Terna{0, -8, 0}, zero}, {zero, zero, zero}},
+         }) {
+        EXPECT_EQ(ordina(caso.prima), caso.dopo);
+    }
+}
+
+TEST(ProgressiveOrdina, DecreasingReferenceGains100OncePerCall) {
+    const Tre prima{Terna{300, 1000, 1}, Terna{200, 2000, 0}, zero};
+    EXPECT_EQ(ordina(prima), (Tre{Terna{300, 1100, 1}, Terna{200, 2000, 0}, zero}));
+    EXPECT_EQ(ordina(prima, 2), (Tre{Terna{300, 1200, 1}, Terna{200, 2000, 0}, zero}));
+}
+
+TEST(ProgressiveOrdina, CorrectionThatWouldOverflowIsRecorded) {
+    Scenario s;
+    s.voci[81] = Voce{};
+    s.voci[81].inizio = 300;
+    s.voci[81].fine = 2147483600;
+    s.voci[81].posizione = 1;
+    progressive_ordina(s);
+    EXPECT_EQ(s.codice_errore, 25);
+    EXPECT_EQ(s.voci[81].fine, 2147483600);
+}
+
+}  // namespace
