@@ -1,0 +1,64 @@
+// A document written by its writer into a fresh folder and read back, both as
+// the bytes on disk and as its lines.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/cartella_temporanea.h"
+#include "tables/scenario.h"
+
+namespace compattatore::prova {
+
+struct DocumentoScritto {
+    std::string nome_file;
+    std::string byte;
+    std::vector<std::string> righe;
+};
+
+// The built-in identifiers, with the files going to `cartella`.
+inline Scenario scenario_in(const std::filesystem::path& cartella) {
+    Scenario s;
+    s.nome_linea = "Brunovale";
+    s.nome_treno = "Quarzo";
+    s.cartella = cartella;
+    return s;
+}
+
+// Splits a text on CR LF; the text must end with CR LF and hold no CR or LF
+// other than the line ends.
+inline std::vector<std::string> righe_crlf(const std::string& testo) {
+    std::vector<std::string> righe;
+    std::size_t inizio = 0;
+    while (inizio < testo.size()) {
+        const std::size_t fine = testo.find("\r\n", inizio);
+        EXPECT_NE(fine, std::string::npos) << "last line without CR LF";
+        if (fine == std::string::npos) break;
+        std::string riga = testo.substr(inizio, fine - inizio);
+        EXPECT_EQ(riga.find_first_of("\r\n"), std::string::npos) << "stray CR or LF in: " << riga;
+        righe.push_back(std::move(riga));
+        inizio = fine + 2;
+    }
+    return righe;
+}
+
+// Runs `scrittore` on the built-in identifiers and reads back the one file it wrote.
+template <typename Scrittore>
+DocumentoScritto scrivi_e_rileggi(Scrittore scrittore) {
+    CartellaTemporanea dir;
+    scrittore(scenario_in(dir.percorso()));
+    DocumentoScritto doc;
+    std::vector<std::filesystem::path> file;
+    for (const auto& e : std::filesystem::directory_iterator(dir.percorso())) file.push_back(e.path());
+    EXPECT_EQ(file.size(), 1u) << "the writer must leave exactly its own file";
+    if (file.empty()) return doc;
+    doc.nome_file = file.front().filename().string();
+    doc.byte = leggi_byte(file.front());
+    doc.righe = righe_crlf(doc.byte);
+    return doc;
+}
+
+}  // namespace compattatore::prova
