@@ -1,0 +1,21 @@
+// The phases of the reader, run in this order by memorizza_dati.  Each
+// returns Esito::fermo when the reader stopped with a code and must return.
+#pragma once
+
+#include "reader/lettura.h"
+
+namespace compattatore::lettore {
+
+// Opens the line file and looks for its general section (codes 101, 102).
+Esito apri_linea(Lettura& l);
+// The general section, then the preparation of the line records.
+Esito sezione_generale(Lettura& l);
+// The line records and the completion of the line phase.
+Esito record_linea(Lettura& l);
+// The train file: its records, the completion and the final checks.
+Esito record_treno(Lettura& l);
+
+// One "stazione" record (the keyword already read).
+Esito stazione(Lettura& l);
+
+}  // namespace compattatore::lettore

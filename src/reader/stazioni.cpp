@@ -1,0 +1,112 @@
+// One station record: its voci entry (from slot 1 upwards), its extent
+// along the line, and its stop cell and approach marks in the grid.
+#include "reader/fasi.h"
+#include "tables/arrotonda.h"
+
+namespace compattatore::lettore {
+
+namespace {
+
+// A station needs this much grid beyond its position.
+constexpr double margine_stazione = 800.0;
+// Minimum gap between a station's start and the previous station's end.
+constexpr std::int64_t distacco_minimo = 350;
+// Kinds from here on get no stop cell and no approach marks.
+constexpr int tipo_senza_fermata = 25;
+
+// Start and end of the station from its position P, length L and kind.
+void estensione(Voce& v, std::int32_t lunghezza) {
+    const std::int64_t p = v.posizione;
+    switch (v.tipo) {
+        case 5:
+        case 6:
+            v.fine = in_32(p + 150);
+            v.inizio = in_32(p - lunghezza);
+            v.byte4 = 0;
+            break;
+        case 7:
+        case 8:
+            v.inizio = in_32(p - lunghezza);
+            v.fine = in_32(p + lunghezza);
+            v.byte4 = 0;
+            break;
+        default:
+            v.inizio = in_32(arrotonda(static_cast<double>(p) - static_cast<double>(lunghezza) / 2.0));
+            v.fine = in_32(arrotonda(static_cast<double>(p) + static_cast<double>(lunghezza) / 2.0) +
+                           (v.byte4 != 0 ? 50 : 0));
+            break;
+    }
+}
+
+}  // namespace
+
+Esito stazione(Lettura& l) {
+    Scenario& s = l.s;
+    LettoreCampi& f = l.f();
+    const std::int32_t i = l.slot_stazione;
+    Voce& v = s.voci[static_cast<std::size_t>(i)];
+
+    v.posizione = f.leggi_32();
+    const std::int32_t p = v.posizione;
+    if ((static_cast<double>(p) + margine_stazione) / 50.0 > static_cast<double>(s.numero_celle)) {
+        s.posizione_errore = p;
+        registra_codice(l, 15);
+        return Esito::fine_file;
+    }
+    if (p % 50 != 0) return ferma(l, 8, p);
+    v.tipo = f.leggi_u8();
+    const std::int32_t lunghezza = f.leggi_32();
+    if (lunghezza % 100 != 0) return ferma(l, 9, p);
+
+    v.byte1 = f.leggi_u8();
+    v.byte5 = f.leggi_u8();
+    v.byte4 = f.leggi_u8();
+    v.intero1 = f.leggi_16();
+    v.intero2 = f.leggi_16();
+    v.byte2 = f.leggi_u8();
+    v.intero3 = f.leggi_16();
+    v.intero4 = f.leggi_16();
+    v.intero5 = f.leggi_16();
+    v.byte3 = f.leggi_u8();
+    const std::int64_t ore = f.leggi_32();
+    const std::int64_t minuti = f.leggi_32();
+    const std::int64_t secondi = f.leggi_32();
+    v.orario = in_32((ore * 60 + minuti) * 60 + secondi);
+    v.nome = f.leggi_stringa();
+
+    estensione(v, lunghezza);
+    if (lunghezza < 600) v.byte5 = 0;
+    // The first station keeps the extra 50 m its sixth field gave to `fine`.
+    if (i == 1) {
+        v.byte4 = 0;
+        v.byte5 = 0;
+    }
+
+    if (v.tipo < tipo_senza_fermata) {
+        const double fine_celle = static_cast<double>(v.fine) / 50.0;
+        if (v.tipo != 5 && v.tipo != 6) {
+            for (int n = 1; n <= 4; ++n) {
+                const double e = fine_celle - n - 1;
+                if (e <= 1) continue;
+                if (Cella* c = cella_se_presente(s, arrotonda(e))) c->preavviso = static_cast<std::uint8_t>(80 + n);
+            }
+        }
+        const double e = fine_celle - 1;
+        if (e <= 1) return ferma(l, 24);
+        // The stop cell is written whatever it held.
+        if (Cella* c = cella_se_presente(s, arrotonda(e))) {
+            c->tipo = tipo_cella::fermata;
+            c->valore1 = static_cast<std::int16_t>(i);
+        }
+    }
+
+    if (i > 1 && static_cast<std::int64_t>(v.inizio) - distacco_minimo <
+                     s.voci[static_cast<std::size_t>(i - 1)].fine)
+        return ferma(l, 22, p);
+
+    l.slot_stazione = i + 1;
+    if (l.slot_stazione >= l.slot_testo) return ferma(l, 10);
+    return Esito::avanti;
+}
+
+}  // namespace compattatore::lettore
