@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "finishing/finitura.h"
-#include "finishing/griglia_prova.h"
+#include "support/griglia_prova.h"
 
 using namespace compattatore;
 

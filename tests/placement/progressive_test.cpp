@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "placement/griglia_prova.h"
+#include "support/griglia_prova.h"
 #include "placement/progressive.h"
 
 using namespace compattatore;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "placement/griglia_prova.h"
+#include "support/griglia_prova.h"
 #include "placement/posa.h"
 
 using namespace compattatore;

@@ -1,5 +1,5 @@
-// Small helpers for the finishing tests: a scenario with an empty grid, cell
-// setters and the list of cells a step changed.
+// Small helpers for the grid tests: a scenario with an empty grid, a cell
+// setter and field-by-field comparisons of cells.
 #pragma once
 
 #include <tuple>
@@ -27,6 +27,15 @@ inline auto campi(const compattatore::Cella& c) {
                     c.montagna, c.velocita, c.pendenza, c.aderenza);
 }
 
+inline bool stessa_griglia(const compattatore::Scenario& a, const compattatore::Scenario& b) {
+    if (a.celle.size() != b.celle.size()) return false;
+    for (std::size_t i = 0; i < a.celle.size(); ++i) {
+        if (campi(a.celle[i]) != campi(b.celle[i])) return false;
+    }
+    return true;
+}
+
+// Indices of the cells whose content differs between two grids of one size.
 inline std::vector<std::size_t> celle_cambiate(const compattatore::Scenario& prima,
                                                const compattatore::Scenario& dopo) {
     std::vector<std::size_t> diverse;
