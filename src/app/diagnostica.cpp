@@ -1,5 +1,9 @@
 #include "app/diagnostica.h"
 
+#include <sstream>
+
+#include "authoring/json.h"
+
 namespace compattatore {
 
 namespace {
@@ -41,6 +45,15 @@ constexpr Voce_codice codici[] = {
     {103, false, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m"},
 };
 
+bool con_record(const Scenario& s) { return s.codice_errore != 0 && !s.origine_errore.file.empty(); }
+
+// The record's line without the line end it may carry.
+std::string_view testo_record(const Scenario& s) {
+    std::string_view t = s.origine_errore.testo;
+    while (!t.empty() && (t.back() == '\r' || t.back() == '\n')) t.remove_suffix(1);
+    return t;
+}
+
 const Voce_codice* cerca(std::int32_t codice) {
     for (const Voce_codice& v : codici)
         if (v.codice == codice) return &v;
@@ -61,7 +74,7 @@ bool codice_con_posizione(std::int32_t codice) {
 
 std::string descrivi_errore(const Scenario& s) {
     std::string riga;
-    if (s.codice_errore != 0 && !s.origine_errore.file.empty()) {
+    if (con_record(s)) {
         riga += s.origine_errore.file + ":" + std::to_string(s.origine_errore.riga) + ": ";
     }
     riga += "codice " + std::to_string(s.codice_errore);
@@ -73,6 +86,33 @@ std::string descrivi_errore(const Scenario& s) {
     if (codice_con_posizione(s.codice_errore))
         riga += " (posizione " + std::to_string(s.posizione_errore) + " m)";
     return riga;
+}
+
+std::string riga_del_record(const Scenario& s) {
+    if (!con_record(s) || testo_record(s).empty()) return {};
+    return "    " + std::string(testo_record(s));
+}
+
+std::string diagnostica_json(const Scenario& s) {
+    std::ostringstream out;
+    ScrittoreJson j(out);
+    j.apri_oggetto(true);
+    j.campo("codice", s.codice_errore);
+    j.campo_testo("spiegazione", spiegazione_codice(s.codice_errore));
+    j.chiave("posizione");
+    if (codice_con_posizione(s.codice_errore))
+        j.intero(s.posizione_errore);
+    else
+        j.nullo();
+    const bool record = con_record(s);
+    j.chiave("file");
+    record ? j.testo(s.origine_errore.file) : j.nullo();
+    j.chiave("riga");
+    record ? j.intero(s.origine_errore.riga) : j.nullo();
+    j.chiave("testo");
+    record ? j.testo(testo_record(s)) : j.nullo();
+    j.chiudi_oggetto();
+    return out.str();
 }
 
 }  // namespace compattatore

@@ -1,4 +1,5 @@
-// The one-line report of a recorded code, for the people who write scenarios.
+// The report of a recorded code, for the people who write scenarios: one
+// line of text, the record under it, or one JSON object for other tools.
 #pragma once
 
 #include <cstdint>
@@ -18,5 +19,15 @@ bool codice_con_posizione(std::int32_t codice);
 // "file:line: codice N: explanation (posizione P m)", the location part only
 // when a record caused the code.
 std::string descrivi_errore(const Scenario& s);
+
+// The record that caused the code as it stands in its file, indented by four
+// blanks, to print under the line of descrivi_errore; empty when no record
+// caused the code.
+std::string riga_del_record(const Scenario& s);
+
+// The same diagnostic as one JSON object on one line: "codice",
+// "spiegazione", "posizione" (null when the code has none), and "file",
+// "riga", "testo" of the record (null when no record caused the code).
+std::string diagnostica_json(const Scenario& s);
 
 }  // namespace compattatore

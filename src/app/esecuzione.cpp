@@ -1,6 +1,7 @@
 #include "app/esecuzione.h"
 
 #include <ostream>
+#include <string>
 
 #include "app/diagnostica.h"
 #include "app/driver.h"
@@ -36,6 +37,7 @@ int esegui_lavoro(Scenario& s, const std::filesystem::path& cartella, std::ostre
 
     if (!s.griglia_esiste() || s.codice_errore != 0) {
         err << descrivi_errore(s) << '\n';
+        if (const std::string record = riga_del_record(s); !record.empty()) err << record << '\n';
         return 1;
     }
     return 0;
@@ -50,11 +52,16 @@ int scrivi_sorgenti(const std::filesystem::path& cartella) {
 }
 
 int compila_sorgenti(Scenario& s, const std::filesystem::path& cartella, const std::string& linea,
-                     const std::string& treno, bool piano, std::ostream& out) {
+                     const std::string& treno, bool piano, std::ostream& out, bool json) {
     prepara(s, cartella, linea, treno);
     s.elimina_sorgenti = false;
     memorizza_percorso(s, piano ? 1 : 0);
-    out << descrivi_errore(s) << '\n';
+    if (json) {
+        out << diagnostica_json(s) << '\n';
+    } else {
+        out << descrivi_errore(s) << '\n';
+        if (const std::string record = riga_del_record(s); !record.empty()) out << record << '\n';
+    }
     return s.griglia_esiste() && s.codice_errore == 0 ? 0 : 1;
 }
 

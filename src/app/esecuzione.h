@@ -17,7 +17,8 @@ inline constexpr const char* treno_predefinito = "Quarzo";
 
 // The job of the program started with no arguments: writes the built-in
 // descriptions and the three documents into `cartella`, then compiles.
-// A recorded code is reported on `err` and gives status 1.
+// A recorded code is reported on `err` (with the record that caused it)
+// and gives status 1.
 int esegui_lavoro(Scenario& s, const std::filesystem::path& cartella, std::ostream& out,
                   std::ostream& err);
 
@@ -25,9 +26,11 @@ int esegui_lavoro(Scenario& s, const std::filesystem::path& cartella, std::ostre
 int scrivi_sorgenti(const std::filesystem::path& cartella);
 
 // Compiles the description files an author keeps in `cartella`; they are
-// never deleted.  Prints the recorded code as one line on `out`.
+// never deleted.  Prints the recorded code on `out`: one line, followed by
+// the record that caused it when there is one, or with `json` one JSON
+// object on one line.
 int compila_sorgenti(Scenario& s, const std::filesystem::path& cartella, const std::string& linea,
-                     const std::string& treno, bool piano, std::ostream& out);
+                     const std::string& treno, bool piano, std::ostream& out, bool json = false);
 
 // Runs `lavoro`, turning an I/O failure or the error report into a message
 // on `err` and a non-zero status.

@@ -1,11 +1,13 @@
 // compattatore: with no arguments, writes the built-in scenario and compiles
 // it into the folder of the executable; the subcommands serve scenario authors.
+#include <cstdint>
 #include <iostream>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "app/esecuzione.h"
+#include "authoring/comandi.h"
 #include "platform/file_io.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +29,30 @@ int main(int argc, char** argv) {
     compila->add_option("--linea", linea, "Nome della linea")->capture_default_str();
     compila->add_option("--treno", treno, "Nome del treno")->capture_default_str();
     compila->add_flag("--no-plan", senza_piano, "Non calcola il tracciato e non scrive il file _linea.dat");
+    bool compila_json = false;
+    compila->add_flag("--json", compila_json, "Scrive l'esito come un oggetto JSON");
+
+    std::string file_dump;
+    std::string formato_dump = "text";
+    std::int32_t passo = passo_piano_predefinito;
+    auto* dump = app.add_subcommand("dump", "Elenca il contenuto di un file compilato (.dat, .sim, _linea.dat)");
+    dump->add_option("FILE", file_dump, "File compilato")->required();
+    dump->add_option("--format", formato_dump, "Formato dell'elenco")
+        ->check(CLI::IsMember({"text", "json"}))
+        ->capture_default_str();
+    dump->add_option("--passo", passo, "Metri tra i punti del tracciato elencati")
+        ->check(CLI::PositiveNumber)
+        ->capture_default_str();
+
+    std::string cartella_plot;
+    std::string linea_plot = linea_predefinita;
+    std::string treno_plot = treno_predefinito;
+    std::string file_svg;
+    auto* plot = app.add_subcommand("plot", "Disegna in SVG la pianta e il profilo dello scenario compilato in DIR");
+    plot->add_option("DIR", cartella_plot, "Cartella dei file compilati")->required();
+    plot->add_option("--linea", linea_plot, "Nome della linea")->capture_default_str();
+    plot->add_option("--treno", treno_plot, "Nome del treno")->capture_default_str();
+    plot->add_option("-o,--output", file_svg, "File SVG da scrivere")->required();
 
     CLI11_PARSE(app, argc, argv);
 
@@ -34,7 +60,12 @@ int main(int argc, char** argv) {
         [&]() -> int {
             if (*sorgenti) return scrivi_sorgenti(cartella_sorgenti);
             Scenario s;
-            if (*compila) return compila_sorgenti(s, cartella_compila, linea, treno, !senza_piano, std::cout);
+            if (*compila)
+                return compila_sorgenti(s, cartella_compila, linea, treno, !senza_piano, std::cout, compila_json);
+            if (*dump)
+                return comando_dump(file_dump, formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo,
+                                    std::cout, std::cerr);
+            if (*plot) return comando_plot(cartella_plot, linea_plot, treno_plot, file_svg, std::cerr);
             return esegui_lavoro(s, cartella_eseguibile(), std::cout, std::cerr);
         },
         std::cerr);

@@ -1,0 +1,35 @@
+// `compattatore dump`: a compiled file as a listing an author reads (text,
+// one line per element in aligned columns) or as JSON for other tools.  The
+// JSON holds every value of the file, so the file can be rebuilt from it.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string_view>
+#include <vector>
+
+#include "authoring/decodifica.h"
+
+namespace compattatore {
+
+enum class FormatoDump { testo, json };
+
+inline constexpr std::int32_t passo_piano_predefinito = 1000;
+
+// Decodes `byte` as a file of kind `tipo` and writes its listing; a file
+// that breaks its layout raises FileMalformato before anything is written.
+// `passo` is the spacing in metres of the plan points listed.
+void scrivi_dump(std::ostream& out, TipoFile tipo, std::string_view byte, FormatoDump formato,
+                 std::int32_t passo = passo_piano_predefinito);
+
+// Text listings.
+void elenca_griglia(std::ostream& out, const std::vector<Cella>& celle);
+void elenca_voci(std::ostream& out, const Voci& voci, std::size_t byte);
+void elenca_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, std::int32_t passo);
+
+// JSON documents.
+void json_griglia(std::ostream& out, const std::vector<Cella>& celle);
+void json_voci(std::ostream& out, const Voci& voci, std::size_t byte);
+void json_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, std::int32_t passo);
+
+}  // namespace compattatore

@@ -1,0 +1,208 @@
+// The JSON documents of `compattatore dump`.  Every document names its kind
+// in "tipo_file" and carries the raw fields under the names the tables use;
+// derived values ("metri", "nome_tipo", "ruolo", "significato", the plan
+// summary) stand beside them and are never needed to rebuild the file.
+#include <ostream>
+
+#include "authoring/descrizione.h"
+#include "authoring/dump.h"
+#include "authoring/json.h"
+#include "authoring/sommario_piano.h"
+#include "tables/compiled_files.h"
+
+namespace compattatore {
+
+namespace {
+
+constexpr std::int64_t versione_formato = 1;
+
+void intestazione(ScrittoreJson& j, TipoFile tipo, std::size_t byte) {
+    j.apri_oggetto();
+    j.campo_testo("formato", "compattatore-dump");
+    j.campo("versione", versione_formato);
+    j.campo_testo("tipo_file", nome_tipo_file(tipo));
+    j.campo("byte", static_cast<std::int64_t>(byte));
+}
+
+void opzionale(ScrittoreJson& j, std::string_view chiave, std::optional<double> v) {
+    j.chiave(chiave);
+    if (v)
+        j.reale(*v);
+    else
+        j.nullo();
+}
+
+std::string_view nome_stato(ValoreTabella::Stato s) {
+    switch (s) {
+        case ValoreTabella::Stato::vuoto: return "vuoto";
+        case ValoreTabella::Stato::intero16: return "intero16";
+        case ValoreTabella::Stato::reale: return "reale";
+    }
+    return "";
+}
+
+std::int64_t tag_di(ValoreTabella::Stato s) {
+    switch (s) {
+        case ValoreTabella::Stato::vuoto: return tag_vuoto;
+        case ValoreTabella::Stato::intero16: return tag_intero16;
+        case ValoreTabella::Stato::reale: return tag_reale;
+    }
+    return -1;
+}
+
+// One column as runs of rows in the same state: the plan is long runs of
+// reals between a few integers and empties, so this stays compact.
+void colonna(ScrittoreJson& j, const TabellaLinea& t, int c) {
+    j.apri_oggetto();
+    j.campo_testo("coordinata", c == 0 ? "x" : "y");
+    j.chiave("tratti");
+    j.apri_lista();
+    std::int32_t r = 0;
+    while (r < t.righe) {
+        const ValoreTabella::Stato stato = t(r, c).stato;
+        std::int32_t fine = r;
+        while (fine < t.righe && t(fine, c).stato == stato) ++fine;
+        j.apri_oggetto(true);
+        j.campo("prima_riga", r);
+        j.campo("righe", fine - r);
+        j.campo("tag", tag_di(stato));
+        j.campo_testo("stato", nome_stato(stato));
+        if (stato != ValoreTabella::Stato::vuoto) {
+            j.chiave("valori");
+            j.apri_lista(true);
+            for (std::int32_t k = r; k < fine; ++k) {
+                if (stato == ValoreTabella::Stato::intero16)
+                    j.intero(static_cast<std::int64_t>(t(k, c).valore));
+                else
+                    j.reale(t(k, c).valore);
+            }
+            j.chiudi_lista();
+        }
+        j.chiudi_oggetto();
+        r = fine;
+    }
+    j.chiudi_lista();
+    j.chiudi_oggetto();
+}
+
+}  // namespace
+
+void json_griglia(std::ostream& out, const std::vector<Cella>& celle) {
+    ScrittoreJson j(out);
+    intestazione(j, TipoFile::griglia, celle.size() * byte_cella);
+    j.campo("numero_celle", static_cast<std::int64_t>(celle.size()) - 1);
+    j.chiave("celle");
+    j.apri_lista();
+    for (std::size_t k = 0; k < celle.size(); ++k) {
+        const Cella& c = celle[k];
+        if (cella_vuota(c)) continue;
+        j.apri_oggetto(true);
+        j.campo("indice", static_cast<std::int64_t>(k));
+        j.campo("metri", metri_cella(static_cast<std::int64_t>(k)));
+        j.campo("tipo", c.tipo);
+        j.campo_testo("nome_tipo", nome_tipo_cella(c.tipo));
+        j.campo("valore1", c.valore1);
+        j.campo("valore2", c.valore2);
+        j.campo("valore3", c.valore3);
+        j.campo("valore4", c.valore4);
+        j.campo("tempo", c.tempo);
+        j.campo("preavviso", c.preavviso);
+        j.campo("montagna", c.montagna);
+        j.campo("velocita", c.velocita);
+        j.campo("pendenza", c.pendenza);
+        j.campo("aderenza", c.aderenza);
+        j.campo_testo("dettaglio", dettaglio_cella(c));
+        j.chiudi_oggetto();
+    }
+    j.chiudi_lista();
+    j.chiudi_oggetto();
+    j.fine();
+}
+
+void json_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
+    const auto ruoli = ruoli_voci(voci);
+    ScrittoreJson j(out);
+    intestazione(j, TipoFile::voci, byte);
+    j.chiave("voci");
+    j.apri_lista();
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < voci.size(); ++i) {
+        const Voce& v = voci[i];
+        j.apri_oggetto(true);
+        j.campo("voce", static_cast<std::int64_t>(i));
+        j.campo("offset", static_cast<std::int64_t>(offset));
+        j.campo_testo("ruolo", nome_ruolo(ruoli[i]));
+        j.campo("tipo", v.tipo);
+        j.campo("inizio", v.inizio);
+        j.campo("fine", v.fine);
+        j.campo("posizione", v.posizione);
+        j.campo("byte1", v.byte1);
+        j.campo_testo("nome", v.nome);
+        j.campo("intero1", v.intero1);
+        j.campo("intero2", v.intero2);
+        j.campo("intero3", v.intero3);
+        j.campo("intero4", v.intero4);
+        j.campo("intero5", v.intero5);
+        j.campo("byte2", v.byte2);
+        j.campo("byte3", v.byte3);
+        j.campo("byte4", v.byte4);
+        j.campo("byte5", v.byte5);
+        j.campo("orario", v.orario);
+        j.campo_testo("significato", significato_voce(voci, static_cast<int>(i), ruoli[i]));
+        j.chiudi_oggetto();
+        offset += byte_voce_fissi + v.nome.size();
+    }
+    j.chiudi_lista();
+    j.chiudi_oggetto();
+    j.fine();
+}
+
+void json_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, std::int32_t passo) {
+    const SommarioPiano s = riassumi_piano(t, passo);
+    ScrittoreJson j(out);
+    intestazione(j, TipoFile::piano, byte);
+    j.campo("righe", s.righe);
+    j.campo("lunghezza_estesa", s.righe - 1);
+    j.chiave("sommario");
+    j.apri_oggetto();
+    j.campo("elementi_vuoti", s.vuoti);
+    j.campo("elementi_interi", s.interi);
+    j.campo("elementi_reali", s.reali);
+    j.campo("righe_con_punto", s.righe_con_punto);
+    j.campo("prima_riga", s.prima_riga);
+    j.campo("ultima_riga", s.ultima_riga);
+    j.chiave("riquadro");
+    if (s.righe_con_punto == 0) {
+        j.nullo();
+    } else {
+        j.apri_oggetto(true);
+        j.campo_reale("x_min", s.x_min);
+        j.campo_reale("x_max", s.x_max);
+        j.campo_reale("y_min", s.y_min);
+        j.campo_reale("y_max", s.y_max);
+        j.chiudi_oggetto();
+    }
+    j.campo_reale("sviluppo", s.sviluppo);
+    j.campo("passo", s.passo);
+    j.chiave("punti");
+    j.apri_lista();
+    for (const PuntoPiano& p : s.punti) {
+        j.apri_oggetto(true);
+        j.campo("metro", p.metro);
+        opzionale(j, "x", p.x);
+        opzionale(j, "y", p.y);
+        opzionale(j, "rotta", rotta(t, p.metro));
+        j.chiudi_oggetto();
+    }
+    j.chiudi_lista();
+    j.chiudi_oggetto();
+    j.chiave("colonne");
+    j.apri_lista();
+    colonna(j, t, 0);
+    colonna(j, t, 1);
+    j.chiudi_lista();
+    j.chiudi_oggetto();
+    j.fine();
+}
+
+}  // namespace compattatore

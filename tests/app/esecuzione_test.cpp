@@ -1,0 +1,233 @@
+// End-to-end runs of the real program, copied into a fresh folder so that the
+// files it writes beside itself land there.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/cartella_temporanea.h"
+#include "tables/byte_buffer.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+using prova::CartellaTemporanea;
+
+struct Esito {
+    int stato = -1;
+    std::string uscita;  // standard output and standard error, in that order
+};
+
+// Runs a shell command and collects what it prints.
+Esito esegui(const std::string& comando) {
+    Esito esito;
+    FILE* p = ::popen((comando + " 2>&1").c_str(), "r");
+    if (!p) return esito;
+    char blocco[4096];
+    std::size_t n;
+    while ((n = std::fread(blocco, 1, sizeof blocco, p)) > 0) esito.uscita.append(blocco, n);
+    int stato = ::pclose(p);
+    esito.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+    return esito;
+}
+
+std::set<std::string> nomi_in(const fs::path& cartella) {
+    std::set<std::string> nomi;
+    for (const auto& e : fs::directory_iterator(cartella)) nomi.insert(e.path().filename().string());
+    return nomi;
+}
+
+std::int32_t i32(const std::string& d, std::size_t at) { return static_cast<std::int32_t>(get_fixed32(d, at)); }
+std::int16_t i16(const std::string& d, std::size_t at) { return static_cast<std::int16_t>(get_fixed16(d, at)); }
+
+// Offsets of the 87 records of a .sim file.
+std::vector<std::size_t> inizi_record(const std::string& sim) {
+    std::vector<std::size_t> inizi;
+    std::size_t at = 0;
+    for (int i = 0; i < 87; ++i) {
+        inizi.push_back(at);
+        at += 34 + get_fixed16(sim, at + 14);
+    }
+    EXPECT_EQ(at, sim.size());
+    return inizi;
+}
+
+class ProgrammaCopiato : public ::testing::Test {
+protected:
+    CartellaTemporanea dir;
+    fs::path exe;
+    void SetUp() override {
+        exe = dir / "compattatore";
+        fs::copy_file(COMPATTATORE_EXE, exe);
+    }
+};
+
+TEST_F(ProgrammaCopiato, NoArgumentRunLeavesExactlyTheSixFiles) {
+    // Started from another working directory: the files go beside the program.
+    Esito esito = esegui("cd / && '" + exe.string() + "'");
+    ASSERT_EQ(esito.stato, 0) << esito.uscita;
+    EXPECT_EQ(esito.uscita, "Attendere\n");
+
+    std::set<std::string> attesi{"compattatore",
+                                 "Brunovale_linea.dat",
+                                 "Brunovale_Quarzo.sim",
+                                 "Brunovale_Quarzo.dat",
+                                 "Brunovale_Quarzo_scheda_treno.txt",
+                                 "Brunovale_Quarzo_rallentamenti.txt",
+                                 "Brunovale_Quarzo_note.txt"};
+    EXPECT_EQ(nomi_in(dir.percorso()), attesi);
+
+    EXPECT_EQ(fs::file_size(dir / "Brunovale_Quarzo.dat"), 15u * 6821u);
+    EXPECT_EQ(fs::file_size(dir / "Brunovale_linea.dat"), 20u * 341000u - 36u);
+
+    std::string griglia = prova::leggi_byte(dir / "Brunovale_Quarzo.dat");
+    EXPECT_EQ(i16(griglia, 16), 5121);
+    EXPECT_EQ(i16(griglia, 18), 2788);  // sum of "quarzobrunovaleppqqrrsstt"
+
+    std::string sim = prova::leggi_byte(dir / "Brunovale_Quarzo.sim");
+    std::vector<std::size_t> r = inizi_record(sim);
+    EXPECT_EQ(sim.substr(0, 34), std::string(34, '\0'));
+    struct Intestazione {
+        int voce;
+        std::int32_t inizio, fine, posizione;
+    };
+    for (const Intestazione& h : {Intestazione{81, 315950, 412150, 1}, Intestazione{82, 284500, -284500, 0},
+                                  Intestazione{83, 31100, 3050, 0}, Intestazione{84, 130, 334000, 12},
+                                  Intestazione{85, 1, 0, 0}, Intestazione{86, 8000, 330700, 9}}) {
+        std::size_t at = r[static_cast<std::size_t>(h.voce)];
+        EXPECT_EQ(i32(sim, at + 1), h.inizio) << h.voce;
+        EXPECT_EQ(i32(sim, at + 5), h.fine) << h.voce;
+        EXPECT_EQ(i32(sim, at + 9), h.posizione) << h.voce;
+    }
+    std::size_t v85 = r[85];
+    EXPECT_EQ(sim.substr(v85 + 16, 9), "Brunovale");
+    EXPECT_EQ(i16(sim, v85 + 25), 610);
+    EXPECT_EQ(i32(sim, v85 + 39), 36456);  // position-weighted sum of the same string
+    std::string v86 = sim.substr(r[86]);
+    const unsigned char atteso86[40] = {0x00, 0x40, 0x1F, 0x00, 0x00, 0xCC, 0x0B, 0x05, 0x00, 0x09,
+                                        0x00, 0x00, 0x00, 0x00, 0x06, 0x00, 'Q',  'u',  'a',  'r',
+                                        'z',  'o',  0xB4, 0x00, 0x00, 0x00, 0x10, 0x00, 0x14, 0x00,
+                                        0x1E, 0x00, 0,    0,    0,    0,    0,    0,    0,    0};
+    EXPECT_EQ(v86, std::string(reinterpret_cast<const char*>(atteso86), 40));
+}
+
+TEST_F(ProgrammaCopiato, SourcesThenCompileGivesTheSameCompiledFiles) {
+    ASSERT_EQ(esegui("'" + exe.string() + "'").stato, 0);
+    fs::path autore = dir / "autore";
+    fs::create_directory(autore);
+    Esito sorgenti = esegui("'" + exe.string() + "' sources '" + autore.string() + "'");
+    ASSERT_EQ(sorgenti.stato, 0) << sorgenti.uscita;
+    EXPECT_EQ(nomi_in(autore), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
+
+    Esito compilato = esegui("'" + exe.string() + "' compile '" + autore.string() + "'");
+    ASSERT_EQ(compilato.stato, 0) << compilato.uscita;
+    EXPECT_EQ(compilato.uscita, "codice 0: nessun errore\n");
+    // The author's files are kept; the compiled files equal the built-in run's.
+    EXPECT_TRUE(fs::exists(autore / "Brunovale_linea.txt"));
+    EXPECT_TRUE(fs::exists(autore / "Brunovale_Quarzo-.txt"));
+    for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"})
+        EXPECT_TRUE(prova::leggi_byte(autore / nome) == prova::leggi_byte(dir / nome)) << nome;
+}
+
+TEST_F(ProgrammaCopiato, CompileWithoutThePlanWritesNoLineFile) {
+    fs::path autore = dir / "autore";
+    fs::create_directory(autore);
+    ASSERT_EQ(esegui("'" + exe.string() + "' sources '" + autore.string() + "'").stato, 0);
+    Esito compilato = esegui("'" + exe.string() + "' compile '" + autore.string() + "' --no-plan");
+    ASSERT_EQ(compilato.stato, 0) << compilato.uscita;
+    EXPECT_FALSE(fs::exists(autore / "Brunovale_linea.dat"));
+    EXPECT_TRUE(fs::exists(autore / "Brunovale_Quarzo.sim"));
+    EXPECT_EQ(fs::file_size(autore / "Brunovale_Quarzo.dat"), 15u * 6821u);
+}
+
+// A reader that stops before the grid exists leaves nothing to compile.
+TEST_F(ProgrammaCopiato, CompileOfAMissingLineReportsCode101AndWritesNothing) {
+    fs::path vuota = dir / "vuota";
+    fs::create_directory(vuota);
+    Esito esito = esegui("'" + exe.string() + "' compile '" + vuota.string() + "'");
+    EXPECT_EQ(esito.stato, 1);
+    EXPECT_EQ(esito.uscita, "codice 101: file della linea non trovato\n");
+    EXPECT_TRUE(nomi_in(vuota).empty());
+}
+
+TEST_F(ProgrammaCopiato, CompileReportsTheRecordThatCausedTheCode) {
+    fs::path autore = dir / "autore";
+    fs::create_directory(autore);
+    prova::scrivi_byte(autore / "L_linea.txt",
+                       "[generale]\r\nlunghezza percorso,    10000\r\n[pendenze]\r\n"
+                       "pendenza,  0,   0\r\npendenza,  20000,   3\r\n[fine]\r\n");
+    prova::scrivi_byte(autore / "L_T-.txt", "[generale]\r\n[fine]\r\n");
+    Esito esito = esegui("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T");
+    EXPECT_EQ(esito.stato, 1);
+    EXPECT_EQ(esito.uscita,
+              "L_linea.txt:5: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
+              "    pendenza,  20000,   3\n");
+    EXPECT_TRUE(fs::exists(autore / "L_linea.txt"));
+    EXPECT_TRUE(fs::exists(autore / "L_T.dat"));
+
+    Esito json = esegui("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T --json");
+    EXPECT_EQ(json.stato, 1);
+    EXPECT_EQ(json.uscita,
+              "{\"codice\":15,\"spiegazione\":\"posizione oltre la fine della griglia\",\"posizione\":20000,"
+              "\"file\":\"L_linea.txt\",\"riga\":5,\"testo\":\"pendenza,  20000,   3\"}\n");
+}
+
+TEST_F(ProgrammaCopiato, CompileJsonOfACleanRun) {
+    fs::path autore = dir / "autore";
+    fs::create_directory(autore);
+    ASSERT_EQ(esegui("'" + exe.string() + "' sources '" + autore.string() + "'").stato, 0);
+    Esito esito = esegui("'" + exe.string() + "' compile '" + autore.string() + "' --json");
+    EXPECT_EQ(esito.stato, 0);
+    EXPECT_EQ(esito.uscita, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,"
+                            "\"riga\":null,\"testo\":null}\n");
+}
+
+// The authors' tools on the built-in scenario: a listing of each compiled
+// file, a clear error for a cut one, and the SVG page.
+TEST_F(ProgrammaCopiato, DumpAndPlotOfTheBuiltInScenario) {
+    ASSERT_EQ(esegui("'" + exe.string() + "'").stato, 0);
+    const struct {
+        const char* file;
+        const char* inizio;
+    } elenchi[] = {{"Brunovale_Quarzo.dat", "griglia: 6821 celle (indici 0..6820), 102315 byte"},
+                   {"Brunovale_Quarzo.sim", "voci: 87 voci, 3790 byte; 45 stazioni"},
+                   {"Brunovale_linea.dat", "piano del tracciato: 341001 righe (metri 0..341000), 6819964 byte"}};
+    for (const auto& e : elenchi) {
+        Esito esito = esegui("'" + exe.string() + "' dump '" + (dir / e.file).string() + "'");
+        EXPECT_EQ(esito.stato, 0) << e.file;
+        EXPECT_EQ(esito.uscita.rfind(e.inizio, 0), 0u) << esito.uscita.substr(0, 200);
+    }
+    Esito json = esegui("'" + exe.string() + "' dump '" + (dir / "Brunovale_Quarzo.sim").string() + "' --format json");
+    EXPECT_EQ(json.stato, 0);
+    EXPECT_NE(json.uscita.find("\"nome\":\"Quarzo\""), std::string::npos);
+
+    std::string griglia = prova::leggi_byte(dir / "Brunovale_Quarzo.dat");
+    prova::scrivi_byte(dir / "tagliata.dat", griglia.substr(0, 1000));
+    Esito tagliata = esegui("'" + exe.string() + "' dump '" + (dir / "tagliata.dat").string() + "'");
+    EXPECT_EQ(tagliata.stato, 1);
+    EXPECT_EQ(tagliata.uscita, "compattatore: " + (dir / "tagliata.dat").string() +
+                                   " (file griglia): offset 990: cella 66 troncata: restano 10 byte dei 15 di una "
+                                   "cella (lunghezza 1000 non multipla di 15)\n");
+
+    Esito plot = esegui("'" + exe.string() + "' plot '" + dir.percorso().string() + "' -o '" +
+                        (dir / "scenario.svg").string() + "'");
+    EXPECT_EQ(plot.stato, 0) << plot.uscita;
+    const std::string svg = prova::leggi_byte(dir / "scenario.svg");
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find("Porto Calvizio"), std::string::npos);
+}
+
+TEST_F(ProgrammaCopiato, AnUnwritableFolderEndsTheRunWithTheFileNameAndReason) {
+    Esito esito = esegui("'" + exe.string() + "' sources '" + (dir / "manca").string() + "'");
+    EXPECT_EQ(esito.stato, 2);
+    EXPECT_EQ(esito.uscita, "compattatore: " + (dir / "manca" / "Brunovale_linea.txt").string() +
+                                ": No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace compattatore

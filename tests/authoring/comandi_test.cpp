@@ -1,0 +1,71 @@
+#include "authoring/comandi.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/file_io.h"
+#include "support/cartella_temporanea.h"
+#include "tables/compiled_files.h"
+
+namespace compattatore {
+namespace {
+
+using prova::CartellaTemporanea;
+
+Scenario piccolo() {
+    Scenario s;
+    s.celle.assign(141, Cella{});
+    s.celle[22].tipo = tipo_cella::segnale;
+    s.voci[85].nome = "L";
+    s.voci[86].nome = "T";
+    return s;
+}
+
+TEST(ComandoDump, ListsAGoodFileAndStopsAtABadOneWithItsNameKindAndOffset) {
+    CartellaTemporanea dir;
+    const std::string griglia = codifica_griglia(piccolo());
+    prova::scrivi_byte(dir / "L_T.dat", griglia);
+    prova::scrivi_byte(dir / "corta.dat", griglia.substr(0, griglia.size() - 4));
+
+    std::ostringstream out, err;
+    EXPECT_EQ(comando_dump(dir / "L_T.dat", FormatoDump::testo, 1000, out, err), 0);
+    EXPECT_EQ(out.str().rfind("griglia: 141 celle", 0), 0u);
+    EXPECT_EQ(err.str(), "");
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(comando_dump(dir / "corta.dat", FormatoDump::json, 1000, out2, err2), 1);
+    EXPECT_EQ(out2.str(), "");  // nothing half-written
+    EXPECT_EQ(err2.str(), "compattatore: " + (dir / "corta.dat").string() +
+                              " (file griglia): offset 2100: cella 140 troncata: restano 11 byte dei 15 di una cella "
+                              "(lunghezza 2111 non multipla di 15)\n");
+
+    std::ostringstream out3, err3;
+    EXPECT_THROW(comando_dump(dir / "manca.dat", FormatoDump::testo, 1000, out3, err3), ErroreIO);
+}
+
+TEST(ComandoPlot, WritesThePageAndNamesTheFileThatBreaksItsLayout) {
+    CartellaTemporanea dir;
+    const Scenario s = piccolo();
+    prova::scrivi_byte(dir / "L_T.sim", codifica_voci(s));
+    prova::scrivi_byte(dir / "L_T.dat", codifica_griglia(s));
+    std::ostringstream err;
+    // No L_linea.dat: the scenario was compiled without the plan.
+    ASSERT_EQ(comando_plot(dir.percorso(), "L", "T", dir / "pagina.svg", err), 0) << err.str();
+    const std::string svg = prova::leggi_byte(dir / "pagina.svg");
+    EXPECT_NE(svg.find("pianta non disponibile"), std::string::npos);
+
+    prova::scrivi_byte(dir / "L_linea.dat", std::string("\x07\x00", 2));
+    std::ostringstream err2;
+    EXPECT_EQ(comando_plot(dir.percorso(), "L", "T", dir / "altra.svg", err2), 1);
+    EXPECT_EQ(err2.str(), "compattatore: " + (dir / "L_linea.dat").string() +
+                              " (file piano): offset 0: elemento 0: tag sconosciuto 7 (un elemento del tracciato ha "
+                              "tag 0, 2 o 5)\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "altra.svg"));
+
+    std::ostringstream err3;
+    EXPECT_THROW(comando_plot(dir.percorso(), "X", "T", dir / "x.svg", err3), ErroreIO);
+}
+
+}  // namespace
+}  // namespace compattatore

@@ -1,0 +1,14 @@
+// Rebuilds a compiled file from its JSON dump, byte by byte, with nothing but
+// the layout of the files: the proof that a dump holds the whole file.
+#pragma once
+
+#include <string>
+
+#include "json_minimo.h"
+
+namespace compattatore::prova {
+
+// Dispatches on "tipo_file": "griglia", "voci" or "piano".
+std::string ricodifica(const ValoreJson& dump);
+
+}  // namespace compattatore::prova

@@ -1,0 +1,15 @@
+// Scenarios built for the authoring tests.
+#pragma once
+
+#include "tables/scenario.h"
+
+namespace compattatore::prova {
+
+// A scenario of full size that touches every field of the three compiled
+// files: every cell type and one the compiler never writes, the extremes of
+// every width, empty cells at the end of the grid, names with quotes,
+// control bytes and Latin-1 letters, and a plan of 341001 rows with integer,
+// real and empty elements, among them -0, a denormal, NaN and infinities.
+Scenario scenario_completo();
+
+}  // namespace compattatore::prova
