@@ -1,5 +1,6 @@
 #include "reader/piano_linea.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -15,34 +16,51 @@ constexpr std::int32_t metro_massimo = 1000000;
 // Curvature per metre of the radius classes 1 to 6.
 constexpr std::array<double, 6> curvature = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
 
-// The metre m must be a row of the table.
-TabellaLinea& riga_del_piano(Lettura& l, std::int32_t m) {
+// The metres from metro_piano up to `ultimo`, straight or along a curve of
+// curvature k; with `limitato` the plan stops with code 103 once it has
+// passed metro_massimo.  Each metre continues from the two before it, which
+// are read from the table once and then carried along: the table holds
+// exactly the doubles written, so the results are those of reading them back.
+template <bool in_curva>
+Esito tratto(Lettura& l, std::int64_t ultimo, double k, bool limitato) {
     TabellaLinea& t = l.s.tabella_linea;
-    if (m < 2 || m >= t.righe) throw GuastoImprevisto("metro del piano oltre la tabella");
-    return t;
+    std::int32_t m = l.metro_piano;
+    if (m > ultimo) return Esito::avanti;
+    if (m < 2) throw GuastoImprevisto("metro del piano prima delle due righe iniziali");
+
+    std::int64_t fino = std::min<std::int64_t>(ultimo, t.righe - 1);
+    if (limitato) fino = std::min<std::int64_t>(fino, metro_massimo);
+    if (m <= fino) {
+        double x0 = t.numero(m - 2, 0), y0 = t.numero(m - 2, 1);
+        double x1 = t.numero(m - 1, 0), y1 = t.numero(m - 1, 1);
+        std::byte* sx = t.elementi.slot(t.indice(m, 0));
+        std::byte* sy = t.elementi.slot(t.indice(m, 1));
+        for (; m <= fino; ++m, sx += slot_piano::byte, sy += slot_piano::byte) {
+            const double dx = x1 - x0;
+            const double dy = y1 - y0;
+            double x, y;
+            if constexpr (in_curva) {
+                x = x1 + dx + k * dy;
+                y = y1 + dy - k * dx;
+            } else {
+                x = x1 + dx;
+                y = y1 + dy;
+            }
+            slot_piano::poni_reale(sx, x);
+            slot_piano::poni_reale(sy, y);
+            x0 = x1;
+            y0 = y1;
+            x1 = x;
+            y1 = y;
+        }
+    }
+    l.metro_piano = m;
+    if (limitato && m > metro_massimo) return ferma(l, 103);
+    if (m <= ultimo) throw GuastoImprevisto("metro del piano oltre la tabella");
+    return Esito::avanti;
 }
 
 }  // namespace
-
-void passo_rettilineo(Lettura& l, std::int32_t m) {
-    TabellaLinea& t = riga_del_piano(l, m);
-    const double x1 = t(m - 1, 0).valore;
-    const double y1 = t(m - 1, 1).valore;
-    const double dx = x1 - t(m - 2, 0).valore;
-    const double dy = y1 - t(m - 2, 1).valore;
-    t(m, 0) = ValoreTabella::reale_(x1 + dx);
-    t(m, 1) = ValoreTabella::reale_(y1 + dy);
-}
-
-void passo_curva(Lettura& l, std::int32_t m, double k) {
-    TabellaLinea& t = riga_del_piano(l, m);
-    const double x1 = t(m - 1, 0).valore;
-    const double y1 = t(m - 1, 1).valore;
-    const double dx = x1 - t(m - 2, 0).valore;
-    const double dy = y1 - t(m - 2, 1).valore;
-    t(m, 0) = ValoreTabella::reale_(x1 + dx + k * dy);
-    t(m, 1) = ValoreTabella::reale_(y1 + dy - k * dx);
-}
 
 std::optional<double> curvatura(std::string_view chiave) {
     static constexpr std::array<std::string_view, 6> cifre = {"1", "2", "3", "4", "5", "6"};
@@ -61,21 +79,12 @@ Esito curva(Lettura& l, const std::string& chiave) {
 
     // Straight up to the start of the curve; a curve that starts before the
     // next metre to compute bends only the metres still to come.
-    while (l.metro_piano <= inizio) {
-        passo_rettilineo(l, l.metro_piano);
-        if (++l.metro_piano > metro_massimo) return ferma(l, 103);
-    }
-    const std::int64_t fine = static_cast<std::int64_t>(inizio) + lunghezza;
-    while (l.metro_piano <= fine) {
-        passo_curva(l, l.metro_piano, *k);
-        if (++l.metro_piano > metro_massimo) return ferma(l, 103);
-    }
-    return Esito::avanti;
+    if (Esito e = tratto<false>(l, inizio, 0.0, true); e != Esito::avanti) return e;
+    return tratto<true>(l, static_cast<std::int64_t>(inizio) + lunghezza, *k, true);
 }
 
 void coda_piano(Lettura& l) {
-    const std::int32_t ultimo = l.s.lunghezza_estesa - 2;
-    for (; l.metro_piano <= ultimo; ++l.metro_piano) passo_rettilineo(l, l.metro_piano);
+    tratto<false>(l, static_cast<std::int64_t>(l.s.lunghezza_estesa) - 2, 0.0, false);
 }
 
 }  // namespace compattatore::lettore

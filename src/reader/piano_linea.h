@@ -15,11 +15,6 @@
 
 namespace compattatore::lettore {
 
-// One straight metre at m.
-void passo_rettilineo(Lettura& l, std::int32_t m);
-// One metre at m along a curve of curvature k.
-void passo_curva(Lettura& l, std::int32_t m, double k);
-
 // The curvature named by a curve key: the first class digit found, testing
 // 1 to 6 in that order, negated for a left-hand ("s") key.  Empty when the
 // key has no class digit.

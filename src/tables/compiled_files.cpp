@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <stdexcept>
+#include <string_view>
 
 #include "platform/file_io.h"
 #include "tables/byte_buffer.h"
@@ -9,18 +10,59 @@
 
 namespace compattatore {
 
+namespace {
+
+// The 15 bytes of a cell at `p`.
+void scrivi_cella(char* p, const Cella& c) {
+    auto u8 = [&p](std::uint8_t v) { *p++ = static_cast<char>(v); };
+    auto i16 = [&p](std::int16_t v) {
+        const auto u = static_cast<std::uint16_t>(v);
+        *p++ = static_cast<char>(u & 0xFF);
+        *p++ = static_cast<char>(u >> 8);
+    };
+    u8(c.tipo);
+    i16(c.valore1);
+    i16(c.valore2);
+    i16(c.valore3);
+    i16(c.valore4);
+    u8(c.tempo);
+    u8(c.preavviso);
+    u8(c.montagna);
+    u8(c.velocita);
+    u8(c.pendenza);
+    u8(c.aderenza);
+}
+
+// Hands `pezzo` the bytes of the plan file in order, as views into the
+// table: each element's slot without its unused bytes, and each run of
+// reals whole (its slots are exactly its file bytes).
+template <class F>
+void pezzi_tabella_linea(const TabellaLinea& t, F&& pezzo) {
+    const ElementiTabella& e = t.elementi;
+    const std::size_t n = e.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const std::byte* s = e.slot(i);
+        const std::uint16_t tag = slot_piano::tag(s);
+        std::size_t j = i + 1;
+        std::size_t byte = slot_piano::byte_vuoto;
+        if (tag == tag_reale) {
+            while (j < n && slot_piano::tag(e.slot(j)) == tag_reale) ++j;
+            byte = (j - i) * slot_piano::byte;
+        } else if (tag == tag_intero16) {
+            byte = slot_piano::byte_intero;
+        }
+        pezzo(std::string_view(reinterpret_cast<const char*>(s), byte));
+        i = j;
+    }
+}
+
+}  // namespace
+
 void codifica_cella(std::string& out, const Cella& c) {
-    put_u8(out, c.tipo);
-    put_i16(out, c.valore1);
-    put_i16(out, c.valore2);
-    put_i16(out, c.valore3);
-    put_i16(out, c.valore4);
-    put_u8(out, c.tempo);
-    put_u8(out, c.preavviso);
-    put_u8(out, c.montagna);
-    put_u8(out, c.velocita);
-    put_u8(out, c.pendenza);
-    put_u8(out, c.aderenza);
+    char byte[byte_cella];
+    scrivi_cella(byte, c);
+    out.append(byte, byte_cella);
 }
 
 void codifica_voce(std::string& out, const Voce& v) {
@@ -46,9 +88,8 @@ void codifica_voce(std::string& out, const Voce& v) {
 }
 
 std::string codifica_griglia(const Scenario& s) {
-    std::string out;
-    out.reserve(s.celle.size() * byte_cella);
-    for (const Cella& c : s.celle) codifica_cella(out, c);
+    std::string out(s.celle.size() * byte_cella, '\0');
+    for (std::size_t i = 0; i < s.celle.size(); ++i) scrivi_cella(out.data() + i * byte_cella, s.celle[i]);
     return out;
 }
 
@@ -60,29 +101,23 @@ std::string codifica_voci(const Scenario& s) {
 
 std::string codifica_tabella_linea(const Scenario& s) {
     std::string out;
-    out.reserve(s.tabella_linea.elementi.size() * 10);
-    for (const ValoreTabella& e : s.tabella_linea.elementi) {
-        switch (e.stato) {
-            case ValoreTabella::Stato::vuoto:
-                put_fixed16(out, tag_vuoto);
-                break;
-            case ValoreTabella::Stato::intero16:
-                put_fixed16(out, tag_intero16);
-                put_i16(out, static_cast<std::int16_t>(e.valore));
-                break;
-            case ValoreTabella::Stato::reale:
-                put_fixed16(out, tag_reale);
-                put_double(out, e.valore);
-                break;
-        }
-    }
+    pezzi_tabella_linea(s.tabella_linea, [&out](std::string_view p) { out.append(p); });
     return out;
 }
 
 void scrivi_file_compilati(const Scenario& s) {
-    if (s.compila_linea != 0) sostituisci_file(file_linea_dat(s), codifica_tabella_linea(s));
+    if (s.compila_linea != 0) {
+        FileInSostituzione f(file_linea_dat(s));
+        pezzi_tabella_linea(s.tabella_linea, [&f](std::string_view p) { f.scrivi(p); });
+        f.conferma();
+    }
     sostituisci_file(file_sim(s), codifica_voci(s));
-    sostituisci_file(file_griglia_dat(s), codifica_griglia(s));
+    FileInSostituzione griglia(file_griglia_dat(s));
+    for (const Cella& c : s.celle) {
+        scrivi_cella(griglia.spazio(byte_cella), c);
+        griglia.aggiunti(byte_cella);
+    }
+    griglia.conferma();
 }
 
 }  // namespace compattatore

@@ -12,11 +12,6 @@ namespace compattatore {
 inline constexpr std::size_t byte_cella = 15;
 inline constexpr std::size_t byte_voce_fissi = 34;  // a voce without its text
 
-// Tags of the elements of the plan file.
-inline constexpr std::uint16_t tag_vuoto = 0;
-inline constexpr std::uint16_t tag_intero16 = 2;
-inline constexpr std::uint16_t tag_reale = 5;
-
 void codifica_cella(std::string& out, const Cella& c);
 void codifica_voce(std::string& out, const Voce& v);
 

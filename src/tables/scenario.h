@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tables/tabella_linea.h"
+
 namespace compattatore {
 
 // One grid record: 50 metres of line.
@@ -68,37 +70,6 @@ struct Voce {
 };
 
 inline constexpr int ultima_voce = 86;  // voci has entries 0 to 86
-
-// An element of the plan table: empty, a 16-bit integer or a double.
-struct ValoreTabella {
-    enum class Stato : std::uint8_t { vuoto, intero16, reale };
-    Stato stato = Stato::vuoto;
-    double valore = 0.0;  // an intero16 is held exactly as a double
-
-    static ValoreTabella intero(std::int16_t v) { return {Stato::intero16, static_cast<double>(v)}; }
-    static ValoreTabella reale_(double v) { return {Stato::reale, v}; }
-};
-
-// The plan of the track: rows 0..righe-1 (one per metre), two coordinates.
-// Stored column by column, the order in which the line file is written.
-struct TabellaLinea {
-    std::int32_t righe = 0;  // lunghezza_estesa + 1 once created; 0 = no table
-    std::vector<ValoreTabella> elementi;
-
-    bool esiste() const { return righe > 0; }
-    void crea(std::int32_t lunghezza_estesa) {
-        righe = lunghezza_estesa + 1;
-        elementi.assign(static_cast<std::size_t>(righe) * 2, ValoreTabella{});
-    }
-    ValoreTabella& operator()(std::int32_t metro, int coordinata) {
-        return elementi[static_cast<std::size_t>(coordinata) * static_cast<std::size_t>(righe) +
-                        static_cast<std::size_t>(metro)];
-    }
-    const ValoreTabella& operator()(std::int32_t metro, int coordinata) const {
-        return elementi[static_cast<std::size_t>(coordinata) * static_cast<std::size_t>(righe) +
-                        static_cast<std::size_t>(metro)];
-    }
-};
 
 // Where the record that caused the recorded code stands in its description
 // file; empty file name when the code does not come from a record.

@@ -1,0 +1,82 @@
+#include "banco.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+#include "app/driver.h"
+#include "linea_generata.h"
+#include "platform/file_io.h"
+#include "sources/descrizioni.h"
+#include "tables/nomi_file.h"
+
+namespace compattatore::banco {
+
+namespace fs = std::filesystem;
+
+fs::path nuova_cartella(const std::string& prefisso) {
+    std::string modello = (fs::temp_directory_path() / (prefisso + "-XXXXXX")).string();
+    if (::mkdtemp(modello.data()) == nullptr)
+        throw std::system_error(errno, std::generic_category(), "mkdtemp " + modello);
+    return modello;
+}
+
+void scrivi_byte(const fs::path& file, const std::string& byte) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(byte.data(), static_cast<std::streamsize>(byte.size()));
+    if (!out) throw std::runtime_error("scrittura non riuscita: " + file.string());
+}
+
+Banco::Banco(std::int32_t lunghezza)
+    : lunghezza_(lunghezza),
+      cartella_(nuova_cartella("compattatore-banco")),
+      nome_linea_(lunghezza == 0 ? "Brunovale" : "Generata"),
+      nome_treno_(lunghezza == 0 ? "Quarzo" : "Prova") {
+    if (lunghezza_ != 0) {
+        DescrizioniGenerate d = genera_descrizioni(lunghezza_);
+        linea_txt_ = std::move(d.linea);
+        treno_txt_ = std::move(d.treno);
+    }
+}
+
+Banco::~Banco() {
+    std::error_code ec;
+    fs::remove_all(cartella_, ec);
+}
+
+Scenario Banco::scenario() const {
+    Scenario s;
+    s.nome_linea = nome_linea_;
+    s.nome_treno = nome_treno_;
+    s.cartella = cartella_;
+    return s;
+}
+
+void Banco::scrivi_sorgenti() const {
+    const Scenario s = scenario();
+    if (lunghezza_ == 0) {
+        dati_linea(s);
+        dati_treno(s);
+    } else {
+        sostituisci_file(file_linea_txt(s), linea_txt_);
+        sostituisci_file(file_treno_txt(s), treno_txt_);
+    }
+}
+
+void Banco::compila(Scenario& s) const {
+    memorizza_percorso(s, 1);
+    if (!s.griglia_esiste() || s.codice_errore != 0)
+        throw std::runtime_error("la compilazione ha registrato il codice " + std::to_string(s.codice_errore) +
+                                 " (posizione " + std::to_string(s.posizione_errore) + ")");
+}
+
+std::vector<FileProdotto> Banco::compilati() const {
+    const Scenario s = scenario();
+    std::vector<FileProdotto> file;
+    for (const fs::path& nome : {file_linea_dat(s), file_sim(s), file_griglia_dat(s)})
+        file.push_back({nome, leggi_file(nome)});
+    return file;
+}
+
+}  // namespace compattatore::banco

@@ -1,0 +1,52 @@
+#include "tables/tabella_linea.h"
+
+#include <algorithm>
+
+namespace compattatore {
+
+namespace slot_piano {
+
+void scrivi(std::byte* s, const ValoreTabella& v) {
+    switch (v.stato) {
+        case ValoreTabella::Stato::reale:
+            poni_reale(s, v.valore);
+            return;
+        case ValoreTabella::Stato::intero16: {
+            const auto i = static_cast<std::uint16_t>(static_cast<std::int16_t>(v.valore));
+            std::fill(s, s + byte, std::byte{0});
+            poni_tag(s, tag_intero16);
+            s[2] = static_cast<std::byte>(i & 0xFF);
+            s[3] = static_cast<std::byte>(i >> 8);
+            return;
+        }
+        case ValoreTabella::Stato::vuoto:
+            std::fill(s, s + byte, std::byte{0});
+            return;
+    }
+}
+
+}  // namespace slot_piano
+
+ElementiTabella::ElementiTabella(const ElementiTabella& altra) { *this = altra; }
+
+ElementiTabella& ElementiTabella::operator=(const ElementiTabella& altra) {
+    if (this == &altra) return *this;
+    crea(altra.n_);
+    if (n_ > 0) std::copy_n(altra.memoria_.dati(), n_ * slot_piano::byte, memoria_.dati());
+    return *this;
+}
+
+ElementiTabella& ElementiTabella::operator=(const std::vector<ValoreTabella>& valori) {
+    crea(valori.size());
+    for (std::size_t i = 0; i < n_; ++i)
+        if (valori[i].stato != ValoreTabella::Stato::vuoto) slot_piano::scrivi(slot(i), valori[i]);
+    return *this;
+}
+
+void ElementiTabella::crea(std::size_t n) {
+    // Fresh memory is all zero bytes: every element empty.
+    memoria_ = MemoriaGrande(n * slot_piano::byte);
+    n_ = n;
+}
+
+}  // namespace compattatore

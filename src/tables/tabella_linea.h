@@ -1,0 +1,212 @@
+// The plan of the track, tabella_linea: two coordinates per metre, each
+// element empty, a 16-bit integer or a real.
+//
+// Each element is held in the form the compiled line file gives it: a
+// 16-bit little-endian tag (0 empty, 2 integer, 5 real) followed by the
+// value, in a slot of 10 bytes.  The file is then the slots in storage order
+// with the unused bytes of the empty and integer ones left out, and a run of
+// reals, which is nearly the whole plan, goes to the file straight from the
+// table.  A new table is all zero bytes, that is all empty elements, and
+// costs nothing until its elements are written.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <vector>
+
+#include "platform/memoria_grande.h"
+
+namespace compattatore {
+
+// Tags of the elements of the plan, in memory and in the file.
+inline constexpr std::uint16_t tag_vuoto = 0;
+inline constexpr std::uint16_t tag_intero16 = 2;
+inline constexpr std::uint16_t tag_reale = 5;
+
+// An element of the plan table: empty, a 16-bit integer or a double.
+struct ValoreTabella {
+    enum class Stato : std::uint8_t { vuoto, intero16, reale };
+    Stato stato = Stato::vuoto;
+    double valore = 0.0;  // an intero16 is held exactly as a double; an empty element reads 0
+
+    static ValoreTabella intero(std::int16_t v) { return {Stato::intero16, static_cast<double>(v)}; }
+    static ValoreTabella reale_(double v) { return {Stato::reale, v}; }
+};
+
+// The slot of one element: its bytes are those of the file.
+namespace slot_piano {
+
+inline constexpr std::size_t byte = 10;
+// Bytes of an element in the file: the tag, then 2 bytes for an integer or
+// 8 for a real.
+inline constexpr std::size_t byte_vuoto = 2;
+inline constexpr std::size_t byte_intero = 4;
+
+inline std::uint16_t tag(const std::byte* s) {
+    return static_cast<std::uint16_t>(std::to_integer<unsigned>(s[0]) | (std::to_integer<unsigned>(s[1]) << 8));
+}
+
+inline void poni_tag(std::byte* s, std::uint16_t t) {
+    s[0] = static_cast<std::byte>(t & 0xFF);
+    s[1] = static_cast<std::byte>(t >> 8);
+}
+
+inline std::uint64_t leggi_64(const std::byte* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    if constexpr (std::endian::native == std::endian::big) {
+        std::uint64_t r = 0;
+        for (int i = 0; i < 8; ++i) r = (r << 8) | ((v >> (8 * i)) & 0xFF);
+        v = r;
+    }
+    return v;
+}
+
+inline void scrivi_64(std::byte* p, std::uint64_t v) {
+    if constexpr (std::endian::native == std::endian::big) {
+        std::uint64_t r = 0;
+        for (int i = 0; i < 8; ++i) r = (r << 8) | ((v >> (8 * i)) & 0xFF);
+        v = r;
+    }
+    std::memcpy(p, &v, sizeof v);
+}
+
+inline std::int16_t intero(const std::byte* s) {
+    return static_cast<std::int16_t>(std::to_integer<unsigned>(s[2]) | (std::to_integer<unsigned>(s[3]) << 8));
+}
+
+inline double reale(const std::byte* s) { return std::bit_cast<double>(leggi_64(s + 2)); }
+
+inline void poni_reale(std::byte* s, double v) {
+    poni_tag(s, tag_reale);
+    scrivi_64(s + 2, std::bit_cast<std::uint64_t>(v));
+}
+
+inline ValoreTabella leggi(const std::byte* s) {
+    switch (tag(s)) {
+        case tag_intero16: return ValoreTabella::intero(intero(s));
+        case tag_reale: return ValoreTabella::reale_(reale(s));
+        default: return {};
+    }
+}
+
+void scrivi(std::byte* s, const ValoreTabella& v);
+
+}  // namespace slot_piano
+
+// A writable reference to one element: it reads like a ValoreTabella, and
+// assigning a ValoreTabella to it stores that value into the table.
+class ElementoTabella {
+public:
+    explicit ElementoTabella(std::byte* slot) : ElementoTabella(slot, slot_piano::leggi(slot)) {}
+    ElementoTabella(const ElementoTabella&) = default;
+
+    const ValoreTabella::Stato stato;
+    const double valore;
+
+    operator ValoreTabella() const { return {stato, valore}; }
+    ElementoTabella& operator=(const ValoreTabella& v) {
+        slot_piano::scrivi(slot_, v);
+        return *this;
+    }
+    ElementoTabella& operator=(const ElementoTabella& altro) { return *this = static_cast<ValoreTabella>(altro); }
+
+private:
+    ElementoTabella(std::byte* slot, ValoreTabella v) : stato(v.stato), valore(v.valore), slot_(slot) {}
+    std::byte* slot_;
+};
+
+// The elements of the table in storage order, as a sequence of values.
+class ElementiTabella {
+public:
+    ElementiTabella() = default;
+    ElementiTabella(const ElementiTabella& altra);
+    ElementiTabella& operator=(const ElementiTabella& altra);
+    ElementiTabella(ElementiTabella&&) noexcept = default;
+    ElementiTabella& operator=(ElementiTabella&&) noexcept = default;
+    // The elements of `valori`, in their order.
+    ElementiTabella& operator=(const std::vector<ValoreTabella>& valori);
+
+    // `n` empty elements, replacing the old ones.
+    void crea(std::size_t n);
+
+    std::size_t size() const { return n_; }
+    bool empty() const { return n_ == 0; }
+
+    ValoreTabella operator[](std::size_t i) const { return slot_piano::leggi(slot(i)); }
+    ElementoTabella operator[](std::size_t i) { return ElementoTabella(slot(i)); }
+
+    std::byte* slot(std::size_t i) { return memoria_.dati() + i * slot_piano::byte; }
+    const std::byte* slot(std::size_t i) const { return memoria_.dati() + i * slot_piano::byte; }
+
+    class const_iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = ValoreTabella;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = ValoreTabella;
+
+        const_iterator() = default;
+        explicit const_iterator(const std::byte* s) : s_(s) {}
+        ValoreTabella operator*() const { return slot_piano::leggi(s_); }
+        const_iterator& operator++() {
+            s_ += slot_piano::byte;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator prima = *this;
+            ++*this;
+            return prima;
+        }
+        bool operator==(const const_iterator&) const = default;
+
+    private:
+        const std::byte* s_ = nullptr;
+    };
+
+    const_iterator begin() const { return const_iterator(slot(0)); }
+    const_iterator end() const { return const_iterator(slot(n_)); }
+
+private:
+    MemoriaGrande memoria_;
+    std::size_t n_ = 0;
+};
+
+// The plan: rows 0..righe-1 (one per metre), two coordinates, stored column
+// by column, the order in which the line file is written.
+struct TabellaLinea {
+    std::int32_t righe = 0;  // lunghezza_estesa + 1 once created; 0 = no table
+    ElementiTabella elementi;
+
+    bool esiste() const { return righe > 0; }
+    void crea(std::int32_t lunghezza_estesa) {
+        righe = lunghezza_estesa + 1;
+        elementi.crea(static_cast<std::size_t>(righe) * 2);
+    }
+
+    std::size_t indice(std::int32_t metro, int coordinata) const {
+        return static_cast<std::size_t>(coordinata) * static_cast<std::size_t>(righe) + static_cast<std::size_t>(metro);
+    }
+    ElementoTabella operator()(std::int32_t metro, int coordinata) { return elementi[indice(metro, coordinata)]; }
+    ValoreTabella operator()(std::int32_t metro, int coordinata) const { return elementi[indice(metro, coordinata)]; }
+
+    // The value of an element as a number (an empty element reads 0), and
+    // storing a real: the two operations the plan is computed with.
+    double numero(std::int32_t metro, int coordinata) const {
+        const std::byte* s = elementi.slot(indice(metro, coordinata));
+        switch (slot_piano::tag(s)) {
+            case tag_reale: return slot_piano::reale(s);
+            case tag_intero16: return slot_piano::intero(s);
+            default: return 0.0;
+        }
+    }
+    void poni_reale(std::int32_t metro, int coordinata, double v) {
+        slot_piano::poni_reale(elementi.slot(indice(metro, coordinata)), v);
+    }
+};
+
+}  // namespace compattatore
