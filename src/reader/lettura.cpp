@@ -110,4 +110,9 @@ std::int16_t in_16(std::int64_t valore) {
     return static_cast<std::int16_t>(valore);
 }
 
+std::string testo_di_voce(std::string testo) {
+    if (testo.size() > std::numeric_limits<std::uint16_t>::max()) throw GuastoImprevisto("testo oltre 65535 byte");
+    return testo;
+}
+
 }  // namespace compattatore::lettore

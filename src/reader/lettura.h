@@ -97,4 +97,8 @@ Esito dopo_posa(Lettura& l, std::int32_t posizione);
 std::int32_t in_32(std::int64_t valore);
 std::int16_t in_16(std::int64_t valore);
 
+// A text for the `nome` of a voci entry: the compiled scenario file gives
+// its length 16 bits, so a longer text does not fit its member.
+std::string testo_di_voce(std::string testo);
+
 }  // namespace compattatore::lettore

@@ -1,6 +1,7 @@
 // The records of the line file after its general section, and the
 // completion of the line phase.
 #include <string>
+#include <utility>
 
 #include "placement/posa.h"
 #include "reader/fasi.h"
@@ -50,9 +51,10 @@ Esito cartello(Lettura& l) {
     // The next sign slot must stay above entry 0 and above the stations' slots.
     const std::int32_t prossimo = l.slot_testo - 1;
     if (prossimo < 1 || prossimo < l.slot_stazione) throw GuastoImprevisto("nessun posto per il testo");
+    std::string testo = testo_di_voce(s.riga);
     c.tipo = tipo_cella::cartello;
     c.valore1 = static_cast<std::int16_t>(l.slot_testo);
-    s.voci[static_cast<std::size_t>(l.slot_testo)].nome = s.riga;
+    s.voci[static_cast<std::size_t>(l.slot_testo)].nome = std::move(testo);
     --l.slot_testo;
     return Esito::avanti;
 }

@@ -24,14 +24,18 @@ Esito lunghezza(Lettura& l) {
     s.voci[84].fine = lunghezza;
     if (lunghezza > lunghezza_massima) return ferma(l, 1);
 
-    s.lunghezza_estesa = lunghezza + prolungamento;
-    s.numero_celle = in_32(arrotonda(static_cast<double>(s.lunghezza_estesa) / 50.0));
-    if (s.numero_celle < 0) throw GuastoImprevisto("griglia di lunghezza negativa");
+    // Checked before anything changes: a refused length leaves the grid, the
+    // plan and their sizes as an earlier length key made them.
+    const std::int32_t estesa = lunghezza + prolungamento;
+    const std::int32_t ultima_cella = in_32(arrotonda(static_cast<double>(estesa) / 50.0));
+    // Cell 1 carries the header stamp: a line so short (negative) that the
+    // grid has no cell 1 does not fit the grid.
+    if (ultima_cella < 1) throw GuastoImprevisto("griglia senza la cella d'intestazione");
+
+    s.lunghezza_estesa = estesa;
+    s.numero_celle = ultima_cella;
     s.celle.assign(static_cast<std::size_t>(s.numero_celle) + 1, Cella{});
-    if (s.compila_linea != 0) {
-        if (s.lunghezza_estesa < 0) throw GuastoImprevisto("piano di lunghezza negativa");
-        s.tabella_linea.crea(s.lunghezza_estesa);
-    }
+    if (s.compila_linea != 0) s.tabella_linea.crea(s.lunghezza_estesa);
     return Esito::avanti;
 }
 

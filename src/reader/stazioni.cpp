@@ -72,7 +72,7 @@ Esito stazione(Lettura& l) {
     const std::int64_t minuti = f.leggi_32();
     const std::int64_t secondi = f.leggi_32();
     v.orario = in_32((ore * 60 + minuti) * 60 + secondi);
-    v.nome = f.leggi_stringa();
+    v.nome = testo_di_voce(f.leggi_stringa());
 
     estensione(v, lunghezza);
     if (lunghezza < 600) v.byte5 = 0;

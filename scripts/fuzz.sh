@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds the two fuzz targets with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) into build-fuzz/ and runs both at once over the
+# corpus kept in fuzz/corpus/, for FUZZ_SECONDI seconds each (default 60).
+# A finding fails the run; its input is left in build-fuzz/artefatti/.
+#
+# With FUZZ_UNISCI=1 the inputs of this run that reach code the kept corpus
+# does not reach are then added to fuzz/corpus/ (edges only, so that the
+# corpus stays small).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+# clang and its sanitizer and libFuzzer runtimes, only when missing.
+pacchetti=(clang libclang-rt-dev)
+mancanti=()
+for p in "${pacchetti[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
+done
+if [ ${#mancanti[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${mancanti[@]}"
+fi
+
+# The libraries get coverage and sanitizers too; the targets add libFuzzer's main.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_BENCH=OFF -DCOMPATTATORE_FUZZ=ON \
+  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+cmake --build build-fuzz -j2 --target fuzz_driver fuzz_campi
+
+secondi=${FUZZ_SECONDI:-60}
+artefatti=build-fuzz/artefatti
+mkdir -p "$artefatti"
+lavoro=$(mktemp -d)
+trap 'rm -rf "$lavoro"' EXIT
+# The driver target writes its files in a private folder under TMPDIR; a
+# memory-backed one keeps the disk out of the way.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+bersagli=(driver campi)
+declare -A processi
+for b in "${bersagli[@]}"; do
+  mkdir -p "$lavoro/$b"
+  ./build-fuzz/fuzz/fuzz_"$b" -max_total_time="$secondi" -timeout=60 -rss_limit_mb=4096 \
+    -dict=fuzz/parole.dict -artifact_prefix="$artefatti/$b-" -print_final_stats=1 \
+    "$lavoro/$b" "fuzz/corpus/$b" >"$lavoro/$b.log" 2>&1 &
+  processi[$b]=$!
+done
+
+riusciti=0
+falliti=0
+for b in "${bersagli[@]}"; do
+  if wait "${processi[$b]}"; then
+    riusciti=$((riusciti + 1))
+    esecuzioni=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$lavoro/$b.log" | grep -o '[0-9]*$' || true)
+    echo "fuzz_$b: ${esecuzioni:-?} esecuzioni in ${secondi} s, nessun problema"
+  else
+    falliti=$((falliti + 1))
+    echo "fuzz_$b: PROBLEMA TROVATO; ultime righe del registro:"
+    tail -n 60 "$lavoro/$b.log"
+    ls -l "$artefatti" || true
+  fi
+  if [ "${FUZZ_UNISCI:-0}" = 1 ]; then
+    ./build-fuzz/fuzz/fuzz_"$b" -merge=1 -use_counters=0 -max_len=4096 -timeout=60 -rss_limit_mb=4096 \
+      "fuzz/corpus/$b" "$lavoro/$b" >"$lavoro/$b-unione.log" 2>&1
+    echo "fuzz_$b: corpus di $(ls "fuzz/corpus/$b" | wc -l) file"
+  fi
+done
+
+echo "fuzz: $riusciti passed, $falliti failed"
+[ "$falliti" -eq 0 ]
