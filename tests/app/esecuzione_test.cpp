@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/cartella_temporanea.h"
+#include "support/processo.h"
 #include "tables/byte_buffer.h"
 
 namespace compattatore {
@@ -18,23 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using prova::CartellaTemporanea;
 
-struct Esito {
-    int stato = -1;
-    std::string uscita;  // standard output and standard error, in that order
-};
-
-// Runs a shell command and collects what it prints.
-Esito esegui(const std::string& comando) {
-    Esito esito;
-    FILE* p = ::popen((comando + " 2>&1").c_str(), "r");
-    if (!p) return esito;
-    char blocco[4096];
-    std::size_t n;
-    while ((n = std::fread(blocco, 1, sizeof blocco, p)) > 0) esito.uscita.append(blocco, n);
-    int stato = ::pclose(p);
-    esito.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-    return esito;
-}
 
 std::set<std::string> nomi_in(const fs::path& cartella) {
     std::set<std::string> nomi;
@@ -69,7 +53,7 @@ protected:
 
 TEST_F(ProgrammaCopiato, NoArgumentRunLeavesExactlyTheSixFiles) {
     // Started from another working directory: the files go beside the program.
-    Esito esito = esegui("cd / && '" + exe.string() + "'");
+    prova::EsitoComando esito = prova::esegui("cd / && '" + exe.string() + "'");
     ASSERT_EQ(esito.stato, 0) << esito.uscita;
     EXPECT_EQ(esito.uscita, "Attendere\n");
 
@@ -117,14 +101,14 @@ TEST_F(ProgrammaCopiato, NoArgumentRunLeavesExactlyTheSixFiles) {
 }
 
 TEST_F(ProgrammaCopiato, SourcesThenCompileGivesTheSameCompiledFiles) {
-    ASSERT_EQ(esegui("'" + exe.string() + "'").stato, 0);
+    ASSERT_EQ(prova::esegui("'" + exe.string() + "'").stato, 0);
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    Esito sorgenti = esegui("'" + exe.string() + "' sources '" + autore.string() + "'");
+    prova::EsitoComando sorgenti = prova::esegui("'" + exe.string() + "' sources '" + autore.string() + "'");
     ASSERT_EQ(sorgenti.stato, 0) << sorgenti.uscita;
     EXPECT_EQ(nomi_in(autore), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 
-    Esito compilato = esegui("'" + exe.string() + "' compile '" + autore.string() + "'");
+    prova::EsitoComando compilato = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "'");
     ASSERT_EQ(compilato.stato, 0) << compilato.uscita;
     EXPECT_EQ(compilato.uscita, "codice 0: nessun errore\n");
     // The author's files are kept; the compiled files equal the built-in run's.
@@ -137,8 +121,8 @@ TEST_F(ProgrammaCopiato, SourcesThenCompileGivesTheSameCompiledFiles) {
 TEST_F(ProgrammaCopiato, CompileWithoutThePlanWritesNoLineFile) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    ASSERT_EQ(esegui("'" + exe.string() + "' sources '" + autore.string() + "'").stato, 0);
-    Esito compilato = esegui("'" + exe.string() + "' compile '" + autore.string() + "' --no-plan");
+    ASSERT_EQ(prova::esegui("'" + exe.string() + "' sources '" + autore.string() + "'").stato, 0);
+    prova::EsitoComando compilato = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "' --no-plan");
     ASSERT_EQ(compilato.stato, 0) << compilato.uscita;
     EXPECT_FALSE(fs::exists(autore / "Brunovale_linea.dat"));
     EXPECT_TRUE(fs::exists(autore / "Brunovale_Quarzo.sim"));
@@ -149,7 +133,7 @@ TEST_F(ProgrammaCopiato, CompileWithoutThePlanWritesNoLineFile) {
 TEST_F(ProgrammaCopiato, CompileOfAMissingLineReportsCode101AndWritesNothing) {
     fs::path vuota = dir / "vuota";
     fs::create_directory(vuota);
-    Esito esito = esegui("'" + exe.string() + "' compile '" + vuota.string() + "'");
+    prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' compile '" + vuota.string() + "'");
     EXPECT_EQ(esito.stato, 1);
     EXPECT_EQ(esito.uscita, "codice 101: file della linea non trovato\n");
     EXPECT_TRUE(nomi_in(vuota).empty());
@@ -162,7 +146,7 @@ TEST_F(ProgrammaCopiato, CompileReportsTheRecordThatCausedTheCode) {
                        "[generale]\r\nlunghezza percorso,    10000\r\n[pendenze]\r\n"
                        "pendenza,  0,   0\r\npendenza,  20000,   3\r\n[fine]\r\n");
     prova::scrivi_byte(autore / "L_T-.txt", "[generale]\r\n[fine]\r\n");
-    Esito esito = esegui("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T");
+    prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T");
     EXPECT_EQ(esito.stato, 1);
     EXPECT_EQ(esito.uscita,
               "L_linea.txt:5: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
@@ -170,7 +154,7 @@ TEST_F(ProgrammaCopiato, CompileReportsTheRecordThatCausedTheCode) {
     EXPECT_TRUE(fs::exists(autore / "L_linea.txt"));
     EXPECT_TRUE(fs::exists(autore / "L_T.dat"));
 
-    Esito json = esegui("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T --json");
+    prova::EsitoComando json = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T --json");
     EXPECT_EQ(json.stato, 1);
     EXPECT_EQ(json.uscita,
               "{\"codice\":15,\"spiegazione\":\"posizione oltre la fine della griglia\",\"posizione\":20000,"
@@ -180,8 +164,8 @@ TEST_F(ProgrammaCopiato, CompileReportsTheRecordThatCausedTheCode) {
 TEST_F(ProgrammaCopiato, CompileJsonOfACleanRun) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    ASSERT_EQ(esegui("'" + exe.string() + "' sources '" + autore.string() + "'").stato, 0);
-    Esito esito = esegui("'" + exe.string() + "' compile '" + autore.string() + "' --json");
+    ASSERT_EQ(prova::esegui("'" + exe.string() + "' sources '" + autore.string() + "'").stato, 0);
+    prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "' --json");
     EXPECT_EQ(esito.stato, 0);
     EXPECT_EQ(esito.uscita, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,"
                             "\"riga\":null,\"testo\":null}\n");
@@ -190,7 +174,7 @@ TEST_F(ProgrammaCopiato, CompileJsonOfACleanRun) {
 // The authors' tools on the built-in scenario: a listing of each compiled
 // file, a clear error for a cut one, and the SVG page.
 TEST_F(ProgrammaCopiato, DumpAndPlotOfTheBuiltInScenario) {
-    ASSERT_EQ(esegui("'" + exe.string() + "'").stato, 0);
+    ASSERT_EQ(prova::esegui("'" + exe.string() + "'").stato, 0);
     const struct {
         const char* file;
         const char* inizio;
@@ -198,23 +182,23 @@ TEST_F(ProgrammaCopiato, DumpAndPlotOfTheBuiltInScenario) {
                    {"Brunovale_Quarzo.sim", "voci: 87 voci, 3790 byte; 45 stazioni"},
                    {"Brunovale_linea.dat", "piano del tracciato: 341001 righe (metri 0..341000), 6819964 byte"}};
     for (const auto& e : elenchi) {
-        Esito esito = esegui("'" + exe.string() + "' dump '" + (dir / e.file).string() + "'");
+        prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' dump '" + (dir / e.file).string() + "'");
         EXPECT_EQ(esito.stato, 0) << e.file;
         EXPECT_EQ(esito.uscita.rfind(e.inizio, 0), 0u) << esito.uscita.substr(0, 200);
     }
-    Esito json = esegui("'" + exe.string() + "' dump '" + (dir / "Brunovale_Quarzo.sim").string() + "' --format json");
+    prova::EsitoComando json = prova::esegui("'" + exe.string() + "' dump '" + (dir / "Brunovale_Quarzo.sim").string() + "' --format json");
     EXPECT_EQ(json.stato, 0);
     EXPECT_NE(json.uscita.find("\"nome\":\"Quarzo\""), std::string::npos);
 
     std::string griglia = prova::leggi_byte(dir / "Brunovale_Quarzo.dat");
     prova::scrivi_byte(dir / "tagliata.dat", griglia.substr(0, 1000));
-    Esito tagliata = esegui("'" + exe.string() + "' dump '" + (dir / "tagliata.dat").string() + "'");
+    prova::EsitoComando tagliata = prova::esegui("'" + exe.string() + "' dump '" + (dir / "tagliata.dat").string() + "'");
     EXPECT_EQ(tagliata.stato, 1);
     EXPECT_EQ(tagliata.uscita, "compattatore: " + (dir / "tagliata.dat").string() +
                                    " (file griglia): offset 990: cella 66 troncata: restano 10 byte dei 15 di una "
                                    "cella (lunghezza 1000 non multipla di 15)\n");
 
-    Esito plot = esegui("'" + exe.string() + "' plot '" + dir.percorso().string() + "' -o '" +
+    prova::EsitoComando plot = prova::esegui("'" + exe.string() + "' plot '" + dir.percorso().string() + "' -o '" +
                         (dir / "scenario.svg").string() + "'");
     EXPECT_EQ(plot.stato, 0) << plot.uscita;
     const std::string svg = prova::leggi_byte(dir / "scenario.svg");
@@ -223,7 +207,7 @@ TEST_F(ProgrammaCopiato, DumpAndPlotOfTheBuiltInScenario) {
 }
 
 TEST_F(ProgrammaCopiato, AnUnwritableFolderEndsTheRunWithTheFileNameAndReason) {
-    Esito esito = esegui("'" + exe.string() + "' sources '" + (dir / "manca").string() + "'");
+    prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' sources '" + (dir / "manca").string() + "'");
     EXPECT_EQ(esito.stato, 2);
     EXPECT_EQ(esito.uscita, "compattatore: " + (dir / "manca" / "Brunovale_linea.txt").string() +
                                 ": No such file or directory\n");

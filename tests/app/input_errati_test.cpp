@@ -22,6 +22,7 @@
 #include "finishing/finitura.h"
 #include "sources/descrizioni.h"
 #include "support/cartella_temporanea.h"
+#include "support/processo.h"
 #include "tables/compiled_files.h"
 #include "tables/nomi_file.h"
 
@@ -390,22 +391,6 @@ TEST(InputErrati, FileDiDescrizioneSparitoTraScritturaELettura) {
 // ---------------------------------------------------------------------------
 // The real program: output that cannot be written, and older outputs.
 
-struct Esito {
-    int stato = -1;
-    std::string uscita;  // standard output and standard error, in that order
-};
-
-Esito esegui(const std::string& comando) {
-    Esito esito;
-    FILE* p = ::popen((comando + " 2>&1").c_str(), "r");
-    if (!p) return esito;
-    char blocco[4096];
-    std::size_t n;
-    while ((n = std::fread(blocco, 1, sizeof blocco, p)) > 0) esito.uscita.append(blocco, n);
-    const int stato = ::pclose(p);
-    esito.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-    return esito;
-}
 
 const char* const uscite[] = {"Brunovale_linea.dat",
                               "Brunovale_Quarzo.sim",
@@ -433,11 +418,11 @@ protected:
 TEST_F(ProgrammaInCartella, UsciteVecchieEPiuLungheSonoSostituiteDelTutto) {
     CartellaTemporanea pulita;
     fs::copy_file(exe, pulita / "compattatore");
-    ASSERT_EQ(esegui("'" + (pulita / "compattatore").string() + "'").stato, 0);
+    ASSERT_EQ(prova::esegui("'" + (pulita / "compattatore").string() + "'").stato, 0);
 
     for (const char* nome : uscite) prova::scrivi_byte(dir / nome, std::string(7000000, 'V'));
     prova::scrivi_byte(dir / altro_file, altro_contenuto);
-    const Esito esito = esegui(comando());
+    const prova::EsitoComando esito = prova::esegui(comando());
     ASSERT_EQ(esito.stato, 0) << esito.uscita;
     for (const char* nome : uscite) {
         SCOPED_TRACE(nome);
@@ -456,7 +441,7 @@ TEST_F(ProgrammaInCartella, UsciteVecchieEPiuLungheSonoSostituiteDelTutto) {
 // replace survive whole, with no temporary file left.
 TEST_F(ProgrammaInCartella, UscitaNonScrivibileLasciaIntattiIFileVecchi) {
     for (const char* nome : uscite) prova::scrivi_byte(dir / nome, vecchio(nome));
-    const Esito esito = esegui("trap '' XFSZ; ulimit -f 1024; " + comando());
+    const prova::EsitoComando esito = prova::esegui("trap '' XFSZ; ulimit -f 1024; " + comando());
     EXPECT_EQ(esito.stato, 2);
     EXPECT_EQ(esito.uscita,
               "Attendere\ncompattatore: " + (dir / "Brunovale_linea.dat").string() + ": File too large\n");
@@ -474,7 +459,7 @@ TEST_F(ProgrammaInCartella, UscitaNonScrivibileLasciaIntattiIFileVecchi) {
 // not touched.
 TEST_F(ProgrammaInCartella, CartellaCheEUnFile) {
     prova::scrivi_byte(dir / "cartella", altro_contenuto);
-    const Esito esito = esegui(comando("sources '" + (dir / "cartella").string() + "'"));
+    const prova::EsitoComando esito = prova::esegui(comando("sources '" + (dir / "cartella").string() + "'"));
     EXPECT_EQ(esito.stato, 2);
     EXPECT_EQ(esito.uscita,
               "compattatore: " + (dir / "cartella" / "Brunovale_linea.txt").string() + ": Not a directory\n");
