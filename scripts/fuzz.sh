@@ -9,20 +9,8 @@
 # corpus stays small).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-
-# clang and its sanitizer and libFuzzer runtimes, only when missing.
-pacchetti=(clang libclang-rt-dev)
-mancanti=()
-for p in "${pacchetti[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
-done
-if [ ${#mancanti[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${mancanti[@]}"
-fi
+# clang and its sanitizer and libFuzzer runtimes as well, only when missing.
+bash scripts/setup.sh clang libclang-rt-dev
 
 # The libraries get coverage and sanitizers too; the targets add libFuzzer's main.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
