@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "app/driver.h"
-#include "linea_generata.h"
+#include "sources/linea_generata.h"
 #include "platform/file_io.h"
 #include "sources/descrizioni.h"
 #include "tables/nomi_file.h"

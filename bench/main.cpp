@@ -19,11 +19,12 @@
 
 #include "banco.h"
 #include "casi.h"
-#include "linea_generata.h"
+#include "sources/linea_generata.h"
 #include "processo.h"
 #include "sintesi.h"
 
 int main(int argc, char** argv) {
+    using namespace compattatore;
     using namespace compattatore::banco;
     if (argc > 1 && std::strcmp(argv[1], opzione_misura_picco) == 0) return misura_picco(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--scrivi-linea") == 0) {

@@ -1,4 +1,4 @@
-#include "linea_generata.h"
+#include "sources/linea_generata.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace compattatore::banco {
+namespace compattatore {
 
 namespace {
 
@@ -238,4 +238,4 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza) {
     return {std::move(linea), std::move(treno)};
 }
 
-}  // namespace compattatore::banco
+}  // namespace compattatore

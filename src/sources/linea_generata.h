@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-namespace compattatore::banco {
+namespace compattatore {
 
 struct DescrizioniGenerate {
     std::string linea;  // the bytes of <linea>_linea.txt
@@ -19,4 +19,4 @@ struct DescrizioniGenerate {
 // `lunghezza` in metres, 20,000 to 1,000,000.
 DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza);
 
-}  // namespace compattatore::banco
+}  // namespace compattatore

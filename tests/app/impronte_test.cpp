@@ -1,0 +1,127 @@
+// Every output of the program, made again and compared with the SHA-256 it
+// had when it was last known right (impronte_riferimento.txt): the six files
+// of the no-argument run, the compiled files of `compile` for the built-in
+// scenario and for generated lines of 100, 500 and 1000 km, and the output
+// of `dump` and `plot`.  The program runs in-process, one step per command.
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/esecuzione.h"
+#include "authoring/comandi.h"
+#include "platform/file_io.h"
+#include "sources/linea_generata.h"
+#include "support/sha256.h"
+#include "support/cartella_temporanea.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+
+// "digest  group/name" lines; '#' starts a comment.
+std::map<std::string, std::string> impronte_attese() {
+    std::ifstream in(COMPATTATORE_IMPRONTE);
+    std::map<std::string, std::string> attese;
+    std::string riga;
+    while (std::getline(in, riga)) {
+        if (riga.empty() || riga[0] == '#') continue;
+        const std::size_t spazio = riga.find("  ");
+        attese[riga.substr(spazio + 2)] = riga.substr(0, spazio);
+    }
+    return attese;
+}
+
+class Impronte : public ::testing::Test {
+protected:
+    prova::CartellaTemporanea dir;
+    std::map<std::string, std::string> fatte;
+
+    fs::path cartella(const std::string& gruppo) {
+        const fs::path c = dir.percorso() / gruppo;
+        fs::create_directories(c);
+        return c;
+    }
+    // Every file of `c` under `gruppo/`.
+    void raccogli(const std::string& gruppo, const fs::path& c) {
+        for (const auto& e : fs::directory_iterator(c))
+            fatte[gruppo + "/" + e.path().filename().string()] = test::sha256_hex(leggi_file(e.path()));
+    }
+    void aggiungi(const std::string& nome, const std::string& byte) { fatte[nome] = test::sha256_hex(byte); }
+    std::string dump(const fs::path& file, FormatoDump formato, std::int32_t passo = passo_piano_predefinito) {
+        std::ostringstream out, err;
+        EXPECT_EQ(comando_dump(file, formato, passo, out, err), 0) << err.str();
+        return out.str();
+    }
+    void compila(const fs::path& c, const std::string& linea, const std::string& treno, bool piano) {
+        std::ostringstream out;
+        Scenario s;
+        ASSERT_EQ(compila_sorgenti(s, c, linea, treno, piano, out), 0) << out.str();
+    }
+};
+
+TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
+    {
+        const fs::path c = cartella("senza_argomenti");
+        std::ostringstream out, err;
+        Scenario s;
+        ASSERT_EQ(esegui_lavoro(s, c, out, err), 0) << err.str();
+        raccogli("senza_argomenti", c);
+    }
+    const fs::path integrata = cartella("compile");
+    ASSERT_EQ(scrivi_sorgenti(integrata), 0);
+    compila(integrata, linea_predefinita, treno_predefinito, true);
+    raccogli("compile", integrata);
+    {
+        const fs::path c = cartella("compile_no_plan");
+        ASSERT_EQ(scrivi_sorgenti(c), 0);
+        compila(c, linea_predefinita, treno_predefinito, false);
+        fs::remove(c / "Brunovale_linea.txt");
+        fs::remove(c / "Brunovale_Quarzo-.txt");
+        raccogli("compile_no_plan", c);
+        std::ostringstream err;
+        ASSERT_EQ(comando_plot(c, linea_predefinita, treno_predefinito, dir.percorso() / "plot_np.svg", err), 0);
+        aggiungi("dump_plot/plot_np.svg", leggi_file(dir.percorso() / "plot_np.svg"));
+    }
+    for (int km : {100, 500, 1000}) {
+        const std::string gruppo = "generata_" + std::to_string(km) + "km";
+        const fs::path c = cartella(gruppo);
+        const DescrizioniGenerate d = genera_descrizioni(km * 1000);
+        sostituisci_file(c / "Generata_linea.txt", d.linea);
+        sostituisci_file(c / "Generata_Prova-.txt", d.treno);
+        compila(c, "Generata", "Prova", true);
+        raccogli(gruppo, c);
+        if (km == 1000) {
+            std::ostringstream err;
+            ASSERT_EQ(comando_plot(c, "Generata", "Prova", dir.percorso() / "plot_g1000.svg", err), 0);
+            aggiungi("dump_plot/plot_g1000.svg", leggi_file(dir.percorso() / "plot_g1000.svg"));
+        }
+    }
+    for (const char* nome : {"Brunovale_Quarzo.dat", "Brunovale_Quarzo.sim", "Brunovale_linea.dat"}) {
+        aggiungi(std::string("dump_plot/") + nome + ".txt", dump(integrata / nome, FormatoDump::testo));
+        aggiungi(std::string("dump_plot/") + nome + ".json", dump(integrata / nome, FormatoDump::json));
+    }
+    aggiungi("dump_plot/linea50.txt", dump(integrata / "Brunovale_linea.dat", FormatoDump::testo, 50));
+    std::ostringstream err;
+    ASSERT_EQ(comando_plot(integrata, linea_predefinita, treno_predefinito, dir.percorso() / "plot.svg", err), 0);
+    aggiungi("dump_plot/plot.svg", leggi_file(dir.percorso() / "plot.svg"));
+
+    const std::map<std::string, std::string> attese = impronte_attese();
+    ASSERT_EQ(attese.size(), 38u);
+    for (const auto& [nome, impronta] : attese) {
+        const auto f = fatte.find(nome);
+        if (f == fatte.end()) {
+            ADD_FAILURE() << nome << ": not made";
+            continue;
+        }
+        EXPECT_EQ(f->second, impronta) << nome;
+    }
+    for (const auto& [nome, impronta] : fatte) EXPECT_TRUE(attese.count(nome)) << nome << ": no reference digest";
+}
+
+}  // namespace
+}  // namespace compattatore
