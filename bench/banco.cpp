@@ -45,16 +45,10 @@ Banco::~Banco() {
     fs::remove_all(cartella_, ec);
 }
 
-Scenario Banco::scenario() const {
-    Scenario s;
-    s.nome_linea = nome_linea_;
-    s.nome_treno = nome_treno_;
-    s.cartella = cartella_;
-    return s;
-}
+FileScenario Banco::file() const { return {cartella_, nome_linea_, nome_treno_}; }
 
 void Banco::scrivi_sorgenti() const {
-    const Scenario s = scenario();
+    const FileScenario s = file();
     if (lunghezza_ == 0) {
         dati_linea(s);
         dati_treno(s);
@@ -64,19 +58,20 @@ void Banco::scrivi_sorgenti() const {
     }
 }
 
-void Banco::compila(Scenario& s) const {
-    memorizza_percorso(s, 1);
-    if (!s.griglia_esiste() || s.codice_errore != 0)
-        throw std::runtime_error("la compilazione ha registrato il codice " + std::to_string(s.codice_errore) +
-                                 " (posizione " + std::to_string(s.posizione_errore) + ")");
+Compilazione Banco::compila() const {
+    Compilazione c = memorizza_percorso(file(), 1);
+    if (!c.scenario.griglia_esiste() || c.esito.codice != Codice::nessuno)
+        throw std::runtime_error("la compilazione ha registrato il codice " + std::to_string(numero(c.esito.codice)) +
+                                 " (posizione " + std::to_string(c.esito.posizione_errore) + ")");
+    return c;
 }
 
 std::vector<FileProdotto> Banco::compilati() const {
-    const Scenario s = scenario();
-    std::vector<FileProdotto> file;
+    const FileScenario s = file();
+    std::vector<FileProdotto> prodotti;
     for (const fs::path& nome : {file_linea_dat(s), file_sim(s), file_griglia_dat(s)})
-        file.push_back({nome, leggi_file(nome)});
-    return file;
+        prodotti.push_back({nome, leggi_file(nome)});
+    return prodotti;
 }
 
 }  // namespace compattatore::banco

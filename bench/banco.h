@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tables/scenario.h"
+#include "reader/memorizza_dati.h"
+#include "tables/nomi_file.h"
 
 namespace compattatore::banco {
 
@@ -30,14 +31,14 @@ public:
     const std::string& nome_linea() const { return nome_linea_; }
     const std::string& nome_treno() const { return nome_treno_; }
 
-    // A scenario named and placed for this bench, with no table yet.
-    Scenario scenario() const;
+    // Where this bench's files are.
+    FileScenario file() const;
     // (Re)writes the two description files, which every reading deletes.
     void scrivi_sorgenti() const;
-    // One whole compilation into `s`: reader, finishing, stamping, files.
-    // Throws when it records a code: the figures are only worth having for
-    // a scenario that compiles cleanly.
-    void compila(Scenario& s) const;
+    // One whole compilation: the files read, reader, finishing, stamping,
+    // files written.  Throws when it records a code: the figures are only
+    // worth having for a scenario that compiles cleanly.
+    Compilazione compila() const;
     // The three compiled files as the last compilation wrote them.
     std::vector<FileProdotto> compilati() const;
 

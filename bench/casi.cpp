@@ -12,12 +12,13 @@
 
 #include "banco.h"
 #include "processo.h"
+#include "app/driver.h"
+#include "platform/file_io.h"
 #include "reader/lettura.h"
 #include "reader/memorizza_dati.h"
 #include "reader/piano_linea.h"
 #include "scrittura_minima.h"
 #include "sources/descrizioni.h"
-#include "tables/compiled_files.h"
 
 namespace compattatore::banco {
 
@@ -80,10 +81,7 @@ void compilazione(benchmark::State& state, std::int32_t lunghezza) {
     protetto(state, [&] {
         Banco banco(lunghezza);
         banco.scrivi_sorgenti();
-        {
-            Scenario s = banco.scenario();
-            banco.compila(s);
-        }
+        banco.compila();
         const std::vector<FileProdotto> file = banco.compilati();
         std::size_t byte = 0;
         for (const FileProdotto& f : file) byte += f.byte.size();
@@ -92,9 +90,8 @@ void compilazione(benchmark::State& state, std::int32_t lunghezza) {
             state, "soglia_ms",
             [&] {
                 banco.scrivi_sorgenti();
-                Scenario s = banco.scenario();
                 assesta(file);
-                return cronometra([&] { banco.compila(s); });
+                return cronometra([&] { banco.compila(); });
             },
             [&] {
                 assesta(file);
@@ -111,14 +108,13 @@ void scrittura(benchmark::State& state, std::int32_t lunghezza) {
     protetto(state, [&] {
         Banco banco(lunghezza);
         banco.scrivi_sorgenti();
-        Scenario s = banco.scenario();
-        banco.compila(s);
+        const Compilazione c = banco.compila();
         const std::vector<FileProdotto> file = banco.compilati();
         a_coppie(
             state, "soglia_ms",
             [&] {
                 assesta(file);
-                return cronometra([&] { scrivi_file_compilati(s); });
+                return cronometra([&] { scrivi_file_compilati(banco.file(), c.scenario); });
             },
             [&] {
                 assesta(file);
@@ -139,14 +135,15 @@ void piano(benchmark::State& state) {
         }
         curve.append("[fine]\r\n");
 
+        const Descrizioni d{"Brunovale", "Quarzo", curve, std::nullopt, true};
         Scenario s;
-        s.compila_linea = 1;
         s.lunghezza_estesa = 334000 + 7000;
         s.numero_celle = s.lunghezza_estesa / 50;
         s.celle.assign(static_cast<std::size_t>(s.numero_celle) + 1, Cella{});
         for (auto _ : state) {
             s.tabella_linea = TabellaLinea{};
-            lettore::Lettura l(s);
+            EsitoCompilazione esito;
+            lettore::Lettura l(d, s, esito);
             l.campi.emplace(curve);
             state.SetIterationTime(cronometra([&] {
                 TabellaLinea& t = s.tabella_linea;
@@ -155,8 +152,9 @@ void piano(benchmark::State& state) {
                 t(0, 1) = ValoreTabella::intero(0);
                 t(1, 0) = ValoreTabella::intero(0);
                 t(1, 1) = ValoreTabella::intero(1);
-                while (lettore::leggi_chiave(l)) {
-                    if (lettore::curva(l, s.riga) != lettore::Esito::avanti) throw std::runtime_error("curva rifiutata");
+                std::string chiave;
+                while (lettore::leggi_chiave(l, chiave)) {
+                    if (lettore::curva(l, chiave) != lettore::Esito::avanti) throw std::runtime_error("curva rifiutata");
                 }
                 lettore::coda_piano(l);
             }));
@@ -166,16 +164,20 @@ void piano(benchmark::State& state) {
 }
 
 // The reader alone, as the product runs it (plan included), from the two
-// description files on disk.
+// description files on disk: reading the files, then the texts.
 void lettore(benchmark::State& state) {
     protetto(state, [&] {
         Banco banco;
+        banco.scrivi_sorgenti();
+        const FileScenario f = banco.file();
         for (auto _ : state) {
-            banco.scrivi_sorgenti();
-            Scenario s = banco.scenario();
-            s.compila_linea = 1;
-            state.SetIterationTime(cronometra([&] { memorizza_dati(s); }));
-            if (s.codice_errore != 0) throw std::runtime_error("codice " + std::to_string(s.codice_errore));
+            Codice codice = Codice::nessuno;
+            state.SetIterationTime(cronometra([&] {
+                const std::string linea = leggi_file(file_linea_txt(f));
+                const std::string treno = leggi_file(file_treno_txt(f));
+                codice = memorizza_dati({f.nome_linea, f.nome_treno, linea, treno, true}).esito.codice;
+            }));
+            if (codice != Codice::nessuno) throw std::runtime_error("codice " + std::to_string(numero(codice)));
         }
     });
 }

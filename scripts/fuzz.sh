@@ -14,7 +14,7 @@ bash scripts/setup.sh clang libclang-rt-dev
 
 # The libraries get coverage and sanitizers too; the targets add libFuzzer's main.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_BENCH=OFF -DCOMPATTATORE_FUZZ=ON \
+  -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_BENCH=OFF -DCOMPATTATORE_FUZZ=ON -DCOMPATTATORE_WERROR=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
 cmake --build build-fuzz -j2 --target fuzz_driver fuzz_campi
 
@@ -23,9 +23,6 @@ artefatti=build-fuzz/artefatti
 mkdir -p "$artefatti"
 lavoro=$(mktemp -d)
 trap 'rm -rf "$lavoro"' EXIT
-# The driver target writes its files in a private folder under TMPDIR; a
-# memory-backed one keeps the disk out of the way.
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 

@@ -9,7 +9,7 @@ bash scripts/setup.sh
 # gcc warns of uninitialised values inside <regex> only when instrumenting:
 # a known false alarm, silenced here and only here.
 sanitizzatori="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -Wno-maybe-uninitialized"
-cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMPATTATORE_BENCH=OFF \
+cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMPATTATORE_BENCH=OFF -DCOMPATTATORE_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$sanitizzatori" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 cmake --build build-san -j2

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, and any named as arguments,
 # only those that are missing.
 set -euo pipefail
-pacchetti=(cmake ninja-build g++ libgtest-dev libcli11-dev libbenchmark-dev "$@")
+pacchetti=(cmake ninja-build g++ libgtest-dev libcli11-dev libbenchmark-dev nlohmann-json3-dev "$@")
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the program and runs every test.
+# Builds the program and runs every test; a warning fails the build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh
+COMPATTATORE_WERROR=ON bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j2

@@ -9,52 +9,52 @@ namespace compattatore {
 namespace {
 
 struct Voce_codice {
-    std::int32_t codice;
+    Codice codice;
     bool con_posizione;
     std::string_view spiegazione;
 };
 
 constexpr Voce_codice codici[] = {
-    {0, false, "nessun errore"},
-    {1, false, "lunghezza del percorso oltre 1000000 m"},
-    {2, false, "progressiva chilometrica con posizione o valore non multiplo di 50"},
-    {3, false, "inizio della ripetizione segnali non multiplo di 50"},
-    {4, false, "fine della ripetizione segnali non multipla di 50"},
-    {5, false, "la chiave della ripetizione segnali non indica 4 o 9 codici"},
-    {6, true, "cartello indicatore su una cella occupata"},
-    {7, true, "abbattimento su una cella occupata"},
-    {8, true, "posizione della stazione non multipla di 50"},
-    {9, true, "lunghezza della stazione non multipla di 100"},
-    {10, false, "stazioni e cartelli indicatori oltre i 78 posti"},
-    {11, true, "segnale dopo un avviso di rallentamento senza cella libera per il codice"},
-    {12, true, "gruppo di codici prima di un inizio di rallentamento senza cella libera"},
-    {13, true, "codice dentro o dopo un rallentamento senza cella libera"},
-    {15, true, "posizione oltre la fine della griglia"},
-    {16, true, "segnale su una cella occupata"},
-    {17, true, "cella dell'avviso di rallentamento occupata"},
-    {18, true, "cella di inizio rallentamento occupata"},
-    {19, true, "cella di fine rallentamento occupata"},
-    {20, true, "celle dei preavvisi di rallentamento occupate"},
-    {21, true, "indicatore di velocita' massima su una cella occupata"},
-    {22, true, "stazione a meno di 350 m dalla fine della precedente"},
-    {24, false, "fermata della stazione entro i primi 100 m del percorso"},
-    {25, false, "errore imprevisto: file mancante, valore fuori campo, fine del file dentro un record "
+    {Codice::nessuno, false, "nessun errore"},
+    {Codice::lunghezza_eccessiva, false, "lunghezza del percorso oltre 1000000 m"},
+    {Codice::progressiva_fuori_passo, false, "progressiva chilometrica con posizione o valore non multiplo di 50"},
+    {Codice::inizio_ripetizione_fuori_passo, false, "inizio della ripetizione segnali non multiplo di 50"},
+    {Codice::fine_ripetizione_fuori_passo, false, "fine della ripetizione segnali non multipla di 50"},
+    {Codice::ripetizione_senza_codici, false, "la chiave della ripetizione segnali non indica 4 o 9 codici"},
+    {Codice::cartello_su_cella_occupata, true, "cartello indicatore su una cella occupata"},
+    {Codice::abbattimento_su_cella_occupata, true, "abbattimento su una cella occupata"},
+    {Codice::stazione_fuori_passo, true, "posizione della stazione non multipla di 50"},
+    {Codice::lunghezza_stazione_fuori_passo, true, "lunghezza della stazione non multipla di 100"},
+    {Codice::posti_esauriti, false, "stazioni e cartelli indicatori oltre i 78 posti"},
+    {Codice::codice_dietro_avviso, true, "segnale dopo un avviso di rallentamento senza cella libera per il codice"},
+    {Codice::codici_di_avvicinamento, true, "gruppo di codici prima di un inizio di rallentamento senza cella libera"},
+    {Codice::codice_nel_rallentamento, true, "codice dentro o dopo un rallentamento senza cella libera"},
+    {Codice::oltre_la_griglia, true, "posizione oltre la fine della griglia"},
+    {Codice::segnale_su_cella_occupata, true, "segnale su una cella occupata"},
+    {Codice::avviso_occupato, true, "cella dell'avviso di rallentamento occupata"},
+    {Codice::inizio_rallentamento_occupato, true, "cella di inizio rallentamento occupata"},
+    {Codice::fine_rallentamento_occupata, true, "cella di fine rallentamento occupata"},
+    {Codice::preavvisi_occupati, true, "celle dei preavvisi di rallentamento occupate"},
+    {Codice::indicatore_su_cella_occupata, true, "indicatore di velocita' massima su una cella occupata"},
+    {Codice::stazioni_troppo_vicine, true, "stazione a meno di 350 m dalla fine della precedente"},
+    {Codice::fermata_in_testa, false, "fermata della stazione entro i primi 100 m del percorso"},
+    {Codice::guasto, false, "errore imprevisto: file mancante, valore fuori campo, fine del file dentro un record "
                 "o record prima della lunghezza del percorso"},
-    {101, false, "file della linea non trovato"},
-    {102, false, "manca \"[generale]\" nel file della linea"},
-    {103, false, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m"},
+    {Codice::linea_mancante, false, "file della linea non trovato"},
+    {Codice::generale_mancante, false, "manca \"[generale]\" nel file della linea"},
+    {Codice::tracciato_non_valido, false, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m"},
 };
 
-bool con_record(const Scenario& s) { return s.codice_errore != 0 && !s.origine_errore.file.empty(); }
+bool con_record(const EsitoCompilazione& e) { return e.codice != Codice::nessuno && !e.origine.file.empty(); }
 
 // The record's line without the line end it may carry.
-std::string_view testo_record(const Scenario& s) {
-    std::string_view t = s.origine_errore.testo;
+std::string_view testo_record(const EsitoCompilazione& e) {
+    std::string_view t = e.origine.testo;
     while (!t.empty() && (t.back() == '\r' || t.back() == '\n')) t.remove_suffix(1);
     return t;
 }
 
-const Voce_codice* cerca(std::int32_t codice) {
+const Voce_codice* cerca(Codice codice) {
     for (const Voce_codice& v : codici)
         if (v.codice == codice) return &v;
     return nullptr;
@@ -62,55 +62,55 @@ const Voce_codice* cerca(std::int32_t codice) {
 
 }  // namespace
 
-std::string_view spiegazione_codice(std::int32_t codice) {
+std::string_view spiegazione_codice(Codice codice) {
     const Voce_codice* v = cerca(codice);
     return v ? v->spiegazione : std::string_view{};
 }
 
-bool codice_con_posizione(std::int32_t codice) {
+bool codice_con_posizione(Codice codice) {
     const Voce_codice* v = cerca(codice);
     return v && v->con_posizione;
 }
 
-std::string descrivi_errore(const Scenario& s) {
+std::string descrivi_errore(const EsitoCompilazione& e) {
     std::string riga;
-    if (con_record(s)) {
-        riga += s.origine_errore.file + ":" + std::to_string(s.origine_errore.riga) + ": ";
+    if (con_record(e)) {
+        riga += e.origine.file + ":" + std::to_string(e.origine.riga) + ": ";
     }
-    riga += "codice " + std::to_string(s.codice_errore);
-    std::string_view spiegazione = spiegazione_codice(s.codice_errore);
+    riga += "codice " + std::to_string(numero(e.codice));
+    std::string_view spiegazione = spiegazione_codice(e.codice);
     if (!spiegazione.empty()) {
         riga += ": ";
         riga += spiegazione;
     }
-    if (codice_con_posizione(s.codice_errore))
-        riga += " (posizione " + std::to_string(s.posizione_errore) + " m)";
+    if (codice_con_posizione(e.codice))
+        riga += " (posizione " + std::to_string(e.posizione_errore) + " m)";
     return riga;
 }
 
-std::string riga_del_record(const Scenario& s) {
-    if (!con_record(s) || testo_record(s).empty()) return {};
-    return "    " + std::string(testo_record(s));
+std::string riga_del_record(const EsitoCompilazione& e) {
+    if (!con_record(e) || testo_record(e).empty()) return {};
+    return "    " + std::string(testo_record(e));
 }
 
-std::string diagnostica_json(const Scenario& s) {
+std::string diagnostica_json(const EsitoCompilazione& e) {
     std::ostringstream out;
     ScrittoreJson j(out);
     j.apri_oggetto(true);
-    j.campo("codice", s.codice_errore);
-    j.campo_testo("spiegazione", spiegazione_codice(s.codice_errore));
+    j.campo("codice", numero(e.codice));
+    j.campo_testo("spiegazione", spiegazione_codice(e.codice));
     j.chiave("posizione");
-    if (codice_con_posizione(s.codice_errore))
-        j.intero(s.posizione_errore);
+    if (codice_con_posizione(e.codice))
+        j.intero(e.posizione_errore);
     else
         j.nullo();
-    const bool record = con_record(s);
+    const bool record = con_record(e);
     j.chiave("file");
-    record ? j.testo(s.origine_errore.file) : j.nullo();
+    record ? j.testo(e.origine.file) : j.nullo();
     j.chiave("riga");
-    record ? j.intero(s.origine_errore.riga) : j.nullo();
+    record ? j.intero(e.origine.riga) : j.nullo();
     j.chiave("testo");
-    record ? j.testo(testo_record(s)) : j.nullo();
+    record ? j.testo(testo_record(e)) : j.nullo();
     j.chiudi_oggetto();
     return out.str();
 }

@@ -6,28 +6,28 @@
 #include <string>
 #include <string_view>
 
-#include "tables/scenario.h"
+#include "tables/esito.h"
 
 namespace compattatore {
 
 // Short Italian explanation of a code; empty for an unknown code.
-std::string_view spiegazione_codice(std::int32_t codice);
+std::string_view spiegazione_codice(Codice codice);
 
 // Whether posizione_errore goes with this code.
-bool codice_con_posizione(std::int32_t codice);
+bool codice_con_posizione(Codice codice);
 
 // "file:line: codice N: explanation (posizione P m)", the location part only
 // when a record caused the code.
-std::string descrivi_errore(const Scenario& s);
+std::string descrivi_errore(const EsitoCompilazione& e);
 
 // The record that caused the code as it stands in its file, indented by four
 // blanks, to print under the line of descrivi_errore; empty when no record
 // caused the code.
-std::string riga_del_record(const Scenario& s);
+std::string riga_del_record(const EsitoCompilazione& e);
 
 // The same diagnostic as one JSON object on one line: "codice",
 // "spiegazione", "posizione" (null when the code has none), and "file",
 // "riga", "testo" of the record (null when no record caused the code).
-std::string diagnostica_json(const Scenario& s);
+std::string diagnostica_json(const EsitoCompilazione& e);
 
 }  // namespace compattatore

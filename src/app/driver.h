@@ -1,16 +1,25 @@
-// The compaction driver: reads the two description files back, finishes the
-// grid, stamps the header and writes the compiled files.
+// The compaction driver: reads the two description files, compiles them in
+// memory, deletes the files the reading consumed, and writes the compiled
+// files.
 #pragma once
 
 #include <cstdint>
 
-#include "tables/scenario.h"
+#include "reader/memorizza_dati.h"
+#include "tables/nomi_file.h"
 
 namespace compattatore {
 
 // j nonzero also builds the plan of the track and writes the compiled line
-// file.  When the reader stops before the grid exists there is nothing to
-// finish or write, and the driver returns with the reader's code standing.
-void memorizza_percorso(Scenario& s, std::int32_t j);
+// file.  With `elimina_sorgenti` the description files the reading took
+// are deleted, as the no-argument run does; the authors' compile keeps
+// them.  A failed header stamp raises the error report (ErroreSegnalato)
+// and writes nothing.  When the reader stopped before the grid exists there
+// is nothing to write, and the outcome tells why.
+Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, bool elimina_sorgenti = true);
+
+// Writes the compiled files of `s`: the plan file when the plan exists,
+// then the .sim and the .dat grid.
+void scrivi_file_compilati(const FileScenario& f, const Scenario& s);
 
 }  // namespace compattatore

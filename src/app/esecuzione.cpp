@@ -14,55 +14,50 @@ namespace compattatore {
 
 namespace {
 
-void prepara(Scenario& s, const std::filesystem::path& cartella, const std::string& linea,
-             const std::string& treno) {
-    s.nome_linea = linea;
-    s.nome_treno = treno;
-    s.cartella = cartella;
+FileScenario predefinito(const std::filesystem::path& cartella) {
+    return {cartella, linea_predefinita, treno_predefinito};
 }
+
+bool riuscita(const Compilazione& c) { return c.scenario.griglia_esiste() && c.esito.codice == Codice::nessuno; }
 
 }  // namespace
 
-int esegui_lavoro(Scenario& s, const std::filesystem::path& cartella, std::ostream& out,
-                  std::ostream& err) {
-    prepara(s, cartella, linea_predefinita, treno_predefinito);
+int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std::ostream& err) {
+    const FileScenario f = predefinito(cartella);
     out << "Attendere" << std::endl;
 
-    dati_linea(s);
-    dati_treno(s);
-    dati_note(s);
-    dati_rallentamenti(s);
-    dati_scheda(s);
-    memorizza_percorso(s, 1);
+    dati_linea(f);
+    dati_treno(f);
+    dati_note(f);
+    dati_rallentamenti(f);
+    dati_scheda(f);
+    const Compilazione c = memorizza_percorso(f, 1);
 
-    if (!s.griglia_esiste() || s.codice_errore != 0) {
-        err << descrivi_errore(s) << '\n';
-        if (const std::string record = riga_del_record(s); !record.empty()) err << record << '\n';
+    if (!riuscita(c)) {
+        err << descrivi_errore(c.esito) << '\n';
+        if (const std::string record = riga_del_record(c.esito); !record.empty()) err << record << '\n';
         return 1;
     }
     return 0;
 }
 
 int scrivi_sorgenti(const std::filesystem::path& cartella) {
-    Scenario s;
-    prepara(s, cartella, linea_predefinita, treno_predefinito);
-    dati_linea(s);
-    dati_treno(s);
+    const FileScenario f = predefinito(cartella);
+    dati_linea(f);
+    dati_treno(f);
     return 0;
 }
 
-int compila_sorgenti(Scenario& s, const std::filesystem::path& cartella, const std::string& linea,
-                     const std::string& treno, bool piano, std::ostream& out, bool json) {
-    prepara(s, cartella, linea, treno);
-    s.elimina_sorgenti = false;
-    memorizza_percorso(s, piano ? 1 : 0);
+int compila_sorgenti(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
+                     bool piano, std::ostream& out, bool json) {
+    const Compilazione c = memorizza_percorso({cartella, linea, treno}, piano ? 1 : 0, false);
     if (json) {
-        out << diagnostica_json(s) << '\n';
+        out << diagnostica_json(c.esito) << '\n';
     } else {
-        out << descrivi_errore(s) << '\n';
-        if (const std::string record = riga_del_record(s); !record.empty()) out << record << '\n';
+        out << descrivi_errore(c.esito) << '\n';
+        if (const std::string record = riga_del_record(c.esito); !record.empty()) out << record << '\n';
     }
-    return s.griglia_esiste() && s.codice_errore == 0 ? 0 : 1;
+    return riuscita(c) ? 0 : 1;
 }
 
 int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err) {

@@ -8,7 +8,6 @@
 #include <iosfwd>
 #include <string>
 
-#include "tables/scenario.h"
 
 namespace compattatore {
 
@@ -19,8 +18,7 @@ inline constexpr const char* treno_predefinito = "Quarzo";
 // descriptions and the three documents into `cartella`, then compiles.
 // A recorded code is reported on `err` (with the record that caused it)
 // and gives status 1.
-int esegui_lavoro(Scenario& s, const std::filesystem::path& cartella, std::ostream& out,
-                  std::ostream& err);
+int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std::ostream& err);
 
 // Writes only the two built-in description files into `cartella`.
 int scrivi_sorgenti(const std::filesystem::path& cartella);
@@ -29,8 +27,8 @@ int scrivi_sorgenti(const std::filesystem::path& cartella);
 // never deleted.  Prints the recorded code on `out`: one line, followed by
 // the record that caused it when there is one, or with `json` one JSON
 // object on one line.
-int compila_sorgenti(Scenario& s, const std::filesystem::path& cartella, const std::string& linea,
-                     const std::string& treno, bool piano, std::ostream& out, bool json = false);
+int compila_sorgenti(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
+                     bool piano, std::ostream& out, bool json = false);
 
 // Runs `lavoro`, turning an I/O failure or the error report into a message
 // on `err` and a non-zero status.

@@ -59,14 +59,13 @@ int main(int argc, char** argv) {
     return riporta_fallimenti(
         [&]() -> int {
             if (*sorgenti) return scrivi_sorgenti(cartella_sorgenti);
-            Scenario s;
             if (*compila)
-                return compila_sorgenti(s, cartella_compila, linea, treno, !senza_piano, std::cout, compila_json);
+                return compila_sorgenti(cartella_compila, linea, treno, !senza_piano, std::cout, compila_json);
             if (*dump)
                 return comando_dump(file_dump, formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo,
                                     std::cout, std::cerr);
             if (*plot) return comando_plot(cartella_plot, linea_plot, treno_plot, file_svg, std::cerr);
-            return esegui_lavoro(s, cartella_eseguibile(), std::cout, std::cerr);
+            return esegui_lavoro(cartella_eseguibile(), std::cout, std::cerr);
         },
         std::cerr);
 }

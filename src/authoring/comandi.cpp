@@ -38,10 +38,7 @@ int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::in
 
 int comando_plot(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
                  const std::filesystem::path& uscita, std::ostream& err) {
-    Scenario s;
-    s.cartella = cartella;
-    s.nome_linea = linea;
-    s.nome_treno = treno;
+    const FileScenario s{cartella, linea, treno};
     std::filesystem::path file;
     std::string_view tipo;
     try {

@@ -1,25 +1,16 @@
 #include "authoring/decodifica.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 
-#include "tables/byte_buffer.h"
-#include "tables/compiled_files.h"
+#include "tables/codifica.h"
+#include "tables/file_compilati.h"
 
 namespace compattatore {
 
 namespace {
 
 std::string n(std::size_t v) { return std::to_string(v); }
-
-std::int16_t i16(std::string_view b, std::size_t at) { return static_cast<std::int16_t>(get_fixed16(b, at)); }
-std::int32_t i32(std::string_view b, std::size_t at) { return static_cast<std::int32_t>(get_fixed32(b, at)); }
-std::uint8_t u8(std::string_view b, std::size_t at) { return static_cast<std::uint8_t>(b[at]); }
-
-// Size of the fixed part of an entry before its text, and after it.
-constexpr std::size_t testa_voce = 16;
-constexpr std::size_t coda_voce = byte_voce_fissi - testa_voce;
 
 bool finisce_con(std::string nome, std::string_view coda) {
     std::transform(nome.begin(), nome.end(), nome.begin(),
@@ -42,21 +33,8 @@ std::vector<Cella> decodifica_griglia(std::string_view byte) {
                                      " non multipla di 15)");
     }
     std::vector<Cella> celle(byte.size() / byte_cella);
-    for (std::size_t k = 0; k < celle.size(); ++k) {
-        const std::size_t at = k * byte_cella;
-        Cella& c = celle[k];
-        c.tipo = u8(byte, at);
-        c.valore1 = i16(byte, at + 1);
-        c.valore2 = i16(byte, at + 3);
-        c.valore3 = i16(byte, at + 5);
-        c.valore4 = i16(byte, at + 7);
-        c.tempo = u8(byte, at + 9);
-        c.preavviso = u8(byte, at + 10);
-        c.montagna = u8(byte, at + 11);
-        c.velocita = u8(byte, at + 12);
-        c.pendenza = u8(byte, at + 13);
-        c.aderenza = u8(byte, at + 14);
-    }
+    const char* p = byte.data();
+    for (Cella& c : celle) p = codifica::leggi_record(campi_cella, c, p);
     return celle;
 }
 
@@ -65,34 +43,17 @@ Voci decodifica_voci(std::string_view byte) {
     std::size_t at = 0;
     for (std::size_t i = 0; i < voci.size(); ++i) {
         const std::size_t restano = byte.size() - at;
-        if (restano < testa_voce)
+        if (restano < byte_testa_voce)
             throw FileMalformato(at, "voce " + n(i) + " troncata: il file finisce all'offset " + n(byte.size()) +
                                          ", " + n(restano) + " byte dopo l'inizio della voce, prima della " +
-                                         "lunghezza del nome (ne servono 16); un file .sim ha 87 voci");
-        const std::size_t lunghezza = get_fixed16(byte, at + 14);
+                                         "lunghezza del nome (ne servono " + n(byte_testa_voce) +
+                                         "); un file .sim ha 87 voci");
+        const std::size_t lunghezza = codifica::get_u16(byte.data() + at + byte_testa_voce - codifica::larghezza<std::string>);
         if (restano < byte_voce_fissi + lunghezza)
             throw FileMalformato(at, "voce " + n(i) + " troncata: con un nome di " + n(lunghezza) +
                                          " byte occupa " + n(byte_voce_fissi + lunghezza) +
                                          " byte, ma il file finisce all'offset " + n(byte.size()));
-        Voce& v = voci[i];
-        v.tipo = u8(byte, at);
-        v.inizio = i32(byte, at + 1);
-        v.fine = i32(byte, at + 5);
-        v.posizione = i32(byte, at + 9);
-        v.byte1 = u8(byte, at + 13);
-        v.nome = std::string(byte.substr(at + testa_voce, lunghezza));
-        const std::size_t c = at + testa_voce + lunghezza;
-        v.intero1 = i16(byte, c);
-        v.intero2 = i16(byte, c + 2);
-        v.intero3 = i16(byte, c + 4);
-        v.intero4 = i16(byte, c + 6);
-        v.intero5 = i16(byte, c + 8);
-        v.byte2 = u8(byte, c + 10);
-        v.byte3 = u8(byte, c + 11);
-        v.byte4 = u8(byte, c + 12);
-        v.byte5 = u8(byte, c + 13);
-        v.orario = i32(byte, c + 14);
-        at = c + coda_voce;
+        at = static_cast<std::size_t>(codifica::leggi_record(campi_voce, voci[i], byte.data() + at) - byte.data());
     }
     if (at != byte.size())
         throw FileMalformato(at, n(byte.size() - at) + " byte dopo la voce 86: un file .sim finisce con la sua " +
@@ -110,25 +71,26 @@ TabellaLinea decodifica_tabella_linea(std::string_view byte) {
         if (restano < 2)
             throw FileMalformato(at, "elemento " + n(elementi.size()) +
                                          " troncato: resta 1 byte dove comincia un tag di 2 byte");
-        const std::uint16_t tag = get_fixed16(byte, at);
+        const char* elemento = byte.data() + at;
+        const std::uint16_t tag = slot_piano::tag(elemento);
         switch (tag) {
             case tag_vuoto:
                 elementi.push_back({});
-                at += 2;
+                at += slot_piano::byte_vuoto;
                 break;
             case tag_intero16:
-                if (restano < 4)
+                if (restano < slot_piano::byte_intero)
                     throw FileMalformato(at, "elemento " + n(elementi.size()) + " troncato: il tag 2 chiede 2 byte " +
                                                  "di valore, ne restano " + n(restano - 2));
-                elementi.push_back(ValoreTabella::intero(i16(byte, at + 2)));
-                at += 4;
+                elementi.push_back(slot_piano::leggi(elemento));
+                at += slot_piano::byte_intero;
                 break;
             case tag_reale:
-                if (restano < 10)
+                if (restano < slot_piano::byte_reale)
                     throw FileMalformato(at, "elemento " + n(elementi.size()) + " troncato: il tag 5 chiede 8 byte " +
                                                  "di valore, ne restano " + n(restano - 2));
-                elementi.push_back(ValoreTabella::reale_(std::bit_cast<double>(get_fixed64(byte, at + 2))));
-                at += 10;
+                elementi.push_back(slot_piano::leggi(elemento));
+                at += slot_piano::byte_reale;
                 break;
             default:
                 throw FileMalformato(at, "elemento " + n(elementi.size()) + ": tag sconosciuto " + n(tag) +

@@ -28,7 +28,6 @@ private:
     std::string motivo_;
 };
 
-using Voci = std::array<Voce, ultima_voce + 1>;
 
 // The grid file: whole 15-byte records, at least one.
 std::vector<Cella> decodifica_griglia(std::string_view byte);

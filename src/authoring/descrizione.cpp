@@ -109,8 +109,8 @@ std::string_view nome_ruolo(RuoloVoce r) {
 
 std::array<RuoloVoce, ultima_voce + 1> ruoli_voci(const Voci& voci) {
     std::array<RuoloVoce, ultima_voce + 1> ruoli{};
-    for (int i = 81; i <= ultima_voce; ++i) ruoli[static_cast<std::size_t>(i)] = RuoloVoce::intestazione;
-    int i = 80;
+    for (std::size_t i = voce_progressiva_tre; i <= voce_treno; ++i) ruoli[i] = RuoloVoce::intestazione;
+    int i = static_cast<int>(ultimo_cartello);
     for (; i >= 1 && solo_nome(voci[static_cast<std::size_t>(i)]); --i)
         ruoli[static_cast<std::size_t>(i)] = RuoloVoce::cartello;
     for (; i >= 1; --i) {
@@ -135,10 +135,10 @@ std::string significato_voce(const Voci& voci, int indice, RuoloVoce ruolo) {
     const Voce& v = voci[static_cast<std::size_t>(indice)];
     if (ruolo == RuoloVoce::stazione) return v.orario == 0 ? "senza orario" : "orario " + testo_orario(v.orario);
     if (ruolo != RuoloVoce::intestazione) return "";
-    switch (indice) {
-        case 81:
-        case 82:
-        case 83: {
+    switch (static_cast<std::size_t>(indice)) {
+        case voce_progressiva_tre:
+        case voce_progressiva_due:
+        case voce_progressiva_uno: {
             if (v.inizio == 0 && v.fine == 0 && v.posizione == 0) return "progressiva chilometrica non usata";
             std::string verso = v.posizione == 0   ? "crescente"
                                 : v.posizione == 1 ? "decrescente"
@@ -146,12 +146,12 @@ std::string significato_voce(const Voci& voci, int indice, RuoloVoce ruolo) {
             return "progressiva chilometrica dalla posizione " + s(v.inizio) + " m: valore " + s(v.fine) + " m, " +
                    verso;
         }
-        case 84:
+        case voce_percorso:
             return "massa frenata " + s(v.inizio) + "%, lunghezza " + s(v.fine) + " m, " + s(v.posizione) + " vetture";
-        case 85:
+        case voce_linea:
             return "sfondo uno " + s(v.inizio) + ", due " + s(v.posizione) + ", tre " + s(v.fine) +
                    "; intestazione " + s(v.intero1) + ", codice gara " + s(v.orario);
-        case 86: {
+        case voce_treno: {
             std::string r = v.fine == 0 ? std::string("senza ripetizione segnali")
                                         : "ripetizione segnali da " + s(v.inizio) + " a " + s(v.fine) + " m, " +
                                               s(v.posizione) + " codici";

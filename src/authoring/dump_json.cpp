@@ -3,12 +3,14 @@
 // derived values ("metri", "nome_tipo", "ruolo", "significato", the plan
 // summary) stand beside them and are never needed to rebuild the file.
 #include <ostream>
+#include <string>
+#include <type_traits>
 
 #include "authoring/descrizione.h"
 #include "authoring/dump.h"
 #include "authoring/json.h"
 #include "authoring/sommario_piano.h"
-#include "tables/compiled_files.h"
+#include "tables/file_compilati.h"
 
 namespace compattatore {
 
@@ -30,6 +32,20 @@ void opzionale(ScrittoreJson& j, std::string_view chiave, std::optional<double> 
         j.reale(*v);
     else
         j.nullo();
+}
+
+// Every field of a record, under its name in the layout table; `dopo(nome)`
+// runs after each field, for the derived values that stand beside it.
+template <class Tabella, class R, class Dopo>
+void campi_record(ScrittoreJson& j, const Tabella& campi, const R& r, Dopo&& dopo) {
+    codifica::per_ogni_campo(campi, [&](const auto& c) {
+        const auto& v = r.*(c.membro);
+        if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>)
+            j.campo_testo(c.nome, v);
+        else
+            j.campo(c.nome, v);
+        dopo(c.nome);
+    });
 }
 
 std::string_view nome_stato(ValoreTabella::Stato s) {
@@ -99,18 +115,9 @@ void json_griglia(std::ostream& out, const std::vector<Cella>& celle) {
         j.apri_oggetto(true);
         j.campo("indice", static_cast<std::int64_t>(k));
         j.campo("metri", metri_cella(static_cast<std::int64_t>(k)));
-        j.campo("tipo", c.tipo);
-        j.campo_testo("nome_tipo", nome_tipo_cella(c.tipo));
-        j.campo("valore1", c.valore1);
-        j.campo("valore2", c.valore2);
-        j.campo("valore3", c.valore3);
-        j.campo("valore4", c.valore4);
-        j.campo("tempo", c.tempo);
-        j.campo("preavviso", c.preavviso);
-        j.campo("montagna", c.montagna);
-        j.campo("velocita", c.velocita);
-        j.campo("pendenza", c.pendenza);
-        j.campo("aderenza", c.aderenza);
+        campi_record(j, campi_cella, c, [&](std::string_view campo) {
+            if (campo == "tipo") j.campo_testo("nome_tipo", nome_tipo_cella(c.tipo));
+        });
         j.campo_testo("dettaglio", dettaglio_cella(c));
         j.chiudi_oggetto();
     }
@@ -132,25 +139,10 @@ void json_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
         j.campo("voce", static_cast<std::int64_t>(i));
         j.campo("offset", static_cast<std::int64_t>(offset));
         j.campo_testo("ruolo", nome_ruolo(ruoli[i]));
-        j.campo("tipo", v.tipo);
-        j.campo("inizio", v.inizio);
-        j.campo("fine", v.fine);
-        j.campo("posizione", v.posizione);
-        j.campo("byte1", v.byte1);
-        j.campo_testo("nome", v.nome);
-        j.campo("intero1", v.intero1);
-        j.campo("intero2", v.intero2);
-        j.campo("intero3", v.intero3);
-        j.campo("intero4", v.intero4);
-        j.campo("intero5", v.intero5);
-        j.campo("byte2", v.byte2);
-        j.campo("byte3", v.byte3);
-        j.campo("byte4", v.byte4);
-        j.campo("byte5", v.byte5);
-        j.campo("orario", v.orario);
+        campi_record(j, campi_voce, v, [](std::string_view) {});
         j.campo_testo("significato", significato_voce(voci, static_cast<int>(i), ruoli[i]));
         j.chiudi_oggetto();
-        offset += byte_voce_fissi + v.nome.size();
+        offset += codifica::byte_record(campi_voce, v);
     }
     j.chiudi_lista();
     j.chiudi_oggetto();

@@ -8,6 +8,7 @@
 #include "authoring/dump.h"
 #include "authoring/formato.h"
 #include "authoring/sommario_piano.h"
+#include "tables/file_compilati.h"
 
 namespace compattatore {
 
@@ -49,7 +50,7 @@ void elenca_griglia(std::ostream& out, const std::vector<Cella>& celle) {
     for (const Cella& c : celle)
         if (!cella_vuota(c)) ++piene;
     out << formato("griglia: %zu celle (indici 0..%zu), %zu byte, %zu non vuote\n", celle.size(), celle.size() - 1,
-                   celle.size() * 15, piene);
+                   celle.size() * byte_cella, piene);
     out << "la cella n raccoglie gli elementi posti a circa (n - 1) x 50 m; "
            "km/h = velocita x 5, per mille = pendenza - 100\n\n";
     out << " cella     metri  tipo                        valore1 valore2 valore3 valore4 tempo preavv. mont."
@@ -90,7 +91,7 @@ void elenca_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
     for (std::size_t i = 0; i < voci.size(); ++i) {
         const Voce& v = voci[i];
         const std::size_t questo = offset;
-        offset += 34 + v.nome.size();
+        offset += codifica::byte_record(campi_voce, v);
         if (ruoli[i] == RuoloVoce::vuota) continue;
         std::string r = formato("%5zu %6zu %-12s %5u %10d %10d %10d %2u %7d %7d %7d %7d %7d %3u %3u %3u %3u %10d  ", i,
                                 questo, std::string(nome_ruolo(ruoli[i])).c_str(), v.tipo, v.inizio, v.fine,

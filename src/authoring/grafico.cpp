@@ -161,7 +161,7 @@ private:
     }
 
     void titolo() {
-        const std::string linea = testo_leggibile(voci_[85].nome), treno = testo_leggibile(voci_[86].nome);
+        const std::string linea = testo_leggibile(voci_[voce_linea].nome), treno = testo_leggibile(voci_[voce_treno].nome);
         svg_.testo(margine_sx, 44, "Scenario " + linea + " \u00b7 treno " + treno, "titolo");
         svg_.testo(margine_sx, 70,
                    "linea di " + km(p_.lunghezza) + " km \u00b7 " + std::to_string(p_.stazioni.size()) +
@@ -332,9 +332,9 @@ private:
         y += 18;
         svg_.testo(sx_pannello, y, "Dati dello scenario", "sezione");
         y += 24;
-        const Voce& v84 = voci_[84];
-        const Voce& v85 = voci_[85];
-        const Voce& v86 = voci_[86];
+        const Voce& v84 = voci_[voce_percorso];
+        const Voce& v85 = voci_[voce_linea];
+        const Voce& v86 = voci_[voce_treno];
         std::vector<std::string> righe;
         righe.push_back("treno: " + std::to_string(v84.posizione) + " vetture, massa frenata " +
                         std::to_string(v84.inizio) + "%, sabbia " + std::to_string(v86.intero1));
@@ -342,8 +342,8 @@ private:
         righe.push_back(v86.fine == 0 ? std::string("nessuna ripetizione segnali")
                                       : "ripetizione segnali a " + std::to_string(v86.posizione) + " codici da km " +
                                             km_esatti(v86.inizio) + " a km " + km_esatti(v86.fine));
-        for (int i = 81; i <= 83; ++i) {
-            const Voce& v = voci_[static_cast<std::size_t>(i)];
+        for (std::size_t i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
+            const Voce& v = voci_[i];
             if (v.inizio == 0 && v.fine == 0 && v.posizione == 0) continue;
             righe.push_back("progressiva dalla posizione " + km_esatti(v.inizio) + " km: valore " + km_esatti(v.fine) + " km, " +
                             (v.posizione == 1 ? "decrescente" : "crescente"));

@@ -28,7 +28,7 @@ std::vector<Gradino> gradini(const std::vector<Cella>& celle, F valore, bool sal
 
 ProfiloLinea estrai_profilo(const std::vector<Cella>& celle, const Voci& voci) {
     ProfiloLinea p;
-    p.lunghezza = voci[84].fine > 0 ? voci[84].fine
+    p.lunghezza = voci[voce_percorso].fine > 0 ? voci[voce_percorso].fine
                                     : std::max(50.0, (static_cast<double>(celle.size()) - 1.0) * 50.0 - 7000.0);
     p.pendenza = gradini(celle, [](const Cella& c) { return static_cast<double>(c.pendenza) - 100.0; });
     p.velocita = gradini(celle, [](const Cella& c) { return static_cast<double>(c.velocita) * 5.0; });

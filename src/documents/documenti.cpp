@@ -1,14 +1,14 @@
 #include "documents/documenti.h"
 
-#include "sources/text_file.h"
+#include "sources/file_testo.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
 
-void dati_scheda(const Scenario& s) { scrivi_testo(file_scheda(s), righe_scheda()); }
+void dati_scheda(const FileScenario& s) { scrivi_testo(file_scheda(s), righe_scheda()); }
 
-void dati_rallentamenti(const Scenario& s) { scrivi_testo(file_rallentamenti(s), righe_rallentamenti()); }
+void dati_rallentamenti(const FileScenario& s) { scrivi_testo(file_rallentamenti(s), righe_rallentamenti()); }
 
-void dati_note(const Scenario& s) { scrivi_testo(file_note(s), righe_note()); }
+void dati_note(const FileScenario& s) { scrivi_testo(file_note(s), righe_note()); }
 
 }  // namespace compattatore

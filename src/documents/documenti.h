@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "tables/scenario.h"
+#include "tables/nomi_file.h"
 
 namespace compattatore {
 
@@ -13,8 +13,8 @@ std::span<const std::string_view> righe_rallentamenti();
 // The notes, already in the single-byte Western European encoding.
 std::span<const std::string_view> righe_note();
 
-void dati_scheda(const Scenario& s);
-void dati_rallentamenti(const Scenario& s);
-void dati_note(const Scenario& s);
+void dati_scheda(const FileScenario& s);
+void dati_rallentamenti(const FileScenario& s);
+void dati_note(const FileScenario& s);
 
 }  // namespace compattatore

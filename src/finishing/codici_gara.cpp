@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::size_t caratteri_contati = 25;
 // Guarantees that positions 1 to 25 always exist.
-constexpr const char* riempitivo = "ppqqrrssttuuvvzzkkjjhhggww";
+constexpr std::string_view riempitivo = "ppqqrrssttuuvvzzkkjjhhggww";
 
 // Lower case in the Western European 8-bit code page the identifiers are
 // held in: A-Z, the accented capitals 0xC0-0xDE (but not the multiplication
@@ -27,13 +27,14 @@ unsigned char minuscola(unsigned char c) {
     }
 }
 
-// Train identifier, then line identifier, lower case, then the filler; kept
-// in riga.
-const std::string& stringa_di_lavoro(Scenario& s) {
-    std::string testo = s.voci[86].nome + s.voci[85].nome;
+// Train identifier, then line identifier, lower case, then the filler.
+std::string stringa_di_lavoro(std::string_view nome_linea, std::string_view nome_treno) {
+    std::string testo;
+    testo.reserve(nome_treno.size() + nome_linea.size() + riempitivo.size());
+    testo.append(nome_treno).append(nome_linea);
     for (char& c : testo) c = static_cast<char>(minuscola(static_cast<unsigned char>(c)));
-    s.riga = testo + riempitivo;
-    return s.riga;
+    testo.append(riempitivo);
+    return testo;
 }
 
 // Characters count as their byte value, 0 to 255.
@@ -41,15 +42,15 @@ std::int32_t valore(const std::string& t, std::size_t p) { return static_cast<un
 
 }  // namespace
 
-std::int32_t codice_gara_og(Scenario& s) {
-    const std::string& t = stringa_di_lavoro(s);
+std::int32_t codice_gara_og(std::string_view nome_linea, std::string_view nome_treno) {
+    const std::string t = stringa_di_lavoro(nome_linea, nome_treno);
     std::int32_t somma = 0;
     for (std::size_t p = 1; p <= caratteri_contati; ++p) somma += valore(t, p);
     return somma;
 }
 
-std::int32_t codice_gara_st(Scenario& s) {
-    const std::string& t = stringa_di_lavoro(s);
+std::int32_t codice_gara_st(std::string_view nome_linea, std::string_view nome_treno) {
+    const std::string t = stringa_di_lavoro(nome_linea, nome_treno);
     std::int32_t somma = 0;
     for (std::size_t p = 1; p <= caratteri_contati; ++p) somma += static_cast<std::int32_t>(p) * valore(t, p);
     return somma;

@@ -4,15 +4,6 @@
 
 namespace compattatore {
 
-namespace {
-constexpr std::int32_t bottone_ok = 1;
-}
-
-void errore(Scenario& s, const std::string& a) {
-    const std::string messaggio = " Errore n. " + a;
-    // The report offers only OK: acknowledging it is the only answer.
-    s.risposta = bottone_ok;
-    throw ErroreSegnalato(messaggio);
-}
+void errore(const std::string& a) { throw ErroreSegnalato(" Errore n. " + a); }
 
 }  // namespace compattatore

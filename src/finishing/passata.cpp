@@ -8,6 +8,7 @@
 //
 // The pass never looks at or writes a cell outside the grid.  A walk inside
 // a restriction that finds no end cell stops at the last cell with error 13.
+// The grid is the whole of `celle`: cells 1 to its last index - 2 are looked at.
 #include <algorithm>
 
 #include "finishing/finitura.h"
@@ -24,11 +25,12 @@ constexpr std::int32_t ricerca_segnale = 12;       // cells searched after the e
 constexpr std::int16_t velocita_senza_codici = 110;
 
 struct Griglia {
-    Scenario& s;
+    std::vector<Cella>& celle;
+    EsitoCompilazione& esito;
     std::int32_t ultima;  // last cell index that exists
 
     bool esiste(std::int64_t c) const { return c >= 0 && c <= ultima; }
-    Cella& operator[](std::int64_t c) const { return s.celle[static_cast<std::size_t>(c)]; }
+    Cella& operator[](std::int64_t c) const { return celle[static_cast<std::size_t>(c)]; }
     bool libera(std::int64_t c) const { return esiste(c) && cella_libera((*this)[c]); }
     std::uint8_t tipo(std::int64_t c) const { return esiste(c) ? (*this)[c].tipo : tipo_cella::vuota; }
 
@@ -36,18 +38,19 @@ struct Griglia {
         (*this)[c].tipo = tipo_cella::codice;
         (*this)[c].valore1 = valore_codice;
     }
-    void segna_errore(std::int32_t codice, std::int64_t c) const {
-        s.codice_errore = codice;
-        s.posizione_errore = static_cast<std::int32_t>(c * 50);
+    // The code goes with the position of cell c; the record the reader
+    // last recorded a code for stays as the code's origin.
+    void segna_errore(Codice codice, std::int64_t c) const {
+        esito.codice = codice;
+        esito.posizione_errore = static_cast<std::int32_t>(c * 50);
     }
 };
 
 // Every signal behind a warning board gets a code in one of the two cells
 // before it; a free cell is preferred to lowering a code already there.
 void dietro_avviso(const Griglia& g, std::int32_t i) {
-    Scenario& s = g.s;
-    for (s.indice2 = 1; s.indice2 <= distanza_avviso; ++s.indice2) {
-        const std::int32_t d = i - s.indice2;
+    for (std::int32_t indietro = 1; indietro <= distanza_avviso; ++indietro) {
+        const std::int32_t d = i - indietro;
         if (d < prima_cella_guardata) return;
         if (g.tipo(d) != tipo_cella::segnale) continue;
         if (g.libera(d - 1)) {
@@ -59,7 +62,7 @@ void dietro_avviso(const Griglia& g, std::int32_t i) {
         } else if (g.tipo(d - 2) == tipo_cella::codice) {
             g[d - 2].valore1 = static_cast<std::int16_t>(minimo(valore_codice, g[d - 2].valore1));
         } else {
-            g.segna_errore(11, d);
+            g.segna_errore(Codice::codice_dietro_avviso, d);
         }
     }
 }
@@ -78,98 +81,94 @@ void codici_di_avvicinamento(const Griglia& g, std::int32_t i) {
                 posto = true;
             }
         }
-        if (!posto) g.segna_errore(12, i);
+        if (!posto) g.segna_errore(Codice::codici_di_avvicinamento, i);
     }
 }
 
 // Codes every 8 cells from the start to the end of a slow restriction, each
-// spacing counted from the code last placed.  Leaves indice2 on the end.
-void codici_nel_rallentamento(const Griglia& g, std::int32_t i) {
-    Scenario& s = g.s;
-    s.contatore = 0;
-    s.indice2 = i;
+// spacing counted from the code last placed.  Returns the end (or the cell
+// where the walk gave up).
+std::int32_t codici_nel_rallentamento(const Griglia& g, std::int32_t i) {
+    std::int32_t contatore = 0;
+    std::int32_t c = i;
     do {
-        if (s.indice2 >= g.ultima) {
-            g.segna_errore(13, g.ultima);
-            return;
+        if (c >= g.ultima) {
+            g.segna_errore(Codice::codice_nel_rallentamento, g.ultima);
+            return c;
         }
-        ++s.indice2;
-        ++s.contatore;
-        if (s.contatore == passo_codici) {
-            if (g.libera(s.indice2)) {
-                g.metti_codice(s.indice2);
-                s.contatore = 0;
-            } else if (g.libera(s.indice2 - 1)) {
-                g.metti_codice(s.indice2 - 1);
-                s.contatore = 1;
-            } else if (g.libera(s.indice2 + 1)) {
-                g.metti_codice(s.indice2 + 1);
-                s.contatore = -1;
+        ++c;
+        ++contatore;
+        if (contatore == passo_codici) {
+            if (g.libera(c)) {
+                g.metti_codice(c);
+                contatore = 0;
+            } else if (g.libera(c - 1)) {
+                g.metti_codice(c - 1);
+                contatore = 1;
+            } else if (g.libera(c + 1)) {
+                g.metti_codice(c + 1);
+                contatore = -1;
             } else {
                 // Left at 8: the counter only grows from here, so this walk
                 // places no further code.
-                g.segna_errore(13, s.indice2);
+                g.segna_errore(Codice::codice_nel_rallentamento, c);
             }
         }
-    } while (g.tipo(s.indice2) != tipo_cella::fine_rallentamento);
+    } while (g.tipo(c) != tipo_cella::fine_rallentamento);
+    return c;
 }
 
 // A fast restriction gets no codes inside; its end is still where the
-// search for the next signal starts.  Leaves indice2 on the end.
-void trova_fine(const Griglia& g, std::int32_t i) {
-    Scenario& s = g.s;
-    s.indice2 = i;
+// search for the next signal starts.  Returns the end (or where the walk
+// gave up).
+std::int32_t trova_fine(const Griglia& g, std::int32_t i) {
+    std::int32_t c = i;
     do {
-        if (s.indice2 >= g.ultima) {
-            g.segna_errore(13, g.ultima);
-            return;
+        if (c >= g.ultima) {
+            g.segna_errore(Codice::codice_nel_rallentamento, g.ultima);
+            return c;
         }
-        ++s.indice2;
-    } while (g.tipo(s.indice2) != tipo_cella::fine_rallentamento);
+        ++c;
+    } while (g.tipo(c) != tipo_cella::fine_rallentamento);
+    return c;
 }
 
 // A code before the first signal within 12 cells after the end.
-void codice_prima_del_segnale(const Griglia& g) {
-    Scenario& s = g.s;
-    s.contatore = 0;
-    const std::int32_t da = s.indice2;
-    const std::int32_t a = std::min(s.indice2 + ricerca_segnale, g.ultima);
-    for (s.indice3 = da; s.indice3 <= a; ++s.indice3) {
-        if (g.tipo(s.indice3) == tipo_cella::segnale) {
-            s.contatore = s.indice3 - 1;
+void codice_prima_del_segnale(const Griglia& g, std::int32_t fine) {
+    std::int32_t prima_del_segnale = 0;
+    const std::int32_t a = std::min(fine + ricerca_segnale, g.ultima);
+    for (std::int32_t c = fine; c <= a; ++c) {
+        if (g.tipo(c) == tipo_cella::segnale) {
+            prima_del_segnale = c - 1;
             break;
         }
     }
-    if (s.contatore <= 0) return;
-    if (g.libera(s.contatore)) {
-        g.metti_codice(s.contatore);
-    } else if (g.libera(s.contatore - 1)) {
-        g.metti_codice(s.contatore - 1);
+    if (prima_del_segnale <= 0) return;
+    if (g.libera(prima_del_segnale)) {
+        g.metti_codice(prima_del_segnale);
+    } else if (g.libera(prima_del_segnale - 1)) {
+        g.metti_codice(prima_del_segnale - 1);
     } else {
-        g.segna_errore(13, s.indice2);
+        g.segna_errore(Codice::codice_nel_rallentamento, fine);
     }
 }
 
 void all_inizio(const Griglia& g, std::int32_t i) {
     codici_di_avvicinamento(g, i);
-    if (g[i].valore1 < velocita_senza_codici) {
-        codici_nel_rallentamento(g, i);
-    } else {
-        trova_fine(g, i);
-    }
-    codice_prima_del_segnale(g);
+    const std::int32_t fine =
+        g[i].valore1 < velocita_senza_codici ? codici_nel_rallentamento(g, i) : trova_fine(g, i);
+    codice_prima_del_segnale(g, fine);
 }
 
 }  // namespace
 
 std::int32_t minimo(std::int32_t x, std::int32_t y) { return x > y ? y : x; }
 
-void completa_codici(Scenario& s) {
-    if (!s.griglia_esiste()) return;
-    const Griglia g{s, std::min(s.numero_celle, static_cast<std::int32_t>(s.celle.size()) - 1)};
+void completa_codici(std::vector<Cella>& celle, EsitoCompilazione& esito) {
+    if (celle.empty()) return;
+    const Griglia g{celle, esito, static_cast<std::int32_t>(celle.size()) - 1};
     const std::int32_t fino_a = g.ultima - 2;
-    for (s.indice = 1; s.indice <= fino_a; ++s.indice) {
-        const std::int32_t i = s.indice;
+    for (std::int32_t i = 1; i <= fino_a; ++i) {
         switch (g[i].tipo) {
             case tipo_cella::avviso_rallentamento:
                 dietro_avviso(g, i);

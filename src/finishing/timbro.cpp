@@ -9,21 +9,24 @@ namespace compattatore {
 namespace {
 constexpr std::int16_t valore_intestazione_voci = 610;
 constexpr std::int16_t valore_intestazione_celle = 5121;
+constexpr std::int32_t errore_intestazione = 1250;
+constexpr std::int32_t errore_codici_gara = 1251;
 }  // namespace
 
-void timbra_intestazione(Scenario& s) {
-    if (s.celle.size() < 2) throw std::logic_error("timbra_intestazione: the grid does not exist");
-    Voce& intestazione = s.voci[85];
-    Cella& prima = s.celle[1];
+std::int32_t timbra_intestazione(Voci& voci, std::vector<Cella>& celle) {
+    if (celle.size() < 2) throw std::logic_error("timbra_intestazione: the grid does not exist");
+    const VistaIntestazione intestazione{voci};
+    Cella& prima = celle[1];
 
-    if (intestazione.intero1 != 0 || prima.valore1 != 0) errore(s, std::to_string(1250));
-    intestazione.intero1 = valore_intestazione_voci;
+    if (intestazione.valore_intestazione() != 0 || prima.valore1 != 0) return errore_intestazione;
+    intestazione.valore_intestazione() = valore_intestazione_voci;
     prima.valore1 = valore_intestazione_celle;
 
-    if (intestazione.orario != 0 || prima.valore2 != 0) errore(s, std::to_string(1251));
-    intestazione.orario = codice_gara_st(s);
+    if (intestazione.codice_gara_st() != 0 || prima.valore2 != 0) return errore_codici_gara;
+    intestazione.codice_gara_st() = codice_gara_st(intestazione.nome_linea(), intestazione.nome_treno());
     // At most 25 * 255 = 6375: it always fits the 16-bit slot.
-    prima.valore2 = static_cast<std::int16_t>(codice_gara_og(s));
+    prima.valore2 = static_cast<std::int16_t>(codice_gara_og(intestazione.nome_linea(), intestazione.nome_treno()));
+    return 0;
 }
 
 }  // namespace compattatore

@@ -7,29 +7,31 @@
 
 #include <cstdint>
 #include <limits>
+#include <vector>
 
+#include "tables/esito.h"
 #include "tables/scenario.h"
 
 namespace compattatore {
 
-inline bool nella_griglia(const Scenario& s, std::int64_t c) {
-    return c >= 0 && c <= s.numero_celle && c < static_cast<std::int64_t>(s.celle.size());
+inline bool nella_griglia(const std::vector<Cella>& celle, std::int64_t c) {
+    return c >= 0 && c < static_cast<std::int64_t>(celle.size());
 }
 
 // Occupied means: inside the grid and holding something other than nothing
 // or the montagna mark.
-inline bool occupata(const Scenario& s, std::int64_t c) {
-    return nella_griglia(s, c) && !cella_libera(s.celle[static_cast<std::size_t>(c)]);
+inline bool occupata(const std::vector<Cella>& celle, std::int64_t c) {
+    return nella_griglia(celle, c) && !cella_libera(celle[static_cast<std::size_t>(c)]);
 }
 
-inline Cella& cella(Scenario& s, std::int64_t c) { return s.celle[static_cast<std::size_t>(c)]; }
+inline Cella& cella(std::vector<Cella>& celle, std::int64_t c) { return celle[static_cast<std::size_t>(c)]; }
 
 inline bool sta_in_16_bit(std::int64_t v) {
     return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
 }
 
 // A value that cannot be stored in its field is not something the
-// descriptions should ever produce; it is recorded like any other refusal.
-inline constexpr std::int32_t codice_valore_fuori_campo = 25;
+// descriptions should ever produce; it is refused like an unexpected failure.
+inline constexpr Codice codice_valore_fuori_campo = Codice::guasto;
 
 }  // namespace compattatore

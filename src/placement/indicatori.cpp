@@ -13,31 +13,28 @@ std::int64_t velocita_codificata(std::int32_t destra, std::int32_t sinistra) {
 }
 }  // namespace
 
-void memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& vas, std::int32_t& vbs,
-                           std::int32_t& vcs, std::int32_t& strisces, std::int32_t& vad,
-                           std::int32_t& vbd, std::int32_t& vcd, std::int32_t& strisced) {
+Codice memo_indicatori_v_max(std::vector<Cella>& celle, std::int32_t posizione, std::int32_t vas, std::int32_t vbs,
+                             std::int32_t vcs, std::int32_t strisces, std::int32_t vad, std::int32_t vbd,
+                             std::int32_t vcd, std::int32_t strisced) {
     const std::int64_t c = cella_di(posizione);
-    if (occupata(s, c)) {
-        s.codice_errore = 21;
-        return;
-    }
+    if (occupata(celle, c)) return Codice::indicatore_su_cella_occupata;
 
     const std::int64_t v1 = velocita_codificata(vad, vas);
     const std::int64_t v2 = velocita_codificata(vbd, vbs);
     const std::int64_t v3 = velocita_codificata(vcd, vcs);
     const std::int64_t v4 = static_cast<std::int64_t>(strisces) * 10 + strisced;
     if (!sta_in_16_bit(v1) || !sta_in_16_bit(v2) || !sta_in_16_bit(v3) || !sta_in_16_bit(v4)) {
-        s.codice_errore = codice_valore_fuori_campo;
-        return;
+        return codice_valore_fuori_campo;
     }
-    if (!nella_griglia(s, c)) return;
+    if (!nella_griglia(celle, c)) return Codice::nessuno;
 
-    Cella& x = cella(s, c);
+    Cella& x = cella(celle, c);
     x.tipo = tipo_cella::indicatore_v_max;
     x.valore1 = static_cast<std::int16_t>(v1);
     x.valore2 = static_cast<std::int16_t>(v2);
     x.valore3 = static_cast<std::int16_t>(v3);
     x.valore4 = static_cast<std::int16_t>(v4);
+    return Codice::nessuno;
 }
 
 }  // namespace compattatore

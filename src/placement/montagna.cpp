@@ -12,13 +12,11 @@ namespace {
 constexpr std::int32_t massimo_montagne = 80;  // the lists hold entries 1 to 80
 }
 
-void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo) {
+Codice memo_montagna(std::vector<Cella>& celle, Montagne& montagne, std::int32_t inizio, std::int32_t fine,
+                     std::int32_t tipo) {
     // The lists are full: the record cannot be remembered, so it is refused
     // as a whole instead of writing past the lists.
-    if (s.numero_montagne >= massimo_montagne || s.numero_montagne < 0) {
-        s.codice_errore = codice_valore_fuori_campo;
-        return;
-    }
+    if (montagne.numero >= massimo_montagne || montagne.numero < 0) return codice_valore_fuori_campo;
 
     bool segni = false;
     if (tipo > 10) {
@@ -26,14 +24,13 @@ void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::i
         tipo -= 10;
     }
 
-    s.numero_montagne += 1;
-    const auto n = static_cast<std::size_t>(s.numero_montagne);
-    s.inizi_montagna[n] = inizio;
-    s.fini_montagna[n] = fine;
+    montagne.numero += 1;
+    const auto n = static_cast<std::size_t>(montagne.numero);
+    montagne.inizi[n] = inizio;
+    montagne.fini[n] = fine;
 
     // Two stretches that almost touch are run as one hard stretch.
-    if (s.numero_montagne > 1 &&
-        static_cast<std::int64_t>(inizio) - s.fini_montagna[n - 1] <= 150) {
+    if (montagne.numero > 1 && static_cast<std::int64_t>(inizio) - montagne.fini[n - 1] <= 150) {
         tipo = 3;
     }
 
@@ -44,16 +41,17 @@ void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::i
     // starts before the grid, so the marks keep their places; cells outside
     // the grid are skipped.
     const std::int64_t da = std::max<std::int64_t>(prima, 0);
-    const std::int64_t a = std::min<std::int64_t>(ultima, static_cast<std::int64_t>(s.celle.size()) - 1);
+    const std::int64_t a = std::min<std::int64_t>(ultima, static_cast<std::int64_t>(celle.size()) - 1);
     for (std::int64_t c = da; c <= a; ++c) {
-        if (!nella_griglia(s, c)) continue;
-        Cella& x = cella(s, c);
+        if (!nella_griglia(celle, c)) continue;
+        Cella& x = cella(celle, c);
         x.montagna = static_cast<std::uint8_t>(tipo & 0xFF);
         const std::int64_t numero = c - prima + 1;
         if (segni && numero % 4 == 0 && x.tipo == tipo_cella::vuota) {
             x.tipo = tipo_cella::segno_montagna;
         }
     }
+    return Codice::nessuno;
 }
 
 }  // namespace compattatore

@@ -23,15 +23,15 @@ void scrivi(Voce& v, const Riferimento& r) {
     v.posizione = r.posizione;
 }
 
-constexpr int prima_voce = 81;  // entries 81, 82, 83
+constexpr std::size_t prima_voce = voce_progressiva_tre;  // entries 81, 82, 83
 constexpr std::int32_t correzione_decrescente = 100;
 
 }  // namespace
 
-void progressive_ordina(Scenario& s) {
-    const Riferimento r1 = leggi(s.voci[prima_voce]);
-    const Riferimento r2 = leggi(s.voci[prima_voce + 1]);
-    const Riferimento r3 = leggi(s.voci[prima_voce + 2]);
+Codice progressive_ordina(Voci& voci) {
+    const Riferimento r1 = leggi(voci[prima_voce]);
+    const Riferimento r2 = leggi(voci[prima_voce + 1]);
+    const Riferimento r3 = leggi(voci[prima_voce + 2]);
     const std::int64_t p1 = r1.inizio, p2 = r2.inizio, p3 = r3.inizio;
 
     std::array<Riferimento, 3> esito{};  // all cleared unless a rule below fills it
@@ -53,19 +53,21 @@ void progressive_ordina(Scenario& s) {
         if (r3.fine > 0) esito = {r3, r2, r1};
     }
 
-    for (int i = 0; i < 3; ++i) {
-        Riferimento& r = esito[static_cast<std::size_t>(i)];
+    Codice codice = Codice::nessuno;
+    for (std::size_t i = 0; i < 3; ++i) {
+        Riferimento& r = esito[i];
         if (r.posizione == 1) {
             // A value already at the top of the field cannot take the
             // correction: it is recorded instead of wrapping round.
             if (r.fine > std::numeric_limits<std::int32_t>::max() - correzione_decrescente) {
-                s.codice_errore = 25;
+                codice = Codice::guasto;
             } else {
                 r.fine += correzione_decrescente;
             }
         }
-        scrivi(s.voci[static_cast<std::size_t>(prima_voce + i)], r);
+        scrivi(voci[prima_voce + i], r);
     }
+    return codice;
 }
 
 }  // namespace compattatore

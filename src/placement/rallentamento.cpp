@@ -17,12 +17,9 @@ constexpr std::int32_t inizio_minimo_avviso = 1500;
 constexpr std::int64_t distanza_avviso = 1200;
 }  // namespace
 
-void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32_t& l,
-                        std::int32_t& f_tt, std::int32_t f_ta, std::int32_t& d_v) {
-    if (!sta_in_16_bit(v) || !sta_in_16_bit(d_v) || !sta_in_16_bit(f_tt)) {
-        s.codice_errore = codice_valore_fuori_campo;
-        return;
-    }
+Codice memo_rallentamento(std::vector<Cella>& celle, std::int32_t x, std::int32_t v, std::int32_t l,
+                          std::int32_t f_tt, std::int32_t f_ta, std::int32_t d_v) {
+    if (!sta_in_16_bit(v) || !sta_in_16_bit(d_v) || !sta_in_16_bit(f_tt)) return codice_valore_fuori_campo;
 
     const std::int64_t w = cella_di(x - distanza_avviso);
     const std::int64_t inizio = cella_di(x);
@@ -30,69 +27,58 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
     const bool con_avviso = x > inizio_minimo_avviso;
 
     if (con_avviso) {
-        if (occupata(s, w)) {
-            s.codice_errore = 17;
-            return;
-        }
+        if (occupata(celle, w)) return Codice::avviso_occupato;
     } else {
         f_ta = 0;
     }
-    if (occupata(s, inizio)) {
-        s.codice_errore = 18;
-        return;
-    }
-    if (occupata(s, fine)) {
-        s.codice_errore = 19;
-        return;
-    }
+    if (occupata(celle, inizio)) return Codice::inizio_rallentamento_occupato;
+    if (occupata(celle, fine)) return Codice::fine_rallentamento_occupata;
 
     const auto velocita = static_cast<std::int16_t>(v);
     const auto seconda = static_cast<std::int16_t>(d_v);
 
     // Written end first: a restriction shorter than one cell ends as a start.
-    if (nella_griglia(s, fine)) {
-        Cella& e = cella(s, fine);
+    if (nella_griglia(celle, fine)) {
+        Cella& e = cella(celle, fine);
         e.tipo = tipo_cella::fine_rallentamento;
         if (d_v != 0) e.valore2 = seconda;
     }
-    if (nella_griglia(s, inizio)) {
-        Cella& i = cella(s, inizio);
+    if (nella_griglia(celle, inizio)) {
+        Cella& i = cella(celle, inizio);
         i.tipo = tipo_cella::inizio_rallentamento;
         if (d_v != 0) i.valore2 = seconda;
     }
-    if (con_avviso && nella_griglia(s, w)) {
-        Cella& a = cella(s, w);
+    if (con_avviso && nella_griglia(celle, w)) {
+        Cella& a = cella(celle, w);
         a.tipo = tipo_cella::avviso_rallentamento;
         if (d_v != 0) a.valore2 = seconda;
         a.valore1 = velocita;
     }
-    if (nella_griglia(s, inizio)) {
-        cella(s, inizio).valore1 = velocita;
-        cella(s, inizio).valore3 = static_cast<std::int16_t>(f_tt);
+    if (nella_griglia(celle, inizio)) {
+        cella(celle, inizio).valore1 = velocita;
+        cella(celle, inizio).valore3 = static_cast<std::int16_t>(f_tt);
     }
-    if (nella_griglia(s, fine)) {
-        cella(s, fine).valore1 = velocita;
-        cella(s, fine).valore3 = static_cast<std::int16_t>(f_tt);
+    if (nella_griglia(celle, fine)) {
+        cella(celle, fine).valore1 = velocita;
+        cella(celle, fine).valore3 = static_cast<std::int16_t>(f_tt);
     }
 
-    if (f_ta == 0) return;
+    if (f_ta == 0) return Codice::nessuno;
 
     // The markers stand in the four cells before the board, counted from
     // the board's position without the +1 of the cell rule.
     const std::int64_t k = arrotonda(static_cast<double>(static_cast<std::int64_t>(x) - distanza_avviso) / 50.0);
     for (std::int64_t i = 0; i <= 3; ++i) {
-        if (occupata(s, k - i)) {
-            s.codice_errore = 20;
-            return;
-        }
+        if (occupata(celle, k - i)) return Codice::preavvisi_occupati;
     }
     for (std::int64_t i = 0; i <= 3; ++i) {
-        if (!nella_griglia(s, k - i)) continue;
-        Cella& m = cella(s, k - i);
+        if (!nella_griglia(celle, k - i)) continue;
+        Cella& m = cella(celle, k - i);
         m.tipo = tipo_cella::preavviso_rallentamento;
         m.valore1 = static_cast<std::int16_t>(i + 1);
         if (d_v != 0) m.valore2 = static_cast<std::int16_t>(i + 1);
     }
+    return Codice::nessuno;
 }
 
 }  // namespace compattatore

@@ -6,14 +6,11 @@
 
 namespace compattatore {
 
-void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::int32_t& s1,
-                  std::int32_t& s2, std::int32_t& s3, std::int32_t& rapp, std::int32_t& dx,
-                  std::int32_t& d1, std::int32_t& d2, std::int32_t& d3, std::int32_t& tempo) {
+Codice memo_segnale(std::vector<Cella>& celle, std::int32_t posizione, std::int32_t sx, std::int32_t s1,
+                    std::int32_t s2, std::int32_t s3, std::int32_t rapp, std::int32_t dx, std::int32_t d1,
+                    std::int32_t d2, std::int32_t d3, std::int32_t tempo) {
     const std::int64_t c = cella_di(posizione);
-    if (occupata(s, c)) {
-        s.codice_errore = 16;
-        return;
-    }
+    if (occupata(celle, c)) return Codice::segnale_su_cella_occupata;
 
     const std::int64_t tipi = static_cast<std::int64_t>(sx) * 3 + dx;
     const std::int64_t v4 = static_cast<std::int64_t>(rapp) * 10 + tipi;
@@ -30,12 +27,11 @@ void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::in
     const bool con_tempo = sx == 2;
     if (!sta_in_16_bit(v1) || !sta_in_16_bit(v2) || !sta_in_16_bit(v3) || !sta_in_16_bit(v4) ||
         (con_tempo && (tempo < 0 || tempo > 255))) {
-        s.codice_errore = codice_valore_fuori_campo;
-        return;
+        return codice_valore_fuori_campo;
     }
 
-    if (nella_griglia(s, c)) {
-        Cella& x = cella(s, c);
+    if (nella_griglia(celle, c)) {
+        Cella& x = cella(celle, c);
         x.tipo = tipo_cella::segnale;
         x.valore4 = static_cast<std::int16_t>(v4);
         x.valore1 = static_cast<std::int16_t>(v1);
@@ -48,9 +44,10 @@ void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::in
     // It replaces whatever mark was there, whatever the cell holds.
     for (std::int64_t k = 1; k <= 4; ++k) {
         const std::int64_t p = c - 2 * k;
-        if (!nella_griglia(s, p)) continue;
-        cella(s, p).preavviso = static_cast<std::uint8_t>((tipi * 10 + k) & 0xFF);
+        if (!nella_griglia(celle, p)) continue;
+        cella(celle, p).preavviso = static_cast<std::uint8_t>((tipi * 10 + k) & 0xFF);
     }
+    return Codice::nessuno;
 }
 
 }  // namespace compattatore

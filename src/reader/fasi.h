@@ -6,13 +6,13 @@
 
 namespace compattatore::lettore {
 
-// Opens the line file and looks for its general section (codes 101, 102).
+// Starts on the line text and looks for its general section (codes 101, 102).
 Esito apri_linea(Lettura& l);
 // The general section, then the preparation of the line records.
 Esito sezione_generale(Lettura& l);
 // The line records and the completion of the line phase.
 Esito record_linea(Lettura& l);
-// The train file: its records, the completion and the final checks.
+// The train text: its records, the completion and the final checks.
 Esito record_treno(Lettura& l);
 
 // One "stazione" record (the keyword already read).

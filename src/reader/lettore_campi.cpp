@@ -2,7 +2,6 @@
 
 #include <limits>
 #include <string_view>
-#include <utility>
 
 namespace compattatore::lettore {
 
@@ -12,7 +11,7 @@ bool blank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-LettoreCampi::LettoreCampi(std::string dati) : dati_(std::move(dati)) {}
+LettoreCampi::LettoreCampi(std::string_view dati) : dati_(dati) {}
 
 // Length of the line end that starts at byte i: 1 for LF, 2 for CR LF, 0 when
 // byte i does not end a line.
@@ -43,7 +42,7 @@ void LettoreCampi::consuma_delimitatore() {
 void LettoreCampi::inizia_campo() {
     if (fine()) throw GuastoCampo("lettura oltre la fine del file");
     salta_blank();
-    campo_ = {riga_, inizio_riga_};
+    campo_ = {riga_, static_cast<int>(pos_ - inizio_riga_) + 1, inizio_riga_};
 }
 
 std::string LettoreCampi::leggi_stringa() {
@@ -58,7 +57,7 @@ std::string LettoreCampi::leggi_stringa() {
             ++chiusura;
         if (chiusura >= dati_.size() || dati_[chiusura] != '"')
             throw GuastoCampo("virgolette non chiuse sulla riga");
-        std::string campo = dati_.substr(pos_ + 1, chiusura - pos_ - 1);
+        std::string campo(dati_.substr(pos_ + 1, chiusura - pos_ - 1));
         // Whatever stands between the closing quote and the delimiter is not
         // part of the field.
         pos_ = chiusura + 1;
@@ -71,7 +70,7 @@ std::string LettoreCampi::leggi_stringa() {
     while (!fuori_campo(pos_)) ++pos_;
     std::size_t fine_testo = pos_;
     while (fine_testo > inizio && blank(dati_[fine_testo - 1])) --fine_testo;
-    std::string campo = dati_.substr(inizio, fine_testo - inizio);
+    std::string campo(dati_.substr(inizio, fine_testo - inizio));
     consuma_delimitatore();
     return campo;
 }
@@ -121,9 +120,9 @@ std::uint8_t LettoreCampi::leggi_u8() { return static_cast<std::uint8_t>(leggi_n
 
 std::string LettoreCampi::testo_riga(const PosizioneCampo& p) const {
     std::size_t fine_testo = dati_.find('\n', p.inizio_riga);
-    if (fine_testo == std::string::npos) fine_testo = dati_.size();
+    if (fine_testo == std::string_view::npos) fine_testo = dati_.size();
     if (fine_testo > p.inizio_riga && dati_[fine_testo - 1] == '\r') --fine_testo;
-    return dati_.substr(p.inizio_riga, fine_testo - p.inizio_riga);
+    return std::string(dati_.substr(p.inizio_riga, fine_testo - p.inizio_riga));
 }
 
 }  // namespace compattatore::lettore

@@ -1,4 +1,4 @@
-// Field-by-field reading of a description file held in memory.
+// Field-by-field reading of a description text held in memory.
 //
 // A field ends at a comma or at the end of a line (CR LF or LF); leading
 // blanks (spaces and tabs) are skipped.  A numeric field also ends at a blank,
@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace compattatore::lettore {
 
@@ -24,15 +25,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Where a field stands: its 1-based line and the offset where that line begins.
+// Where a field stands: its 1-based line and column (bytes, after the
+// blanks that lead it) and the offset where that line begins.
 struct PosizioneCampo {
     int riga = 0;
+    int colonna = 0;
     std::size_t inizio_riga = 0;
 };
 
 class LettoreCampi {
 public:
-    explicit LettoreCampi(std::string dati);
+    // Reads `dati`, which must outlive the reader.
+    explicit LettoreCampi(std::string_view dati);
 
     // True when no byte is left after the last delimiter consumed.
     bool fine() const { return pos_ >= dati_.size(); }
@@ -54,7 +58,7 @@ private:
     void inizia_campo();
     std::int64_t leggi_numero(std::int64_t minimo, std::int64_t massimo);
 
-    std::string dati_;
+    std::string_view dati_;
     std::size_t pos_ = 0;
     int riga_ = 1;
     std::size_t inizio_riga_ = 0;

@@ -1,70 +1,52 @@
 #include "reader/lettura.h"
 
 #include <limits>
-#include <system_error>
+#include <utility>
 
-#include "platform/file_io.h"
 #include "reader/parole_chiave.h"
-#include "tables/nomi_file.h"
 
 namespace compattatore::lettore {
 
-Lettura::Lettura(Scenario& scenario)
-    : s(scenario), file_linea(file_linea_txt(scenario)), file_treno(file_treno_txt(scenario)) {}
-
-bool esiste_file(const std::filesystem::path& file) {
-    std::error_code ec;
-    const bool c = std::filesystem::exists(file, ec);
-    if (ec) throw ErroreIO(file, ec.message());
-    return c;
-}
-
-void apri(Lettura& l, const std::filesystem::path& file) {
-    l.file_corrente = file;
+void apri(Lettura& l, std::string file, std::string_view testo) {
+    l.file_corrente = std::move(file);
     l.record.reset();
-    l.campi.emplace(leggi_file(file));
+    l.campi.emplace(testo);
 }
 
-void chiudi_ed_elimina(Lettura& l) {
+void chiudi(Lettura& l) {
     l.campi.reset();
     l.record.reset();
-    elimina_sorgente(l.s, l.file_corrente);
 }
 
-void elimina_sorgente(const Scenario& s, const std::filesystem::path& file) {
-    if (s.elimina_sorgenti) elimina_file(file);
-}
-
-void registra_codice(Lettura& l, std::int32_t codice) {
-    l.s.codice_errore = codice;
+void registra_codice(Lettura& l, Codice codice) {
+    l.esito.codice = codice;
     if (l.record && l.campi) {
-        l.s.origine_errore = {l.file_corrente.filename().string(), l.record->riga,
-                              l.campi->testo_riga(*l.record)};
+        l.esito.origine = {l.file_corrente, l.record->riga, l.record->colonna, l.campi->testo_riga(*l.record)};
     } else {
-        l.s.origine_errore = {};
+        l.esito.origine = {};
     }
 }
 
-Esito ferma(Lettura& l, std::int32_t codice) {
+Esito ferma(Lettura& l, Codice codice) {
     registra_codice(l, codice);
-    chiudi_ed_elimina(l);
+    chiudi(l);
     return Esito::fermo;
 }
 
-Esito ferma(Lettura& l, std::int32_t codice, std::int32_t posizione) {
-    l.s.posizione_errore = posizione;
+Esito ferma(Lettura& l, Codice codice, std::int32_t posizione) {
+    l.esito.posizione_errore = posizione;
     return ferma(l, codice);
 }
 
-bool leggi_chiave(Lettura& l) {
+bool leggi_chiave(Lettura& l, std::string& chiave) {
     LettoreCampi& f = l.f();
     if (f.fine()) return false;
-    l.s.riga = f.leggi_stringa();
+    chiave = f.leggi_stringa();
     l.record = f.posizione_campo();
     if (f.fine()) return false;
     // A field with a hyphen is a comment; at most two in a row are passed over.
-    for (int salti = 0; salti < 2 && contiene(l.s.riga, "-"); ++salti) {
-        l.s.riga = f.leggi_stringa();
+    for (int salti = 0; salti < 2 && contiene(chiave, "-"); ++salti) {
+        chiave = f.leggi_stringa();
         l.record = f.posizione_campo();
         if (f.fine()) return false;
     }
@@ -74,27 +56,28 @@ bool leggi_chiave(Lettura& l) {
 bool oltre_griglia(Lettura& l, std::int32_t posizione) {
     if (!l.s.griglia_esiste()) throw GuastoImprevisto("record prima della lunghezza della linea");
     if ((static_cast<double>(posizione) + 100.0) / 50.0 > static_cast<double>(l.s.numero_celle)) {
-        l.s.posizione_errore = posizione;
-        registra_codice(l, 15);
+        l.esito.posizione_errore = posizione;
+        registra_codice(l, Codice::oltre_la_griglia);
         return true;
     }
     return false;
 }
 
 Cella& cella(Lettura& l, std::int64_t indice) {
-    Cella* c = cella_se_presente(l.s, indice);
+    Cella* c = cella_se_presente(l.s.celle, indice);
     if (!c) throw GuastoImprevisto("cella fuori dalla griglia");
     return *c;
 }
 
-Cella* cella_se_presente(Scenario& s, std::int64_t indice) {
-    if (indice < 0 || indice >= static_cast<std::int64_t>(s.celle.size())) return nullptr;
-    return &s.celle[static_cast<std::size_t>(indice)];
+Cella* cella_se_presente(std::vector<Cella>& celle, std::int64_t indice) {
+    if (indice < 0 || indice >= static_cast<std::int64_t>(celle.size())) return nullptr;
+    return &celle[static_cast<std::size_t>(indice)];
 }
 
-Esito dopo_posa(Lettura& l, std::int32_t posizione) {
-    if (l.s.codice_errore == 25) throw GuastoImprevisto("valore che non entra nella griglia");
-    if (l.s.codice_errore > 0) return ferma(l, l.s.codice_errore, posizione);
+Esito dopo_posa(Lettura& l, Codice da_posa, std::int32_t posizione) {
+    const Codice c = da_posa != Codice::nessuno ? da_posa : l.esito.codice;
+    if (c == Codice::guasto) throw GuastoImprevisto("valore che non entra nella griglia");
+    if (c != Codice::nessuno) return ferma(l, c, posizione);
     return Esito::avanti;
 }
 

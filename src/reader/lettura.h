@@ -1,20 +1,23 @@
-// The state of one reading of the two description files, shared by the
+// The state of one reading of the two description texts, shared by the
 // phases of the reader, and the ways a phase can end a record loop.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
+#include "placement/posa.h"
 #include "reader/lettore_campi.h"
+#include "reader/memorizza_dati.h"
+#include "tables/esito.h"
 #include "tables/scenario.h"
 
 namespace compattatore::lettore {
 
 // A failure the reader does not test for itself (a value beyond its member,
-// an index the input would push outside a table, a missing train file...):
+// an index the input would push outside a table, a missing train text...):
 // it ends the reading with code 25.
 class GuastoImprevisto : public std::runtime_error {
 public:
@@ -24,60 +27,59 @@ public:
 // How a record handler leaves its record.
 enum class Esito {
     avanti,     // go on with the next record
-    fine_file,  // leave the record loop as if the file had ended (code 15)
+    fine_file,  // leave the record loop as if the text had ended (code 15)
     fermo,      // the reader stopped with a code and returns
 };
 
 struct Lettura {
-    explicit Lettura(Scenario& scenario);
+    Lettura(const Descrizioni& descrizioni, Scenario& scenario, EsitoCompilazione& esito_lettura)
+        : d(descrizioni), s(scenario), esito(esito_lettura) {}
 
+    const Descrizioni& d;
     Scenario& s;
-    std::filesystem::path file_linea;
-    std::filesystem::path file_treno;
+    EsitoCompilazione& esito;
 
-    // The file of the current phase and its fields; empty between phases.
-    std::filesystem::path file_corrente;
+    // The text of the current phase, its file name for diagnostics and its
+    // fields; no fields between phases.
+    std::string file_corrente;
     std::optional<LettoreCampi> campi;
 
     // The first field of the record being handled, for diagnostics.
     std::optional<PosizioneCampo> record;
 
     // Line phase.
-    std::int32_t slot_testo = 80;
+    std::int32_t slot_testo = static_cast<std::int32_t>(ultimo_cartello);
     std::int32_t cella_pendenza = 0;
     std::int32_t pendenza_precedente = 0;
     std::int32_t metro_piano = 2;
+    Montagne montagne;
 
     // Train phase.
     std::int32_t cella_velocita = 0;
     std::int32_t velocita_precedente = 0;
     std::int32_t cella_aderenza = 0;
     std::int32_t aderenza_precedente = 0;
-    std::int32_t slot_stazione = 1;
+    std::int32_t slot_stazione = static_cast<std::int32_t>(prima_stazione);
 
     LettoreCampi& f() { return *campi; }
 };
 
-// Whether a description file is there to be read.
-bool esiste_file(const std::filesystem::path& file);
-// Opens `file` as the current phase's file (read whole into memory).
-void apri(Lettura& l, const std::filesystem::path& file);
-// Ends the current phase's reading and deletes its file.
-void chiudi_ed_elimina(Lettura& l);
-// Deletes a description file, unless the authors asked to keep their sources.
-void elimina_sorgente(const Scenario& s, const std::filesystem::path& file);
+// Starts reading `testo` as the current phase's text, named `file`.
+void apri(Lettura& l, std::string file, std::string_view testo);
+// Ends the current phase's reading.
+void chiudi(Lettura& l);
 
 // Records `codice` with the current record as its origin.
-void registra_codice(Lettura& l, std::int32_t codice);
-// Stops the reader: deletes the current file, records the code (and the
+void registra_codice(Lettura& l, Codice codice);
+// Stops the reader: ends the current text, records the code (and the
 // position, when given) and returns Esito::fermo.
-Esito ferma(Lettura& l, std::int32_t codice);
-Esito ferma(Lettura& l, std::int32_t codice, std::int32_t posizione);
+Esito ferma(Lettura& l, Codice codice);
+Esito ferma(Lettura& l, Codice codice, std::int32_t posizione);
 
-// The top of every record loop: reads the record's first field into riga,
-// skipping up to two comment fields.  False when the loop has to end
-// because the file is at its end.
-bool leggi_chiave(Lettura& l);
+// The top of every record loop: reads the record's first field into
+// `chiave`, skipping up to two comment fields.  False when the loop has to
+// end because the text is at its end.
+bool leggi_chiave(Lettura& l, std::string& chiave);
 
 // The grid bound check before a positioned record.  True (with code 15 and
 // the position recorded) when the record lies beyond the grid; a record met
@@ -87,11 +89,12 @@ bool oltre_griglia(Lettura& l, std::int32_t posizione);
 // A cell the input addresses directly: outside the grid is an unexpected failure.
 Cella& cella(Lettura& l, std::int64_t indice);
 // A cell of a run or a mark: nullptr when it lies outside the grid.
-Cella* cella_se_presente(Scenario& s, std::int64_t indice);
+Cella* cella_se_presente(std::vector<Cella>& celle, std::int64_t indice);
 
-// After a placement operation: its code 25 is an unexpected failure, any
-// other code above 0 stops the reader with the record's position.
-Esito dopo_posa(Lettura& l, std::int32_t posizione);
+// After a placement operation that answered `da_posa`: a code 25, its own
+// or one standing from before, is an unexpected failure; any other code,
+// its own or one standing, stops the reader with the record's position.
+Esito dopo_posa(Lettura& l, Codice da_posa, std::int32_t posizione);
 
 // A value computed from the input that has to fit a 32-bit or 16-bit member.
 std::int32_t in_32(std::int64_t valore);

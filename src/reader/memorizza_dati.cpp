@@ -8,31 +8,28 @@ namespace compattatore {
 namespace lettore {
 namespace {
 
-// An unexpected failure: both description files go, whichever phase was
-// running, and the code is 25 with posizione_errore left as it was.
+// An unexpected failure: both description texts count as read, whichever
+// phase was running, and the code is 25 with posizione_errore left as it was.
 void guasto(Lettura& l) {
-    registra_codice(l, 25);
+    registra_codice(l, Codice::guasto);
     l.campi.reset();
-    elimina_sorgente(l.s, l.file_linea);
-    elimina_sorgente(l.s, l.file_treno);
+    l.esito.letta_linea = true;
+    l.esito.letto_treno = true;
 }
 
 }  // namespace
 }  // namespace lettore
 
-void memorizza_dati(Scenario& s) {
+Compilazione memorizza_dati(const Descrizioni& d) {
     using namespace lettore;
-    Lettura l(s);
-    s.origine_errore = {};
-    // The grid and the plan belong to this reading: only its length key creates them.
-    s.celle.clear();
-    s.tabella_linea = TabellaLinea{};
-    s.lunghezza_estesa = 0;
-    s.numero_celle = 0;
+    Compilazione c;
+    c.scenario.nome_linea = d.nome_linea;
+    c.scenario.nome_treno = d.nome_treno;
+    Lettura l(d, c.scenario, c.esito);
     try {
-        if (apri_linea(l) == Esito::fermo) return;
-        if (sezione_generale(l) == Esito::fermo) return;
-        if (record_linea(l) == Esito::fermo) return;
+        if (apri_linea(l) == Esito::fermo) return c;
+        if (sezione_generale(l) == Esito::fermo) return c;
+        if (record_linea(l) == Esito::fermo) return c;
         record_treno(l);
     } catch (const GuastoCampo&) {
         // Outside a record the field that failed is the place to show.
@@ -41,6 +38,7 @@ void memorizza_dati(Scenario& s) {
     } catch (const GuastoImprevisto&) {
         guasto(l);
     }
+    return c;
 }
 
 }  // namespace compattatore

@@ -55,7 +55,7 @@ Esito tratto(Lettura& l, std::int64_t ultimo, double k, bool limitato) {
         }
     }
     l.metro_piano = m;
-    if (limitato && m > metro_massimo) return ferma(l, 103);
+    if (limitato && m > metro_massimo) return ferma(l, Codice::tracciato_non_valido);
     if (m <= ultimo) throw GuastoImprevisto("metro del piano oltre la tabella");
     return Esito::avanti;
 }
@@ -75,7 +75,7 @@ Esito curva(Lettura& l, const std::string& chiave) {
     const std::int32_t lunghezza = l.f().leggi_32();
     if (oltre_griglia(l, inizio)) return Esito::fine_file;
     const std::optional<double> k = curvatura(chiave);
-    if (!k) return ferma(l, 103);
+    if (!k) return ferma(l, Codice::tracciato_non_valido);
 
     // Straight up to the start of the curve; a curve that starts before the
     // next metre to compute bends only the metres still to come.

@@ -12,10 +12,10 @@ std::int64_t cella_profilo(std::int32_t posizione) { return arrotonda(static_cas
 // Writes `valore` into `campo` of the cells from `cella` on, the first one
 // unconditionally, then while the counter stays below `limite`.  Cells
 // outside the grid are passed over.
-void stendi(Scenario& s, std::uint8_t Cella::*campo, std::int32_t& cella, std::int64_t limite,
+void stendi(std::vector<Cella>& celle, std::uint8_t Cella::*campo, std::int32_t& cella, std::int64_t limite,
             std::uint8_t valore) {
     do {
-        if (Cella* c = cella_se_presente(s, cella)) c->*campo = valore;
+        if (Cella* c = cella_se_presente(celle, cella)) c->*campo = valore;
         ++cella;
     } while (cella < limite);
 }
@@ -41,14 +41,14 @@ Esito pendenza(Lettura& l) {
     const std::int32_t g = l.f().leggi_32();
     if (oltre_griglia(l, p)) return Esito::fine_file;
     const std::int64_t c = cella_profilo(p);
-    if (c > 0) stendi(l.s, &Cella::pendenza, l.cella_pendenza, c, byte_pendenza(l.pendenza_precedente));
+    if (c > 0) stendi(l.s.celle, &Cella::pendenza, l.cella_pendenza, c, byte_pendenza(l.pendenza_precedente));
     l.pendenza_precedente = g;
     return Esito::avanti;
 }
 
 void coda_pendenza(Lettura& l) {
     if (!l.s.griglia_esiste()) throw GuastoImprevisto("linea senza lunghezza");
-    stendi(l.s, &Cella::pendenza, l.cella_pendenza, fine_code(l.s), byte_pendenza(l.pendenza_precedente));
+    stendi(l.s.celle, &Cella::pendenza, l.cella_pendenza, fine_code(l.s), byte_pendenza(l.pendenza_precedente));
 }
 
 Esito velocita(Lettura& l) {
@@ -70,7 +70,7 @@ Esito velocita(Lettura& l) {
 
 void coda_velocita(Lettura& l) {
     if (!l.s.griglia_esiste()) throw GuastoImprevisto("linea senza lunghezza");
-    stendi(l.s, &Cella::velocita, l.cella_velocita, fine_code(l.s), byte_velocita(l.velocita_precedente));
+    stendi(l.s.celle, &Cella::velocita, l.cella_velocita, fine_code(l.s), byte_velocita(l.velocita_precedente));
 }
 
 Esito aderenza(Lettura& l) {
@@ -78,14 +78,14 @@ Esito aderenza(Lettura& l) {
     const std::int32_t a = l.f().leggi_32();
     if (oltre_griglia(l, p)) return Esito::fine_file;
     const std::int64_t c = cella_profilo(p);
-    if (c > 0) stendi(l.s, &Cella::aderenza, l.cella_aderenza, c, byte_aderenza(l.aderenza_precedente));
+    if (c > 0) stendi(l.s.celle, &Cella::aderenza, l.cella_aderenza, c, byte_aderenza(l.aderenza_precedente));
     l.aderenza_precedente = a;
     return Esito::avanti;
 }
 
 void coda_aderenza(Lettura& l) {
     if (!l.s.griglia_esiste()) throw GuastoImprevisto("linea senza lunghezza");
-    stendi(l.s, &Cella::aderenza, l.cella_aderenza, fine_code(l.s), byte_aderenza(l.aderenza_precedente));
+    stendi(l.s.celle, &Cella::aderenza, l.cella_aderenza, fine_code(l.s), byte_aderenza(l.aderenza_precedente));
 }
 
 }  // namespace compattatore::lettore

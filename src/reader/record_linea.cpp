@@ -15,46 +15,44 @@ namespace compattatore::lettore {
 namespace {
 
 Esito montagna(Lettura& l) {
-    std::int32_t inizio = l.f().leggi_32();
-    std::int32_t fine = l.f().leggi_32();
-    std::int32_t tipo = l.f().leggi_32();
+    const std::int32_t inizio = l.f().leggi_32();
+    const std::int32_t fine = l.f().leggi_32();
+    const std::int32_t tipo = l.f().leggi_32();
     if (oltre_griglia(l, inizio)) return Esito::fine_file;
-    memo_montagna(l.s, inizio, fine, tipo);
-    return dopo_posa(l, inizio);
+    return dopo_posa(l, memo_montagna(l.s.celle, l.montagne, inizio, fine, tipo), inizio);
 }
 
 Esito indicatori_v_max(Lettura& l) {
     LettoreCampi& f = l.f();
     const std::int32_t posizione = f.leggi_32();
-    std::int32_t vas = f.leggi_32();
-    std::int32_t vbs = f.leggi_32();
-    std::int32_t vcs = f.leggi_32();
-    std::int32_t strisces = f.leggi_32();
-    std::int32_t vad = f.leggi_32();
-    std::int32_t vbd = f.leggi_32();
-    std::int32_t vcd = f.leggi_32();
-    std::int32_t strisced = f.leggi_32();
+    const std::int32_t vas = f.leggi_32();
+    const std::int32_t vbs = f.leggi_32();
+    const std::int32_t vcs = f.leggi_32();
+    const std::int32_t strisces = f.leggi_32();
+    const std::int32_t vad = f.leggi_32();
+    const std::int32_t vbd = f.leggi_32();
+    const std::int32_t vcd = f.leggi_32();
+    const std::int32_t strisced = f.leggi_32();
     if (oltre_griglia(l, posizione)) return Esito::fine_file;
-    memo_indicatori_v_max(l.s, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
-    return dopo_posa(l, posizione);
+    return dopo_posa(l, memo_indicatori_v_max(l.s.celle, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced),
+                     posizione);
 }
 
 // A text sign: its cell takes kind 14 and the voci slot of its text; the
 // slots are taken from 80 downwards.
 Esito cartello(Lettura& l) {
-    Scenario& s = l.s;
     const std::int32_t p = l.f().leggi_32();
-    s.riga = l.f().leggi_stringa();
+    std::string testo = l.f().leggi_stringa();
     if (oltre_griglia(l, p)) return Esito::fine_file;
     Cella& c = cella(l, cella_di(p));
-    if (!cella_libera(c)) return ferma(l, 6, p);
+    if (!cella_libera(c)) return ferma(l, Codice::cartello_su_cella_occupata, p);
     // The next sign slot must stay above entry 0 and above the stations' slots.
     const std::int32_t prossimo = l.slot_testo - 1;
     if (prossimo < 1 || prossimo < l.slot_stazione) throw GuastoImprevisto("nessun posto per il testo");
-    std::string testo = testo_di_voce(s.riga);
+    testo = testo_di_voce(std::move(testo));
     c.tipo = tipo_cella::cartello;
     c.valore1 = static_cast<std::int16_t>(l.slot_testo);
-    s.voci[static_cast<std::size_t>(l.slot_testo)].nome = std::move(testo);
+    l.s.voci[static_cast<std::size_t>(l.slot_testo)].nome = std::move(testo);
     --l.slot_testo;
     return Esito::avanti;
 }
@@ -64,7 +62,7 @@ Esito applica_chiavi(Lettura& l, const std::string& chiave) {
     if (contiene_ci(chiave, "pendenza")) {
         if (Esito e = pendenza(l); e != Esito::avanti) return e;
     }
-    if (contiene_ci(chiave, "curva") && l.s.compila_linea != 0) {
+    if (contiene_ci(chiave, "curva") && l.d.compila_linea) {
         if (Esito e = curva(l, chiave); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "montagna")) {
@@ -82,17 +80,17 @@ Esito applica_chiavi(Lettura& l, const std::string& chiave) {
 }  // namespace
 
 Esito record_linea(Lettura& l) {
-    while (leggi_chiave(l)) {
-        const std::string chiave = l.s.riga;
+    std::string chiave;
+    while (leggi_chiave(l, chiave)) {
         const Esito e = applica_chiavi(l, chiave);
         if (e == Esito::fermo) return e;
         if (e == Esito::fine_file) break;
     }
 
     // Completion, also after a record beyond the grid.
-    chiudi_ed_elimina(l);
+    chiudi(l);
     coda_pendenza(l);
-    if (l.s.compila_linea != 0) coda_piano(l);
+    if (l.d.compila_linea) coda_piano(l);
     return Esito::avanti;
 }
 

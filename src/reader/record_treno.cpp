@@ -8,6 +8,7 @@
 #include "reader/parole_chiave.h"
 #include "reader/profili.h"
 #include "tables/arrotonda.h"
+#include "tables/nomi_file.h"
 
 namespace compattatore::lettore {
 
@@ -16,33 +17,31 @@ namespace {
 Esito segnale(Lettura& l) {
     LettoreCampi& f = l.f();
     const std::int32_t posizione = f.leggi_32();
-    std::int32_t sx = f.leggi_32();
-    std::int32_t s1 = f.leggi_32();
-    std::int32_t s2 = f.leggi_32();
-    std::int32_t s3 = f.leggi_32();
-    std::int32_t rapp = f.leggi_32();
-    std::int32_t dx = f.leggi_32();
-    std::int32_t d1 = f.leggi_32();
-    std::int32_t d2 = f.leggi_32();
-    std::int32_t d3 = f.leggi_32();
-    std::int32_t tempo = f.leggi_32();
+    const std::int32_t sx = f.leggi_32();
+    const std::int32_t s1 = f.leggi_32();
+    const std::int32_t s2 = f.leggi_32();
+    const std::int32_t s3 = f.leggi_32();
+    const std::int32_t rapp = f.leggi_32();
+    const std::int32_t dx = f.leggi_32();
+    const std::int32_t d1 = f.leggi_32();
+    const std::int32_t d2 = f.leggi_32();
+    const std::int32_t d3 = f.leggi_32();
+    const std::int32_t tempo = f.leggi_32();
     if (oltre_griglia(l, posizione)) return Esito::fine_file;
-    memo_segnale(l.s, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
     // Any code standing now ends the phase, a code 15 left by the line phase too.
-    return dopo_posa(l, posizione);
+    return dopo_posa(l, memo_segnale(l.s.celle, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo), posizione);
 }
 
 Esito rallentamento(Lettura& l) {
     LettoreCampi& f = l.f();
     const std::int32_t x = f.leggi_32();
-    std::int32_t v = f.leggi_32();
-    std::int32_t lunghezza = f.leggi_32();
-    std::int32_t f_tt = f.leggi_32();
+    const std::int32_t v = f.leggi_32();
+    const std::int32_t lunghezza = f.leggi_32();
+    const std::int32_t f_tt = f.leggi_32();
     const std::int32_t f_ta = f.leggi_32();
-    std::int32_t d_v = f.leggi_32();
+    const std::int32_t d_v = f.leggi_32();
     if (oltre_griglia(l, x)) return Esito::fine_file;
-    memo_rallentamento(l.s, x, v, lunghezza, f_tt, f_ta, d_v);
-    return dopo_posa(l, x);
+    return dopo_posa(l, memo_rallentamento(l.s.celle, x, v, lunghezza, f_tt, f_ta, d_v), x);
 }
 
 // A code cut sits one cell before a signal at the same position: p / 50.
@@ -51,7 +50,7 @@ Esito abbattimento(Lettura& l) {
     const std::int32_t codice = l.f().leggi_32();
     if (oltre_griglia(l, p)) return Esito::fine_file;
     Cella& c = cella(l, arrotonda(static_cast<double>(p) / 50.0));
-    if (!cella_libera(c)) return ferma(l, 7, p);
+    if (!cella_libera(c)) return ferma(l, Codice::abbattimento_su_cella_occupata, p);
     if (codice > 0) {
         c.tipo = tipo_cella::codice;
         c.valore1 = in_16(codice);
@@ -63,10 +62,10 @@ Esito abbattimento(Lettura& l) {
 
 // The tests of one record, in their fixed order; they are not exclusive.
 Esito applica_chiavi(Lettura& l, const std::string& chiave) {
-    Scenario& s = l.s;
+    const VistaIntestazione h{l.s.voci};
     LettoreCampi& f = l.f();
-    if (contiene_ci(chiave, "frenata") && contiene_ci(chiave, "massa")) s.voci[84].inizio = f.leggi_32();
-    if (contiene_ci(chiave, "vetture")) s.voci[84].posizione = f.leggi_32();
+    if (contiene_ci(chiave, "frenata") && contiene_ci(chiave, "massa")) h.massa_frenata() = f.leggi_32();
+    if (contiene_ci(chiave, "vetture")) h.vetture() = f.leggi_32();
     if (contiene_ci(chiave, "velocit")) {
         if (Esito e = velocita(l); e != Esito::avanti) return e;
     }
@@ -74,11 +73,11 @@ Esito applica_chiavi(Lettura& l, const std::string& chiave) {
         if (Esito e = aderenza(l); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "orologio")) {
-        s.voci[86].intero3 = f.leggi_16();
-        s.voci[86].intero4 = f.leggi_16();
-        s.voci[86].intero5 = f.leggi_16();
+        h.ore() = f.leggi_16();
+        h.minuti() = f.leggi_16();
+        h.secondi() = f.leggi_16();
     }
-    if (contiene_ci(chiave, "sabbia")) s.voci[86].intero1 = f.leggi_16();
+    if (contiene_ci(chiave, "sabbia")) h.sabbia() = f.leggi_16();
     if (contiene_ci(chiave, "segnale")) {
         if (Esito e = segnale(l); e != Esito::avanti) return e;
     }
@@ -98,35 +97,35 @@ Esito applica_chiavi(Lettura& l, const std::string& chiave) {
 // 50-metre raster; code 2 otherwise.
 void controlla_progressive(Lettura& l) {
     bool fuori_passo = false;
-    for (int i = 81; i <= 83; ++i) {
-        const Voce& v = l.s.voci[static_cast<std::size_t>(i)];
+    for (std::size_t i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
+        const Voce& v = l.s.voci[i];
         if (v.inizio % 50 != 0 || v.fine % 50 != 0) fuori_passo = true;
     }
-    if (fuori_passo) registra_codice(l, 2);
+    if (fuori_passo) registra_codice(l, Codice::progressiva_fuori_passo);
 }
 
 }  // namespace
 
 Esito record_treno(Lettura& l) {
-    Scenario& s = l.s;
-    if (!esiste_file(l.file_treno)) throw GuastoImprevisto("manca il file del treno");
-    apri(l, l.file_treno);
+    l.esito.letto_treno = true;
+    if (!l.d.treno) throw GuastoImprevisto("manca il file del treno");
+    apri(l, nome_treno_txt(l.s.nome_linea, l.s.nome_treno), *l.d.treno);
     LettoreCampi& f = l.f();
-    // Without "[generale]" the search takes the whole file and no record is read.
+    // Without "[generale]" the search takes the whole text and no record is read.
+    std::string chiave;
     while (!f.fine()) {
-        s.riga = f.leggi_stringa();
-        if (contiene_ci(s.riga, "[generale]")) break;
+        chiave = f.leggi_stringa();
+        if (contiene_ci(chiave, "[generale]")) break;
     }
 
-    while (leggi_chiave(l)) {
-        const std::string chiave = s.riga;
+    while (leggi_chiave(l, chiave)) {
         const Esito e = applica_chiavi(l, chiave);
         if (e == Esito::fermo) return e;
         if (e == Esito::fine_file) break;
     }
 
     // Completion, also after a record beyond the grid.
-    chiudi_ed_elimina(l);
+    chiudi(l);
     coda_velocita(l);
     coda_aderenza(l);
     controlla_progressive(l);

@@ -6,6 +6,7 @@
 #include "reader/fasi.h"
 #include "reader/parole_chiave.h"
 #include "tables/arrotonda.h"
+#include "tables/nomi_file.h"
 
 namespace compattatore::lettore {
 
@@ -21,8 +22,8 @@ constexpr int salti_generale = 10;
 Esito lunghezza(Lettura& l) {
     Scenario& s = l.s;
     std::int32_t lunghezza = l.f().leggi_32();
-    s.voci[84].fine = lunghezza;
-    if (lunghezza > lunghezza_massima) return ferma(l, 1);
+    VistaIntestazione{s.voci}.lunghezza_linea() = lunghezza;
+    if (lunghezza > lunghezza_massima) return ferma(l, Codice::lunghezza_eccessiva);
 
     // Checked before anything changes: a refused length leaves the grid, the
     // plan and their sizes as an earlier length key made them.
@@ -35,7 +36,7 @@ Esito lunghezza(Lettura& l) {
     s.lunghezza_estesa = estesa;
     s.numero_celle = ultima_cella;
     s.celle.assign(static_cast<std::size_t>(s.numero_celle) + 1, Cella{});
-    if (s.compila_linea != 0) s.tabella_linea.crea(s.lunghezza_estesa);
+    if (l.d.compila_linea) s.tabella_linea.crea(s.lunghezza_estesa);
     return Esito::avanti;
 }
 
@@ -46,19 +47,19 @@ void leggi_progressiva(Lettura& l, Voce& v) {
 }
 
 Esito ripetizione(Lettura& l, const std::string& chiave) {
-    Voce& v = l.s.voci[86];
-    v.inizio = l.f().leggi_32();
-    v.fine = l.f().leggi_32();
-    if (v.inizio % 50 != 0) return ferma(l, 3);
-    if (v.fine % 50 != 0) return ferma(l, 4);
+    const VistaIntestazione h{l.s.voci};
+    h.inizio_ripetizione() = l.f().leggi_32();
+    h.fine_ripetizione() = l.f().leggi_32();
+    if (h.inizio_ripetizione() % 50 != 0) return ferma(l, Codice::inizio_ripetizione_fuori_passo);
+    if (h.fine_ripetizione() % 50 != 0) return ferma(l, Codice::fine_ripetizione_fuori_passo);
     if (contiene(chiave, "4")) {
-        v.posizione = 4;
+        h.codici_ripetizione() = 4;
     } else if (contiene(chiave, "9")) {
-        v.posizione = 9;
+        h.codici_ripetizione() = 9;
     } else {
-        return ferma(l, 5);
+        return ferma(l, Codice::ripetizione_senza_codici);
     }
-    if (v.fine == 0) v.posizione = 0;
+    if (h.fine_ripetizione() == 0) h.codici_ripetizione() = 0;
     return Esito::avanti;
 }
 
@@ -72,20 +73,21 @@ bool chiude_sezione(const std::string& campo) {
 // The keys of one field of the general section, in their fixed order.
 Esito applica_chiavi(Lettura& l, const std::string& chiave) {
     Scenario& s = l.s;
+    const VistaIntestazione h{s.voci};
     if (contiene_ci(chiave, "percorso") && contiene_ci(chiave, "lunghezza")) {
         if (Esito e = lunghezza(l); e != Esito::avanti) return e;
     }
     // The kilometre references, the backgrounds and the repetition match their
     // words exactly, case included.
     if (contiene(chiave, "progressiva")) {
-        if (contiene(chiave, "tre")) leggi_progressiva(l, s.voci[81]);
-        if (contiene(chiave, "due")) leggi_progressiva(l, s.voci[82]);
-        if (contiene(chiave, "uno")) leggi_progressiva(l, s.voci[83]);
+        if (contiene(chiave, "tre")) leggi_progressiva(l, s.voci[voce_progressiva_tre]);
+        if (contiene(chiave, "due")) leggi_progressiva(l, s.voci[voce_progressiva_due]);
+        if (contiene(chiave, "uno")) leggi_progressiva(l, s.voci[voce_progressiva_uno]);
     }
     if (contiene(chiave, "sfondo")) {
-        if (contiene(chiave, "uno")) s.voci[85].inizio = l.f().leggi_32();
-        if (contiene(chiave, "due")) s.voci[85].posizione = l.f().leggi_32();
-        if (contiene(chiave, "tre")) s.voci[85].fine = l.f().leggi_32();
+        if (contiene(chiave, "uno")) h.sfondo_uno() = l.f().leggi_32();
+        if (contiene(chiave, "due")) h.sfondo_due() = l.f().leggi_32();
+        if (contiene(chiave, "tre")) h.sfondo_tre() = l.f().leggi_32();
     }
     if (contiene(chiave, "segnali") && contiene(chiave, "ripetizione")) {
         if (Esito e = ripetizione(l, chiave); e != Esito::avanti) return e;
@@ -97,46 +99,47 @@ Esito applica_chiavi(Lettura& l, const std::string& chiave) {
 
 Esito apri_linea(Lettura& l) {
     Scenario& s = l.s;
-    s.voci[85].nome = s.nome_linea;
-    s.voci[86].nome = s.nome_treno;
-    if (!esiste_file(l.file_linea)) {
-        registra_codice(l, 101);
+    const VistaIntestazione h{s.voci};
+    h.nome_linea() = s.nome_linea;
+    h.nome_treno() = s.nome_treno;
+    if (!l.d.linea) {
+        registra_codice(l, Codice::linea_mancante);
         return Esito::fermo;
     }
-    apri(l, l.file_linea);
+    l.esito.letta_linea = true;
+    apri(l, nome_linea_txt(s.nome_linea), *l.d.linea);
     LettoreCampi& f = l.f();
     // Whatever stands before "[generale]" is not read; a "[generale]" that is
-    // the file's last field is not found either.
+    // the text's last field is not found either.
     for (;;) {
-        if (f.fine()) return ferma(l, 102);
-        s.riga = f.leggi_stringa();
-        if (f.fine()) return ferma(l, 102);
-        if (contiene_ci(s.riga, "[generale]")) return Esito::avanti;
+        if (f.fine()) return ferma(l, Codice::generale_mancante);
+        const std::string campo = f.leggi_stringa();
+        if (f.fine()) return ferma(l, Codice::generale_mancante);
+        if (contiene_ci(campo, "[generale]")) return Esito::avanti;
     }
 }
 
 Esito sezione_generale(Lettura& l) {
     Scenario& s = l.s;
     LettoreCampi& f = l.f();
+    std::string chiave;
     for (;;) {
         if (f.fine()) break;
-        s.riga = f.leggi_stringa();
+        chiave = f.leggi_stringa();
         l.record = f.posizione_campo();
         if (f.fine()) break;
         for (int salto = 0; salto < salti_generale; ++salto) {
-            if (!contiene(s.riga, "-")) break;
-            s.riga = f.leggi_stringa();
+            if (!contiene(chiave, "-")) break;
+            chiave = f.leggi_stringa();
             l.record = f.posizione_campo();
         }
-        const std::string chiave = s.riga;
         if (Esito e = applica_chiavi(l, chiave); e != Esito::avanti) return e;
         if (chiude_sezione(chiave)) break;
     }
     l.record.reset();
 
-    progressive_ordina(s);
-    s.numero_montagne = 0;
-    if (s.compila_linea != 0) {
+    if (const Codice c = progressive_ordina(s.voci); c != Codice::nessuno) registra_codice(l, c);
+    if (l.d.compila_linea) {
         // The line starts at the origin heading along the second coordinate.
         TabellaLinea& t = s.tabella_linea;
         if (t.righe < 2) throw GuastoImprevisto("piano senza le due righe iniziali");

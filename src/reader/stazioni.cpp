@@ -22,18 +22,18 @@ void estensione(Voce& v, std::int32_t lunghezza) {
         case 6:
             v.fine = in_32(p + 150);
             v.inizio = in_32(p - lunghezza);
-            v.byte4 = 0;
+            VistaStazione{v}.fine_prolungata() = 0;
             break;
         case 7:
         case 8:
             v.inizio = in_32(p - lunghezza);
             v.fine = in_32(p + lunghezza);
-            v.byte4 = 0;
+            VistaStazione{v}.fine_prolungata() = 0;
             break;
         default:
             v.inizio = in_32(arrotonda(static_cast<double>(p) - static_cast<double>(lunghezza) / 2.0));
             v.fine = in_32(arrotonda(static_cast<double>(p) + static_cast<double>(lunghezza) / 2.0) +
-                           (v.byte4 != 0 ? 50 : 0));
+                           (VistaStazione{v}.fine_prolungata() != 0 ? 50 : 0));
             break;
     }
 }
@@ -49,37 +49,38 @@ Esito stazione(Lettura& l) {
     v.posizione = f.leggi_32();
     const std::int32_t p = v.posizione;
     if ((static_cast<double>(p) + margine_stazione) / 50.0 > static_cast<double>(s.numero_celle)) {
-        s.posizione_errore = p;
-        registra_codice(l, 15);
+        l.esito.posizione_errore = p;
+        registra_codice(l, Codice::oltre_la_griglia);
         return Esito::fine_file;
     }
-    if (p % 50 != 0) return ferma(l, 8, p);
+    if (p % 50 != 0) return ferma(l, Codice::stazione_fuori_passo, p);
     v.tipo = f.leggi_u8();
     const std::int32_t lunghezza = f.leggi_32();
-    if (lunghezza % 100 != 0) return ferma(l, 9, p);
+    if (lunghezza % 100 != 0) return ferma(l, Codice::lunghezza_stazione_fuori_passo, p);
 
-    v.byte1 = f.leggi_u8();
-    v.byte5 = f.leggi_u8();
-    v.byte4 = f.leggi_u8();
-    v.intero1 = f.leggi_16();
-    v.intero2 = f.leggi_16();
-    v.byte2 = f.leggi_u8();
-    v.intero3 = f.leggi_16();
-    v.intero4 = f.leggi_16();
-    v.intero5 = f.leggi_16();
-    v.byte3 = f.leggi_u8();
+    const VistaStazione st{v};
+    st.flag_a() = f.leggi_u8();
+    st.flag_b() = f.leggi_u8();
+    st.fine_prolungata() = f.leggi_u8();
+    st.gruppo_a1() = f.leggi_16();
+    st.gruppo_a2() = f.leggi_16();
+    st.gruppo_a3() = f.leggi_u8();
+    st.gruppo_b1() = f.leggi_16();
+    st.gruppo_b2() = f.leggi_16();
+    st.gruppo_b3() = f.leggi_16();
+    st.valore_fermata() = f.leggi_u8();
     const std::int64_t ore = f.leggi_32();
     const std::int64_t minuti = f.leggi_32();
     const std::int64_t secondi = f.leggi_32();
-    v.orario = in_32((ore * 60 + minuti) * 60 + secondi);
-    v.nome = testo_di_voce(f.leggi_stringa());
+    st.orario() = in_32((ore * 60 + minuti) * 60 + secondi);
+    st.nome() = testo_di_voce(f.leggi_stringa());
 
     estensione(v, lunghezza);
-    if (lunghezza < 600) v.byte5 = 0;
+    if (lunghezza < 600) st.flag_b() = 0;
     // The first station keeps the extra 50 m its sixth field gave to `fine`.
-    if (i == 1) {
-        v.byte4 = 0;
-        v.byte5 = 0;
+    if (i == static_cast<std::int32_t>(prima_stazione)) {
+        st.fine_prolungata() = 0;
+        st.flag_b() = 0;
     }
 
     if (v.tipo < tipo_senza_fermata) {
@@ -88,13 +89,13 @@ Esito stazione(Lettura& l) {
             for (int n = 1; n <= 4; ++n) {
                 const double e = fine_celle - n - 1;
                 if (e <= 1) continue;
-                if (Cella* c = cella_se_presente(s, arrotonda(e))) c->preavviso = static_cast<std::uint8_t>(80 + n);
+                if (Cella* c = cella_se_presente(s.celle, arrotonda(e))) c->preavviso = static_cast<std::uint8_t>(80 + n);
             }
         }
         const double e = fine_celle - 1;
-        if (e <= 1) return ferma(l, 24);
+        if (e <= 1) return ferma(l, Codice::fermata_in_testa);
         // The stop cell is written whatever it held.
-        if (Cella* c = cella_se_presente(s, arrotonda(e))) {
+        if (Cella* c = cella_se_presente(s.celle, arrotonda(e))) {
             c->tipo = tipo_cella::fermata;
             c->valore1 = static_cast<std::int16_t>(i);
         }
@@ -102,10 +103,10 @@ Esito stazione(Lettura& l) {
 
     if (i > 1 && static_cast<std::int64_t>(v.inizio) - distacco_minimo <
                      s.voci[static_cast<std::size_t>(i - 1)].fine)
-        return ferma(l, 22, p);
+        return ferma(l, Codice::stazioni_troppo_vicine, p);
 
     l.slot_stazione = i + 1;
-    if (l.slot_stazione >= l.slot_testo) return ferma(l, 10);
+    if (l.slot_stazione >= l.slot_testo) return ferma(l, Codice::posti_esauriti);
     return Esito::avanti;
 }
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "tables/scenario.h"
+#include "tables/nomi_file.h"
 
 namespace compattatore {
 
@@ -13,8 +13,8 @@ std::span<const std::string_view> righe_linea();
 // The 397 lines of the built-in train description, in file order.
 std::span<const std::string_view> righe_treno();
 
-// Write the description files into s.cartella.
-void dati_linea(const Scenario& s);
-void dati_treno(const Scenario& s);
+// Write the description files into the scenario's folder.
+void dati_linea(const FileScenario& s);
+void dati_treno(const FileScenario& s);
 
 }  // namespace compattatore

@@ -1,34 +1,43 @@
-// Names of the files the program writes and reads, all in the scenario's folder.
+// Names of the files of one scenario, all in one folder.
 #pragma once
 
 #include <filesystem>
-
-#include "tables/scenario.h"
+#include <string>
 
 namespace compattatore {
 
-inline std::filesystem::path file_linea_txt(const Scenario& s) {
-    return s.cartella / (s.nome_linea + "_linea.txt");
+// Where a scenario's files are: the folder and the two identifiers.
+struct FileScenario {
+    std::filesystem::path cartella;
+    std::string nome_linea;
+    std::string nome_treno;
+};
+
+inline std::string nome_linea_txt(const std::string& linea) { return linea + "_linea.txt"; }
+inline std::string nome_treno_txt(const std::string& linea, const std::string& treno) {
+    return linea + "_" + treno + "-.txt";
 }
-inline std::filesystem::path file_treno_txt(const Scenario& s) {
-    return s.cartella / (s.nome_linea + "_" + s.nome_treno + "-.txt");
+
+inline std::filesystem::path file_linea_txt(const FileScenario& f) { return f.cartella / nome_linea_txt(f.nome_linea); }
+inline std::filesystem::path file_treno_txt(const FileScenario& f) {
+    return f.cartella / nome_treno_txt(f.nome_linea, f.nome_treno);
 }
-inline std::filesystem::path file_linea_dat(const Scenario& s) {
-    return s.cartella / (s.nome_linea + "_linea.dat");
+inline std::filesystem::path file_linea_dat(const FileScenario& f) {
+    return f.cartella / (f.nome_linea + "_linea.dat");
 }
-inline std::filesystem::path file_sim(const Scenario& s) {
-    return s.cartella / (s.nome_linea + "_" + s.nome_treno + ".sim");
+inline std::filesystem::path file_sim(const FileScenario& f) {
+    return f.cartella / (f.nome_linea + "_" + f.nome_treno + ".sim");
 }
-inline std::filesystem::path file_griglia_dat(const Scenario& s) {
-    return s.cartella / (s.nome_linea + "_" + s.nome_treno + ".dat");
+inline std::filesystem::path file_griglia_dat(const FileScenario& f) {
+    return f.cartella / (f.nome_linea + "_" + f.nome_treno + ".dat");
 }
-inline std::filesystem::path file_documento(const Scenario& s, const char* coda) {
-    return s.cartella / (s.nome_linea + "_" + s.nome_treno + "_" + coda);
+inline std::filesystem::path file_documento(const FileScenario& f, const char* coda) {
+    return f.cartella / (f.nome_linea + "_" + f.nome_treno + "_" + coda);
 }
-inline std::filesystem::path file_scheda(const Scenario& s) { return file_documento(s, "scheda_treno.txt"); }
-inline std::filesystem::path file_rallentamenti(const Scenario& s) {
-    return file_documento(s, "rallentamenti.txt");
+inline std::filesystem::path file_scheda(const FileScenario& f) { return file_documento(f, "scheda_treno.txt"); }
+inline std::filesystem::path file_rallentamenti(const FileScenario& f) {
+    return file_documento(f, "rallentamenti.txt");
 }
-inline std::filesystem::path file_note(const Scenario& s) { return file_documento(s, "note.txt"); }
+inline std::filesystem::path file_note(const FileScenario& f) { return file_documento(f, "note.txt"); }
 
 }  // namespace compattatore

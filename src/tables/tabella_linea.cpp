@@ -12,11 +12,9 @@ void scrivi(std::byte* s, const ValoreTabella& v) {
             poni_reale(s, v.valore);
             return;
         case ValoreTabella::Stato::intero16: {
-            const auto i = static_cast<std::uint16_t>(static_cast<std::int16_t>(v.valore));
             std::fill(s, s + byte, std::byte{0});
             poni_tag(s, tag_intero16);
-            s[2] = static_cast<std::byte>(i & 0xFF);
-            s[3] = static_cast<std::byte>(i >> 8);
+            codifica::put(c(s) + offset_valore, static_cast<std::int16_t>(v.valore));
             return;
         }
         case ValoreTabella::Stato::vuoto:

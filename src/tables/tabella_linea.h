@@ -10,14 +10,13 @@
 // costs nothing until its elements are written.
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <vector>
 
 #include "platform/memoria_grande.h"
+#include "tables/codifica.h"
 
 namespace compattatore {
 
@@ -34,64 +33,50 @@ struct ValoreTabella {
 
     static ValoreTabella intero(std::int16_t v) { return {Stato::intero16, static_cast<double>(v)}; }
     static ValoreTabella reale_(double v) { return {Stato::reale, v}; }
+
+    friend bool operator==(const ValoreTabella&, const ValoreTabella&) = default;
 };
 
-// The slot of one element: its bytes are those of the file.
+// The slot of one element: its bytes are those of the file, a 16-bit tag
+// and then the value, written by the compiled files' coder.
 namespace slot_piano {
 
-inline constexpr std::size_t byte = 10;
+inline constexpr std::size_t offset_valore = codifica::larghezza<std::uint16_t>;
+inline constexpr std::size_t byte = offset_valore + codifica::larghezza<double>;
 // Bytes of an element in the file: the tag, then 2 bytes for an integer or
 // 8 for a real.
-inline constexpr std::size_t byte_vuoto = 2;
-inline constexpr std::size_t byte_intero = 4;
+inline constexpr std::size_t byte_vuoto = offset_valore;
+inline constexpr std::size_t byte_intero = offset_valore + codifica::larghezza<std::int16_t>;
+inline constexpr std::size_t byte_reale = byte;
 
-inline std::uint16_t tag(const std::byte* s) {
-    return static_cast<std::uint16_t>(std::to_integer<unsigned>(s[0]) | (std::to_integer<unsigned>(s[1]) << 8));
-}
+inline const char* c(const std::byte* s) { return reinterpret_cast<const char*>(s); }
+inline char* c(std::byte* s) { return reinterpret_cast<char*>(s); }
 
-inline void poni_tag(std::byte* s, std::uint16_t t) {
-    s[0] = static_cast<std::byte>(t & 0xFF);
-    s[1] = static_cast<std::byte>(t >> 8);
-}
+// The tag and the values of an element at `s`, in a slot or in the file.
+inline std::uint16_t tag(const char* s) { return codifica::get<std::uint16_t>(s); }
+inline std::int16_t intero(const char* s) { return codifica::get<std::int16_t>(s + offset_valore); }
+inline double reale(const char* s) { return codifica::get<double>(s + offset_valore); }
 
-inline std::uint64_t leggi_64(const std::byte* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof v);
-    if constexpr (std::endian::native == std::endian::big) {
-        std::uint64_t r = 0;
-        for (int i = 0; i < 8; ++i) r = (r << 8) | ((v >> (8 * i)) & 0xFF);
-        v = r;
-    }
-    return v;
-}
+inline std::uint16_t tag(const std::byte* s) { return tag(c(s)); }
+inline std::int16_t intero(const std::byte* s) { return intero(c(s)); }
+inline double reale(const std::byte* s) { return reale(c(s)); }
 
-inline void scrivi_64(std::byte* p, std::uint64_t v) {
-    if constexpr (std::endian::native == std::endian::big) {
-        std::uint64_t r = 0;
-        for (int i = 0; i < 8; ++i) r = (r << 8) | ((v >> (8 * i)) & 0xFF);
-        v = r;
-    }
-    std::memcpy(p, &v, sizeof v);
-}
-
-inline std::int16_t intero(const std::byte* s) {
-    return static_cast<std::int16_t>(std::to_integer<unsigned>(s[2]) | (std::to_integer<unsigned>(s[3]) << 8));
-}
-
-inline double reale(const std::byte* s) { return std::bit_cast<double>(leggi_64(s + 2)); }
+inline void poni_tag(std::byte* s, std::uint16_t t) { codifica::put(c(s), t); }
 
 inline void poni_reale(std::byte* s, double v) {
     poni_tag(s, tag_reale);
-    scrivi_64(s + 2, std::bit_cast<std::uint64_t>(v));
+    codifica::put(c(s) + offset_valore, v);
 }
 
-inline ValoreTabella leggi(const std::byte* s) {
+// The element at `s` as a value; an unknown tag reads as empty.
+inline ValoreTabella leggi(const char* s) {
     switch (tag(s)) {
         case tag_intero16: return ValoreTabella::intero(intero(s));
         case tag_reale: return ValoreTabella::reale_(reale(s));
         default: return {};
     }
 }
+inline ValoreTabella leggi(const std::byte* s) { return leggi(c(s)); }
 
 void scrivi(std::byte* s, const ValoreTabella& v);
 

@@ -9,25 +9,21 @@
 
 #include <gtest/gtest.h>
 
-#include "support/cartella_temporanea.h"
-#include "support/processo.h"
-#include "tables/byte_buffer.h"
+#include "support/temp_dir.h"
+#include "support/process.h"
+#include "support/bytes.h"
+#include "tables/file_compilati.h"
 
 namespace compattatore {
 namespace {
 
 namespace fs = std::filesystem;
-using prova::CartellaTemporanea;
+using test::TempDir;
 
 
-std::set<std::string> nomi_in(const fs::path& cartella) {
-    std::set<std::string> nomi;
-    for (const auto& e : fs::directory_iterator(cartella)) nomi.insert(e.path().filename().string());
-    return nomi;
-}
 
-std::int32_t i32(const std::string& d, std::size_t at) { return static_cast<std::int32_t>(get_fixed32(d, at)); }
-std::int16_t i16(const std::string& d, std::size_t at) { return static_cast<std::int16_t>(get_fixed16(d, at)); }
+std::int32_t i32(const std::string& d, std::size_t at) { return test::read<std::int32_t>(d, at); }
+std::int16_t i16(const std::string& d, std::size_t at) { return test::read<std::int16_t>(d, at); }
 
 // Offsets of the 87 records of a .sim file.
 std::vector<std::size_t> inizi_record(const std::string& sim) {
@@ -35,7 +31,7 @@ std::vector<std::size_t> inizi_record(const std::string& sim) {
     std::size_t at = 0;
     for (int i = 0; i < 87; ++i) {
         inizi.push_back(at);
-        at += 34 + get_fixed16(sim, at + 14);
+        at += byte_voce_fissi + test::read<std::uint16_t>(sim, at + byte_testa_voce - 2);
     }
     EXPECT_EQ(at, sim.size());
     return inizi;
@@ -43,7 +39,7 @@ std::vector<std::size_t> inizi_record(const std::string& sim) {
 
 class ProgrammaCopiato : public ::testing::Test {
 protected:
-    CartellaTemporanea dir;
+    TempDir dir;
     fs::path exe;
     void SetUp() override {
         exe = dir / "compattatore";
@@ -53,9 +49,9 @@ protected:
 
 TEST_F(ProgrammaCopiato, NoArgumentRunLeavesExactlyTheSixFiles) {
     // Started from another working directory: the files go beside the program.
-    prova::EsitoComando esito = prova::esegui("cd / && '" + exe.string() + "'");
-    ASSERT_EQ(esito.stato, 0) << esito.uscita;
-    EXPECT_EQ(esito.uscita, "Attendere\n");
+    test::CommandResult esito = test::run_command("cd / && '" + exe.string() + "'");
+    ASSERT_EQ(esito.status, 0) << esito.output;
+    EXPECT_EQ(esito.output, "Attendere\n");
 
     std::set<std::string> attesi{"compattatore",
                                  "Brunovale_linea.dat",
@@ -64,16 +60,16 @@ TEST_F(ProgrammaCopiato, NoArgumentRunLeavesExactlyTheSixFiles) {
                                  "Brunovale_Quarzo_scheda_treno.txt",
                                  "Brunovale_Quarzo_rallentamenti.txt",
                                  "Brunovale_Quarzo_note.txt"};
-    EXPECT_EQ(nomi_in(dir.percorso()), attesi);
+    EXPECT_EQ(test::file_names(dir.path()), attesi);
 
     EXPECT_EQ(fs::file_size(dir / "Brunovale_Quarzo.dat"), 15u * 6821u);
     EXPECT_EQ(fs::file_size(dir / "Brunovale_linea.dat"), 20u * 341000u - 36u);
 
-    std::string griglia = prova::leggi_byte(dir / "Brunovale_Quarzo.dat");
+    std::string griglia = test::read_bytes(dir / "Brunovale_Quarzo.dat");
     EXPECT_EQ(i16(griglia, 16), 5121);
     EXPECT_EQ(i16(griglia, 18), 2788);  // sum of "quarzobrunovaleppqqrrsstt"
 
-    std::string sim = prova::leggi_byte(dir / "Brunovale_Quarzo.sim");
+    std::string sim = test::read_bytes(dir / "Brunovale_Quarzo.sim");
     std::vector<std::size_t> r = inizi_record(sim);
     EXPECT_EQ(sim.substr(0, 34), std::string(34, '\0'));
     struct Intestazione {
@@ -101,29 +97,29 @@ TEST_F(ProgrammaCopiato, NoArgumentRunLeavesExactlyTheSixFiles) {
 }
 
 TEST_F(ProgrammaCopiato, SourcesThenCompileGivesTheSameCompiledFiles) {
-    ASSERT_EQ(prova::esegui("'" + exe.string() + "'").stato, 0);
+    ASSERT_EQ(test::run_command("'" + exe.string() + "'").status, 0);
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    prova::EsitoComando sorgenti = prova::esegui("'" + exe.string() + "' sources '" + autore.string() + "'");
-    ASSERT_EQ(sorgenti.stato, 0) << sorgenti.uscita;
-    EXPECT_EQ(nomi_in(autore), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
+    test::CommandResult sorgenti = test::run_command("'" + exe.string() + "' sources '" + autore.string() + "'");
+    ASSERT_EQ(sorgenti.status, 0) << sorgenti.output;
+    EXPECT_EQ(test::file_names(autore), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 
-    prova::EsitoComando compilato = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "'");
-    ASSERT_EQ(compilato.stato, 0) << compilato.uscita;
-    EXPECT_EQ(compilato.uscita, "codice 0: nessun errore\n");
+    test::CommandResult compilato = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "'");
+    ASSERT_EQ(compilato.status, 0) << compilato.output;
+    EXPECT_EQ(compilato.output, "codice 0: nessun errore\n");
     // The author's files are kept; the compiled files equal the built-in run's.
     EXPECT_TRUE(fs::exists(autore / "Brunovale_linea.txt"));
     EXPECT_TRUE(fs::exists(autore / "Brunovale_Quarzo-.txt"));
     for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"})
-        EXPECT_TRUE(prova::leggi_byte(autore / nome) == prova::leggi_byte(dir / nome)) << nome;
+        EXPECT_TRUE(test::read_bytes(autore / nome) == test::read_bytes(dir / nome)) << nome;
 }
 
 TEST_F(ProgrammaCopiato, CompileWithoutThePlanWritesNoLineFile) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    ASSERT_EQ(prova::esegui("'" + exe.string() + "' sources '" + autore.string() + "'").stato, 0);
-    prova::EsitoComando compilato = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "' --no-plan");
-    ASSERT_EQ(compilato.stato, 0) << compilato.uscita;
+    ASSERT_EQ(test::run_command("'" + exe.string() + "' sources '" + autore.string() + "'").status, 0);
+    test::CommandResult compilato = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "' --no-plan");
+    ASSERT_EQ(compilato.status, 0) << compilato.output;
     EXPECT_FALSE(fs::exists(autore / "Brunovale_linea.dat"));
     EXPECT_TRUE(fs::exists(autore / "Brunovale_Quarzo.sim"));
     EXPECT_EQ(fs::file_size(autore / "Brunovale_Quarzo.dat"), 15u * 6821u);
@@ -133,30 +129,30 @@ TEST_F(ProgrammaCopiato, CompileWithoutThePlanWritesNoLineFile) {
 TEST_F(ProgrammaCopiato, CompileOfAMissingLineReportsCode101AndWritesNothing) {
     fs::path vuota = dir / "vuota";
     fs::create_directory(vuota);
-    prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' compile '" + vuota.string() + "'");
-    EXPECT_EQ(esito.stato, 1);
-    EXPECT_EQ(esito.uscita, "codice 101: file della linea non trovato\n");
-    EXPECT_TRUE(nomi_in(vuota).empty());
+    test::CommandResult esito = test::run_command("'" + exe.string() + "' compile '" + vuota.string() + "'");
+    EXPECT_EQ(esito.status, 1);
+    EXPECT_EQ(esito.output, "codice 101: file della linea non trovato\n");
+    EXPECT_TRUE(test::file_names(vuota).empty());
 }
 
 TEST_F(ProgrammaCopiato, CompileReportsTheRecordThatCausedTheCode) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    prova::scrivi_byte(autore / "L_linea.txt",
+    test::write_bytes(autore / "L_linea.txt",
                        "[generale]\r\nlunghezza percorso,    10000\r\n[pendenze]\r\n"
                        "pendenza,  0,   0\r\npendenza,  20000,   3\r\n[fine]\r\n");
-    prova::scrivi_byte(autore / "L_T-.txt", "[generale]\r\n[fine]\r\n");
-    prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T");
-    EXPECT_EQ(esito.stato, 1);
-    EXPECT_EQ(esito.uscita,
+    test::write_bytes(autore / "L_T-.txt", "[generale]\r\n[fine]\r\n");
+    test::CommandResult esito = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T");
+    EXPECT_EQ(esito.status, 1);
+    EXPECT_EQ(esito.output,
               "L_linea.txt:5: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
               "    pendenza,  20000,   3\n");
     EXPECT_TRUE(fs::exists(autore / "L_linea.txt"));
     EXPECT_TRUE(fs::exists(autore / "L_T.dat"));
 
-    prova::EsitoComando json = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T --json");
-    EXPECT_EQ(json.stato, 1);
-    EXPECT_EQ(json.uscita,
+    test::CommandResult json = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T --json");
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.output,
               "{\"codice\":15,\"spiegazione\":\"posizione oltre la fine della griglia\",\"posizione\":20000,"
               "\"file\":\"L_linea.txt\",\"riga\":5,\"testo\":\"pendenza,  20000,   3\"}\n");
 }
@@ -164,17 +160,17 @@ TEST_F(ProgrammaCopiato, CompileReportsTheRecordThatCausedTheCode) {
 TEST_F(ProgrammaCopiato, CompileJsonOfACleanRun) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    ASSERT_EQ(prova::esegui("'" + exe.string() + "' sources '" + autore.string() + "'").stato, 0);
-    prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' compile '" + autore.string() + "' --json");
-    EXPECT_EQ(esito.stato, 0);
-    EXPECT_EQ(esito.uscita, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,"
+    ASSERT_EQ(test::run_command("'" + exe.string() + "' sources '" + autore.string() + "'").status, 0);
+    test::CommandResult esito = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "' --json");
+    EXPECT_EQ(esito.status, 0);
+    EXPECT_EQ(esito.output, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,"
                             "\"riga\":null,\"testo\":null}\n");
 }
 
 // The authors' tools on the built-in scenario: a listing of each compiled
 // file, a clear error for a cut one, and the SVG page.
 TEST_F(ProgrammaCopiato, DumpAndPlotOfTheBuiltInScenario) {
-    ASSERT_EQ(prova::esegui("'" + exe.string() + "'").stato, 0);
+    ASSERT_EQ(test::run_command("'" + exe.string() + "'").status, 0);
     const struct {
         const char* file;
         const char* inizio;
@@ -182,34 +178,34 @@ TEST_F(ProgrammaCopiato, DumpAndPlotOfTheBuiltInScenario) {
                    {"Brunovale_Quarzo.sim", "voci: 87 voci, 3790 byte; 45 stazioni"},
                    {"Brunovale_linea.dat", "piano del tracciato: 341001 righe (metri 0..341000), 6819964 byte"}};
     for (const auto& e : elenchi) {
-        prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' dump '" + (dir / e.file).string() + "'");
-        EXPECT_EQ(esito.stato, 0) << e.file;
-        EXPECT_EQ(esito.uscita.rfind(e.inizio, 0), 0u) << esito.uscita.substr(0, 200);
+        test::CommandResult esito = test::run_command("'" + exe.string() + "' dump '" + (dir / e.file).string() + "'");
+        EXPECT_EQ(esito.status, 0) << e.file;
+        EXPECT_EQ(esito.output.rfind(e.inizio, 0), 0u) << esito.output.substr(0, 200);
     }
-    prova::EsitoComando json = prova::esegui("'" + exe.string() + "' dump '" + (dir / "Brunovale_Quarzo.sim").string() + "' --format json");
-    EXPECT_EQ(json.stato, 0);
-    EXPECT_NE(json.uscita.find("\"nome\":\"Quarzo\""), std::string::npos);
+    test::CommandResult json = test::run_command("'" + exe.string() + "' dump '" + (dir / "Brunovale_Quarzo.sim").string() + "' --format json");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_NE(json.output.find("\"nome\":\"Quarzo\""), std::string::npos);
 
-    std::string griglia = prova::leggi_byte(dir / "Brunovale_Quarzo.dat");
-    prova::scrivi_byte(dir / "tagliata.dat", griglia.substr(0, 1000));
-    prova::EsitoComando tagliata = prova::esegui("'" + exe.string() + "' dump '" + (dir / "tagliata.dat").string() + "'");
-    EXPECT_EQ(tagliata.stato, 1);
-    EXPECT_EQ(tagliata.uscita, "compattatore: " + (dir / "tagliata.dat").string() +
+    std::string griglia = test::read_bytes(dir / "Brunovale_Quarzo.dat");
+    test::write_bytes(dir / "tagliata.dat", griglia.substr(0, 1000));
+    test::CommandResult tagliata = test::run_command("'" + exe.string() + "' dump '" + (dir / "tagliata.dat").string() + "'");
+    EXPECT_EQ(tagliata.status, 1);
+    EXPECT_EQ(tagliata.output, "compattatore: " + (dir / "tagliata.dat").string() +
                                    " (file griglia): offset 990: cella 66 troncata: restano 10 byte dei 15 di una "
                                    "cella (lunghezza 1000 non multipla di 15)\n");
 
-    prova::EsitoComando plot = prova::esegui("'" + exe.string() + "' plot '" + dir.percorso().string() + "' -o '" +
+    test::CommandResult plot = test::run_command("'" + exe.string() + "' plot '" + dir.path().string() + "' -o '" +
                         (dir / "scenario.svg").string() + "'");
-    EXPECT_EQ(plot.stato, 0) << plot.uscita;
-    const std::string svg = prova::leggi_byte(dir / "scenario.svg");
+    EXPECT_EQ(plot.status, 0) << plot.output;
+    const std::string svg = test::read_bytes(dir / "scenario.svg");
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_NE(svg.find("Porto Calvizio"), std::string::npos);
 }
 
 TEST_F(ProgrammaCopiato, AnUnwritableFolderEndsTheRunWithTheFileNameAndReason) {
-    prova::EsitoComando esito = prova::esegui("'" + exe.string() + "' sources '" + (dir / "manca").string() + "'");
-    EXPECT_EQ(esito.stato, 2);
-    EXPECT_EQ(esito.uscita, "compattatore: " + (dir / "manca" / "Brunovale_linea.txt").string() +
+    test::CommandResult esito = test::run_command("'" + exe.string() + "' sources '" + (dir / "manca").string() + "'");
+    EXPECT_EQ(esito.status, 2);
+    EXPECT_EQ(esito.output, "compattatore: " + (dir / "manca" / "Brunovale_linea.txt").string() +
                                 ": No such file or directory\n");
 }
 

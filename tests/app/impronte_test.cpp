@@ -16,7 +16,7 @@
 #include "platform/file_io.h"
 #include "sources/linea_generata.h"
 #include "support/sha256.h"
-#include "support/cartella_temporanea.h"
+#include "support/temp_dir.h"
 
 namespace compattatore {
 namespace {
@@ -38,11 +38,11 @@ std::map<std::string, std::string> impronte_attese() {
 
 class Impronte : public ::testing::Test {
 protected:
-    prova::CartellaTemporanea dir;
+    test::TempDir dir;
     std::map<std::string, std::string> fatte;
 
     fs::path cartella(const std::string& gruppo) {
-        const fs::path c = dir.percorso() / gruppo;
+        const fs::path c = dir.path() / gruppo;
         fs::create_directories(c);
         return c;
     }
@@ -59,8 +59,7 @@ protected:
     }
     void compila(const fs::path& c, const std::string& linea, const std::string& treno, bool piano) {
         std::ostringstream out;
-        Scenario s;
-        ASSERT_EQ(compila_sorgenti(s, c, linea, treno, piano, out), 0) << out.str();
+        ASSERT_EQ(compila_sorgenti(c, linea, treno, piano, out), 0) << out.str();
     }
 };
 
@@ -68,8 +67,7 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
     {
         const fs::path c = cartella("senza_argomenti");
         std::ostringstream out, err;
-        Scenario s;
-        ASSERT_EQ(esegui_lavoro(s, c, out, err), 0) << err.str();
+        ASSERT_EQ(esegui_lavoro(c, out, err), 0) << err.str();
         raccogli("senza_argomenti", c);
     }
     const fs::path integrata = cartella("compile");
@@ -84,8 +82,8 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
         fs::remove(c / "Brunovale_Quarzo-.txt");
         raccogli("compile_no_plan", c);
         std::ostringstream err;
-        ASSERT_EQ(comando_plot(c, linea_predefinita, treno_predefinito, dir.percorso() / "plot_np.svg", err), 0);
-        aggiungi("dump_plot/plot_np.svg", leggi_file(dir.percorso() / "plot_np.svg"));
+        ASSERT_EQ(comando_plot(c, linea_predefinita, treno_predefinito, dir.path() / "plot_np.svg", err), 0);
+        aggiungi("dump_plot/plot_np.svg", leggi_file(dir.path() / "plot_np.svg"));
     }
     for (int km : {100, 500, 1000}) {
         const std::string gruppo = "generata_" + std::to_string(km) + "km";
@@ -97,8 +95,8 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
         raccogli(gruppo, c);
         if (km == 1000) {
             std::ostringstream err;
-            ASSERT_EQ(comando_plot(c, "Generata", "Prova", dir.percorso() / "plot_g1000.svg", err), 0);
-            aggiungi("dump_plot/plot_g1000.svg", leggi_file(dir.percorso() / "plot_g1000.svg"));
+            ASSERT_EQ(comando_plot(c, "Generata", "Prova", dir.path() / "plot_g1000.svg", err), 0);
+            aggiungi("dump_plot/plot_g1000.svg", leggi_file(dir.path() / "plot_g1000.svg"));
         }
     }
     for (const char* nome : {"Brunovale_Quarzo.dat", "Brunovale_Quarzo.sim", "Brunovale_linea.dat"}) {
@@ -107,8 +105,8 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
     }
     aggiungi("dump_plot/linea50.txt", dump(integrata / "Brunovale_linea.dat", FormatoDump::testo, 50));
     std::ostringstream err;
-    ASSERT_EQ(comando_plot(integrata, linea_predefinita, treno_predefinito, dir.percorso() / "plot.svg", err), 0);
-    aggiungi("dump_plot/plot.svg", leggi_file(dir.percorso() / "plot.svg"));
+    ASSERT_EQ(comando_plot(integrata, linea_predefinita, treno_predefinito, dir.path() / "plot.svg", err), 0);
+    aggiungi("dump_plot/plot.svg", leggi_file(dir.path() / "plot.svg"));
 
     const std::map<std::string, std::string> attese = impronte_attese();
     ASSERT_EQ(attese.size(), 38u);

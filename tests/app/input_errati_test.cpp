@@ -21,16 +21,16 @@
 #include "app/driver.h"
 #include "finishing/finitura.h"
 #include "sources/descrizioni.h"
-#include "support/cartella_temporanea.h"
-#include "support/processo.h"
-#include "tables/compiled_files.h"
+#include "support/temp_dir.h"
+#include "support/process.h"
+#include "tables/file_compilati.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
 namespace {
 
 namespace fs = std::filesystem;
-using prova::CartellaTemporanea;
+using test::TempDir;
 
 // ---------------------------------------------------------------------------
 // Building the description texts.
@@ -128,8 +128,8 @@ std::string cifre(std::size_t n) { return std::string(n, '7'); }
 // ---------------------------------------------------------------------------
 // The rows.
 
-// Where posizione_errore stands before the run: a value no code sets by itself.
-constexpr std::int32_t posizione_intatta = -424242;
+// Where posizione_errore stands when no code set it.
+constexpr std::int32_t posizione_intatta = 0;
 
 struct Caso {
     const char* nome;
@@ -281,31 +281,22 @@ const std::string altro_contenuto = "non toccare\r\n";
 // An older compiled file: longer than anything a row writes but the largest plan.
 std::string vecchio(const char* nome) { return std::string("VECCHIO ") + nome + std::string(300000, '#'); }
 
-std::set<std::string> nomi_in(const fs::path& cartella) {
-    std::set<std::string> nomi;
-    for (const auto& e : fs::directory_iterator(cartella)) nomi.insert(e.path().filename().string());
-    return nomi;
-}
 
 void controlla(const Caso& c) {
     SCOPED_TRACE(c.nome);
-    CartellaTemporanea dir;
-    Scenario s;
-    s.nome_linea = "Brunovale";
-    s.nome_treno = "Quarzo";
-    s.cartella = dir.percorso();
-    s.posizione_errore = posizione_intatta;
-
-    const fs::path linea = file_linea_txt(s), treno = file_treno_txt(s);
-    const fs::path compilati[] = {file_linea_dat(s), file_sim(s), file_griglia_dat(s)};
-    if (c.linea) prova::scrivi_byte(linea, *c.linea);
-    if (c.treno) prova::scrivi_byte(treno, *c.treno);
-    prova::scrivi_byte(dir / altro_file, altro_contenuto);
-    for (const fs::path& f : compilati) prova::scrivi_byte(f, vecchio(f.filename().c_str()));
+    TempDir dir;
+    const FileScenario f{dir.path(), "Brunovale", "Quarzo"};
+    const fs::path linea = file_linea_txt(f), treno = file_treno_txt(f);
+    const fs::path compilati[] = {file_linea_dat(f), file_sim(f), file_griglia_dat(f)};
+    if (c.linea) test::write_bytes(linea, *c.linea);
+    if (c.treno) test::write_bytes(treno, *c.treno);
+    test::write_bytes(dir / altro_file, altro_contenuto);
+    for (const fs::path& p : compilati) test::write_bytes(p, vecchio(p.filename().c_str()));
 
     bool segnalato = false;
+    Compilazione risultato;
     try {
-        memorizza_percorso(s, c.piano);
+        risultato = memorizza_percorso(f, c.piano);
     } catch (const ErroreSegnalato&) {
         segnalato = true;
     } catch (const std::exception& e) {
@@ -314,7 +305,8 @@ void controlla(const Caso& c) {
     }
 
     EXPECT_FALSE(segnalato);
-    EXPECT_EQ(s.codice_errore, c.codice);
+    const Scenario& s = risultato.scenario;
+    EXPECT_EQ(numero(risultato.esito.codice), c.codice);
     // The grid, the plan and the scalars that size them agree.
     if (s.griglia_esiste()) {
         EXPECT_EQ(s.celle.size(), static_cast<std::size_t>(s.numero_celle) + 1);
@@ -322,32 +314,32 @@ void controlla(const Caso& c) {
             EXPECT_EQ(s.tabella_linea.righe, s.lunghezza_estesa + 1);
         }
     }
-    EXPECT_EQ(s.posizione_errore, c.posizione.value_or(posizione_intatta));
+    EXPECT_EQ(risultato.esito.posizione_errore, c.posizione.value_or(posizione_intatta));
 
     // Nothing else lost: the other file, and the older compiled files unless
     // they were replaced whole by exactly the new tables.
-    EXPECT_EQ(prova::leggi_byte(dir / altro_file), altro_contenuto);
+    EXPECT_EQ(test::read_bytes(dir / altro_file), altro_contenuto);
     EXPECT_EQ(s.griglia_esiste(), c.compilati);
     const bool piano_scritto = c.compilati && c.piano != 0;
-    EXPECT_TRUE(prova::leggi_byte(compilati[0]) ==
-                (piano_scritto ? codifica_tabella_linea(s) : vecchio(compilati[0].filename().c_str())));
-    EXPECT_TRUE(prova::leggi_byte(compilati[1]) ==
-                (c.compilati ? codifica_voci(s) : vecchio(compilati[1].filename().c_str())));
-    EXPECT_TRUE(prova::leggi_byte(compilati[2]) ==
-                (c.compilati ? codifica_griglia(s) : vecchio(compilati[2].filename().c_str())));
+    EXPECT_TRUE(test::read_bytes(compilati[0]) ==
+                (piano_scritto ? codifica_tabella_linea(s.tabella_linea) : vecchio(compilati[0].filename().c_str())));
+    EXPECT_TRUE(test::read_bytes(compilati[1]) ==
+                (c.compilati ? codifica_voci(s.voci) : vecchio(compilati[1].filename().c_str())));
+    EXPECT_TRUE(test::read_bytes(compilati[2]) ==
+                (c.compilati ? codifica_griglia(s.celle) : vecchio(compilati[2].filename().c_str())));
 
     // The description files: the line file never stays; the train file stays
     // only after a stop in the line file, and then exactly as it was.
     EXPECT_FALSE(fs::exists(linea));
     EXPECT_EQ(fs::exists(treno), c.treno_resta);
     if (c.treno_resta && c.treno) {
-        EXPECT_TRUE(prova::leggi_byte(treno) == *c.treno);
+        EXPECT_TRUE(test::read_bytes(treno) == *c.treno);
     }
 
     std::set<std::string> attesi{altro_file};
-    for (const fs::path& f : compilati) attesi.insert(f.filename().string());
+    for (const fs::path& p : compilati) attesi.insert(p.filename().string());
     if (c.treno_resta) attesi.insert(treno.filename().string());
-    EXPECT_EQ(nomi_in(dir.percorso()), attesi);
+    EXPECT_EQ(test::file_names(dir.path()), attesi);
 }
 
 TEST(InputErrati, OgniRigaDaIlSuoCodiceESenzaPerditeDiFile) {
@@ -366,20 +358,17 @@ TEST(InputErrati, FileDiDescrizioneSparitoTraScritturaELettura) {
     for (const Sparito& r : {Sparito{"sparisce la linea", true, 101, false},
                              Sparito{"sparisce il treno", false, 25, true}}) {
         SCOPED_TRACE(r.nome);
-        CartellaTemporanea dir;
-        Scenario s;
-        s.nome_linea = "Brunovale";
-        s.nome_treno = "Quarzo";
-        s.cartella = dir.percorso();
-        s.posizione_errore = posizione_intatta;
+        TempDir dir;
+        const FileScenario s{dir.path(), "Brunovale", "Quarzo"};
         dati_linea(s);
         dati_treno(s);
         fs::remove(r.linea ? file_linea_txt(s) : file_treno_txt(s));
 
-        EXPECT_NO_THROW(memorizza_percorso(s, 0));
-        EXPECT_EQ(s.codice_errore, r.codice);
-        EXPECT_EQ(s.posizione_errore, posizione_intatta);
-        EXPECT_EQ(s.griglia_esiste(), r.compilati);
+        Compilazione c;
+        EXPECT_NO_THROW(c = memorizza_percorso(s, 0));
+        EXPECT_EQ(numero(c.esito.codice), r.codice);
+        EXPECT_EQ(c.esito.posizione_errore, posizione_intatta);
+        EXPECT_EQ(c.scenario.griglia_esiste(), r.compilati);
         EXPECT_EQ(fs::exists(file_griglia_dat(s)), r.compilati);
         // The file that was still there is read and deleted, or left alone
         // when the reader never got to it.
@@ -401,7 +390,7 @@ const char* const uscite[] = {"Brunovale_linea.dat",
 
 class ProgrammaInCartella : public ::testing::Test {
 protected:
-    CartellaTemporanea dir;
+    TempDir dir;
     fs::path exe;
     void SetUp() override {
         exe = dir / "compattatore";
@@ -416,22 +405,22 @@ protected:
 // 6819964 bytes), are replaced whole: each output equals the one a run in an
 // empty folder writes.
 TEST_F(ProgrammaInCartella, UsciteVecchieEPiuLungheSonoSostituiteDelTutto) {
-    CartellaTemporanea pulita;
+    TempDir pulita;
     fs::copy_file(exe, pulita / "compattatore");
-    ASSERT_EQ(prova::esegui("'" + (pulita / "compattatore").string() + "'").stato, 0);
+    ASSERT_EQ(test::run_command("'" + (pulita / "compattatore").string() + "'").status, 0);
 
-    for (const char* nome : uscite) prova::scrivi_byte(dir / nome, std::string(7000000, 'V'));
-    prova::scrivi_byte(dir / altro_file, altro_contenuto);
-    const prova::EsitoComando esito = prova::esegui(comando());
-    ASSERT_EQ(esito.stato, 0) << esito.uscita;
+    for (const char* nome : uscite) test::write_bytes(dir / nome, std::string(7000000, 'V'));
+    test::write_bytes(dir / altro_file, altro_contenuto);
+    const test::CommandResult esito = test::run_command(comando());
+    ASSERT_EQ(esito.status, 0) << esito.output;
     for (const char* nome : uscite) {
         SCOPED_TRACE(nome);
-        EXPECT_TRUE(prova::leggi_byte(dir / nome) == prova::leggi_byte(pulita / nome));
+        EXPECT_TRUE(test::read_bytes(dir / nome) == test::read_bytes(pulita / nome));
     }
-    EXPECT_EQ(prova::leggi_byte(dir / altro_file), altro_contenuto);
+    EXPECT_EQ(test::read_bytes(dir / altro_file), altro_contenuto);
     std::set<std::string> attesi{"compattatore", altro_file};
     attesi.insert(std::begin(uscite), std::end(uscite));
-    EXPECT_EQ(nomi_in(dir.percorso()), attesi);
+    EXPECT_EQ(test::file_names(dir.path()), attesi);
 }
 
 // Output that cannot be written.  Tests run as root, where permission bits
@@ -440,30 +429,30 @@ TEST_F(ProgrammaInCartella, UsciteVecchieEPiuLungheSonoSostituiteDelTutto) {
 // the file's name and the reason, and the older outputs it did not get to
 // replace survive whole, with no temporary file left.
 TEST_F(ProgrammaInCartella, UscitaNonScrivibileLasciaIntattiIFileVecchi) {
-    for (const char* nome : uscite) prova::scrivi_byte(dir / nome, vecchio(nome));
-    const prova::EsitoComando esito = prova::esegui("trap '' XFSZ; ulimit -f 1024; " + comando());
-    EXPECT_EQ(esito.stato, 2);
-    EXPECT_EQ(esito.uscita,
+    for (const char* nome : uscite) test::write_bytes(dir / nome, vecchio(nome));
+    const test::CommandResult esito = test::run_command("trap '' XFSZ; ulimit -f 1024; " + comando());
+    EXPECT_EQ(esito.status, 2);
+    EXPECT_EQ(esito.output,
               "Attendere\ncompattatore: " + (dir / "Brunovale_linea.dat").string() + ": File too large\n");
     for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"}) {
         SCOPED_TRACE(nome);
-        EXPECT_TRUE(prova::leggi_byte(dir / nome) == vecchio(nome));
+        EXPECT_TRUE(test::read_bytes(dir / nome) == vecchio(nome));
     }
     std::set<std::string> attesi{"compattatore"};
     attesi.insert(std::begin(uscite), std::end(uscite));
-    EXPECT_EQ(nomi_in(dir.percorso()), attesi);
+    EXPECT_EQ(test::file_names(dir.path()), attesi);
 }
 
 // A folder that is a regular file: the first file written there fails with
 // its name and the reason, and the file standing in the folder's place is
 // not touched.
 TEST_F(ProgrammaInCartella, CartellaCheEUnFile) {
-    prova::scrivi_byte(dir / "cartella", altro_contenuto);
-    const prova::EsitoComando esito = prova::esegui(comando("sources '" + (dir / "cartella").string() + "'"));
-    EXPECT_EQ(esito.stato, 2);
-    EXPECT_EQ(esito.uscita,
+    test::write_bytes(dir / "cartella", altro_contenuto);
+    const test::CommandResult esito = test::run_command(comando("sources '" + (dir / "cartella").string() + "'"));
+    EXPECT_EQ(esito.status, 2);
+    EXPECT_EQ(esito.output,
               "compattatore: " + (dir / "cartella" / "Brunovale_linea.txt").string() + ": Not a directory\n");
-    EXPECT_EQ(prova::leggi_byte(dir / "cartella"), altro_contenuto);
+    EXPECT_EQ(test::read_bytes(dir / "cartella"), altro_contenuto);
 }
 
 }  // namespace

@@ -5,28 +5,28 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_io.h"
-#include "support/cartella_temporanea.h"
-#include "tables/compiled_files.h"
+#include "support/temp_dir.h"
+#include "tables/file_compilati.h"
 
 namespace compattatore {
 namespace {
 
-using prova::CartellaTemporanea;
+using test::TempDir;
 
 Scenario piccolo() {
     Scenario s;
     s.celle.assign(141, Cella{});
     s.celle[22].tipo = tipo_cella::segnale;
-    s.voci[85].nome = "L";
-    s.voci[86].nome = "T";
+    s.voci[voce_linea].nome = "L";
+    s.voci[voce_treno].nome = "T";
     return s;
 }
 
 TEST(ComandoDump, ListsAGoodFileAndStopsAtABadOneWithItsNameKindAndOffset) {
-    CartellaTemporanea dir;
-    const std::string griglia = codifica_griglia(piccolo());
-    prova::scrivi_byte(dir / "L_T.dat", griglia);
-    prova::scrivi_byte(dir / "corta.dat", griglia.substr(0, griglia.size() - 4));
+    TempDir dir;
+    const std::string griglia = codifica_griglia(piccolo().celle);
+    test::write_bytes(dir / "L_T.dat", griglia);
+    test::write_bytes(dir / "corta.dat", griglia.substr(0, griglia.size() - 4));
 
     std::ostringstream out, err;
     EXPECT_EQ(comando_dump(dir / "L_T.dat", FormatoDump::testo, 1000, out, err), 0);
@@ -45,26 +45,26 @@ TEST(ComandoDump, ListsAGoodFileAndStopsAtABadOneWithItsNameKindAndOffset) {
 }
 
 TEST(ComandoPlot, WritesThePageAndNamesTheFileThatBreaksItsLayout) {
-    CartellaTemporanea dir;
+    TempDir dir;
     const Scenario s = piccolo();
-    prova::scrivi_byte(dir / "L_T.sim", codifica_voci(s));
-    prova::scrivi_byte(dir / "L_T.dat", codifica_griglia(s));
+    test::write_bytes(dir / "L_T.sim", codifica_voci(s.voci));
+    test::write_bytes(dir / "L_T.dat", codifica_griglia(s.celle));
     std::ostringstream err;
     // No L_linea.dat: the scenario was compiled without the plan.
-    ASSERT_EQ(comando_plot(dir.percorso(), "L", "T", dir / "pagina.svg", err), 0) << err.str();
-    const std::string svg = prova::leggi_byte(dir / "pagina.svg");
+    ASSERT_EQ(comando_plot(dir.path(), "L", "T", dir / "pagina.svg", err), 0) << err.str();
+    const std::string svg = test::read_bytes(dir / "pagina.svg");
     EXPECT_NE(svg.find("pianta non disponibile"), std::string::npos);
 
-    prova::scrivi_byte(dir / "L_linea.dat", std::string("\x07\x00", 2));
+    test::write_bytes(dir / "L_linea.dat", std::string("\x07\x00", 2));
     std::ostringstream err2;
-    EXPECT_EQ(comando_plot(dir.percorso(), "L", "T", dir / "altra.svg", err2), 1);
+    EXPECT_EQ(comando_plot(dir.path(), "L", "T", dir / "altra.svg", err2), 1);
     EXPECT_EQ(err2.str(), "compattatore: " + (dir / "L_linea.dat").string() +
                               " (file piano): offset 0: elemento 0: tag sconosciuto 7 (un elemento del tracciato ha "
                               "tag 0, 2 o 5)\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "altra.svg"));
 
     std::ostringstream err3;
-    EXPECT_THROW(comando_plot(dir.percorso(), "X", "T", dir / "x.svg", err3), ErroreIO);
+    EXPECT_THROW(comando_plot(dir.path(), "X", "T", dir / "x.svg", err3), ErroreIO);
 }
 
 }  // namespace

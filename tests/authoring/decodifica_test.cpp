@@ -2,40 +2,22 @@
 
 #include <bit>
 #include <cstring>
-#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "scenario_prova.h"
-#include "tables/compiled_files.h"
+#include "tables/file_compilati.h"
 
 namespace compattatore {
 namespace {
 
-bool uguali(const Cella& a, const Cella& b) {
-    return std::tie(a.tipo, a.valore1, a.valore2, a.valore3, a.valore4, a.tempo, a.preavviso, a.montagna, a.velocita,
-                    a.pendenza, a.aderenza) == std::tie(b.tipo, b.valore1, b.valore2, b.valore3, b.valore4, b.tempo,
-                                                        b.preavviso, b.montagna, b.velocita, b.pendenza, b.aderenza);
-}
-
-bool uguali(const Voce& a, const Voce& b) {
-    return std::tie(a.tipo, a.inizio, a.fine, a.posizione, a.byte1, a.nome, a.intero1, a.intero2, a.intero3, a.intero4,
-                    a.intero5, a.byte2, a.byte3, a.byte4, a.byte5, a.orario) ==
-           std::tie(b.tipo, b.inizio, b.fine, b.posizione, b.byte1, b.nome, b.intero1, b.intero2, b.intero3, b.intero4,
-                    b.intero5, b.byte2, b.byte3, b.byte4, b.byte5, b.orario);
-}
-
 TEST(Decodifica, TheThreeFilesReadBackIntoTheTablesTheyCameFrom) {
-    const Scenario s = prova::scenario_completo();
+    const Scenario s = test::scenario_completo();
 
-    const std::vector<Cella> celle = decodifica_griglia(codifica_griglia(s));
-    ASSERT_EQ(celle.size(), s.celle.size());
-    for (std::size_t k = 0; k < celle.size(); ++k) ASSERT_TRUE(uguali(celle[k], s.celle[k])) << "cella " << k;
+    EXPECT_TRUE(decodifica_griglia(codifica_griglia(s.celle)) == s.celle);
+    EXPECT_TRUE(decodifica_voci(codifica_voci(s.voci)) == s.voci);
 
-    const Voci voci = decodifica_voci(codifica_voci(s));
-    for (std::size_t i = 0; i < voci.size(); ++i) EXPECT_TRUE(uguali(voci[i], s.voci[i])) << "voce " << i;
-
-    const TabellaLinea t = decodifica_tabella_linea(codifica_tabella_linea(s));
+    const TabellaLinea t = decodifica_tabella_linea(codifica_tabella_linea(s.tabella_linea));
     ASSERT_EQ(t.righe, s.tabella_linea.righe);
     for (std::size_t e = 0; e < t.elementi.size(); ++e) {
         ASSERT_EQ(t.elementi[e].stato, s.tabella_linea.elementi[e].stato) << e;
@@ -53,7 +35,7 @@ TEST(Decodifica, EntryRecordFieldsSitAtTheirOffsets) {
     std::string sim(86 * 34, '\0');
     sim.append(reinterpret_cast<const char*>(v86), sizeof v86);
     const Voci voci = decodifica_voci(sim);
-    const Voce& v = voci[86];
+    const Voce& v = voci[voce_treno];
     EXPECT_EQ(v.inizio, 8000);
     EXPECT_EQ(v.fine, 330700);
     EXPECT_EQ(v.posizione, 9);
@@ -74,9 +56,9 @@ struct CasoMalformato {
 };
 
 std::string voci_valide() {
-    Scenario s;
-    s.voci[3].nome = "Abc";
-    return codifica_voci(s);
+    Voci voci{};
+    voci[3].nome = "Abc";
+    return codifica_voci(voci);
 }
 
 std::string tag(std::uint16_t t) { return std::string{static_cast<char>(t & 0xFF), static_cast<char>(t >> 8)}; }
@@ -137,10 +119,10 @@ TEST(Riconoscimento, ByNameFirstWithLetterCaseIgnored) {
 }
 
 TEST(Riconoscimento, OtherNamesByWhatTheContentCanBe) {
-    const Scenario s = prova::scenario_completo();
-    EXPECT_EQ(riconosci_file("copia.bin", codifica_voci(s)), TipoFile::voci);
-    EXPECT_EQ(riconosci_file("copia.bin", codifica_tabella_linea(s)), TipoFile::piano);
-    EXPECT_EQ(riconosci_file("copia", codifica_griglia(s)), TipoFile::griglia);
+    const Scenario s = test::scenario_completo();
+    EXPECT_EQ(riconosci_file("copia.bin", codifica_voci(s.voci)), TipoFile::voci);
+    EXPECT_EQ(riconosci_file("copia.bin", codifica_tabella_linea(s.tabella_linea)), TipoFile::piano);
+    EXPECT_EQ(riconosci_file("copia", codifica_griglia(s.celle)), TipoFile::griglia);
     try {
         riconosci_file("copia.bin", std::string(7, '\x09'));
         FAIL();

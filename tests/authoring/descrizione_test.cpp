@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "scenario_prova.h"
+
 namespace compattatore {
 namespace {
 
-Cella cella(std::uint8_t tipo, std::int16_t v1, std::int16_t v2 = 0, std::int16_t v3 = 0, std::int16_t v4 = 0) {
-    Cella c;
-    c.tipo = tipo;
-    c.valore1 = v1;
-    c.valore2 = v2;
-    c.valore3 = v3;
-    c.valore4 = v4;
-    return c;
-}
+using test::cella;
 
 TEST(DettaglioCella, UnpacksWhatThePlacementPacked) {
     const struct {
@@ -56,7 +50,7 @@ TEST(RuoliVoci, SignsAreTheNameOnlyBlockFromEighty) {
     voci[2].nome = "Seconda";
     voci[80].nome = "(Zona)(Cod )";
     voci[79].nome = "(Dev.I.)";
-    voci[85].nome = "Brunovale";
+    voci[voce_linea].nome = "Brunovale";
     const auto r = ruoli_voci(voci);
     EXPECT_EQ(r[0], RuoloVoce::vuota);
     // ... is still a station: the signs' block ends at the first empty entry below 80.
@@ -81,22 +75,22 @@ TEST(TestoOrario, HoursMinutesSeconds) {
 
 TEST(SignificatoVoce, HeaderEntriesInWords) {
     Voci voci{};
-    voci[81].inizio = 315950;
-    voci[81].fine = 412150;
-    voci[81].posizione = 1;
-    voci[84].inizio = 130;
-    voci[84].fine = 334000;
-    voci[84].posizione = 12;
-    voci[85].inizio = 1;
-    voci[85].intero1 = 610;
-    voci[85].orario = 36456;
-    voci[86].inizio = 8000;
-    voci[86].fine = 330700;
-    voci[86].posizione = 9;
-    voci[86].intero1 = 180;
-    voci[86].intero3 = 16;
-    voci[86].intero4 = 20;
-    voci[86].intero5 = 30;
+    voci[voce_progressiva_tre].inizio = 315950;
+    voci[voce_progressiva_tre].fine = 412150;
+    voci[voce_progressiva_tre].posizione = 1;
+    voci[voce_percorso].inizio = 130;
+    voci[voce_percorso].fine = 334000;
+    voci[voce_percorso].posizione = 12;
+    voci[voce_linea].inizio = 1;
+    voci[voce_linea].intero1 = 610;
+    voci[voce_linea].orario = 36456;
+    voci[voce_treno].inizio = 8000;
+    voci[voce_treno].fine = 330700;
+    voci[voce_treno].posizione = 9;
+    voci[voce_treno].intero1 = 180;
+    voci[voce_treno].intero3 = 16;
+    voci[voce_treno].intero4 = 20;
+    voci[voce_treno].intero5 = 30;
     voci[5].orario = 60390;
     EXPECT_EQ(significato_voce(voci, 81, RuoloVoce::intestazione),
               "progressiva chilometrica dalla posizione 315950 m: valore 412150 m, decrescente");

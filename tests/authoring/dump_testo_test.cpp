@@ -54,9 +54,9 @@ TEST(ElencoVoci, StationsSignsAndHeaderWithTheirMeaning) {
     voci[1].intero1 = 4;
     voci[1].orario = 58470;
     voci[80].nome = "(Zona)(Cod )";
-    voci[85].nome = "Brunovale";
-    voci[85].intero1 = 610;
-    voci[85].orario = 36456;
+    voci[voce_linea].nome = "Brunovale";
+    voci[voce_linea].intero1 = 610;
+    voci[voce_linea].orario = 36456;
     std::ostringstream out;
     elenca_voci(out, voci, 3000);
     EXPECT_EQ(out.str(),

@@ -128,9 +128,9 @@ struct Piccola {
     TabellaLinea piano;
 
     Piccola() {
-        voci[84].fine = 6000;
-        voci[85].nome = "Brunovale";
-        voci[86].nome = "Quarzo";
+        voci[voce_percorso].fine = 6000;
+        voci[voce_linea].nome = "Brunovale";
+        voci[voce_treno].nome = "Quarzo";
         const struct {
             std::int32_t pos;
             const char* nome;
@@ -230,7 +230,7 @@ TEST(Grafico, WithoutThePlanFileThePageSaysSoAndStillDrawsTheProfile) {
 }
 
 TEST(Grafico, ExtremeAndEmptyTablesGiveAValidPageWithFiniteNumbers) {
-    const Scenario s = prova::scenario_completo();  // NaN, infinities and the largest double in the plan
+    const Scenario s = test::scenario_completo();  // NaN, infinities and the largest double in the plan
     const std::string estremo = disegna_scenario(s.celle, s.voci, &s.tabella_linea);
     ASSERT_NO_THROW(controlla_xml(estremo));
     nessun_numero_non_finito(estremo);

@@ -54,7 +54,7 @@ TEST(Profilo, ElementsStandWhereThePlacementPutThem) {
     celle[100].valore1 = 30;
     Voci voci{};
     voci[80].nome = "(Zona)(Cod )";
-    voci[84].fine = 120000;
+    voci[voce_percorso].fine = 120000;
     const ProfiloLinea p = estrai_profilo(celle, voci);
 
     EXPECT_EQ(p.lunghezza, 120000);

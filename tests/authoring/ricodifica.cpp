@@ -3,75 +3,81 @@
 #include <bit>
 #include <cstdlib>
 #include <stdexcept>
+#include <type_traits>
 
-#include "tables/byte_buffer.h"
+#include "support/bytes.h"
+#include "support/json.h"
+#include "tables/file_compilati.h"
 
-namespace compattatore::prova {
+namespace compattatore::test {
 
 namespace {
 
-std::uint8_t u8(const ValoreJson& v, std::string_view k) { return static_cast<std::uint8_t>(v[k].intero()); }
-std::int16_t i16(const ValoreJson& v, std::string_view k) { return static_cast<std::int16_t>(v[k].intero()); }
-std::int32_t i32(const ValoreJson& v, std::string_view k) { return static_cast<std::int32_t>(v[k].intero()); }
+// A record from its JSON object: every field of its layout table by name.
+template <class R, class Tabella>
+R record(const nlohmann::json& o, const Tabella& campi) {
+    R r;
+    codifica::per_ogni_campo(campi, [&](const auto& c) {
+        auto& v = r.*(c.membro);
+        using T = std::decay_t<decltype(v)>;
+        const nlohmann::json& valore = o.at(std::string(c.nome));
+        if constexpr (std::is_same_v<T, std::string>)
+            v = json_bytes(valore);
+        else
+            v = static_cast<T>(valore.get<std::int64_t>());
+    });
+    return r;
+}
 
-std::string griglia(const ValoreJson& d) {
-    const std::int64_t celle = d["numero_celle"].intero() + 1;
-    std::string out(static_cast<std::size_t>(celle) * 15, '\0');
-    for (const ValoreJson& c : d["celle"].lista) {
-        std::string r;
-        put_u8(r, u8(c, "tipo"));
-        put_i16(r, i16(c, "valore1"));
-        put_i16(r, i16(c, "valore2"));
-        put_i16(r, i16(c, "valore3"));
-        put_i16(r, i16(c, "valore4"));
-        for (const char* k : {"tempo", "preavviso", "montagna", "velocita", "pendenza", "aderenza"}) put_u8(r, u8(c, k));
-        out.replace(static_cast<std::size_t>(c["indice"].intero()) * 15, 15, r);
+std::string griglia(const nlohmann::json& d) {
+    const std::int64_t celle = d.at("numero_celle").get<std::int64_t>() + 1;
+    std::string out(static_cast<std::size_t>(celle) * byte_cella, '\0');
+    for (const nlohmann::json& c : d.at("celle")) {
+        const auto indice = c.at("indice").get<std::size_t>();
+        codifica::scrivi_record(campi_cella, record<Cella>(c, campi_cella), out.data() + indice * byte_cella);
     }
     return out;
 }
 
-std::string voci(const ValoreJson& d) {
+std::string voci(const nlohmann::json& d) {
     std::string out;
     std::int64_t attesa = 0;
-    for (const ValoreJson& v : d["voci"].lista) {
-        if (v["voce"].intero() != attesa++) throw std::runtime_error("voci fuori ordine");
-        put_u8(out, u8(v, "tipo"));
-        put_i32(out, i32(v, "inizio"));
-        put_i32(out, i32(v, "fine"));
-        put_i32(out, i32(v, "posizione"));
-        put_u8(out, u8(v, "byte1"));
-        const std::string& nome = v["nome"].testo;
-        put_fixed16(out, static_cast<std::uint16_t>(nome.size()));
-        out += nome;
-        for (const char* k : {"intero1", "intero2", "intero3", "intero4", "intero5"}) put_i16(out, i16(v, k));
-        for (const char* k : {"byte2", "byte3", "byte4", "byte5"}) put_u8(out, u8(v, k));
-        put_i32(out, i32(v, "orario"));
+    for (const nlohmann::json& v : d.at("voci")) {
+        if (v.at("voce").get<std::int64_t>() != attesa++) throw std::runtime_error("voci fuori ordine");
+        codifica_voce(out, record<Voce>(v, campi_voce));
     }
-    if (attesa != 87) throw std::runtime_error("un file .sim ha 87 voci");
+    if (attesa != ultima_voce + 1) throw std::runtime_error("un file .sim ha 87 voci");
     return out;
 }
 
-double reale(const ValoreJson& v) {
-    if (v.tipo == ValoreJson::Tipo::testo) {
-        if (v.testo.rfind("bits:", 0) != 0) throw std::runtime_error("reale scritto come testo senza bits:");
-        return std::bit_cast<double>(std::strtoull(v.testo.c_str() + 5, nullptr, 16));
+double reale(const nlohmann::json& v) {
+    if (v.is_string()) {
+        const std::string t = v.get<std::string>();
+        if (t.rfind("bits:", 0) != 0) throw std::runtime_error("reale scritto come testo senza bits:");
+        return std::bit_cast<double>(std::strtoull(t.c_str() + 5, nullptr, 16));
     }
-    return v.reale();
+    return v.get<double>();
 }
 
-std::string piano(const ValoreJson& d) {
+std::string piano(const nlohmann::json& d) {
     std::string out;
-    const std::int64_t righe = d["righe"].intero();
-    for (const ValoreJson& colonna : d["colonne"].lista) {
+    const std::int64_t righe = d.at("righe").get<std::int64_t>();
+    for (const nlohmann::json& colonna : d.at("colonne")) {
         std::int64_t prossima = 0;
-        for (const ValoreJson& t : colonna["tratti"].lista) {
-            if (t["prima_riga"].intero() != prossima) throw std::runtime_error("tratti non contigui");
-            const std::int64_t n = t["righe"].intero();
-            const std::int64_t tag = t["tag"].intero();
+        for (const nlohmann::json& t : colonna.at("tratti")) {
+            if (t.at("prima_riga").get<std::int64_t>() != prossima) throw std::runtime_error("tratti non contigui");
+            const std::int64_t n = t.at("righe").get<std::int64_t>();
+            const std::int64_t tag = t.at("tag").get<std::int64_t>();
             for (std::int64_t k = 0; k < n; ++k) {
-                put_fixed16(out, static_cast<std::uint16_t>(tag));
-                if (tag == 2) put_i16(out, static_cast<std::int16_t>(t["valori"].lista.at(static_cast<std::size_t>(k)).intero()));
-                if (tag == 5) put_double(out, reale(t["valori"].lista.at(static_cast<std::size_t>(k))));
+                ValoreTabella e;
+                if (tag == tag_intero16) {
+                    e = ValoreTabella::intero(t.at("valori").at(static_cast<std::size_t>(k)).get<std::int16_t>());
+                } else if (tag == tag_reale) {
+                    e = ValoreTabella::reale_(reale(t.at("valori").at(static_cast<std::size_t>(k))));
+                } else if (tag != tag_vuoto) {
+                    throw std::runtime_error("tag sconosciuto");
+                }
+                append_element(out, e);
             }
             prossima += n;
         }
@@ -82,12 +88,12 @@ std::string piano(const ValoreJson& d) {
 
 }  // namespace
 
-std::string ricodifica(const ValoreJson& dump) {
-    const std::string& tipo = dump["tipo_file"].testo;
+std::string ricodifica(const nlohmann::json& dump) {
+    const std::string tipo = dump.at("tipo_file").get<std::string>();
     if (tipo == "griglia") return griglia(dump);
     if (tipo == "voci") return voci(dump);
     if (tipo == "piano") return piano(dump);
     throw std::runtime_error("tipo_file sconosciuto: " + tipo);
 }
 
-}  // namespace compattatore::prova
+}  // namespace compattatore::test

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "json_minimo.h"
+#include <nlohmann/json.hpp>
 
-namespace compattatore::prova {
+namespace compattatore::test {
 
 // Dispatches on "tipo_file": "griglia", "voci" or "piano".
-std::string ricodifica(const ValoreJson& dump);
+std::string ricodifica(const nlohmann::json& dump);
 
-}  // namespace compattatore::prova
+}  // namespace compattatore::test

@@ -4,11 +4,9 @@
 #include <cmath>
 #include <limits>
 
-namespace compattatore::prova {
+namespace compattatore::test {
 
-namespace {
-
-Cella cella(std::uint8_t tipo, std::int16_t v1, std::int16_t v2 = 0, std::int16_t v3 = 0, std::int16_t v4 = 0) {
+Cella cella(std::uint8_t tipo, std::int16_t v1, std::int16_t v2, std::int16_t v3, std::int16_t v4) {
     Cella c;
     c.tipo = tipo;
     c.valore1 = v1;
@@ -17,6 +15,8 @@ Cella cella(std::uint8_t tipo, std::int16_t v1, std::int16_t v2 = 0, std::int16_
     c.valore4 = v4;
     return c;
 }
+
+namespace {
 
 void metti(Scenario& s, std::size_t k, const Cella& e) {
     Cella& c = s.celle[k];
@@ -91,15 +91,14 @@ Scenario scenario_completo() {
     s.voci[79].nome = "(  Cippo  )(Km 28+000)";
     const std::int32_t intestazione[4][3] = {{315950, 412150, 1}, {284500, -284500, 0}, {31100, 3050, 0}, {130, 334000, 12}};
     for (std::size_t i = 0; i < 4; ++i) {
-        s.voci[81 + i].inizio = intestazione[i][0];
-        s.voci[81 + i].fine = intestazione[i][1];
-        s.voci[81 + i].posizione = intestazione[i][2];
+        s.voci[voce_progressiva_tre + i].inizio = intestazione[i][0];
+        s.voci[voce_progressiva_tre + i].fine = intestazione[i][1];
+        s.voci[voce_progressiva_tre + i].posizione = intestazione[i][2];
     }
-    s.voci[85] = {0, 1, 0, 0, 0, "Brunovale", 610};
-    s.voci[85].orario = 36456;
-    s.voci[86] = {0, 8000, 330700, 9, 0, "Quarzo", 180, 0, 16, 20, 30};
+    s.voci[voce_linea] = {0, 1, 0, 0, 0, "Brunovale", 610};
+    s.voci[voce_linea].orario = 36456;
+    s.voci[voce_treno] = {0, 8000, 330700, 9, 0, "Quarzo", 180, 0, 16, 20, 30};
 
-    s.compila_linea = 1;
     TabellaLinea& t = s.tabella_linea;
     t.crea(s.lunghezza_estesa);
     t(0, 0) = ValoreTabella::intero(0);
@@ -130,4 +129,4 @@ Scenario scenario_completo() {
     return s;
 }
 
-}  // namespace compattatore::prova
+}  // namespace compattatore::test

@@ -6,7 +6,7 @@
 
 #include "sources/descrizioni.h"
 
-namespace compattatore::prova {
+namespace compattatore::test {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::string testo_km(std::int32_t metri) {
     return t.str();
 }
 
-}  // namespace compattatore::prova
+}  // namespace compattatore::test

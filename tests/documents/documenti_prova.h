@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace compattatore::prova {
+namespace compattatore::test {
 
 struct StazioneTreno {
     std::string nome;
@@ -41,4 +41,4 @@ std::int32_t chilometro(const std::vector<Progressiva>& progressive, std::int32_
 // "126.000" for 126000.
 std::string testo_km(std::int32_t metri);
 
-}  // namespace compattatore::prova
+}  // namespace compattatore::test

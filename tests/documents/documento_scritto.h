@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/cartella_temporanea.h"
-#include "tables/scenario.h"
+#include "support/temp_dir.h"
+#include "tables/nomi_file.h"
 
-namespace compattatore::prova {
+namespace compattatore::test {
 
 struct DocumentoScritto {
     std::string nome_file;
@@ -20,12 +20,8 @@ struct DocumentoScritto {
 };
 
 // The built-in identifiers, with the files going to `cartella`.
-inline Scenario scenario_in(const std::filesystem::path& cartella) {
-    Scenario s;
-    s.nome_linea = "Brunovale";
-    s.nome_treno = "Quarzo";
-    s.cartella = cartella;
-    return s;
+inline FileScenario scenario_in(const std::filesystem::path& cartella) {
+    return {cartella, "Brunovale", "Quarzo"};
 }
 
 // Splits a text on CR LF; the text must end with CR LF and hold no CR or LF
@@ -48,17 +44,17 @@ inline std::vector<std::string> righe_crlf(const std::string& testo) {
 // Runs `scrittore` on the built-in identifiers and reads back the one file it wrote.
 template <typename Scrittore>
 DocumentoScritto scrivi_e_rileggi(Scrittore scrittore) {
-    CartellaTemporanea dir;
-    scrittore(scenario_in(dir.percorso()));
+    TempDir dir;
+    scrittore(scenario_in(dir.path()));
     DocumentoScritto doc;
     std::vector<std::filesystem::path> file;
-    for (const auto& e : std::filesystem::directory_iterator(dir.percorso())) file.push_back(e.path());
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) file.push_back(e.path());
     EXPECT_EQ(file.size(), 1u) << "the writer must leave exactly its own file";
     if (file.empty()) return doc;
     doc.nome_file = file.front().filename().string();
-    doc.byte = leggi_byte(file.front());
+    doc.byte = read_bytes(file.front());
     doc.righe = righe_crlf(doc.byte);
     return doc;
 }
 
-}  // namespace compattatore::prova
+}  // namespace compattatore::test

@@ -8,19 +8,19 @@
 #include "documents/documenti.h"
 #include "documenti_prova.h"
 #include "documento_scritto.h"
-#include "sources/text_file.h"
+#include "sources/file_testo.h"
 
 namespace compattatore {
 namespace {
 
 class Note : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { doc_ = new prova::DocumentoScritto(prova::scrivi_e_rileggi(dati_note)); }
+    static void SetUpTestSuite() { doc_ = new test::DocumentoScritto(test::scrivi_e_rileggi(dati_note)); }
     static void TearDownTestSuite() { delete doc_; }
     static const std::vector<std::string>& righe() { return doc_->righe; }
-    static prova::DocumentoScritto* doc_;
+    static test::DocumentoScritto* doc_;
 };
-prova::DocumentoScritto* Note::doc_ = nullptr;
+test::DocumentoScritto* Note::doc_ = nullptr;
 
 TEST_F(Note, FileNameLineCountAndNoEndMarker) {
     EXPECT_EQ(doc_->nome_file, "Brunovale_Quarzo_note.txt");
@@ -127,7 +127,7 @@ TEST_F(Note, AccentedLettersAreSingleLatin1Bytes) {
 
 // The notes name the line's ends as the train description does.
 TEST_F(Note, NamesTheRunsOriginAndDestination) {
-    const auto treno = prova::stazioni_del_treno();
+    const auto treno = test::stazioni_del_treno();
     ASSERT_FALSE(treno.empty());
     EXPECT_NE(doc_->byte.find("da " + treno.front().nome), std::string::npos);
     EXPECT_NE(doc_->byte.find("a " + treno.back().nome), std::string::npos);

@@ -8,7 +8,7 @@
 #include "documents/documenti.h"
 #include "documenti_prova.h"
 #include "documento_scritto.h"
-#include "sources/text_file.h"
+#include "sources/file_testo.h"
 
 namespace compattatore {
 namespace {
@@ -21,14 +21,14 @@ const std::string chiusura =
 class OrdineRallentamento : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        doc_ = new prova::DocumentoScritto(prova::scrivi_e_rileggi(dati_rallentamenti));
+        doc_ = new test::DocumentoScritto(test::scrivi_e_rileggi(dati_rallentamenti));
     }
     static void TearDownTestSuite() { delete doc_; }
     void SetUp() override { ASSERT_EQ(righe().size(), 46u); }
     static const std::vector<std::string>& righe() { return doc_->righe; }
-    static prova::DocumentoScritto* doc_;
+    static test::DocumentoScritto* doc_;
 };
-prova::DocumentoScritto* OrdineRallentamento::doc_ = nullptr;
+test::DocumentoScritto* OrdineRallentamento::doc_ = nullptr;
 
 // The whole file, byte for byte.
 TEST_F(OrdineRallentamento, WholeFile) {
@@ -84,9 +84,9 @@ TEST_F(OrdineRallentamento, WidthsAndBars) {
 // two consecutive stations that enclose it, after the last kilometre post
 // before its start under the line's references.
 TEST_F(OrdineRallentamento, RowsAreTheRunsRestrictions) {
-    const auto stazioni = prova::stazioni_del_treno();
-    const auto progressive = prova::progressive_della_linea();
-    const auto rallentamenti = prova::righe_del_treno("rallentamento");
+    const auto stazioni = test::stazioni_del_treno();
+    const auto progressive = test::progressive_della_linea();
+    const auto rallentamenti = test::righe_del_treno("rallentamento");
     ASSERT_FALSE(stazioni.empty());
     ASSERT_EQ(rallentamenti.size(), 2u);
     EXPECT_EQ(righe()[4], "  Linea " + stazioni.front().nome + " - " + stazioni.back().nome);
@@ -98,10 +98,10 @@ TEST_F(OrdineRallentamento, RowsAreTheRunsRestrictions) {
         ASSERT_GT(dopo, 0u);
         ASSERT_LT(dopo, stazioni.size());
         ASSERT_LE(inizio + lunghezza, stazioni[dopo].posizione);
-        const std::int32_t cippo = prova::chilometro(progressive, inizio) / 1000 * 1000;
+        const std::int32_t cippo = test::chilometro(progressive, inizio) / 1000 * 1000;
 
         std::string fra = stazioni[dopo - 1].nome + " e " + stazioni[dopo].nome;
-        std::string km = "Km " + prova::testo_km(cippo);
+        std::string km = "Km " + test::testo_km(cippo);
         std::string v = std::to_string(velocita), l = "   " + std::to_string(lunghezza);
         const std::string attesa = " | " + std::to_string(n + 1) + " |" + fra + std::string(28 - fra.size(), ' ') + "|" +
                                    km + std::string(12 - km.size(), ' ') + "|" + std::string(4 - v.size(), ' ') + v +

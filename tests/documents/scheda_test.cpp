@@ -9,7 +9,7 @@
 #include "documents/documenti.h"
 #include "documenti_prova.h"
 #include "documento_scritto.h"
-#include "sources/text_file.h"
+#include "sources/file_testo.h"
 
 namespace compattatore {
 namespace {
@@ -48,8 +48,8 @@ bool e_stazione(const std::string& nome) {
 class Scheda : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        doc_ = new prova::DocumentoScritto(prova::scrivi_e_rileggi(dati_scheda));
-        treno_ = new std::vector<prova::StazioneTreno>(prova::stazioni_del_treno());
+        doc_ = new test::DocumentoScritto(test::scrivi_e_rileggi(dati_scheda));
+        treno_ = new std::vector<test::StazioneTreno>(test::stazioni_del_treno());
     }
     static void TearDownTestSuite() {
         delete doc_;
@@ -76,11 +76,11 @@ protected:
         return t;
     }
 
-    static prova::DocumentoScritto* doc_;
-    static std::vector<prova::StazioneTreno>* treno_;
+    static test::DocumentoScritto* doc_;
+    static std::vector<test::StazioneTreno>* treno_;
 };
-prova::DocumentoScritto* Scheda::doc_ = nullptr;
-std::vector<prova::StazioneTreno>* Scheda::treno_ = nullptr;
+test::DocumentoScritto* Scheda::doc_ = nullptr;
+std::vector<test::StazioneTreno>* Scheda::treno_ = nullptr;
 
 TEST_F(Scheda, FileNameLineCountAndNoEndMarker) {
     EXPECT_EQ(doc_->nome_file, "Brunovale_Quarzo_scheda_treno.txt");
@@ -202,7 +202,7 @@ TEST_F(Scheda, EveryRowKeepsTheCellLayout) {
 // own times: the departure at the first, the arrival at the last, the stop
 // time elsewhere, nothing where the train has no time.
 TEST_F(Scheda, StationsKilometresAndTimesAreThoseOfTheRun) {
-    const auto progressive = prova::progressive_della_linea();
+    const auto progressive = test::progressive_della_linea();
     ASSERT_EQ(progressive.size(), 3u);
     std::vector<Riga> stazioni;
     for (const std::string& r : tabella()) {
@@ -214,7 +214,7 @@ TEST_F(Scheda, StationsKilometresAndTimesAreThoseOfTheRun) {
         const auto& s = (*treno_)[i];
         const Riga& c = stazioni[i];
         EXPECT_EQ(nome_in(c.nome), s.nome) << "station " << i + 1;
-        EXPECT_EQ(c.km, a_destra(prova::testo_km(prova::chilometro(progressive, s.posizione)), 9) + " ")
+        EXPECT_EQ(c.km, a_destra(test::testo_km(test::chilometro(progressive, s.posizione)), 9) + " ")
             << s.nome;
         std::string atteso(16, ' ');
         if (s.ha_orario()) {
@@ -238,8 +238,8 @@ TEST_F(Scheda, StationsKilometresAndTimesAreThoseOfTheRun) {
 // the first column at the change's kilometre; every other row that shows a
 // limit shows the one in force.
 TEST_F(Scheda, SpeedLimitsFollowTheTrainsProfile) {
-    const auto progressive = prova::progressive_della_linea();
-    const auto profilo = prova::righe_del_treno("velocita");
+    const auto progressive = test::progressive_della_linea();
+    const auto profilo = test::righe_del_treno("velocita");
     ASSERT_FALSE(profilo.empty());
     std::size_t prossimo = 0;
     int in_vigore = -1;
@@ -247,7 +247,7 @@ TEST_F(Scheda, SpeedLimitsFollowTheTrainsProfile) {
         const Riga c = celle(r);
         if (prossimo < profilo.size()) {
             const auto& v = profilo[prossimo];
-            const std::string km = a_destra(prova::testo_km(prova::chilometro(progressive, v.posizione)), 9) + " ";
+            const std::string km = a_destra(test::testo_km(test::chilometro(progressive, v.posizione)), 9) + " ";
             if (c.km == km && c.lim == a_destra(std::to_string(v.valori.at(0)), 4) + " ") {
                 in_vigore = v.valori.at(0);
                 ++prossimo;
@@ -265,7 +265,7 @@ TEST_F(Scheda, SpeedLimitsFollowTheTrainsProfile) {
 // cell with "/" after the old count, and the next row carries the new count
 // alone.
 TEST_F(Scheda, KilometreReferenceChangesShowOldAndNewCount) {
-    const auto progressive = prova::progressive_della_linea();
+    const auto progressive = test::progressive_della_linea();
     const auto t = tabella();
     std::vector<std::size_t> barre;
     for (std::size_t i = 0; i < t.size(); ++i)
@@ -273,8 +273,8 @@ TEST_F(Scheda, KilometreReferenceChangesShowOldAndNewCount) {
     ASSERT_EQ(barre.size(), progressive.size());
     for (std::size_t k = 0; k < barre.size(); ++k) {
         const std::int32_t p = progressive[k].posizione;
-        const std::string vecchio = prova::testo_km(prova::chilometro(progressive, p - 1) + 1);
-        const std::string nuovo = prova::testo_km(prova::chilometro(progressive, p));
+        const std::string vecchio = test::testo_km(test::chilometro(progressive, p - 1) + 1);
+        const std::string nuovo = test::testo_km(test::chilometro(progressive, p));
         EXPECT_EQ(celle(t[barre[k]]).km, a_destra(vecchio, 9) + "/");
         ASSERT_LT(barre[k] + 1, t.size());
         EXPECT_EQ(t[barre[k] + 1], " |     |     |" + a_destra(nuovo, 9) +

@@ -1,27 +1,30 @@
 #include <gtest/gtest.h>
 
 #include "finishing/finitura.h"
-#include "support/griglia_prova.h"
+#include "support/grid.h"
 
 using namespace compattatore;
 
 namespace {
 
-// The reader copies the identifiers into entries 85 (line) and 86 (train).
-Scenario con_nomi(const std::string& linea, const std::string& treno) {
-    Scenario s = prova::griglia_vuota(200);
-    s.voci[85].nome = linea;
-    s.voci[86].nome = treno;
-    return s;
-}
+// The entries and the grid as the reader leaves them: the identifiers in
+// entries 85 (line) and 86 (train), an empty grid.
+struct Intestazione {
+    Voci voci{};
+    test::Grid g = test::empty_grid(200);
+    Intestazione(const std::string& linea, const std::string& treno) {
+        voci[voce_linea].nome = linea;
+        voci[voce_treno].nome = treno;
+    }
+    std::int32_t timbra() { return timbra_intestazione(voci, g.celle); }
+};
 
 struct Codici {
     std::int32_t og, st;
 };
 
 Codici codici(const std::string& linea, const std::string& treno) {
-    Scenario s = con_nomi(linea, treno);
-    return {codice_gara_og(s), codice_gara_st(s)};
+    return {codice_gara_og(linea, treno), codice_gara_st(linea, treno)};
 }
 
 // Expected values worked out by hand over the first 25 characters of the
@@ -69,69 +72,55 @@ TEST(CodiciGara, SwappingTheIdentifiers) {
     EXPECT_NE(c.og, d.og);
 }
 
-TEST(CodiciGara, WorkStringIsKeptInRiga) {
-    Scenario s = con_nomi("Brunovale", "Quarzo");
-    codice_gara_og(s);
-    EXPECT_EQ(s.riga, "quarzobrunovaleppqqrrssttuuvvzzkkjjhhggww");
-    EXPECT_EQ(s.voci[86].nome, "Quarzo");  // the identifiers themselves are untouched
-}
-
 TEST(TimbraIntestazione, StampsFixedValuesAndCodes) {
-    Scenario s = con_nomi("Brunovale", "Quarzo");
-    const Scenario prima = s;
-    timbra_intestazione(s);
-    EXPECT_EQ(s.voci[85].intero1, 610);
-    EXPECT_EQ(s.voci[85].orario, 36456);
-    EXPECT_EQ(s.celle[1].valore1, 5121);
-    EXPECT_EQ(s.celle[1].valore2, 2788);
-    EXPECT_EQ(prova::celle_cambiate(prima, s), std::vector<std::size_t>{1});
-    EXPECT_EQ(s.riga, "quarzobrunovaleppqqrrssttuuvvzzkkjjhhggww");
+    Intestazione h("Brunovale", "Quarzo");
+    const test::Grid prima = h.g;
+    EXPECT_EQ(h.timbra(), 0);
+    EXPECT_EQ(h.voci[voce_linea].intero1, 610);
+    EXPECT_EQ(h.voci[voce_linea].orario, 36456);
+    EXPECT_EQ(h.g.celle[1].valore1, 5121);
+    EXPECT_EQ(h.g.celle[1].valore2, 2788);
+    EXPECT_EQ(test::changed_cells(prima, h.g), std::vector<std::size_t>{1});
+    EXPECT_EQ(h.voci[voce_treno].nome, "Quarzo");  // the identifiers themselves are untouched
 }
 
 TEST(TimbraIntestazione, LargestCodesFitTheirSlots) {
-    Scenario s = con_nomi("", std::string(25, '\xFF'));
-    timbra_intestazione(s);
-    EXPECT_EQ(s.voci[85].orario, 82875);
-    EXPECT_EQ(s.celle[1].valore2, 6375);
+    Intestazione h("", std::string(25, '\xFF'));
+    EXPECT_EQ(h.timbra(), 0);
+    EXPECT_EQ(h.voci[voce_linea].orario, 82875);
+    EXPECT_EQ(h.g.celle[1].valore2, 6375);
 }
 
-TEST(TimbraIntestazione, UsedSlotsEndTheRun) {
+TEST(TimbraIntestazione, UsedSlotsGiveTheErrorReport) {
     struct Caso {
         const char* nome;
-        void (*prepara)(Scenario&);
-        const char* messaggio;
+        void (*prepara)(Intestazione&);
+        std::int32_t errore;
         bool primo_timbro;  // 610 and 5121 already stamped when it stops
     };
     for (const Caso& caso : {
              Caso{"code cell in cell 1",
-                  [](Scenario& s) { prova::metti(s, 1, tipo_cella::codice, 180); }, " Errore n. 1250", false},
-             Caso{"intero1 set", [](Scenario& s) { s.voci[85].intero1 = 1; }, " Errore n. 1250", false},
-             Caso{"orario set", [](Scenario& s) { s.voci[85].orario = 7; }, " Errore n. 1251", true},
-             Caso{"valore2 of cell 1 set", [](Scenario& s) { s.celle[1].valore2 = -3; }, " Errore n. 1251", true},
+                  [](Intestazione& h) { test::put_cell(h.g, 1, tipo_cella::codice, 180); }, 1250, false},
+             Caso{"intero1 set", [](Intestazione& h) { h.voci[voce_linea].intero1 = 1; }, 1250, false},
+             Caso{"orario set", [](Intestazione& h) { h.voci[voce_linea].orario = 7; }, 1251, true},
+             Caso{"valore2 of cell 1 set", [](Intestazione& h) { h.g.celle[1].valore2 = -3; }, 1251, true},
          }) {
-        Scenario s = con_nomi("Brunovale", "Quarzo");
-        caso.prepara(s);
-        try {
-            timbra_intestazione(s);
-            ADD_FAILURE() << caso.nome << ": no error";
-        } catch (const ErroreSegnalato& e) {
-            EXPECT_STREQ(e.what(), caso.messaggio) << caso.nome;
-        }
-        EXPECT_EQ(s.risposta, 1) << caso.nome;
-        EXPECT_EQ(s.voci[85].intero1 == 610, caso.primo_timbro) << caso.nome;
-        EXPECT_NE(s.celle[1].valore2, 2788) << caso.nome;
+        Intestazione h("Brunovale", "Quarzo");
+        caso.prepara(h);
+        EXPECT_EQ(h.timbra(), caso.errore) << caso.nome;
+        EXPECT_EQ(h.voci[voce_linea].intero1 == 610, caso.primo_timbro) << caso.nome;
+        EXPECT_NE(h.g.celle[1].valore2, 2788) << caso.nome;
     }
 }
 
 TEST(Errore, MessageIsTheLiteralAndTheText) {
     for (const std::string a : {"1250", ""}) {
-        Scenario s;
         try {
-            errore(s, a);
+            errore(a);
+            ADD_FAILURE() << "no report";
         } catch (const ErroreSegnalato& e) {
             EXPECT_EQ(std::string(e.what()), " Errore n. " + a);
         }
-        EXPECT_EQ(s.risposta, 1);
     }
 }
 

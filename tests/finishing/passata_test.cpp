@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "finishing/finitura.h"
-#include "support/griglia_prova.h"
+#include "support/grid.h"
 
 using namespace compattatore;
-using prova::metti;
 using Celle = std::vector<std::size_t>;
 
 namespace {
@@ -18,13 +17,13 @@ constexpr std::uint8_t ALTRO = tipo_cella::indicatore_v_max;
 
 // Runs the pass and returns the cells it changed; every new code must be a
 // code cell of value 180.
-Celle passa(Scenario& s) {
-    const Scenario prima = s;
-    completa_codici(s);
-    return prova::celle_cambiate(prima, s);
+Celle passa(test::Grid& s) {
+    const test::Grid prima = s;
+    completa_codici(s.celle, s.esito);
+    return test::changed_cells(prima, s);
 }
 
-void codici_180(const Scenario& s, const Celle& celle) {
+void codici_180(const test::Grid& s, const Celle& celle) {
     for (std::size_t c : celle) {
         EXPECT_EQ(s.celle[c].tipo, CODICE) << c;
         EXPECT_EQ(s.celle[c].valore1, 180) << c;
@@ -45,25 +44,24 @@ TEST(BloccoAvviso, LookBackStopsBelowCellThreeAndAfterTwentyCells) {
     };
     for (const Caso& caso : {Caso{3, 2, {}}, Caso{10, 3, {2}}, Caso{10, 2, {}}, Caso{10, 9, {8}},
                              Caso{24, 4, {3}}, Caso{24, 3, {}}}) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, caso.avviso, AVVISO, 80);
-        metti(s, caso.segnale, SEGNALE);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, caso.avviso, AVVISO, 80);
+        test::put_cell(s, caso.segnale, SEGNALE);
         const Celle cambiate = passa(s);
         EXPECT_EQ(cambiate, caso.codici) << caso.avviso << " " << caso.segnale;
         codici_180(s, cambiate);
-        EXPECT_EQ(s.codice_errore, 0);
+        EXPECT_EQ(numero(s.esito.codice), 0);
     }
 }
 
 TEST(BloccoAvviso, EverySignalBehindTheBoardGetsItsCode) {
-    Scenario s = prova::griglia_vuota(100);
-    metti(s, 40, AVVISO, 80);
-    metti(s, 35, SEGNALE);
-    metti(s, 25, SEGNALE);
+    test::Grid s = test::empty_grid(100);
+    test::put_cell(s, 40, AVVISO, 80);
+    test::put_cell(s, 35, SEGNALE);
+    test::put_cell(s, 25, SEGNALE);
     const Celle cambiate = passa(s);
     EXPECT_EQ(cambiate, (Celle{24, 34}));
     codici_180(s, cambiate);
-    EXPECT_EQ(s.indice2, 21);  // the look-back ran its full length
 }
 
 TEST(BloccoAvviso, ExistingCodesBeforeTheSignal) {
@@ -85,18 +83,18 @@ TEST(BloccoAvviso, ExistingCodesBeforeTheSignal) {
              Caso{"code two cells before", ALTRO, 0, CODICE, 300, 0, 180, CODICE, 0},
              Caso{"no room", ALTRO, 0, ALTRO, 0, 0, 0, ALTRO, 11},
          }) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, 40, AVVISO, 80);
-        metti(s, 35, SEGNALE);
-        metti(s, 34, caso.tipo34, caso.valore34);
-        metti(s, 33, caso.tipo33, caso.valore33);
-        completa_codici(s);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, 40, AVVISO, 80);
+        test::put_cell(s, 35, SEGNALE);
+        test::put_cell(s, 34, caso.tipo34, caso.valore34);
+        test::put_cell(s, 33, caso.tipo33, caso.valore33);
+        completa_codici(s.celle, s.esito);
         EXPECT_EQ(s.celle[34].valore1, caso.valore34_dopo) << caso.nome;
         EXPECT_EQ(s.celle[33].valore1, caso.valore33_dopo) << caso.nome;
         EXPECT_EQ(s.celle[33].tipo, caso.tipo33_dopo) << caso.nome;
-        EXPECT_EQ(s.codice_errore, caso.errore) << caso.nome;
+        EXPECT_EQ(numero(s.esito.codice), caso.errore) << caso.nome;
         if (caso.errore != 0) {
-            EXPECT_EQ(s.posizione_errore, 35 * 50);
+            EXPECT_EQ(s.esito.posizione_errore, 35 * 50);
         }
     }
 }
@@ -109,13 +107,13 @@ TEST(BloccoInizio, ApproachGroupsDependOnTheStartCell) {
     };
     for (const Caso& caso : {Caso{7, {}}, Caso{8, {3}}, Caso{13, {8}}, Caso{14, {3, 9}}, Caso{20, {9, 15}},
                              Caso{21, {3, 10, 16}}}) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, caso.inizio, INIZIO, 120);
-        metti(s, caso.inizio + 4, FINE, 120);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, caso.inizio, INIZIO, 120);
+        test::put_cell(s, caso.inizio + 4, FINE, 120);
         const Celle cambiate = passa(s);
         EXPECT_EQ(cambiate, caso.codici) << caso.inizio;
         codici_180(s, cambiate);
-        EXPECT_EQ(s.codice_errore, 0);
+        EXPECT_EQ(numero(s.esito.codice), 0);
     }
 }
 
@@ -133,60 +131,59 @@ TEST(BloccoInizio, FirstFreeCellOfAGroupAndError12) {
              Caso{{16}, CODICE, {3, 10, 15}, 0},
              Caso{{16, 15, 14}, ALTRO, {3, 10}, 12},
          }) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, 21, INIZIO, 120);
-        metti(s, 25, FINE, 120);
-        for (std::size_t c : caso.occupate) metti(s, c, caso.tipo, 270);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, 21, INIZIO, 120);
+        test::put_cell(s, 25, FINE, 120);
+        for (std::size_t c : caso.occupate) test::put_cell(s, c, caso.tipo, 270);
         const Celle cambiate = passa(s);
         EXPECT_EQ(cambiate, caso.codici);
         codici_180(s, cambiate);
-        EXPECT_EQ(s.codice_errore, caso.errore);
+        EXPECT_EQ(numero(s.esito.codice), caso.errore);
         if (caso.errore != 0) {
-            EXPECT_EQ(s.posizione_errore, 21 * 50);
+            EXPECT_EQ(s.esito.posizione_errore, 21 * 50);
         }
     }
 }
 
 TEST(BloccoInizio, SlowRestrictionOfTwentyCells) {
-    Scenario s = prova::griglia_vuota(100);
-    metti(s, 30, INIZIO, 80);
-    metti(s, 50, FINE, 80);
+    test::Grid s = test::empty_grid(100);
+    test::put_cell(s, 30, INIZIO, 80);
+    test::put_cell(s, 50, FINE, 80);
     const Celle cambiate = passa(s);
     EXPECT_EQ(cambiate, (Celle{12, 19, 25, 38, 46}));
     codici_180(s, cambiate);
-    EXPECT_EQ(s.codice_errore, 0);
+    EXPECT_EQ(numero(s.esito.codice), 0);
 }
 
 TEST(BloccoInizio, SpeedOf110HasNoCodesInsideButStillCodesTheNextSignal) {
     for (const std::int16_t velocita : {110, 109}) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, 10, SEGNALE);  // a stale counter of 5 would have reached it
-        metti(s, 30, INIZIO, velocita);
-        metti(s, 44, FINE, velocita);
-        metti(s, 56, SEGNALE);
-        s.indice2 = 5;
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, 10, SEGNALE);
+        test::put_cell(s, 30, INIZIO, velocita);
+        test::put_cell(s, 44, FINE, velocita);
+        test::put_cell(s, 56, SEGNALE);
         const Celle cambiate = passa(s);
         const Celle attese = velocita == 110 ? Celle{12, 19, 25, 55} : Celle{12, 19, 25, 38, 55};
         EXPECT_EQ(cambiate, attese) << velocita;
         codici_180(s, cambiate);
-        EXPECT_EQ(s.codice_errore, 0);
+        EXPECT_EQ(numero(s.esito.codice), 0);
     }
 }
 
 TEST(BloccoInizio, RestrictionFrom2464To2480) {
     // rallentamento,  123150,    80,  800, 0,  1,  80  as laid out in the grid,
     // followed by two signals.
-    Scenario s = prova::griglia_vuota(2600);
-    for (std::size_t c = 2436; c <= 2439; ++c) metti(s, c, tipo_cella::preavviso_rallentamento, 2440 - c);
-    metti(s, 2440, AVVISO, 80);
-    metti(s, 2464, INIZIO, 80);
-    metti(s, 2480, FINE, 80);
-    metti(s, 2487, SEGNALE);
-    metti(s, 2490, SEGNALE);
+    test::Grid s = test::empty_grid(2600);
+    for (std::size_t c = 2436; c <= 2439; ++c) test::put_cell(s, c, tipo_cella::preavviso_rallentamento, 2440 - c);
+    test::put_cell(s, 2440, AVVISO, 80);
+    test::put_cell(s, 2464, INIZIO, 80);
+    test::put_cell(s, 2480, FINE, 80);
+    test::put_cell(s, 2487, SEGNALE);
+    test::put_cell(s, 2490, SEGNALE);
     const Celle cambiate = passa(s);
     EXPECT_EQ(cambiate, (Celle{2446, 2453, 2459, 2472, 2479, 2486}));
     codici_180(s, cambiate);
-    EXPECT_EQ(s.codice_errore, 0);
+    EXPECT_EQ(numero(s.esito.codice), 0);
 }
 
 TEST(BloccoInizio, CodeDueOnAnOccupiedCellMovesAndRestartsTheSpacing) {
@@ -201,17 +198,17 @@ TEST(BloccoInizio, CodeDueOnAnOccupiedCellMovesAndRestartsTheSpacing) {
              // No room: error, and no further code in this walk.
              Caso{{37, 38, 39}, {}, 13, 38 * 50},
          }) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, 30, INIZIO, 80);
-        metti(s, 60, FINE, 80);
-        for (std::size_t c : caso.occupate) metti(s, c, ALTRO);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, 30, INIZIO, 80);
+        test::put_cell(s, 60, FINE, 80);
+        for (std::size_t c : caso.occupate) test::put_cell(s, c, ALTRO);
         const Celle cambiate = passa(s);
         Celle attese{12, 19, 25};
         attese.insert(attese.end(), caso.codici_dentro.begin(), caso.codici_dentro.end());
         EXPECT_EQ(cambiate, attese);
         codici_180(s, cambiate);
-        EXPECT_EQ(s.codice_errore, caso.errore);
-        EXPECT_EQ(s.posizione_errore, caso.posizione);
+        EXPECT_EQ(numero(s.esito.codice), caso.errore);
+        EXPECT_EQ(s.esito.posizione_errore, caso.posizione);
     }
 }
 
@@ -230,33 +227,32 @@ TEST(BloccoInizio, CodeBeforeTheSignalAfterTheEnd) {
              Caso{50, {49}, {48}, 0},
              Caso{50, {49, 48}, {}, 13},
          }) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, 30, INIZIO, 120);
-        metti(s, 44, FINE, 120);
-        metti(s, caso.segnale, SEGNALE);
-        for (std::size_t c : caso.occupate) metti(s, c, ALTRO);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, 30, INIZIO, 120);
+        test::put_cell(s, 44, FINE, 120);
+        test::put_cell(s, caso.segnale, SEGNALE);
+        for (std::size_t c : caso.occupate) test::put_cell(s, c, ALTRO);
         const Celle cambiate = passa(s);
         Celle attese{12, 19, 25};
         attese.insert(attese.end(), caso.codici.begin(), caso.codici.end());
         EXPECT_EQ(cambiate, attese) << caso.segnale;
-        EXPECT_EQ(s.codice_errore, caso.errore) << caso.segnale;
+        EXPECT_EQ(numero(s.esito.codice), caso.errore) << caso.segnale;
         if (caso.errore != 0) {
-            EXPECT_EQ(s.posizione_errore, 44 * 50);
+            EXPECT_EQ(s.esito.posizione_errore, 44 * 50);
         }
     }
 }
 
 TEST(BloccoInizio, WalkWithoutAnEndStopsAtTheLastCell) {
     for (const std::int16_t velocita : {80, 120}) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, 90, INIZIO, velocita);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, 90, INIZIO, velocita);
         const Celle cambiate = passa(s);
         const Celle attese = velocita == 80 ? Celle{72, 79, 85, 98} : Celle{72, 79, 85};
         EXPECT_EQ(cambiate, attese) << velocita;
         codici_180(s, cambiate);
-        EXPECT_EQ(s.codice_errore, 13) << velocita;
-        EXPECT_EQ(s.posizione_errore, 100 * 50) << velocita;
-        EXPECT_EQ(s.indice2, 100) << velocita;
+        EXPECT_EQ(numero(s.esito.codice), 13) << velocita;
+        EXPECT_EQ(s.esito.posizione_errore, 100 * 50) << velocita;
         EXPECT_EQ(s.celle.size(), 101u);
     }
 }
@@ -271,16 +267,16 @@ TEST(BloccoInizio, LooksAheadNeverLeaveTheGrid) {
         std::int32_t errore;
     };
     for (const Caso& caso : {Caso{{}, {74, 81, 87, 99}, 0}, Caso{{99}, {74, 81, 87}, 13}}) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, 92, INIZIO, 80);
-        metti(s, 100, FINE, 80);
-        for (std::size_t c : caso.occupate) metti(s, c, ALTRO);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, 92, INIZIO, 80);
+        test::put_cell(s, 100, FINE, 80);
+        for (std::size_t c : caso.occupate) test::put_cell(s, c, ALTRO);
         const Celle cambiate = passa(s);
         EXPECT_EQ(cambiate, caso.codici);
         codici_180(s, cambiate);
-        EXPECT_EQ(s.codice_errore, caso.errore);
+        EXPECT_EQ(numero(s.esito.codice), caso.errore);
         if (caso.errore != 0) {
-            EXPECT_EQ(s.posizione_errore, 100 * 50);
+            EXPECT_EQ(s.esito.posizione_errore, 100 * 50);
         }
         EXPECT_EQ(s.celle.size(), 101u);
     }
@@ -294,19 +290,19 @@ TEST(Passata, LastTwoCellsAreNeverExamined) {
     };
     for (const Caso& caso : {Caso{98, AVVISO, {94}}, Caso{99, AVVISO, {}}, Caso{99, INIZIO, {}},
                              Caso{100, INIZIO, {}}}) {
-        Scenario s = prova::griglia_vuota(100);
-        metti(s, caso.cella, caso.tipo, 80);
-        metti(s, 95, SEGNALE);
+        test::Grid s = test::empty_grid(100);
+        test::put_cell(s, caso.cella, caso.tipo, 80);
+        test::put_cell(s, 95, SEGNALE);
         const Celle cambiate = passa(s);
         EXPECT_EQ(cambiate, caso.codici) << caso.cella;
     }
 }
 
 TEST(Passata, NoGridNoWork) {
-    Scenario s;
-    completa_codici(s);
+    test::Grid s;
+    completa_codici(s.celle, s.esito);
     EXPECT_TRUE(s.celle.empty());
-    EXPECT_EQ(s.codice_errore, 0);
+    EXPECT_EQ(numero(s.esito.codice), 0);
 }
 
 }  // namespace

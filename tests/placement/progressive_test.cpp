@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "support/griglia_prova.h"
+#include "support/grid.h"
 #include "placement/progressive.h"
 
 using namespace compattatore;
@@ -13,16 +13,18 @@ using Terna = std::array<std::int32_t, 3>;  // inizio, fine, posizione
 using Tre = std::array<Terna, 3>;           // entries 81, 82, 83
 
 Tre ordina(const Tre& prima, int volte = 1) {
-    Scenario s;
+    Voci voci{};
     for (std::size_t i = 0; i < 3; ++i) {
-        s.voci[81 + i].inizio = prima[i][0];
-        s.voci[81 + i].fine = prima[i][1];
-        s.voci[81 + i].posizione = prima[i][2];
+        voci[voce_progressiva_tre + i].inizio = prima[i][0];
+        voci[voce_progressiva_tre + i].fine = prima[i][1];
+        voci[voce_progressiva_tre + i].posizione = prima[i][2];
     }
-    for (int n = 0; n < volte; ++n) progressive_ordina(s);
+    for (int n = 0; n < volte; ++n) EXPECT_EQ(progressive_ordina(voci), Codice::nessuno);
     Tre dopo{};
-    for (std::size_t i = 0; i < 3; ++i) dopo[i] = {s.voci[81 + i].inizio, s.voci[81 + i].fine, s.voci[81 + i].posizione};
-    EXPECT_EQ(s.codice_errore, 0);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Voce& v = voci[voce_progressiva_tre + i];
+        dopo[i] = {v.inizio, v.fine, v.posizione};
+    }
     return dopo;
 }
 
@@ -87,14 +89,13 @@ TEST(ProgressiveOrdina, DecreasingReferenceGains100OncePerCall) {
 }
 
 TEST(ProgressiveOrdina, CorrectionThatWouldOverflowIsRecorded) {
-    Scenario s;
-    s.voci[81] = Voce{};
-    s.voci[81].inizio = 300;
-    s.voci[81].fine = 2147483600;
-    s.voci[81].posizione = 1;
-    progressive_ordina(s);
-    EXPECT_EQ(s.codice_errore, 25);
-    EXPECT_EQ(s.voci[81].fine, 2147483600);
+    Voci voci{};
+    Voce& tre = voci[voce_progressiva_tre];
+    tre.inizio = 300;
+    tre.fine = 2147483600;
+    tre.posizione = 1;
+    EXPECT_EQ(progressive_ordina(voci), Codice::guasto);
+    EXPECT_EQ(tre.fine, 2147483600);
 }
 
 }  // namespace

@@ -5,23 +5,23 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_io.h"
-#include "support/cartella_temporanea.h"
+#include "support/temp_dir.h"
 
 namespace compattatore {
 namespace {
 
-using prova::CartellaTemporanea;
+using test::TempDir;
 
-std::size_t file_nella_cartella(const CartellaTemporanea& dir) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.percorso()),
+std::size_t file_nella_cartella(const TempDir& dir) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.path()),
                                                   std::filesystem::directory_iterator()));
 }
 
 // Small pieces are gathered, large ones written at once, bytes filled in
 // place come in between: the file holds them all in the order given.
 TEST(FileInSostituzione, PiecesOfEverySizeKeepTheirOrder) {
-    CartellaTemporanea dir;
-    prova::scrivi_byte(dir / "a.dat", std::string(300000, 'v'));
+    TempDir dir;
+    test::write_bytes(dir / "a.dat", std::string(300000, 'v'));
     std::string atteso;
     {
         FileInSostituzione f(dir / "a.dat");
@@ -40,32 +40,32 @@ TEST(FileInSostituzione, PiecesOfEverySizeKeepTheirOrder) {
             atteso.append(15, static_cast<char>('0' + giro % 10));
         }
         // Until it is confirmed the old file stands.
-        EXPECT_EQ(prova::leggi_byte(dir / "a.dat"), std::string(300000, 'v'));
+        EXPECT_EQ(test::read_bytes(dir / "a.dat"), std::string(300000, 'v'));
         f.conferma();
     }
-    EXPECT_EQ(prova::leggi_byte(dir / "a.dat"), atteso);
+    EXPECT_EQ(test::read_bytes(dir / "a.dat"), atteso);
     EXPECT_EQ(file_nella_cartella(dir), 1u);
 }
 
 TEST(FileInSostituzione, AbandonedWriterLeavesTheOldFileAndNoTemporary) {
-    CartellaTemporanea dir;
-    prova::scrivi_byte(dir / "a.dat", "vecchio");
+    TempDir dir;
+    test::write_bytes(dir / "a.dat", "vecchio");
     {
         FileInSostituzione f(dir / "a.dat");
         f.scrivi(std::string(100000, 'n'));
         f.scrivi("coda");
     }
-    EXPECT_EQ(prova::leggi_byte(dir / "a.dat"), "vecchio");
+    EXPECT_EQ(test::read_bytes(dir / "a.dat"), "vecchio");
     EXPECT_EQ(file_nella_cartella(dir), 1u);
 }
 
 TEST(LeggiFile, ReadsEveryByteOfALargeFile) {
-    CartellaTemporanea dir;
+    TempDir dir;
     std::string dati;
     for (int i = 0; i < 70000; ++i) dati.push_back(static_cast<char>(i * 31 % 256));
-    prova::scrivi_byte(dir / "b.bin", dati);
+    test::write_bytes(dir / "b.bin", dati);
     EXPECT_EQ(leggi_file(dir / "b.bin"), dati);
-    prova::scrivi_byte(dir / "vuoto.bin", "");
+    test::write_bytes(dir / "vuoto.bin", "");
     EXPECT_EQ(leggi_file(dir / "vuoto.bin"), "");
 }
 

@@ -5,33 +5,33 @@
 
 #include <gtest/gtest.h>
 
-#include "support/cartella_temporanea.h"
+#include "support/temp_dir.h"
 
 namespace compattatore {
 namespace {
 
-using prova::CartellaTemporanea;
+using test::TempDir;
 
 TEST(SostituisciFile, ReplacesALongerFileWhole) {
-    CartellaTemporanea dir;
-    prova::scrivi_byte(dir / "a.dat", std::string(1000, 'x'));
+    TempDir dir;
+    test::write_bytes(dir / "a.dat", std::string(1000, 'x'));
     sostituisci_file(dir / "a.dat", "abc");
-    EXPECT_EQ(prova::leggi_byte(dir / "a.dat"), "abc");
+    EXPECT_EQ(test::read_bytes(dir / "a.dat"), "abc");
     // No temporary file is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.percorso()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
 }
 
 TEST(SostituisciFile, CreatesAMissingFileAndWritesEmptyContent) {
-    CartellaTemporanea dir;
+    TempDir dir;
     sostituisci_file(dir / "nuovo.txt", "");
     EXPECT_TRUE(std::filesystem::exists(dir / "nuovo.txt"));
     EXPECT_EQ(std::filesystem::file_size(dir / "nuovo.txt"), 0u);
 }
 
 TEST(SostituisciFile, MissingFolderRaisesWithTheFileNameAndTheReason) {
-    CartellaTemporanea dir;
+    TempDir dir;
     try {
         sostituisci_file(dir / "manca" / "a.dat", "abc");
         FAIL() << "expected ErroreIO";
@@ -44,8 +44,8 @@ TEST(SostituisciFile, MissingFolderRaisesWithTheFileNameAndTheReason) {
 // A write that fails half-way (here: the file-size limit) leaves the old
 // complete file in place and no temporary file behind.
 TEST(SostituisciFile, FailureMidWriteKeepsTheOldFile) {
-    CartellaTemporanea dir;
-    prova::scrivi_byte(dir / "a.dat", "contenuto vecchio");
+    TempDir dir;
+    test::write_bytes(dir / "a.dat", "contenuto vecchio");
 
     rlimit vecchio{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &vecchio), 0);
@@ -57,22 +57,22 @@ TEST(SostituisciFile, FailureMidWriteKeepsTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &vecchio);
     std::signal(SIGXFSZ, vecchio_gestore);
 
-    EXPECT_EQ(prova::leggi_byte(dir / "a.dat"), "contenuto vecchio");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.percorso()),
+    EXPECT_EQ(test::read_bytes(dir / "a.dat"), "contenuto vecchio");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
 }
 
 TEST(EliminaFile, MissingFileIsNotAnError) {
-    CartellaTemporanea dir;
+    TempDir dir;
     EXPECT_NO_THROW(elimina_file(dir / "non-esiste.txt"));
-    prova::scrivi_byte(dir / "c.txt", "x");
+    test::write_bytes(dir / "c.txt", "x");
     elimina_file(dir / "c.txt");
     EXPECT_FALSE(std::filesystem::exists(dir / "c.txt"));
 }
 
 TEST(LeggiFile, MissingFileRaises) {
-    CartellaTemporanea dir;
+    TempDir dir;
     EXPECT_THROW(leggi_file(dir / "manca.txt"), ErroreIO);
 }
 

@@ -1,19 +1,18 @@
-// A test bench for the reader: a fresh folder, the two description files
-// written from lists of lines (CR LF), and a scenario that reads them.
+// A test bench for the reader: the two description texts built from lists
+// of lines (CR LF), read in memory into a scenario and its outcome.
 #pragma once
 
-#include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "reader/memorizza_dati.h"
-#include "support/cartella_temporanea.h"
-#include "tables/nomi_file.h"
+#include "tables/esito.h"
 #include "tables/scenario.h"
 
-namespace compattatore::prova {
+namespace compattatore::test {
 
 inline std::string testo(std::initializer_list<std::string_view> righe) {
     std::string t;
@@ -30,27 +29,20 @@ inline std::string testo(const std::vector<std::string>& righe) {
     return t;
 }
 
-// A position no reader code sets by itself: shows that posizione_errore was
-// left alone.
-inline constexpr std::int32_t posizione_intatta = -424242;
+// A reading starts with no position recorded.
+inline constexpr std::int32_t posizione_intatta = 0;
 
 class BancoLettura {
 public:
-    BancoLettura() {
-        s.nome_linea = "Valdorso";
-        s.nome_treno = "Merlo";
-        s.cartella = cartella.percorso();
-        s.compila_linea = 0;
-        s.posizione_errore = posizione_intatta;
-        treno_testo(testo({"[generale]", "[fine]"}));
-    }
+    BancoLettura() { treno_testo(testo({"[generale]", "[fine]"})); }
 
-    void linea_testo(const std::string& t) { scrivi_byte(file_linea_txt(s), t); }
-    void treno_testo(const std::string& t) { scrivi_byte(file_treno_txt(s), t); }
+    void linea_testo(const std::string& t) { linea_ = t; }
+    void treno_testo(const std::string& t) { treno_ = t; }
+    void senza_treno() { treno_.reset(); }
     void linea(std::initializer_list<std::string_view> righe) { linea_testo(testo(righe)); }
     void treno(std::initializer_list<std::string_view> righe) { treno_testo(testo(righe)); }
 
-    // A line file with a general section giving only the length, then the records.
+    // A line text with a general section giving only the length, then the records.
     void linea_lunga(std::int32_t lunghezza, const std::vector<std::string>& record) {
         std::vector<std::string> righe = {"[generale]", "lunghezza percorso,    " + std::to_string(lunghezza),
                                           "[record]"};
@@ -58,7 +50,7 @@ public:
         righe.push_back("[fine]");
         linea_testo(testo(righe));
     }
-    // A train file with the records after "[generale]".
+    // A train text with the records after "[generale]".
     void treno_con(const std::vector<std::string>& record) {
         std::vector<std::string> righe = {"[generale]"};
         righe.insert(righe.end(), record.begin(), record.end());
@@ -66,15 +58,30 @@ public:
         treno_testo(testo(righe));
     }
 
-    void leggi() { memorizza_dati(s); }
+    void leggi() {
+        Descrizioni d{"Valdorso", "Merlo", {}, {}, compila_linea};
+        if (linea_) d.linea = *linea_;
+        if (treno_) d.treno = *treno_;
+        Compilazione c = memorizza_dati(d);
+        s = std::move(c.scenario);
+        esito = std::move(c.esito);
+    }
 
-    bool c_e_linea() const { return std::filesystem::exists(file_linea_txt(s)); }
-    bool c_e_treno() const { return std::filesystem::exists(file_treno_txt(s)); }
+    // Whether a description file would still be there after the run: it
+    // was there and the reading did not take it.
+    bool c_e_linea() const { return linea_.has_value() && !esito.letta_linea; }
+    bool c_e_treno() const { return treno_.has_value() && !esito.letto_treno; }
 
+    int codice() const { return numero(esito.codice); }
     const Cella& cella(std::size_t i) const { return s.celle.at(i); }
 
-    CartellaTemporanea cartella;
+    bool compila_linea = false;
     Scenario s;
+    EsitoCompilazione esito;
+
+private:
+    std::optional<std::string> linea_;
+    std::optional<std::string> treno_;
 };
 
-}  // namespace compattatore::prova
+}  // namespace compattatore::test

@@ -12,7 +12,7 @@
 namespace compattatore {
 namespace {
 
-using prova::BancoLettura;
+using test::BancoLettura;
 
 struct Curva {
     const char* chiave;
@@ -33,13 +33,13 @@ TEST(Piano, EveryMetreFollowsTheRuleAcrossStraightsCurvesAndOverlaps) {
         {"curvas5", -0.002, 29000, 1000}, // runs into the grid's extra 7000 m
     };
     BancoLettura b;
-    b.s.compila_linea = 1;
+    b.compila_linea = true;
     std::vector<std::string> record;
     for (const Curva& c : curve)
         record.push_back(std::string(c.chiave) + ",  " + std::to_string(c.inizio) + ",  " + std::to_string(c.lunghezza));
     b.linea_lunga(lunghezza, record);
     b.leggi();
-    ASSERT_EQ(b.s.codice_errore, 0);
+    ASSERT_EQ(b.codice(), 0);
 
     const std::int32_t estesa = lunghezza + 7000;
     std::vector<double> x(static_cast<std::size_t>(estesa) + 1, 0.0), y = x;

@@ -9,8 +9,8 @@
 namespace compattatore {
 namespace {
 
-using prova::BancoLettura;
-using prova::posizione_intatta;
+using test::BancoLettura;
+using test::posizione_intatta;
 
 // Length 3000 m: numero_celle 200, positions up to 9900 inside the grid.
 void linea_corta(BancoLettura& b) { b.linea_lunga(3000, {}); }
@@ -21,13 +21,13 @@ TEST(RecordTreno, ValoriGeneraliDelTreno) {
     b.treno({"Merlo", "[generale]", "numero vetture,    12", "percentuale massa frenata,    130", "sabbia,    180",
              "orologio,    16              20            30 ", "[aderenze]", "", "[fine]"});
     b.leggi();
-    ASSERT_EQ(b.s.codice_errore, 0);
-    EXPECT_EQ(b.s.voci[84].posizione, 12);
-    EXPECT_EQ(b.s.voci[84].inizio, 130);
-    EXPECT_EQ(b.s.voci[86].intero1, 180);
-    EXPECT_EQ(b.s.voci[86].intero3, 16);
-    EXPECT_EQ(b.s.voci[86].intero4, 20);
-    EXPECT_EQ(b.s.voci[86].intero5, 30);
+    ASSERT_EQ(b.codice(), 0);
+    EXPECT_EQ(b.s.voci[voce_percorso].posizione, 12);
+    EXPECT_EQ(b.s.voci[voce_percorso].inizio, 130);
+    EXPECT_EQ(b.s.voci[voce_treno].intero1, 180);
+    EXPECT_EQ(b.s.voci[voce_treno].intero3, 16);
+    EXPECT_EQ(b.s.voci[voce_treno].intero4, 20);
+    EXPECT_EQ(b.s.voci[voce_treno].intero5, 30);
     EXPECT_FALSE(b.c_e_linea());
     EXPECT_FALSE(b.c_e_treno());
 }
@@ -38,7 +38,7 @@ TEST(RecordTreno, ProfiliDiVelocitaEAderenza) {
     b.treno_con({"aderenza,       0,    58", "aderenza,    1950,    62", "velocita,   0,    30",
                  "velocita,    1000,   100", "velocita,  2000,   85"});
     b.leggi();
-    ASSERT_EQ(b.s.codice_errore, 0);
+    ASSERT_EQ(b.codice(), 0);
     auto velocita = [&](std::size_t i) { return static_cast<int>(b.cella(i).velocita); };
     auto aderenza = [&](std::size_t i) { return static_cast<int>(b.cella(i).aderenza); };
     EXPECT_EQ(velocita(0), 6);
@@ -69,11 +69,11 @@ TEST(RecordTreno, IlLimiteDiVelocitaDivisoPerCinque) {
         b.treno_con({"velocita,   0,    " + std::to_string(c.limite)});
         b.leggi();
         if (c.byte < 0) {
-            EXPECT_EQ(b.s.codice_errore, 25);
-            EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+            EXPECT_EQ(b.codice(), 25);
+            EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
             EXPECT_FALSE(b.c_e_treno());
         } else {
-            EXPECT_EQ(b.s.codice_errore, 0);
+            EXPECT_EQ(b.codice(), 0);
             EXPECT_EQ(b.cella(0).velocita, c.byte);
             EXPECT_EQ(b.cella(197).velocita, c.byte);
         }
@@ -85,7 +85,7 @@ TEST(RecordTreno, SegnaliERallentamentiPassanoAllaPosa) {
     linea_corta(b);
     b.treno_con({"segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0", "rallentamento,  3000,    60,  250, 0,  1,  0"});
     b.leggi();
-    ASSERT_EQ(b.s.codice_errore, 0);
+    ASSERT_EQ(b.codice(), 0);
     const Cella& c = b.cella(22);
     EXPECT_EQ(c.tipo, tipo_cella::segnale);
     EXPECT_EQ(c.valore1, 42);
@@ -115,13 +115,13 @@ TEST(RecordTreno, UnRifiutoDellaPosaFermaIlTreno) {
         b.treno_con({"velocita,   0,    30", "segnale,    1050,   2, 4, 0,  0, 0,    0,  0,0,0, 0", c.record,
                      "sabbia,    180"});
         b.leggi();
-        EXPECT_EQ(b.s.codice_errore, c.codice);
-        EXPECT_EQ(b.s.posizione_errore, 1060);
-        EXPECT_EQ(b.s.origine_errore.file, "Valdorso_Merlo-.txt");
-        EXPECT_EQ(b.s.origine_errore.riga, 4);
-        EXPECT_EQ(b.s.origine_errore.testo, c.record);
+        EXPECT_EQ(b.codice(), c.codice);
+        EXPECT_EQ(b.esito.posizione_errore, 1060);
+        EXPECT_EQ(b.esito.origine.file, "Valdorso_Merlo-.txt");
+        EXPECT_EQ(b.esito.origine.riga, 4);
+        EXPECT_EQ(b.esito.origine.testo, c.record);
         // Stopped at once: nothing after it, no tails.
-        EXPECT_EQ(b.s.voci[86].intero1, 0);
+        EXPECT_EQ(b.s.voci[voce_treno].intero1, 0);
         EXPECT_EQ(b.cella(0).velocita, 0);
         EXPECT_FALSE(b.c_e_treno());
     }
@@ -133,7 +133,7 @@ TEST(RecordTreno, PuntiDiAbbattimento) {
     b.treno_con({"abbattimento,    7050,   270", "abbattimento,    7100,   0", "abbattimento,    7150,   -5",
                  "segnale,    7300,   2, 4, 0,  0, 0,    0,  0,0,0, 0", "abbattimento,    7300,   270"});
     b.leggi();
-    ASSERT_EQ(b.s.codice_errore, 0);
+    ASSERT_EQ(b.codice(), 0);
     EXPECT_EQ(b.cella(141).tipo, tipo_cella::codice);
     EXPECT_EQ(b.cella(141).valore1, 270);
     EXPECT_EQ(b.cella(142).tipo, tipo_cella::abbattimento);
@@ -148,8 +148,8 @@ TEST(RecordTreno, PuntiDiAbbattimento) {
     linea_corta(c);
     c.treno_con({"segnale,    7000,   2, 4, 0,  0, 0,    0,  0,0,0, 0", "abbattimento,    7050,   270"});
     c.leggi();
-    EXPECT_EQ(c.s.codice_errore, 7);
-    EXPECT_EQ(c.s.posizione_errore, 7050);
+    EXPECT_EQ(c.codice(), 7);
+    EXPECT_EQ(c.esito.posizione_errore, 7050);
     EXPECT_EQ(c.cella(141).tipo, tipo_cella::segnale);
     EXPECT_FALSE(c.c_e_treno());
 }
@@ -161,10 +161,10 @@ TEST(RecordTreno, Codice15DellaLineaFermaIlTrenoAlPrimoSegnale) {
     b.treno_con({"velocita,   0,    30", "aderenza,       0,    58", "velocita,  500,    40",
                  "segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0", "aderenza,    1000,    60"});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 15);
-    EXPECT_EQ(b.s.posizione_errore, 1050);
-    EXPECT_EQ(b.s.origine_errore.file, "Valdorso_Merlo-.txt");
-    EXPECT_EQ(b.s.origine_errore.riga, 5);
+    EXPECT_EQ(b.codice(), 15);
+    EXPECT_EQ(b.esito.posizione_errore, 1050);
+    EXPECT_EQ(b.esito.origine.file, "Valdorso_Merlo-.txt");
+    EXPECT_EQ(b.esito.origine.riga, 5);
     // The line phase completed; the signal was placed before the stop.
     EXPECT_EQ(b.cella(150).pendenza, 101);
     EXPECT_EQ(b.cella(22).tipo, tipo_cella::segnale);
@@ -182,11 +182,11 @@ TEST(RecordTreno, ProgressivaFuoriPassoCodice2AllaFine) {
              "[fine]"});
     b.treno_con({"velocita,   0,    30", "sabbia,    180"});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 2);
-    EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
-    EXPECT_TRUE(b.s.origine_errore.file.empty());
-    EXPECT_EQ(b.s.voci[81].inizio, 3075);
-    EXPECT_EQ(b.s.voci[86].intero1, 180);
+    EXPECT_EQ(b.codice(), 2);
+    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
+    EXPECT_TRUE(b.esito.origine.file.empty());
+    EXPECT_EQ(b.s.voci[voce_progressiva_tre].inizio, 3075);
+    EXPECT_EQ(b.s.voci[voce_treno].intero1, 180);
     EXPECT_EQ(b.cella(197).velocita, 6);
 
     // Code 2 replaces a code 15 of the train phase, which completed first.
@@ -195,10 +195,10 @@ TEST(RecordTreno, ProgressivaFuoriPassoCodice2AllaFine) {
              "[fine]"});
     c.treno_con({"velocita,   0,    30", "aderenza,  99999,    1", "sabbia,    180"});
     c.leggi();
-    EXPECT_EQ(c.s.codice_errore, 2);
-    EXPECT_EQ(c.s.posizione_errore, 99999);
-    EXPECT_TRUE(c.s.origine_errore.file.empty());
-    EXPECT_EQ(c.s.voci[86].intero1, 0);
+    EXPECT_EQ(c.codice(), 2);
+    EXPECT_EQ(c.esito.posizione_errore, 99999);
+    EXPECT_TRUE(c.esito.origine.file.empty());
+    EXPECT_EQ(c.s.voci[voce_treno].intero1, 0);
     EXPECT_EQ(c.cella(197).velocita, 6);
     EXPECT_FALSE(c.c_e_treno());
 }
@@ -206,11 +206,11 @@ TEST(RecordTreno, ProgressivaFuoriPassoCodice2AllaFine) {
 TEST(RecordTreno, FileDelTrenoMancante) {
     BancoLettura b;
     linea_corta(b);
-    std::filesystem::remove(file_treno_txt(b.s));
+    b.senza_treno();
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 25);
-    EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
-    EXPECT_TRUE(b.s.origine_errore.file.empty());
+    EXPECT_EQ(b.codice(), 25);
+    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
+    EXPECT_TRUE(b.esito.origine.file.empty());
     EXPECT_FALSE(b.c_e_linea());
     EXPECT_EQ(b.cella(0).pendenza, 100);
 }
@@ -223,8 +223,8 @@ TEST(RecordTreno, SenzaGeneraleNonLeggeNulla) {
              "[fine]"});
     b.leggi();
     // Nothing stored, but the completion and the final check still ran.
-    EXPECT_EQ(b.s.codice_errore, 2);
-    EXPECT_EQ(b.s.voci[86].intero1, 0);
+    EXPECT_EQ(b.codice(), 2);
+    EXPECT_EQ(b.s.voci[voce_treno].intero1, 0);
     EXPECT_EQ(b.s.voci[1].posizione, 0);
     EXPECT_EQ(b.cella(0).velocita, 0);
     EXPECT_FALSE(b.c_e_treno());
@@ -235,10 +235,10 @@ TEST(RecordTreno, UnValoreTroppoGrandeNelTrenoEUnGuasto) {
     linea_corta(b);
     b.treno_con({"sabbia,    180", "orologio,    16   70000   30"});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 25);
-    EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
-    EXPECT_EQ(b.s.origine_errore.file, "Valdorso_Merlo-.txt");
-    EXPECT_EQ(b.s.origine_errore.riga, 3);
+    EXPECT_EQ(b.codice(), 25);
+    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
+    EXPECT_EQ(b.esito.origine.file, "Valdorso_Merlo-.txt");
+    EXPECT_EQ(b.esito.origine.riga, 3);
     EXPECT_FALSE(b.c_e_treno());
 }
 

@@ -8,9 +8,9 @@
 namespace compattatore {
 namespace {
 
-using prova::BancoLettura;
-using prova::posizione_intatta;
-using prova::testo;
+using test::BancoLettura;
+using test::posizione_intatta;
+using test::testo;
 
 TEST(SezioneGenerale, LeggeLIntestazioneDellaLinea) {
     BancoLettura b;
@@ -28,28 +28,28 @@ TEST(SezioneGenerale, LeggeLIntestazioneDellaLinea) {
              "[fine]"});
     b.leggi();
     const Scenario& s = b.s;
-    EXPECT_EQ(s.codice_errore, 0);
+    EXPECT_EQ(b.codice(), 0);
     EXPECT_EQ(s.lunghezza_estesa, 341000);
     EXPECT_EQ(s.numero_celle, 6820);
     EXPECT_EQ(s.celle.size(), 6821u);
-    EXPECT_EQ(s.voci[84].fine, 334000);
+    EXPECT_EQ(s.voci[voce_percorso].fine, 334000);
     // Already in order: only the reference running backwards moves, by 100.
-    EXPECT_EQ(s.voci[81].inizio, 315950);
-    EXPECT_EQ(s.voci[81].fine, 412150);
-    EXPECT_EQ(s.voci[81].posizione, 1);
-    EXPECT_EQ(s.voci[82].inizio, 284500);
-    EXPECT_EQ(s.voci[82].fine, -284500);
-    EXPECT_EQ(s.voci[82].posizione, 0);
-    EXPECT_EQ(s.voci[83].inizio, 31100);
-    EXPECT_EQ(s.voci[83].fine, 3050);
-    EXPECT_EQ(s.voci[85].inizio, 1);
-    EXPECT_EQ(s.voci[85].posizione, 2);
-    EXPECT_EQ(s.voci[85].fine, 3);
-    EXPECT_EQ(s.voci[86].inizio, 8000);
-    EXPECT_EQ(s.voci[86].fine, 330700);
-    EXPECT_EQ(s.voci[86].posizione, 9);
-    EXPECT_EQ(s.voci[85].nome, "Valdorso");
-    EXPECT_EQ(s.voci[86].nome, "Merlo");
+    EXPECT_EQ(s.voci[voce_progressiva_tre].inizio, 315950);
+    EXPECT_EQ(s.voci[voce_progressiva_tre].fine, 412150);
+    EXPECT_EQ(s.voci[voce_progressiva_tre].posizione, 1);
+    EXPECT_EQ(s.voci[voce_progressiva_due].inizio, 284500);
+    EXPECT_EQ(s.voci[voce_progressiva_due].fine, -284500);
+    EXPECT_EQ(s.voci[voce_progressiva_due].posizione, 0);
+    EXPECT_EQ(s.voci[voce_progressiva_uno].inizio, 31100);
+    EXPECT_EQ(s.voci[voce_progressiva_uno].fine, 3050);
+    EXPECT_EQ(s.voci[voce_linea].inizio, 1);
+    EXPECT_EQ(s.voci[voce_linea].posizione, 2);
+    EXPECT_EQ(s.voci[voce_linea].fine, 3);
+    EXPECT_EQ(s.voci[voce_treno].inizio, 8000);
+    EXPECT_EQ(s.voci[voce_treno].fine, 330700);
+    EXPECT_EQ(s.voci[voce_treno].posizione, 9);
+    EXPECT_EQ(s.voci[voce_linea].nome, "Valdorso");
+    EXPECT_EQ(s.voci[voce_treno].nome, "Merlo");
     EXPECT_FALSE(b.c_e_linea());
     EXPECT_FALSE(b.c_e_treno());
 }
@@ -62,10 +62,10 @@ TEST(SezioneGenerale, LaLunghezzaDimensionaGrigliaEPiano) {
     for (Caso c : {Caso{0, 140}, Caso{25, 140}, Caso{75, 142}, Caso{1000000, 20140}}) {
         SCOPED_TRACE(c.lunghezza);
         BancoLettura b;
-        b.s.compila_linea = 1;
+        b.compila_linea = true;
         b.linea_lunga(c.lunghezza, {});
         b.leggi();
-        EXPECT_EQ(b.s.codice_errore, 0);
+        EXPECT_EQ(b.codice(), 0);
         EXPECT_EQ(b.s.lunghezza_estesa, c.lunghezza + 7000);
         EXPECT_EQ(b.s.numero_celle, c.numero_celle);
         EXPECT_EQ(b.s.celle.size(), static_cast<std::size_t>(c.numero_celle) + 1);
@@ -77,7 +77,7 @@ TEST(SezioneGenerale, SenzaPianoNonCreaLaTabella) {
     BancoLettura b;
     b.linea_lunga(3000, {});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 0);
+    EXPECT_EQ(b.codice(), 0);
     EXPECT_FALSE(b.s.tabella_linea.esiste());
     EXPECT_EQ(b.s.numero_celle, 200);
 }
@@ -86,14 +86,14 @@ TEST(SezioneGenerale, LineaTroppoLungaFermaConCodice1) {
     BancoLettura b;
     b.linea_lunga(1000001, {});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 1);
-    EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+    EXPECT_EQ(b.codice(), 1);
+    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
     EXPECT_FALSE(b.s.griglia_esiste());
     EXPECT_FALSE(b.c_e_linea());
     EXPECT_TRUE(b.c_e_treno());
-    EXPECT_EQ(b.s.origine_errore.file, "Valdorso_linea.txt");
-    EXPECT_EQ(b.s.origine_errore.riga, 2);
-    EXPECT_EQ(b.s.origine_errore.testo, "lunghezza percorso,    1000001");
+    EXPECT_EQ(b.esito.origine.file, "Valdorso_linea.txt");
+    EXPECT_EQ(b.esito.origine.riga, 2);
+    EXPECT_EQ(b.esito.origine.testo, "lunghezza percorso,    1000001");
 }
 
 TEST(SezioneGenerale, RipetizioneDeiSegnali) {
@@ -122,16 +122,16 @@ TEST(SezioneGenerale, RipetizioneDeiSegnali) {
                  std::string(c.chiave) + ",    " + std::to_string(c.inizio) + ",    " + std::to_string(c.fine),
                  "[fine]"});
         b.leggi();
-        EXPECT_EQ(b.s.codice_errore, c.codice);
-        EXPECT_EQ(b.s.voci[86].inizio, c.inizio);
-        EXPECT_EQ(b.s.voci[86].fine, c.fine);
+        EXPECT_EQ(b.codice(), c.codice);
+        EXPECT_EQ(b.s.voci[voce_treno].inizio, c.inizio);
+        EXPECT_EQ(b.s.voci[voce_treno].fine, c.fine);
         if (c.codice == 0) {
-            EXPECT_EQ(b.s.voci[86].posizione, c.codici);
+            EXPECT_EQ(b.s.voci[voce_treno].posizione, c.codici);
         } else {
-            EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+            EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
             EXPECT_FALSE(b.c_e_linea());
             EXPECT_TRUE(b.c_e_treno());
-            EXPECT_EQ(b.s.origine_errore.riga, 3);
+            EXPECT_EQ(b.esito.origine.riga, 3);
         }
     }
 }
@@ -145,15 +145,15 @@ TEST(SezioneGenerale, MaiuscoleSoloDoveLaChiaveLeAmmette) {
              "Ripetizione Segnali 9,    100,    200",
              "[fine]"});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 0);
+    EXPECT_EQ(b.codice(), 0);
     EXPECT_EQ(b.s.numero_celle, 140);
     for (int i = 81; i <= 83; ++i) {
         EXPECT_EQ(b.s.voci[i].inizio, 0) << i;
         EXPECT_EQ(b.s.voci[i].fine, 0) << i;
     }
-    EXPECT_EQ(b.s.voci[85].inizio, 0);
-    EXPECT_EQ(b.s.voci[86].inizio, 0);
-    EXPECT_EQ(b.s.voci[86].posizione, 0);
+    EXPECT_EQ(b.s.voci[voce_linea].inizio, 0);
+    EXPECT_EQ(b.s.voci[voce_treno].inizio, 0);
+    EXPECT_EQ(b.s.voci[voce_treno].posizione, 0);
 }
 
 TEST(SezioneGenerale, CommentiEFineSezione) {
@@ -166,7 +166,7 @@ TEST(SezioneGenerale, CommentiEFineSezione) {
     BancoLettura b;
     b.linea_testo(testo(righe));
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 0);
+    EXPECT_EQ(b.codice(), 0);
     EXPECT_EQ(b.s.numero_celle, 140);
 
     // A header ends it: the length after it is not a general key any more,
@@ -174,8 +174,8 @@ TEST(SezioneGenerale, CommentiEFineSezione) {
     BancoLettura c;
     c.linea({"[generale]", "[curve]", "lunghezza percorso,    25", "[fine]"});
     c.leggi();
-    EXPECT_EQ(c.s.codice_errore, 25);
-    EXPECT_EQ(c.s.posizione_errore, posizione_intatta);
+    EXPECT_EQ(c.codice(), 25);
+    EXPECT_EQ(c.esito.posizione_errore, posizione_intatta);
     EXPECT_FALSE(c.s.griglia_esiste());
     EXPECT_FALSE(c.c_e_linea());
     EXPECT_FALSE(c.c_e_treno());
@@ -185,11 +185,11 @@ TEST(SezioneGenerale, UnaSezioneFinoAllaFineDelFileOrdinaLeProgressive) {
     BancoLettura b;
     b.linea_testo("[generale]\r\nlunghezza percorso,    3000\r\nprogressiva chilometrica uno,    1000,    500,    1");
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 0);
-    EXPECT_EQ(b.s.voci[81].inizio, 1000);
-    EXPECT_EQ(b.s.voci[81].fine, 600);
-    EXPECT_EQ(b.s.voci[81].posizione, 1);
-    EXPECT_EQ(b.s.voci[83].inizio, 0);
+    EXPECT_EQ(b.codice(), 0);
+    EXPECT_EQ(b.s.voci[voce_progressiva_tre].inizio, 1000);
+    EXPECT_EQ(b.s.voci[voce_progressiva_tre].fine, 600);
+    EXPECT_EQ(b.s.voci[voce_progressiva_tre].posizione, 1);
+    EXPECT_EQ(b.s.voci[voce_progressiva_uno].inizio, 0);
     EXPECT_EQ(b.cella(0).pendenza, 100);
 }
 
@@ -197,11 +197,11 @@ TEST(SezioneGenerale, FileDellaLineaMancanteOSenzaGenerale) {
     {
         BancoLettura b;
         b.leggi();
-        EXPECT_EQ(b.s.codice_errore, 101);
-        EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+        EXPECT_EQ(b.codice(), 101);
+        EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
         EXPECT_TRUE(b.c_e_treno());
-        EXPECT_TRUE(b.s.origine_errore.file.empty());
-        EXPECT_EQ(b.s.voci[85].nome, "Valdorso");
+        EXPECT_TRUE(b.esito.origine.file.empty());
+        EXPECT_EQ(b.s.voci[voce_linea].nome, "Valdorso");
     }
     const std::vector<std::string> senza_generale = {
         testo({"lunghezza percorso, 3000", "[fine]"}),
@@ -213,11 +213,11 @@ TEST(SezioneGenerale, FileDellaLineaMancanteOSenzaGenerale) {
         BancoLettura b;
         b.linea_testo(t);
         b.leggi();
-        EXPECT_EQ(b.s.codice_errore, 102);
-        EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+        EXPECT_EQ(b.codice(), 102);
+        EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
         EXPECT_FALSE(b.c_e_linea());
         EXPECT_TRUE(b.c_e_treno());
-        EXPECT_TRUE(b.s.origine_errore.file.empty());
+        EXPECT_TRUE(b.esito.origine.file.empty());
     }
 }
 
@@ -235,11 +235,11 @@ TEST(SezioneGenerale, GuastiImprevisti) {
         BancoLettura b;
         b.linea_testo(t);
         b.leggi();
-        EXPECT_EQ(b.s.codice_errore, 25);
-        EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+        EXPECT_EQ(b.codice(), 25);
+        EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
         EXPECT_FALSE(b.c_e_linea());
         EXPECT_FALSE(b.c_e_treno());
-        EXPECT_EQ(b.s.origine_errore.riga, 2);
+        EXPECT_EQ(b.esito.origine.riga, 2);
     }
 }
 
@@ -247,31 +247,13 @@ TEST(SezioneGenerale, UnRecordPrimaDellaLunghezzaEUnGuasto) {
     BancoLettura b;
     b.linea({"[generale]", "sfondo uno, 1", "[pendenze]", "pendenza,  0,   0", "lunghezza percorso, 3000", "[fine]"});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 25);
-    EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+    EXPECT_EQ(b.codice(), 25);
+    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
     EXPECT_FALSE(b.c_e_linea());
     EXPECT_FALSE(b.c_e_treno());
-    EXPECT_EQ(b.s.origine_errore.file, "Valdorso_linea.txt");
-    EXPECT_EQ(b.s.origine_errore.riga, 4);
-    EXPECT_EQ(b.s.origine_errore.testo, "pendenza,  0,   0");
-}
-
-TEST(SezioneGenerale, GliAutoriTengonoIFileSorgente) {
-    BancoLettura b;
-    b.s.elimina_sorgenti = false;
-    b.linea_lunga(3000, {});
-    b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 0);
-    EXPECT_TRUE(b.c_e_linea());
-    EXPECT_TRUE(b.c_e_treno());
-
-    BancoLettura c;
-    c.s.elimina_sorgenti = false;
-    c.linea({"[generale]", "lunghezza percorso,    x", "[fine]"});
-    c.leggi();
-    EXPECT_EQ(c.s.codice_errore, 25);
-    EXPECT_TRUE(c.c_e_linea());
-    EXPECT_TRUE(c.c_e_treno());
+    EXPECT_EQ(b.esito.origine.file, "Valdorso_linea.txt");
+    EXPECT_EQ(b.esito.origine.riga, 4);
+    EXPECT_EQ(b.esito.origine.testo, "pendenza,  0,   0");
 }
 
 }  // namespace

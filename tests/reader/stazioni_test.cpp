@@ -8,8 +8,8 @@
 namespace compattatore {
 namespace {
 
-using prova::BancoLettura;
-using prova::posizione_intatta;
+using test::BancoLettura;
+using test::posizione_intatta;
 
 // A station row with empty code groups, no stop value and no time.
 std::string stazione(std::int32_t posizione, int tipo, std::int32_t lunghezza, int campo5 = 0, int campo6 = 0,
@@ -24,7 +24,7 @@ TEST(Stazioni, LaPrimaStazione) {
     b.linea_lunga(3000, {});
     b.treno_con({"stazione,       0,  8,  500,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Borgo Ulivo"});
     b.leggi();
-    ASSERT_EQ(b.s.codice_errore, 0);
+    ASSERT_EQ(b.codice(), 0);
     const Voce& v = b.s.voci[1];
     EXPECT_EQ(v.posizione, 0);
     EXPECT_EQ(v.tipo, 8);
@@ -78,7 +78,7 @@ TEST(Stazioni, EstensioneMarcheEFermataSecondoIlTipo) {
         b.linea_lunga(3000, {});
         b.treno_con({stazione(c.posizione, c.tipo, c.lunghezza, 0, c.campo6)});
         b.leggi();
-        ASSERT_EQ(b.s.codice_errore, 0);
+        ASSERT_EQ(b.codice(), 0);
         const Voce& v = b.s.voci[1];
         EXPECT_EQ(v.inizio, c.inizio);
         EXPECT_EQ(v.fine, c.fine);
@@ -96,7 +96,7 @@ TEST(Stazioni, IndicatoriDelleStazioniSuccessive) {
     b.treno_con({stazione(0, 8, 500, 1, 1), stazione(2000, 2, 600, 1, 1, "Pieve - San Colle "),
                  stazione(4000, 2, 400, 1, 0)});
     b.leggi();
-    ASSERT_EQ(b.s.codice_errore, 0);
+    ASSERT_EQ(b.codice(), 0);
     EXPECT_EQ(b.s.voci[1].byte5, 0);
     EXPECT_EQ(b.s.voci[2].byte5, 1);
     EXPECT_EQ(b.s.voci[2].byte4, 1);
@@ -128,11 +128,11 @@ TEST(Stazioni, CodiciCheFermanoIlTreno) {
         b.linea_lunga(3000, {});
         b.treno_con({"velocita,   0,    30", stazione(0, 8, 500), c.seconda, "sabbia,    180"});
         b.leggi();
-        EXPECT_EQ(b.s.codice_errore, c.codice);
-        EXPECT_EQ(b.s.posizione_errore, c.posizione);
-        EXPECT_EQ(b.s.origine_errore.riga, 4);
-        EXPECT_EQ(b.s.origine_errore.testo, c.seconda);
-        EXPECT_EQ(b.s.voci[86].intero1, 0);
+        EXPECT_EQ(b.codice(), c.codice);
+        EXPECT_EQ(b.esito.posizione_errore, c.posizione);
+        EXPECT_EQ(b.esito.origine.riga, 4);
+        EXPECT_EQ(b.esito.origine.testo, c.seconda);
+        EXPECT_EQ(b.s.voci[voce_treno].intero1, 0);
         EXPECT_EQ(b.cella(0).velocita, 0);
         EXPECT_FALSE(b.c_e_treno());
     }
@@ -143,7 +143,7 @@ TEST(Stazioni, DistaccoDi350MetriAccettato) {
     b.linea_lunga(3000, {});
     b.treno_con({stazione(0, 8, 500), stazione(950, 2, 200)});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 0);
+    EXPECT_EQ(b.codice(), 0);
     EXPECT_EQ(b.s.voci[2].inizio, 850);
 }
 
@@ -157,12 +157,12 @@ TEST(Stazioni, OltreLaGrigliaCodice15) {
         // The loop ends at the station beyond the grid; the tails still run.
         EXPECT_EQ(b.cella(197).velocita, 6);
         if (posizione == 9200) {
-            EXPECT_EQ(b.s.codice_errore, 0);
-            EXPECT_EQ(b.s.voci[86].intero1, 180);
+            EXPECT_EQ(b.codice(), 0);
+            EXPECT_EQ(b.s.voci[voce_treno].intero1, 180);
         } else {
-            EXPECT_EQ(b.s.codice_errore, 15);
-            EXPECT_EQ(b.s.posizione_errore, 9250);
-            EXPECT_EQ(b.s.voci[86].intero1, 0);
+            EXPECT_EQ(b.codice(), 15);
+            EXPECT_EQ(b.esito.posizione_errore, 9250);
+            EXPECT_EQ(b.s.voci[voce_treno].intero1, 0);
         }
         EXPECT_FALSE(b.c_e_treno());
     }
@@ -177,13 +177,13 @@ TEST(Stazioni, StazioniECartelliSiDividonoLeVoci) {
     b.linea_lunga(40000, cartelli);
     b.treno_con(stazioni);
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 10);
-    EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+    EXPECT_EQ(b.codice(), 10);
+    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
     EXPECT_EQ(b.s.voci[59].posizione, 1000 + 600 * 58);
     EXPECT_EQ(b.s.voci[60].posizione, 1000 + 600 * 59);
     EXPECT_EQ(b.s.voci[62].nome, "(C)");
     EXPECT_TRUE(b.s.voci[61].nome.empty());
-    EXPECT_EQ(b.s.origine_errore.riga, 61);
+    EXPECT_EQ(b.esito.origine.riga, 61);
     EXPECT_FALSE(b.c_e_treno());
 }
 
@@ -192,8 +192,8 @@ TEST(Stazioni, UnCampoOltreIlByteEUnGuasto) {
     b.linea_lunga(3000, {});
     b.treno_con({stazione(0, 300, 500)});
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 25);
-    EXPECT_EQ(b.s.posizione_errore, posizione_intatta);
+    EXPECT_EQ(b.codice(), 25);
+    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
     EXPECT_EQ(b.s.voci[1].posizione, 0);
     EXPECT_FALSE(b.c_e_treno());
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace compattatore::prova {
+namespace compattatore::test {
 
 inline std::string_view senza_blank(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -70,4 +70,4 @@ inline std::vector<Sezione> sezioni(std::span<const std::string_view> righe) {
     return out;
 }
 
-}  // namespace compattatore::prova
+}  // namespace compattatore::test

@@ -13,8 +13,8 @@
 namespace compattatore {
 namespace {
 
-using prova::sezioni;
-using prova::valori;
+using test::sezioni;
+using test::valori;
 
 long cella(double x) { return std::lrint(x); }  // halves to even, as the compiler
 

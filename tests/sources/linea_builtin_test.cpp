@@ -12,9 +12,9 @@
 namespace compattatore {
 namespace {
 
-using prova::campi;
-using prova::sezioni;
-using prova::valori;
+using test::campi;
+using test::sezioni;
+using test::valori;
 
 constexpr long ultima_posizione = 50L * 6820 - 100;  // largest position the grid accepts
 
@@ -107,7 +107,7 @@ TEST(LineaBuiltin, CurvesAscendingWithoutOverlapAndCountedPerKeyword) {
         const auto c = campi(riga);
         ASSERT_EQ(c.size(), 3u) << riga;
         ++per_chiave[std::string(c[0])];
-        const long inizio = prova::numero(c[1]), lunghezza = prova::numero(c[2]);
+        const long inizio = test::numero(c[1]), lunghezza = test::numero(c[2]);
         EXPECT_EQ(inizio % 50, 0) << riga;
         EXPECT_EQ(lunghezza % 50, 0) << riga;
         EXPECT_GE(lunghezza, 50) << riga;
@@ -200,7 +200,7 @@ TEST(LineaBuiltin, GradientsMontagnaBoardsAndSignsInRange) {
     for (const auto riga : s[5].righe) {
         const auto c = campi(riga);
         ASSERT_EQ(c.size(), 3u) << riga;
-        const long p = prova::numero(c[1]);
+        const long p = test::numero(c[1]);
         EXPECT_GT(p, prec) << riga;
         EXPECT_EQ(p % 50, 0) << riga;
         EXPECT_FALSE(c[2].empty()) << riga;

@@ -12,9 +12,9 @@
 namespace compattatore {
 namespace {
 
-using prova::campi;
-using prova::sezioni;
-using prova::valori;
+using test::campi;
+using test::sezioni;
+using test::valori;
 
 constexpr long ultima_posizione = 50L * 6820 - 100;
 

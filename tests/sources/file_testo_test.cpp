@@ -1,10 +1,10 @@
-#include "sources/text_file.h"
+#include "sources/file_testo.h"
 
 #include <array>
 
 #include <gtest/gtest.h>
 
-#include "support/cartella_temporanea.h"
+#include "support/temp_dir.h"
 
 namespace compattatore {
 namespace {
@@ -30,11 +30,11 @@ TEST(TestoScritto, AtMostOneThousandLines) {
 }
 
 TEST(TestoScritto, ReplacesAnOlderLongerFile) {
-    prova::CartellaTemporanea dir;
-    prova::scrivi_byte(dir / "a.txt", std::string(5000, 'z'));
+    test::TempDir dir;
+    test::write_bytes(dir / "a.txt", std::string(5000, 'z'));
     std::array<std::string_view, 1> righe{"[fine]"};
     scrivi_testo(dir / "a.txt", righe);
-    EXPECT_EQ(prova::leggi_byte(dir / "a.txt"), "[fine]\r\n");
+    EXPECT_EQ(test::read_bytes(dir / "a.txt"), "[fine]\r\n");
 }
 
 }  // namespace

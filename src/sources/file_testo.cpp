@@ -1,4 +1,4 @@
-#include "sources/text_file.h"
+#include "sources/file_testo.h"
 
 #include <array>
 #include <stdexcept>

@@ -1,0 +1,15 @@
+// One compilation in memory: the two description texts in, the finished
+// scenario and its outcome out.  No file is read, deleted or written here.
+#pragma once
+
+#include "reader/memorizza_dati.h"
+
+namespace compattatore {
+
+// The reader, then, when the grid exists, the signal-code finishing pass
+// and the header stamp.  A failed stamp leaves its number in
+// esito.errore_segnalato: the run then ends with the error report and the
+// scenario must not be written.
+Compilazione compila_descrizioni(const Descrizioni& d);
+
+}  // namespace compattatore
