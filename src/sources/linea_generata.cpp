@@ -16,10 +16,16 @@ constexpr std::int32_t prolungamento = 7000;
 
 // Appends one line, closed by CR LF.
 void riga(std::string& out, const char* formato, auto... valori) {
-    char buffer[256];
-    const int n = std::snprintf(buffer, sizeof buffer, formato, valori...);
-    if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer) throw std::length_error("riga generata troppo lunga");
-    out.append(buffer, static_cast<std::size_t>(n));
+    if constexpr (sizeof...(valori) == 0) {
+        // A fixed line (none holds a '%').
+        out.append(formato);
+    } else {
+        char buffer[256];
+        const int n = std::snprintf(buffer, sizeof buffer, formato, valori...);
+        if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer)
+            throw std::length_error("riga generata troppo lunga");
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
     out.append("\r\n");
 }
 

@@ -84,4 +84,14 @@ private:
     std::optional<std::string> treno_;
 };
 
+// The reading of a line text of `lunghezza` metres with `record` (see
+// linea_lunga) and the default train text, with or without the plan.
+inline BancoLettura letta(std::int32_t lunghezza, const std::vector<std::string>& record, bool piano = false) {
+    BancoLettura b;
+    b.compila_linea = piano;
+    b.linea_lunga(lunghezza, record);
+    b.leggi();
+    return b;
+}
+
 }  // namespace compattatore::test

@@ -12,10 +12,8 @@ using test::BancoLettura;
 using test::posizione_intatta;
 
 TEST(Pendenze, OgniRecordChiudeIlTrattoPrecedente) {
-    BancoLettura b;
-    b.linea_lunga(3000, {"pendenza,  0,   0", "pendenza,  600,   -11", "pendenza,  1250,   -4,5",
+    BancoLettura b = test::letta(3000, {"pendenza,  0,   0", "pendenza,  600,   -11", "pendenza,  1250,   -4,5",
                          "pendenza,  1500,   5", "pendenza,  1510,   7", "pendenza,  2000,   1"});
-    b.leggi();
     ASSERT_EQ(b.codice(), 0);
     ASSERT_EQ(b.s.numero_celle, 200);
     auto pendenza = [&](std::size_t i) { return static_cast<int>(b.cella(i).pendenza); };
@@ -76,10 +74,7 @@ TEST(RecordLinea, OgniRecordPosizionatoControllaLaGriglia) {
     };
     for (const std::string& r : record) {
         SCOPED_TRACE(r);
-        BancoLettura b;
-        b.compila_linea = true;
-        b.linea_lunga(3000, {"pendenza,  0,   0", r, "pendenza,  500,   3"});
-        b.leggi();
+        BancoLettura b = test::letta(3000, {"pendenza,  0,   0", r, "pendenza,  500,   3"}, true);
         EXPECT_EQ(b.codice(), 15);
         EXPECT_EQ(b.esito.posizione_errore, 9901);
         // The loop ended there: the gradient after it was never read.
@@ -90,10 +85,7 @@ TEST(RecordLinea, OgniRecordPosizionatoControllaLaGriglia) {
 }
 
 TEST(Piano, CurvaDestraPiegaIMetriDopoIlSuoInizio) {
-    BancoLettura b;
-    b.compila_linea = true;
-    b.linea_lunga(3000, {"curvad3,  2150,  100"});
-    b.leggi();
+    BancoLettura b = test::letta(3000, {"curvad3,  2150,  100"}, true);
     ASSERT_EQ(b.codice(), 0);
     const TabellaLinea& t = b.s.tabella_linea;
     ASSERT_EQ(t.righe, 10001);
@@ -126,10 +118,7 @@ TEST(Piano, CurvaDestraPiegaIMetriDopoIlSuoInizio) {
 }
 
 TEST(Piano, CurvaSinistraPiegaAlContrario) {
-    BancoLettura b;
-    b.compila_linea = true;
-    b.linea_lunga(0, {"curvas1,  100,  10"});
-    b.leggi();
+    BancoLettura b = test::letta(0, {"curvas1,  100,  10"}, true);
     ASSERT_EQ(b.codice(), 0);
     const TabellaLinea& t = b.s.tabella_linea;
     EXPECT_EQ(t(100, 0).valore, 0.0);
@@ -141,10 +130,7 @@ TEST(Piano, CurvaSinistraPiegaAlContrario) {
 }
 
 TEST(Piano, UnaLineaDrittaHaXZeroEYUgualeAlMetro) {
-    BancoLettura b;
-    b.compila_linea = true;
-    b.linea_lunga(1000, {"pendenza,  0,   0"});
-    b.leggi();
+    BancoLettura b = test::letta(1000, {"pendenza,  0,   0"}, true);
     ASSERT_EQ(b.codice(), 0);
     const TabellaLinea& t = b.s.tabella_linea;
     for (std::int32_t m = 0; m <= 7998; ++m) {
@@ -154,56 +140,45 @@ TEST(Piano, UnaLineaDrittaHaXZeroEYUgualeAlMetro) {
     EXPECT_EQ(t(7999, 1).stato, ValoreTabella::Stato::vuoto);
 }
 
-TEST(Piano, CurvaSenzaCifraFermaConCodice103) {
-    BancoLettura b;
-    b.compila_linea = true;
-    b.linea_lunga(3000, {"curva,  100,  50"});
-    b.leggi();
-    EXPECT_EQ(b.codice(), 103);
-    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
-    EXPECT_FALSE(b.c_e_linea());
-    EXPECT_TRUE(b.c_e_treno());
-    EXPECT_EQ(b.esito.origine.riga, 4);
-}
-
 TEST(Piano, SenzaPianoLeCurveNonContano) {
-    BancoLettura b;
-    b.linea_lunga(3000, {"curvad3,  2150,  100", "curva,  100,  50", "pendenza,  500,   3"});
-    b.leggi();
+    BancoLettura b = test::letta(3000, {"curvad3,  2150,  100", "curva,  100,  50", "pendenza,  500,   3"});
     EXPECT_EQ(b.codice(), 0);
     EXPECT_FALSE(b.s.tabella_linea.esiste());
     EXPECT_EQ(b.cella(20).pendenza, 103);
 }
 
-TEST(Piano, UnaCurvaOltreLaTabellaEUnGuasto) {
-    BancoLettura b;
-    b.compila_linea = true;
-    // Length 0: the plan ends at metre 7000, the curve would reach 7100.
-    b.linea_lunga(0, {"curvad1,  6900,  200"});
-    b.leggi();
-    EXPECT_EQ(b.codice(), 25);
-    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
-    EXPECT_FALSE(b.c_e_linea());
-    EXPECT_FALSE(b.c_e_treno());
-}
-
-TEST(Piano, IlPianoNonPassaIlMetroUnMilione) {
-    BancoLettura b;
-    b.compila_linea = true;
-    b.linea_lunga(1000000, {"curvad1,  999000,  2000"});
-    b.leggi();
-    EXPECT_EQ(b.codice(), 103);
-    EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
+// A curve the plan cannot take stops the line text with no position: 103
+// for a curve without a class or a plan past metre 1000000, which leave the
+// train text unread, 25 for a curve past the end of the table.
+TEST(Piano, CurveCheIlPianoNonPrende) {
+    struct Caso {
+        const char* nome;
+        std::int32_t lunghezza;
+        const char* curva;
+        int codice;
+        bool treno_resta;
+    };
+    for (const Caso& c : {Caso{"senza classe", 3000, "curva,  100,  50", 103, true},
+                          // Length 0: the plan ends at metre 7000, the curve would reach 7100.
+                          Caso{"oltre la tabella", 0, "curvad1,  6900,  200", 25, false},
+                          Caso{"oltre il metro 1000000", 1000000, "curvad1,  999000,  2000", 103, true}}) {
+        SCOPED_TRACE(c.nome);
+        BancoLettura b = test::letta(c.lunghezza, {c.curva}, true);
+        EXPECT_EQ(b.codice(), c.codice);
+        EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
+        EXPECT_EQ(b.esito.origine.riga, 4);
+        EXPECT_EQ(b.esito.origine.colonna, 1);
+        EXPECT_FALSE(b.c_e_linea());
+        EXPECT_EQ(b.c_e_treno(), c.treno_resta);
+    }
+    // The plan stops at metre 1000000 exactly.
+    BancoLettura b = test::letta(1000000, {"curvad1,  999000,  2000"}, true);
     EXPECT_EQ(b.s.tabella_linea(1000000, 0).stato, ValoreTabella::Stato::reale);
     EXPECT_EQ(b.s.tabella_linea(1000001, 0).stato, ValoreTabella::Stato::vuoto);
-    EXPECT_FALSE(b.c_e_linea());
-    EXPECT_TRUE(b.c_e_treno());
 }
 
 TEST(Cartelli, TestoNellaCellaENelleVoci) {
-    BancoLettura b;
-    b.linea_lunga(3000, {"cartello_indicatore,  7950,   (Zona)(Cod )", "cartello_indicatore,  2000,   (Dev.I.)"});
-    b.leggi();
+    BancoLettura b = test::letta(3000, {"cartello_indicatore,  7950,   (Zona)(Cod )", "cartello_indicatore,  2000,   (Dev.I.)"});
     ASSERT_EQ(b.codice(), 0);
     EXPECT_EQ(b.cella(160).tipo, tipo_cella::cartello);
     EXPECT_EQ(b.cella(160).valore1, 80);
@@ -214,10 +189,8 @@ TEST(Cartelli, TestoNellaCellaENelleVoci) {
 }
 
 TEST(Cartelli, DueCartelliSullaStessaCellaCodice6) {
-    BancoLettura b;
-    b.linea_lunga(3000, {"cartello_indicatore,  7950,   (Zona)(Cod )", "cartello_indicatore,  7960,   (Altro)",
+    BancoLettura b = test::letta(3000, {"cartello_indicatore,  7950,   (Zona)(Cod )", "cartello_indicatore,  7960,   (Altro)",
                          "pendenza,  0,   0"});
-    b.leggi();
     EXPECT_EQ(b.codice(), 6);
     EXPECT_EQ(b.esito.posizione_errore, 7960);
     EXPECT_EQ(b.s.voci[80].nome, "(Zona)(Cod )");
@@ -232,10 +205,8 @@ TEST(Cartelli, DueCartelliSullaStessaCellaCodice6) {
 }
 
 TEST(Cartelli, UnCartelloSulSegnoDiMontagnaEAccettato) {
-    BancoLettura b;
     // Cells 175..222 are in the stretch; 178 is its first free mark.
-    b.linea_lunga(20000, {"montagna,   8750,  11150,  12", "cartello_indicatore,  8850,   (Galleria)"});
-    b.leggi();
+    BancoLettura b = test::letta(20000, {"montagna,   8750,  11150,  12", "cartello_indicatore,  8850,   (Galleria)"});
     ASSERT_EQ(b.codice(), 0);
     EXPECT_EQ(b.cella(182).tipo, tipo_cella::segno_montagna);
     EXPECT_EQ(b.cella(178).tipo, tipo_cella::cartello);
@@ -245,17 +216,13 @@ TEST(Cartelli, UnCartelloSulSegnoDiMontagnaEAccettato) {
 TEST(Cartelli, IlSettantanovesimoEntraLOttantesimoNo) {
     std::vector<std::string> record;
     for (int i = 0; i < 79; ++i) record.push_back("cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ",   (C)");
-    BancoLettura b;
-    b.linea_lunga(10000, record);
-    b.leggi();
+    BancoLettura b = test::letta(10000, record);
     EXPECT_EQ(b.codice(), 0);
     EXPECT_EQ(b.s.voci[2].nome, "(C)");
     EXPECT_TRUE(b.s.voci[1].nome.empty());
 
     record.push_back("cartello_indicatore,  9000,   (C)");
-    BancoLettura c;
-    c.linea_lunga(10000, record);
-    c.leggi();
+    BancoLettura c = test::letta(10000, record);
     EXPECT_EQ(c.codice(), 25);
     EXPECT_TRUE(c.s.voci[1].nome.empty());
     EXPECT_FALSE(c.c_e_linea());
@@ -263,11 +230,9 @@ TEST(Cartelli, IlSettantanovesimoEntraLOttantesimoNo) {
 }
 
 TEST(RecordLinea, MontagneEIndicatoriPassanoAllaPosa) {
-    BancoLettura b;
-    b.linea_lunga(20000, {"montagna,   8750,  11150,  12", "montagna,   11300,  11500,  2",
+    BancoLettura b = test::letta(20000, {"montagna,   8750,  11150,  12", "montagna,   11300,  11500,  2",
                           "indicatori_vmax,  1000,  90,  95,  100,  0,  ,  ,  ,  0",
                           "indicatori_vmax,  7300,  75,  80,  85,  0,  75,  80,  85,  0"});
-    b.leggi();
     ASSERT_EQ(b.codice(), 0);
     EXPECT_EQ(b.cella(175).montagna, 2);
     EXPECT_EQ(b.cella(222).montagna, 2);
@@ -284,10 +249,8 @@ TEST(RecordLinea, MontagneEIndicatoriPassanoAllaPosa) {
 }
 
 TEST(RecordLinea, UnRifiutoDellaPosaFermaLaLinea) {
-    BancoLettura b;
-    b.linea_lunga(3000, {"cartello_indicatore,  1000,   (A)", "indicatori_vmax,  1000,  90,  95,  100,  0,  ,  ,  ,  0",
+    BancoLettura b = test::letta(3000, {"cartello_indicatore,  1000,   (A)", "indicatori_vmax,  1000,  90,  95,  100,  0,  ,  ,  ,  0",
                          "pendenza,  0,   0"});
-    b.leggi();
     EXPECT_EQ(b.codice(), 21);
     EXPECT_EQ(b.esito.posizione_errore, 1000);
     EXPECT_EQ(b.esito.origine.riga, 5);
@@ -296,10 +259,8 @@ TEST(RecordLinea, UnRifiutoDellaPosaFermaLaLinea) {
 }
 
 TEST(RecordLinea, CommentiEIntestazioniTraIRecord) {
-    BancoLettura b;
-    b.linea_lunga(3000, {"-----------", "pendenza,  0,   5", "[montagne]", "--- a ---", "--- b ---",
+    BancoLettura b = test::letta(3000, {"-----------", "pendenza,  0,   5", "[montagne]", "--- a ---", "--- b ---",
                          "pendenza,  500,   6", "--- c ---", "--- d ---", "--- e ---", "pendenza,  1000,   7"});
-    b.leggi();
     ASSERT_EQ(b.codice(), 0);
     EXPECT_EQ(b.cella(0).pendenza, 105);
     EXPECT_EQ(b.cella(10).pendenza, 106);

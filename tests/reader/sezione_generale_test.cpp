@@ -61,10 +61,7 @@ TEST(SezioneGenerale, LaLunghezzaDimensionaGrigliaEPiano) {
     };
     for (Caso c : {Caso{0, 140}, Caso{25, 140}, Caso{75, 142}, Caso{1000000, 20140}}) {
         SCOPED_TRACE(c.lunghezza);
-        BancoLettura b;
-        b.compila_linea = true;
-        b.linea_lunga(c.lunghezza, {});
-        b.leggi();
+        BancoLettura b = test::letta(c.lunghezza, {}, true);
         EXPECT_EQ(b.codice(), 0);
         EXPECT_EQ(b.s.lunghezza_estesa, c.lunghezza + 7000);
         EXPECT_EQ(b.s.numero_celle, c.numero_celle);
@@ -74,18 +71,14 @@ TEST(SezioneGenerale, LaLunghezzaDimensionaGrigliaEPiano) {
 }
 
 TEST(SezioneGenerale, SenzaPianoNonCreaLaTabella) {
-    BancoLettura b;
-    b.linea_lunga(3000, {});
-    b.leggi();
+    BancoLettura b = test::letta(3000, {});
     EXPECT_EQ(b.codice(), 0);
     EXPECT_FALSE(b.s.tabella_linea.esiste());
     EXPECT_EQ(b.s.numero_celle, 200);
 }
 
 TEST(SezioneGenerale, LineaTroppoLungaFermaConCodice1) {
-    BancoLettura b;
-    b.linea_lunga(1000001, {});
-    b.leggi();
+    BancoLettura b = test::letta(1000001, {});
     EXPECT_EQ(b.codice(), 1);
     EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
     EXPECT_FALSE(b.s.griglia_esiste());
