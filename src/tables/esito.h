@@ -67,8 +67,6 @@ struct EsitoCompilazione {
     // 1250 or 1251 when the header stamp failed: the run ends with the
     // error report and writes no compiled file.
     std::int32_t errore_segnalato = 0;
-
-    bool riuscita() const { return codice == Codice::nessuno && errore_segnalato == 0; }
 };
 
 }  // namespace compattatore
