@@ -5,7 +5,7 @@
 namespace compattatore {
 namespace {
 
-TEST(Diagnostica, OneLineWithLocationExplanationAndPosition) {
+TEST(Diagnostica, UnaRigaConLuogoSpiegazioneEPosizione) {
     EsitoCompilazione s;
     s.codice = static_cast<Codice>(16);
     s.posizione_errore = 1050;
@@ -14,7 +14,7 @@ TEST(Diagnostica, OneLineWithLocationExplanationAndPosition) {
               "Brunovale_Quarzo-.txt:215: codice 16: segnale su una cella occupata (posizione 1050 m)");
 }
 
-TEST(Diagnostica, CodesWithoutPositionOrRecord) {
+TEST(Diagnostica, CodiciSenzaPosizioneORecord) {
     EsitoCompilazione s;
     EXPECT_EQ(descrivi_errore(s), "codice 0: nessun errore");
     s.codice = static_cast<Codice>(2);
@@ -27,7 +27,7 @@ TEST(Diagnostica, CodesWithoutPositionOrRecord) {
               "(posizione 123200 m)");
 }
 
-TEST(Diagnostica, TheRecordUnderTheLineAndTheJsonForm) {
+TEST(Diagnostica, IlRecordSottoLaRigaELaFormaJson) {
     EsitoCompilazione s;
     s.codice = static_cast<Codice>(16);
     s.posizione_errore = 1050;
@@ -53,7 +53,7 @@ TEST(Diagnostica, TheRecordUnderTheLineAndTheJsonForm) {
               "\"posizione\":null,\"file\":null,\"riga\":null,\"testo\":null}");
 }
 
-TEST(Diagnostica, EveryCodeTheCompilerRecordsIsExplained) {
+TEST(Diagnostica, OgniCodiceRegistratoHaLaSuaSpiegazione) {
     for (int codice : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101,
                        102, 103})
         EXPECT_FALSE(spiegazione_codice(static_cast<Codice>(codice)).empty()) << codice;

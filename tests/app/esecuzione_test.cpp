@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_F(ProgrammaCopiato, NoArgumentRunLeavesExactlyTheSixFiles) {
+TEST_F(ProgrammaCopiato, SenzaArgomentiLasciaEsattamenteISeiFile) {
     // Started from another working directory: the files go beside the program.
     test::CommandResult esito = test::run_command("cd / && '" + exe.string() + "'");
     ASSERT_EQ(esito.status, 0) << esito.output;
@@ -96,7 +96,7 @@ TEST_F(ProgrammaCopiato, NoArgumentRunLeavesExactlyTheSixFiles) {
     EXPECT_EQ(v86, std::string(reinterpret_cast<const char*>(atteso86), 40));
 }
 
-TEST_F(ProgrammaCopiato, SourcesThenCompileGivesTheSameCompiledFiles) {
+TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
     ASSERT_EQ(test::run_command("'" + exe.string() + "'").status, 0);
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
@@ -114,7 +114,7 @@ TEST_F(ProgrammaCopiato, SourcesThenCompileGivesTheSameCompiledFiles) {
         EXPECT_TRUE(test::read_bytes(autore / nome) == test::read_bytes(dir / nome)) << nome;
 }
 
-TEST_F(ProgrammaCopiato, CompileWithoutThePlanWritesNoLineFile) {
+TEST_F(ProgrammaCopiato, CompileSenzaPianoNonScriveIlFileDellaLinea) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
     ASSERT_EQ(test::run_command("'" + exe.string() + "' sources '" + autore.string() + "'").status, 0);
@@ -126,7 +126,7 @@ TEST_F(ProgrammaCopiato, CompileWithoutThePlanWritesNoLineFile) {
 }
 
 // A reader that stops before the grid exists leaves nothing to compile.
-TEST_F(ProgrammaCopiato, CompileOfAMissingLineReportsCode101AndWritesNothing) {
+TEST_F(ProgrammaCopiato, CompileDiUnaLineaMancanteDaCodice101ENonScriveNulla) {
     fs::path vuota = dir / "vuota";
     fs::create_directory(vuota);
     test::CommandResult esito = test::run_command("'" + exe.string() + "' compile '" + vuota.string() + "'");
@@ -135,7 +135,7 @@ TEST_F(ProgrammaCopiato, CompileOfAMissingLineReportsCode101AndWritesNothing) {
     EXPECT_TRUE(test::file_names(vuota).empty());
 }
 
-TEST_F(ProgrammaCopiato, CompileReportsTheRecordThatCausedTheCode) {
+TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
     test::write_bytes(autore / "L_linea.txt",
@@ -157,7 +157,7 @@ TEST_F(ProgrammaCopiato, CompileReportsTheRecordThatCausedTheCode) {
               "\"file\":\"L_linea.txt\",\"riga\":5,\"testo\":\"pendenza,  20000,   3\"}\n");
 }
 
-TEST_F(ProgrammaCopiato, CompileJsonOfACleanRun) {
+TEST_F(ProgrammaCopiato, CompileJsonDiUnaCompilazioneRiuscita) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
     ASSERT_EQ(test::run_command("'" + exe.string() + "' sources '" + autore.string() + "'").status, 0);
@@ -169,7 +169,7 @@ TEST_F(ProgrammaCopiato, CompileJsonOfACleanRun) {
 
 // The authors' tools on the built-in scenario: a listing of each compiled
 // file, a clear error for a cut one, and the SVG page.
-TEST_F(ProgrammaCopiato, DumpAndPlotOfTheBuiltInScenario) {
+TEST_F(ProgrammaCopiato, DumpEPlotDelloScenarioIntegrato) {
     ASSERT_EQ(test::run_command("'" + exe.string() + "'").status, 0);
     const struct {
         const char* file;
@@ -202,7 +202,7 @@ TEST_F(ProgrammaCopiato, DumpAndPlotOfTheBuiltInScenario) {
     EXPECT_NE(svg.find("Porto Calvizio"), std::string::npos);
 }
 
-TEST_F(ProgrammaCopiato, AnUnwritableFolderEndsTheRunWithTheFileNameAndReason) {
+TEST_F(ProgrammaCopiato, UnaCartellaNonScrivibileChiudeConNomeDelFileEMotivo) {
     test::CommandResult esito = test::run_command("'" + exe.string() + "' sources '" + (dir / "manca").string() + "'");
     EXPECT_EQ(esito.status, 2);
     EXPECT_EQ(esito.output, "compattatore: " + (dir / "manca" / "Brunovale_linea.txt").string() +

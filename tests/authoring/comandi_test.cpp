@@ -22,7 +22,7 @@ Scenario piccolo() {
     return s;
 }
 
-TEST(ComandoDump, ListsAGoodFileAndStopsAtABadOneWithItsNameKindAndOffset) {
+TEST(ComandoDump, ElencaUnFileBuonoESiFermaSuUnoGuastoConNomeTipoEOffset) {
     TempDir dir;
     const std::string griglia = codifica_griglia(piccolo().celle);
     test::write_bytes(dir / "L_T.dat", griglia);
@@ -44,7 +44,7 @@ TEST(ComandoDump, ListsAGoodFileAndStopsAtABadOneWithItsNameKindAndOffset) {
     EXPECT_THROW(comando_dump(dir / "manca.dat", FormatoDump::testo, 1000, out3, err3), ErroreIO);
 }
 
-TEST(ComandoPlot, WritesThePageAndNamesTheFileThatBreaksItsLayout) {
+TEST(ComandoPlot, ScriveLaPaginaENominaIlFileCheRompeLaSuaStruttura) {
     TempDir dir;
     const Scenario s = piccolo();
     test::write_bytes(dir / "L_T.sim", codifica_voci(s.voci));

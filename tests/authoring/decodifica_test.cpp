@@ -11,7 +11,7 @@
 namespace compattatore {
 namespace {
 
-TEST(Decodifica, TheThreeFilesReadBackIntoTheTablesTheyCameFrom) {
+TEST(Decodifica, ITreFileSiRileggonoNelleTabelleDaCuiVengono) {
     const Scenario s = test::scenario_completo();
 
     EXPECT_TRUE(decodifica_griglia(codifica_griglia(s.celle)) == s.celle);
@@ -28,7 +28,7 @@ TEST(Decodifica, TheThreeFilesReadBackIntoTheTablesTheyCameFrom) {
 }
 
 // The record of entry 86 of the built-in scenario, as the compiled file holds it.
-TEST(Decodifica, EntryRecordFieldsSitAtTheirOffsets) {
+TEST(Decodifica, ICampiDiUnaVoceStannoAiLoroOffset) {
     const unsigned char v86[40] = {0x00, 0x40, 0x1F, 0x00, 0x00, 0xCC, 0x0B, 0x05, 0x00, 0x09, 0x00, 0x00, 0x00, 0x00,
                                    0x06, 0x00, 'Q',  'u',  'a',  'r',  'z',  'o',  0xB4, 0x00, 0x00, 0x00, 0x10, 0x00,
                                    0x14, 0x00, 0x1E, 0x00, 0,    0,    0,    0,    0,    0,    0,    0};
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "numero dispari di elementi (3)"}),
     [](const ::testing::TestParamInfo<CasoMalformato>& i) { return std::string(i.param.nome); });
 
-TEST(Riconoscimento, ByNameFirstWithLetterCaseIgnored) {
+TEST(Riconoscimento, PrimaDalNomeSenzaBadareAlleMaiuscole) {
     const std::string qualsiasi(30, '\0');
     EXPECT_EQ(riconosci_file("dir/Brunovale_linea.dat", qualsiasi), TipoFile::piano);
     EXPECT_EQ(riconosci_file("BRUNOVALE_LINEA.DAT", qualsiasi), TipoFile::piano);
@@ -118,7 +118,7 @@ TEST(Riconoscimento, ByNameFirstWithLetterCaseIgnored) {
     EXPECT_EQ(riconosci_file("Brunovale_Quarzo.DAT", qualsiasi), TipoFile::griglia);
 }
 
-TEST(Riconoscimento, OtherNamesByWhatTheContentCanBe) {
+TEST(Riconoscimento, AltriNomiDaCioCheIlContenutoPuoEssere) {
     const Scenario s = test::scenario_completo();
     EXPECT_EQ(riconosci_file("copia.bin", codifica_voci(s.voci)), TipoFile::voci);
     EXPECT_EQ(riconosci_file("copia.bin", codifica_tabella_linea(s.tabella_linea)), TipoFile::piano);

@@ -9,7 +9,7 @@ namespace {
 
 using test::cella;
 
-TEST(DettaglioCella, UnpacksWhatThePlacementPacked) {
+TEST(DettaglioCella, SpacchettaCioCheLaPosaHaImpacchettato) {
     const struct {
         Cella c;
         const char* atteso;
@@ -37,12 +37,12 @@ TEST(DettaglioCella, UnpacksWhatThePlacementPacked) {
     for (const auto& c : casi) EXPECT_EQ(dettaglio_cella(c.c), c.atteso) << c.atteso;
 }
 
-TEST(NomeTipoCella, EveryCodeTheCompilerWritesHasAName) {
+TEST(NomeTipoCella, OgniTipoScrittoDalCompilatoreHaUnNome) {
     for (int t : {1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14}) EXPECT_NE(nome_tipo_cella(static_cast<std::uint8_t>(t)), "sconosciuto") << t;
     for (int t : {7, 8, 9, 15, 255}) EXPECT_EQ(nome_tipo_cella(static_cast<std::uint8_t>(t)), "sconosciuto") << t;
 }
 
-TEST(RuoliVoci, SignsAreTheNameOnlyBlockFromEighty) {
+TEST(RuoliVoci, ICartelliSonoIlBloccoDiSoliNomiDa80) {
     Voci voci{};
     voci[1].posizione = 0;  // a first station at position 0 of kind 0 with its name only ...
     voci[1].nome = "Capolinea";
@@ -73,7 +73,7 @@ TEST(TestoOrario, HoursMinutesSeconds) {
     EXPECT_EQ(testo_orario(-61), "-0:01:01");
 }
 
-TEST(SignificatoVoce, HeaderEntriesInWords) {
+TEST(SignificatoVoce, LeVociDIntestazioneAParole) {
     Voci voci{};
     voci[voce_progressiva_tre].inizio = 315950;
     voci[voce_progressiva_tre].fine = 412150;
@@ -105,7 +105,7 @@ TEST(SignificatoVoce, HeaderEntriesInWords) {
     EXPECT_EQ(significato_voce(voci, 80, RuoloVoce::cartello), "");
 }
 
-TEST(TestoLeggibile, Latin1LettersAsUtf8AndOtherBytesEscaped) {
+TEST(TestoLeggibile, LettereLatin1InUtf8EGliAltriByteConEscape) {
     EXPECT_EQ(testo_leggibile("Citt\xE0"), "Citt\xC3\xA0");
     EXPECT_EQ(testo_leggibile("\xA0\xFF"), "\xC2\xA0\xC3\xBF");
     EXPECT_EQ(testo_leggibile(std::string("a\x01\x7F\x80\x9F\0", 6)), "a\\x01\\x7F\\x80\\x9F\\x00");

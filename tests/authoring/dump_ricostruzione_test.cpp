@@ -44,15 +44,15 @@ protected:
 
 Scenario* Ricostruzione::s_ = nullptr;
 
-TEST_F(Ricostruzione, GridFromItsDump) { ricostruisci(TipoFile::griglia, codifica_griglia(s_->celle)); }
+TEST_F(Ricostruzione, GrigliaDalSuoDump) { ricostruisci(TipoFile::griglia, codifica_griglia(s_->celle)); }
 
-TEST_F(Ricostruzione, EntriesFromTheirDump) { ricostruisci(TipoFile::voci, codifica_voci(s_->voci)); }
+TEST_F(Ricostruzione, VociDalLoroDump) { ricostruisci(TipoFile::voci, codifica_voci(s_->voci)); }
 
-TEST_F(Ricostruzione, PlanFromItsDumpIncludingRealsWithoutAJsonNumber) {
+TEST_F(Ricostruzione, PianoDalSuoDumpAncheConRealiSenzaNumeroJson) {
     ricostruisci(TipoFile::piano, codifica_tabella_linea(s_->tabella_linea));
 }
 
-TEST_F(Ricostruzione, PlanColumnsAreRunsOfOneStateWithTheirTag) {
+TEST_F(Ricostruzione, LeColonneDelPianoSonoTrattiDiUnoStatoColTag) {
     const std::string json = dump_json(TipoFile::piano, codifica_tabella_linea(s_->tabella_linea));
     const nlohmann::json dump = test::parse_json(json);
     const nlohmann::json& x = dump["colonne"].at(0);
@@ -73,7 +73,7 @@ TEST_F(Ricostruzione, PlanColumnsAreRunsOfOneStateWithTheirTag) {
     EXPECT_EQ(tratti.back()["prima_riga"], 340999);
 }
 
-TEST_F(Ricostruzione, GridDumpListsOnlyCellsThatHoldSomething) {
+TEST_F(Ricostruzione, IlDumpDellaGrigliaElencaSoloLeCelleNonVuote) {
     const nlohmann::json dump = test::parse_json(dump_json(TipoFile::griglia, codifica_griglia(s_->celle)));
     EXPECT_EQ(dump["numero_celle"], 6820);
     const nlohmann::json& celle = dump["celle"];
@@ -86,7 +86,7 @@ TEST_F(Ricostruzione, GridDumpListsOnlyCellsThatHoldSomething) {
     EXPECT_EQ(segnale["tempo"], 255);
 }
 
-TEST_F(Ricostruzione, EntriesDumpCarriesRolesOffsetsAndExactNameBytes) {
+TEST_F(Ricostruzione, IlDumpDelleVociHaRuoliOffsetEIByteEsattiDeiNomi) {
     const std::string sim = codifica_voci(s_->voci);
     const std::string json = dump_json(TipoFile::voci, sim);
     EXPECT_NE(json.find("\"Citt\\u00e0 \\\"Alta\\\" \\\\ Nord\""), std::string::npos);

@@ -9,7 +9,7 @@
 namespace compattatore {
 namespace {
 
-TEST(ElencoGriglia, OneLinePerCellThatHoldsSomething) {
+TEST(ElencoGriglia, UnaRigaPerOgniCellaNonVuota) {
     std::vector<Cella> celle(5);
     celle[1].valore1 = 5121;
     celle[1].valore2 = 2788;
@@ -44,7 +44,7 @@ TEST(ElencoGriglia, OneLinePerCellThatHoldsSomething) {
               "    -100     0\n");
 }
 
-TEST(ElencoVoci, StationsSignsAndHeaderWithTheirMeaning) {
+TEST(ElencoVoci, StazioniCartelliEIntestazioneColLoroSignificato) {
     Voci voci{};
     voci[1].tipo = 8;
     voci[1].inizio = -500;
@@ -85,7 +85,7 @@ TEST(ElencoVoci, StationsSignsAndHeaderWithTheirMeaning) {
               "orologio 0:00:00\n");
 }
 
-TEST(ElencoPiano, SummaryThenAPointEveryStep) {
+TEST(ElencoPiano, SommarioPoiUnPuntoAOgniPasso) {
     TabellaLinea t;
     t.crea(2003);
     for (std::int32_t m = 0; m <= 2001; ++m) {

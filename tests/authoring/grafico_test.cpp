@@ -181,7 +181,7 @@ struct Piccola {
     }
 };
 
-TEST(Grafico, PlanAndProfileOfASmallLine) {
+TEST(Grafico, PiantaEProfiloDiUnaLineaPiccola) {
     Piccola l;
     const std::string svg = disegna_scenario(l.celle, l.voci, &l.piano);
     ASSERT_NO_THROW(controlla_xml(svg));
@@ -204,7 +204,7 @@ TEST(Grafico, PlanAndProfileOfASmallLine) {
     EXPECT_TRUE(contiene(svg, ">16:46:30</text>"));  // the timetable beside the plan
 }
 
-TEST(Grafico, ALongTimetableStopsAboveTheScenarioData) {
+TEST(Grafico, UnOrarioLungoSiFermaSopraIDatiDelloScenario) {
     Piccola l;
     for (std::size_t i = 1; i <= 40; ++i) {
         Voce& v = l.voci[i];
@@ -220,7 +220,7 @@ TEST(Grafico, ALongTimetableStopsAboveTheScenarioData) {
     EXPECT_FALSE(contiene(svg, "class=\"nota\">S40</text>"));  // the last ones are counted, not listed
 }
 
-TEST(Grafico, WithoutThePlanFileThePageSaysSoAndStillDrawsTheProfile) {
+TEST(Grafico, SenzaFileDelPianoLaPaginaLoDiceEDisegnaIlProfilo) {
     Piccola l;
     const std::string svg = disegna_scenario(l.celle, l.voci, nullptr);
     ASSERT_NO_THROW(controlla_xml(svg));
@@ -229,7 +229,7 @@ TEST(Grafico, WithoutThePlanFileThePageSaysSoAndStillDrawsTheProfile) {
     EXPECT_TRUE(polilinea(svg, "linea-velocita"));
 }
 
-TEST(Grafico, ExtremeAndEmptyTablesGiveAValidPageWithFiniteNumbers) {
+TEST(Grafico, TabelleEstremeEVuoteDannoUnaPaginaValidaConNumeriFiniti) {
     const Scenario s = test::scenario_completo();  // NaN, infinities and the largest double in the plan
     const std::string estremo = disegna_scenario(s.celle, s.voci, &s.tabella_linea);
     ASSERT_NO_THROW(controlla_xml(estremo));

@@ -12,7 +12,7 @@
 namespace compattatore {
 namespace {
 
-TEST(TestoJson, EscapesQuotesControlsAndEveryNonAsciiByteAsItsLatin1Value) {
+TEST(TestoJson, EscapeDiVirgoletteControlliEOgniByteNonAsciiComeLatin1) {
     const struct {
         std::string byte;
         const char* json;
@@ -28,7 +28,7 @@ TEST(TestoJson, EscapesQuotesControlsAndEveryNonAsciiByteAsItsLatin1Value) {
     for (const auto& c : casi) EXPECT_EQ(testo_json(c.byte), c.json) << c.json;
 }
 
-TEST(RealeJson, ShortestTextThatReadsBackToTheSameBits) {
+TEST(RealeJson, IlTestoPiuCortoCheRileggeGliStessiBit) {
     EXPECT_EQ(reale_json(0.1), "0.1");
     EXPECT_EQ(reale_json(1.0), "1");
     EXPECT_EQ(reale_json(-0.0), "-0");
@@ -44,13 +44,13 @@ TEST(RealeJson, ShortestTextThatReadsBackToTheSameBits) {
     }
 }
 
-TEST(RealeJson, NonFiniteValuesTravelAsTheirBits) {
+TEST(RealeJson, IValoriNonFinitiViaggianoComeBit) {
     EXPECT_EQ(reale_json(std::numeric_limits<double>::infinity()), R"("bits:7ff0000000000000")");
     EXPECT_EQ(reale_json(-std::numeric_limits<double>::infinity()), R"("bits:fff0000000000000")");
     EXPECT_EQ(reale_json(std::bit_cast<double>(std::uint64_t{0xFFF80000DEADBEEF})), R"("bits:fff80000deadbeef")");
 }
 
-TEST(ScrittoreJson, MembersOnTheirOwnLinesUnlessTheContainerIsCompact) {
+TEST(ScrittoreJson, MembriSuRigheProprieSalvoContenitoreCompatto) {
     std::ostringstream out;
     ScrittoreJson j(out);
     j.apri_oggetto();
@@ -77,7 +77,7 @@ TEST(ScrittoreJson, MembersOnTheirOwnLinesUnlessTheContainerIsCompact) {
                          "  \"d\": {}\n}\n");
 }
 
-TEST(ScrittoreJson, RefusesADocumentThatWouldNotBeValid) {
+TEST(ScrittoreJson, RifiutaUnDocumentoCheNonSarebbeValido) {
     std::ostringstream out;
     ScrittoreJson j(out);
     j.apri_oggetto();

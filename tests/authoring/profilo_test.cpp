@@ -5,7 +5,7 @@
 namespace compattatore {
 namespace {
 
-TEST(Profilo, CellBytesBecomeRunsOfFiftyMetreStretches) {
+TEST(Profilo, IByteDelleCelleDiventanoTrattiDi50Metri) {
     std::vector<Cella> celle(6);
     const std::uint8_t velocita[] = {6, 6, 20, 20, 20, 0};
     const std::uint8_t pendenza[] = {100, 100, 100, 89, 89, 0};
@@ -35,7 +35,7 @@ TEST(Profilo, CellBytesBecomeRunsOfFiftyMetreStretches) {
     EXPECT_EQ(p.montagne[1].valore, 3);
 }
 
-TEST(Profilo, ElementsStandWhereThePlacementPutThem) {
+TEST(Profilo, GliElementiStannoDoveLaPosaLiHaMessi) {
     std::vector<Cella> celle(2500);
     celle[22].tipo = tipo_cella::segnale;
     celle[21].tipo = tipo_cella::indicatore_v_max;
@@ -77,7 +77,7 @@ TEST(Profilo, ElementsStandWhereThePlacementPutThem) {
     EXPECT_EQ(p.rallentamenti[1].velocita, 80);
 }
 
-TEST(Profilo, StationsFromTheirEntriesAndTheLengthFromTheGridWhenTheHeaderHasNone) {
+TEST(Profilo, StazioniDalleVociELunghezzaDallaGrigliaSeLIntestazioneNonCeLHa) {
     std::vector<Cella> celle(161);  // 8000 m of grid: a line of 1000 m
     Voci voci{};
     voci[1].tipo = 8;

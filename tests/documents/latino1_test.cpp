@@ -8,7 +8,7 @@
 namespace compattatore {
 namespace {
 
-TEST(InLatino1, TurnsEachLatin1CharacterIntoOneByte) {
+TEST(InLatino1, OgniCarattereLatin1DiventaUnByte) {
     const struct {
         std::string utf8, latino;
     } casi[] = {

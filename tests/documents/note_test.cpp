@@ -22,14 +22,14 @@ protected:
 };
 test::DocumentoScritto* Note::doc_ = nullptr;
 
-TEST_F(Note, FileNameLineCountAndNoEndMarker) {
+TEST_F(Note, NomeDelFileNumeroDiRigheESenzaMarcatore) {
     EXPECT_EQ(doc_->nome_file, "Brunovale_Quarzo_note.txt");
     ASSERT_EQ(righe().size(), 74u);
     EXPECT_EQ(doc_->byte, componi_testo(righe_note()));
     EXPECT_EQ(doc_->byte.find(std::string(marcatore_fine)), std::string::npos);
 }
 
-TEST_F(Note, SignatureContactAndClosingEntries) {
+TEST_F(Note, FirmaContattoEVociDiChiusura) {
     ASSERT_EQ(righe().size(), 74u);
     EXPECT_EQ(righe()[41], "   Ettore.");
     EXPECT_EQ(righe()[42], "");
@@ -42,7 +42,7 @@ TEST_F(Note, SignatureContactAndClosingEntries) {
 // Paragraphs begin with three blanks; the first part has 20 of them over
 // entries 0 to 40, each over one to three entries, and a continuation entry
 // starts at once with the text.
-TEST_F(Note, FirstPartHasTwentyParagraphsOfOneToThreeEntries) {
+TEST_F(Note, LaPrimaParteHaVentiParagrafiDaUnaATreVoci) {
     ASSERT_EQ(righe().size(), 74u);
     std::vector<int> voci_per_paragrafo;
     for (int i = 0; i <= 40; ++i) {
@@ -66,7 +66,7 @@ TEST_F(Note, FirstPartHasTwentyParagraphsOfOneToThreeEntries) {
 
 // Where a paragraph goes on in the next entry, the earlier entry is full; if
 // the cut fell inside a word it ends with a hyphen and the word goes on.
-TEST_F(Note, SplitEntriesAreFullAndCutWordsCarryAHyphen) {
+TEST_F(Note, LeVociDiviseSonoPieneEIlTaglioHaIlTrattino) {
     ASSERT_EQ(righe().size(), 74u);
     int tagli_in_parola = 0;
     for (int i = 0; i < 40; ++i) {
@@ -85,7 +85,7 @@ TEST_F(Note, SplitEntriesAreFullAndCutWordsCarryAHyphen) {
     EXPECT_GT(tagli_in_parola, 0);
 }
 
-TEST_F(Note, LongestLineIs766BytesAndWrittenUnbroken) {
+TEST_F(Note, LaRigaPiuLungaEDi766ByteEScrittaIntera) {
     ASSERT_EQ(righe().size(), 74u);
     const auto piu_lunga = std::max_element(righe().begin(), righe().end(),
                                             [](const auto& a, const auto& b) { return a.size() < b.size(); });
@@ -94,7 +94,7 @@ TEST_F(Note, LongestLineIs766BytesAndWrittenUnbroken) {
     EXPECT_NE(doc_->byte.find("\r\n" + *piu_lunga + "\r\n"), std::string::npos);
 }
 
-TEST_F(Note, SecondPartHasFiveParagraphsWrappedAt98) {
+TEST_F(Note, LaSecondaParteHaCinqueParagrafiA98Colonne) {
     ASSERT_EQ(righe().size(), 74u);
     int paragrafi = 0;
     for (int i = 44; i <= 68; ++i) {
@@ -109,7 +109,7 @@ TEST_F(Note, SecondPartHasFiveParagraphsWrappedAt98) {
 
 // Every byte above 127 is a Latin-1 letter standing alone: no UTF-8 sequence
 // reaches the file, and each of the five accented vowels occurs.
-TEST_F(Note, AccentedLettersAreSingleLatin1Bytes) {
+TEST_F(Note, LeLettereAccentateSonoUnSoloByteLatin1) {
     const std::string& b = doc_->byte;
     for (std::size_t i = 0; i < b.size(); ++i) {
         const auto c = static_cast<unsigned char>(b[i]);
@@ -126,7 +126,7 @@ TEST_F(Note, AccentedLettersAreSingleLatin1Bytes) {
 }
 
 // The notes name the line's ends as the train description does.
-TEST_F(Note, NamesTheRunsOriginAndDestination) {
+TEST_F(Note, NominaOrigineEDestinazioneDellaCorsa) {
     const auto treno = test::stazioni_del_treno();
     ASSERT_FALSE(treno.empty());
     EXPECT_NE(doc_->byte.find("da " + treno.front().nome), std::string::npos);

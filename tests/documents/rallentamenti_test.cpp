@@ -67,7 +67,7 @@ TEST_F(OrdineRallentamento, WholeFile) {
     EXPECT_EQ(doc_->byte.find(std::string(marcatore_fine)), std::string::npos);
 }
 
-TEST_F(OrdineRallentamento, WidthsAndBars) {
+TEST_F(OrdineRallentamento, LarghezzeEBarre) {
     EXPECT_EQ(righe()[6].size(), 81u);
     // The train's name stands in the fixed text where nome_treno would.
     EXPECT_EQ(righe()[6].substr(37, 6), "Quarzo");
@@ -83,7 +83,7 @@ TEST_F(OrdineRallentamento, WidthsAndBars) {
 // of the train description, and each row is one of its restrictions, between
 // two consecutive stations that enclose it, after the last kilometre post
 // before its start under the line's references.
-TEST_F(OrdineRallentamento, RowsAreTheRunsRestrictions) {
+TEST_F(OrdineRallentamento, LeRigheSonoIRallentamentiDellaCorsa) {
     const auto stazioni = test::stazioni_del_treno();
     const auto progressive = test::progressive_della_linea();
     const auto rallentamenti = test::righe_del_treno("rallentamento");

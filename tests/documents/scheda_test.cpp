@@ -82,14 +82,14 @@ protected:
 test::DocumentoScritto* Scheda::doc_ = nullptr;
 std::vector<test::StazioneTreno>* Scheda::treno_ = nullptr;
 
-TEST_F(Scheda, FileNameLineCountAndNoEndMarker) {
+TEST_F(Scheda, NomeDelFileNumeroDiRigheESenzaMarcatore) {
     EXPECT_EQ(doc_->nome_file, "Brunovale_Quarzo_scheda_treno.txt");
     EXPECT_EQ(doc_->byte, componi_testo(righe_scheda()));
     EXPECT_EQ(doc_->byte.find(std::string(marcatore_fine)), std::string::npos);
     EXPECT_EQ(doc_->byte.substr(doc_->byte.size() - 5), "|\r\n\r\n");
 }
 
-TEST_F(Scheda, EmptyLinesAndSeparatorsBetweenPages) {
+TEST_F(Scheda, RigheVuoteESeparatoriTraLePagine) {
     const std::string punti81(81, '.'), punti72(72, '.');
     const std::vector<std::pair<int, std::string>> attese = {
         {0, ""},       {1, ""},                                              // before page 1
@@ -103,7 +103,7 @@ TEST_F(Scheda, EmptyLinesAndSeparatorsBetweenPages) {
     for (int p : inizio_pagina) EXPECT_EQ(righe()[p + 9], "") << "line " << p + 10;
 }
 
-TEST_F(Scheda, HeaderBoxOnEveryPage) {
+TEST_F(Scheda, RiquadroDIntestazioneSuOgniPagina) {
     const std::string& origine = treno_->front().nome;
     const std::string& destinazione = treno_->back().nome;
     for (int p = 0; p < 4; ++p) {
@@ -126,7 +126,7 @@ TEST_F(Scheda, HeaderBoxOnEveryPage) {
     }
 }
 
-TEST_F(Scheda, ClassificationBoxOnEveryPage) {
+TEST_F(Scheda, RiquadroDiClassificaSuOgniPagina) {
     for (int p : inizio_pagina) {
         EXPECT_EQ(righe()[p + 5], "  ___________________                ___________________");
         EXPECT_EQ(righe()[p + 6], " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ");
@@ -144,7 +144,7 @@ TEST_F(Scheda, ClassificationBoxOnEveryPage) {
     }
 }
 
-TEST_F(Scheda, TableHeadAndClosingRules) {
+TEST_F(Scheda, TestaDellaTabellaERigheDiChiusura) {
     for (int p = 0; p < 4; ++p) {
         const int i = inizio_pagina[p] + 10;
         EXPECT_EQ(righe()[i], "  " + std::string(80, '_'));
@@ -159,7 +159,7 @@ TEST_F(Scheda, TableHeadAndClosingRules) {
 
 // The second page's last row is written into the closing rule: its bars and
 // contents stay, every blank inside the frame is an underscore.
-TEST_F(Scheda, SecondPageEndsWithItsLastRowOnTheClosingRule) {
+TEST_F(Scheda, LaSecondaPaginaFinisceConLUltimaRigaSullaChiusura) {
     const std::string& ultima = righe()[inizio_pagina[1] + prima_riga_tabella + 31];
     ASSERT_EQ(ultima.size(), 83u);
     EXPECT_EQ(ultima[0], ' ');
@@ -172,7 +172,7 @@ TEST_F(Scheda, SecondPageEndsWithItsLastRowOnTheClosingRule) {
     EXPECT_EQ(righe()[inizio_pagina[1] + prima_riga_tabella + 32], "");
 }
 
-TEST_F(Scheda, EveryRowKeepsTheCellLayout) {
+TEST_F(Scheda, OgniRigaTieneLaDisposizioneDelleCaselle) {
     const std::regex velocita("^( {5}| *[1-9][0-9]* )$");
     const std::regex km("^( {10}| *[0-9]+\\.[0-9]{3}[ /])$");
     const std::regex orario("^( {16}|     [0-9]{2}\\.[0-9]{2}(\\.[0-9]{2})? *| [0-9]{2}\\.[0-9]{2} {10}"
@@ -201,7 +201,7 @@ TEST_F(Scheda, EveryRowKeepsTheCellLayout) {
 // kilometre its position has under the line's references, with the train's
 // own times: the departure at the first, the arrival at the last, the stop
 // time elsewhere, nothing where the train has no time.
-TEST_F(Scheda, StationsKilometresAndTimesAreThoseOfTheRun) {
+TEST_F(Scheda, StazioniChilometriEOrariSonoQuelliDellaCorsa) {
     const auto progressive = test::progressive_della_linea();
     ASSERT_EQ(progressive.size(), 3u);
     std::vector<Riga> stazioni;
@@ -237,7 +237,7 @@ TEST_F(Scheda, StationsKilometresAndTimesAreThoseOfTheRun) {
 // Each change of the train's speed limit has its row, with the new limit in
 // the first column at the change's kilometre; every other row that shows a
 // limit shows the one in force.
-TEST_F(Scheda, SpeedLimitsFollowTheTrainsProfile) {
+TEST_F(Scheda, ILimitiSeguonoIlProfiloDelTreno) {
     const auto progressive = test::progressive_della_linea();
     const auto profilo = test::righe_del_treno("velocita");
     ASSERT_FALSE(profilo.empty());
@@ -264,7 +264,7 @@ TEST_F(Scheda, SpeedLimitsFollowTheTrainsProfile) {
 // Where the line's kilometre reference changes, the row ends its kilometre
 // cell with "/" after the old count, and the next row carries the new count
 // alone.
-TEST_F(Scheda, KilometreReferenceChangesShowOldAndNewCount) {
+TEST_F(Scheda, ICambiDiProgressivaMostranoVecchioENuovoConteggio) {
     const auto progressive = test::progressive_della_linea();
     const auto t = tabella();
     std::vector<std::size_t> barre;

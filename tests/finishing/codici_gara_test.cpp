@@ -29,7 +29,7 @@ Codici codici(const std::string& linea, const std::string& treno) {
 
 // Expected values worked out by hand over the first 25 characters of the
 // work string (train, line, lower case, then the filler).
-TEST(CodiciGara, HandComputedValues) {
+TEST(CodiciGara, ValoriCalcolatiAMano) {
     struct Caso {
         std::string linea;
         std::string treno;
@@ -50,7 +50,7 @@ TEST(CodiciGara, HandComputedValues) {
     }
 }
 
-TEST(CodiciGara, LetterCaseDoesNotMatter) {
+TEST(CodiciGara, MaiuscoleEMinuscoleNonContano) {
     const Codici a = codici("Brunovale", "Quarzo");
     for (const auto& [linea, treno] : {std::pair{"BRUNOVALE", "QUARZO"}, std::pair{"brunovale", "quarzo"},
                                       std::pair{"bRuNoVaLe", "qUaRzO"}}) {
@@ -60,7 +60,7 @@ TEST(CodiciGara, LetterCaseDoesNotMatter) {
     }
 }
 
-TEST(CodiciGara, SwappingTheIdentifiers) {
+TEST(CodiciGara, ScambiandoGliIdentificativi) {
     // Short names: same characters, other places.
     const Codici a = codici("Brunovale", "Quarzo");
     const Codici b = codici("Quarzo", "Brunovale");
@@ -72,7 +72,7 @@ TEST(CodiciGara, SwappingTheIdentifiers) {
     EXPECT_NE(c.og, d.og);
 }
 
-TEST(TimbraIntestazione, StampsFixedValuesAndCodes) {
+TEST(TimbraIntestazione, TimbraValoriFissiECodici) {
     Intestazione h("Brunovale", "Quarzo");
     const test::Grid prima = h.g;
     EXPECT_EQ(h.timbra(), 0);
@@ -84,14 +84,14 @@ TEST(TimbraIntestazione, StampsFixedValuesAndCodes) {
     EXPECT_EQ(h.voci[voce_treno].nome, "Quarzo");  // the identifiers themselves are untouched
 }
 
-TEST(TimbraIntestazione, LargestCodesFitTheirSlots) {
+TEST(TimbraIntestazione, ICodiciPiuGrandiStannoNeiLoroCampi) {
     Intestazione h("", std::string(25, '\xFF'));
     EXPECT_EQ(h.timbra(), 0);
     EXPECT_EQ(h.voci[voce_linea].orario, 82875);
     EXPECT_EQ(h.g.celle[1].valore2, 6375);
 }
 
-TEST(TimbraIntestazione, UsedSlotsGiveTheErrorReport) {
+TEST(TimbraIntestazione, CampiGiaUsatiDannoLaSegnalazioneDErrore) {
     struct Caso {
         const char* nome;
         void (*prepara)(Intestazione&);
@@ -113,7 +113,7 @@ TEST(TimbraIntestazione, UsedSlotsGiveTheErrorReport) {
     }
 }
 
-TEST(Errore, MessageIsTheLiteralAndTheText) {
+TEST(Errore, IlMessaggioEIlTestoFissoPiuIlNumero) {
     for (const std::string a : {"1250", ""}) {
         try {
             errore(a);

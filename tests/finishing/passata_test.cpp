@@ -30,14 +30,14 @@ void codici_180(const test::Grid& s, const Celle& celle) {
     }
 }
 
-TEST(Minimo, SmallerValueAndFirstOnATie) {
+TEST(Minimo, IlValoreMinoreEIlPrimoAParita) {
     EXPECT_EQ(minimo(180, 270), 180);
     EXPECT_EQ(minimo(180, 100), 100);
     EXPECT_EQ(minimo(180, 180), 180);
     EXPECT_EQ(minimo(-5, 3), -5);
 }
 
-TEST(BloccoAvviso, LookBackStopsBelowCellThreeAndAfterTwentyCells) {
+TEST(BloccoAvviso, LoSguardoIndietroSiFermaSottoLaCellaTreEDopoVentiCelle) {
     struct Caso {
         std::size_t avviso, segnale;
         Celle codici;
@@ -54,7 +54,7 @@ TEST(BloccoAvviso, LookBackStopsBelowCellThreeAndAfterTwentyCells) {
     }
 }
 
-TEST(BloccoAvviso, EverySignalBehindTheBoardGetsItsCode) {
+TEST(BloccoAvviso, OgniSegnaleDietroLAvvisoHaIlSuoCodice) {
     test::Grid s = test::empty_grid(100);
     test::put_cell(s, 40, AVVISO, 80);
     test::put_cell(s, 35, SEGNALE);
@@ -64,7 +64,7 @@ TEST(BloccoAvviso, EverySignalBehindTheBoardGetsItsCode) {
     codici_180(s, cambiate);
 }
 
-TEST(BloccoAvviso, ExistingCodesBeforeTheSignal) {
+TEST(BloccoAvviso, CodiciGiaPresentiPrimaDelSegnale) {
     struct Caso {
         const char* nome;
         std::uint8_t tipo34;
@@ -100,7 +100,7 @@ TEST(BloccoAvviso, ExistingCodesBeforeTheSignal) {
 }
 
 // A fast restriction, so that only the approach codes appear.
-TEST(BloccoInizio, ApproachGroupsDependOnTheStartCell) {
+TEST(BloccoInizio, IGruppiDiAvvicinamentoDipendonoDallaCellaDiInizio) {
     struct Caso {
         std::size_t inizio;
         Celle codici;
@@ -117,7 +117,7 @@ TEST(BloccoInizio, ApproachGroupsDependOnTheStartCell) {
     }
 }
 
-TEST(BloccoInizio, FirstFreeCellOfAGroupAndError12) {
+TEST(BloccoInizio, PrimaCellaLiberaDiUnGruppoEErrore12) {
     struct Caso {
         Celle occupate;
         std::uint8_t tipo;
@@ -145,7 +145,7 @@ TEST(BloccoInizio, FirstFreeCellOfAGroupAndError12) {
     }
 }
 
-TEST(BloccoInizio, SlowRestrictionOfTwentyCells) {
+TEST(BloccoInizio, RallentamentoLentoDiVentiCelle) {
     test::Grid s = test::empty_grid(100);
     test::put_cell(s, 30, INIZIO, 80);
     test::put_cell(s, 50, FINE, 80);
@@ -155,7 +155,7 @@ TEST(BloccoInizio, SlowRestrictionOfTwentyCells) {
     EXPECT_EQ(numero(s.esito.codice), 0);
 }
 
-TEST(BloccoInizio, SpeedOf110HasNoCodesInsideButStillCodesTheNextSignal) {
+TEST(BloccoInizio, A110NessunCodiceDentroMaIlSegnaleDopoHaIlSuo) {
     for (const std::int16_t velocita : {110, 109}) {
         test::Grid s = test::empty_grid(100);
         test::put_cell(s, 10, SEGNALE);
@@ -170,7 +170,7 @@ TEST(BloccoInizio, SpeedOf110HasNoCodesInsideButStillCodesTheNextSignal) {
     }
 }
 
-TEST(BloccoInizio, RestrictionFrom2464To2480) {
+TEST(BloccoInizio, RallentamentoDa2464A2480) {
     // rallentamento,  123150,    80,  800, 0,  1,  80  as laid out in the grid,
     // followed by two signals.
     test::Grid s = test::empty_grid(2600);
@@ -186,7 +186,7 @@ TEST(BloccoInizio, RestrictionFrom2464To2480) {
     EXPECT_EQ(numero(s.esito.codice), 0);
 }
 
-TEST(BloccoInizio, CodeDueOnAnOccupiedCellMovesAndRestartsTheSpacing) {
+TEST(BloccoInizio, UnCodiceSuCellaOccupataSiSpostaERiprendeLaSpaziatura) {
     struct Caso {
         Celle occupate;
         Celle codici_dentro;
@@ -212,7 +212,7 @@ TEST(BloccoInizio, CodeDueOnAnOccupiedCellMovesAndRestartsTheSpacing) {
     }
 }
 
-TEST(BloccoInizio, CodeBeforeTheSignalAfterTheEnd) {
+TEST(BloccoInizio, CodicePrimaDelSegnaleDopoLaFine) {
     struct Caso {
         std::size_t segnale;
         Celle occupate;
@@ -243,7 +243,7 @@ TEST(BloccoInizio, CodeBeforeTheSignalAfterTheEnd) {
     }
 }
 
-TEST(BloccoInizio, WalkWithoutAnEndStopsAtTheLastCell) {
+TEST(BloccoInizio, SenzaFineIlPercorsoSiFermaAllUltimaCella) {
     for (const std::int16_t velocita : {80, 120}) {
         test::Grid s = test::empty_grid(100);
         test::put_cell(s, 90, INIZIO, velocita);
@@ -257,7 +257,7 @@ TEST(BloccoInizio, WalkWithoutAnEndStopsAtTheLastCell) {
     }
 }
 
-TEST(BloccoInizio, LooksAheadNeverLeaveTheGrid) {
+TEST(BloccoInizio, GliSguardiAvantiNonEsconoMaiDallaGriglia) {
     // The spacing falls due on the last cell, which is the end: the code
     // goes one cell early, or nowhere when that cell is taken too, since the
     // cell after the last one does not exist.
@@ -282,7 +282,7 @@ TEST(BloccoInizio, LooksAheadNeverLeaveTheGrid) {
     }
 }
 
-TEST(Passata, LastTwoCellsAreNeverExamined) {
+TEST(Passata, LeUltimeDueCelleNonSonoMaiEsaminate) {
     struct Caso {
         std::size_t cella;
         std::uint8_t tipo;
@@ -298,7 +298,7 @@ TEST(Passata, LastTwoCellsAreNeverExamined) {
     }
 }
 
-TEST(Passata, NoGridNoWork) {
+TEST(Passata, SenzaGrigliaNessunLavoro) {
     test::Grid s;
     completa_codici(s.celle, s.esito);
     EXPECT_TRUE(s.celle.empty());

@@ -16,7 +16,7 @@ struct Indicatore {
     }
 };
 
-TEST(MemoIndicatori, RecordsOfTheDescription) {
+TEST(MemoIndicatori, RecordDellaDescrizione) {
     struct Caso {
         Indicatore i;
         std::size_t cella;
@@ -41,7 +41,7 @@ TEST(MemoIndicatori, RecordsOfTheDescription) {
     }
 }
 
-TEST(MemoIndicatori, OccupiedCellRefusesWith21AndMarkDoesNot) {
+TEST(MemoIndicatori, CellaOccupataRifiutaCon21IlSegnoNo) {
     test::Grid s = test::empty_grid(200);
     s.celle[147].tipo = tipo_cella::segnale;
     const test::Grid prima = s;
@@ -56,7 +56,7 @@ TEST(MemoIndicatori, OccupiedCellRefusesWith21AndMarkDoesNot) {
     EXPECT_EQ(t.celle[147].tipo, 6);
 }
 
-TEST(MemoIndicatori, SpeedOutsideTheFieldRefusesWith25) {
+TEST(MemoIndicatori, VelocitaFuoriCampoRifiutaCon25) {
     for (Indicatore i : {Indicatore{7300, 1700, 0, 0, 0, 0, 0, 0, 0},     // 34000
                          Indicatore{7300, 0, 0, -1700, 0, 0, 0, 0, 0},    // -34000
                          Indicatore{7300, 0, 0, 0, 3300, 0, 0, 0, 0}}) {  // stripes 33000

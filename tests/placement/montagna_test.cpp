@@ -11,7 +11,7 @@ void montagna(test::Grid& s, std::int32_t inizio, std::int32_t fine, std::int32_
     s.record(memo_montagna(s.celle, s.montagne, inizio, fine, tipo));
 }
 
-TEST(MemoMontagna, TypeAboveTenMarksEveryFourthFreeCell) {
+TEST(MemoMontagna, TipoOltreDieciSegnaOgniQuartaCellaLibera) {
     test::Grid s = test::empty_grid(300);
     s.celle[186].tipo = tipo_cella::segnale;  // not free: keeps its element
     s.celle[200].montagna = 7;                // overwritten
@@ -34,7 +34,7 @@ TEST(MemoMontagna, TypeAboveTenMarksEveryFourthFreeCell) {
     EXPECT_EQ(test::changed_cells(prima, s), attese);
 }
 
-TEST(MemoMontagna, TypeTenOrLessWritesNoMarks) {
+TEST(MemoMontagna, TipoFinoADieciNonScriveSegni) {
     test::Grid s = test::empty_grid(300);
     std::int32_t tipo = 10;
     montagna(s, 8750, 11150, tipo);
@@ -44,7 +44,7 @@ TEST(MemoMontagna, TypeTenOrLessWritesNoMarks) {
     }
 }
 
-TEST(MemoMontagna, StretchCloseAfterThePreviousBecomesType3) {
+TEST(MemoMontagna, UnTrattoVicinoAlPrecedenteDiventaTipo3) {
     struct Caso {
         std::int32_t inizio, tipo, tipo_dopo;
     };
@@ -61,7 +61,7 @@ TEST(MemoMontagna, StretchCloseAfterThePreviousBecomesType3) {
     }
 }
 
-TEST(MemoMontagna, EmptyRangeWritesNothingButCounts) {
+TEST(MemoMontagna, UnIntervalloVuotoNonScriveMaConta) {
     test::Grid s = test::empty_grid(300);
     const test::Grid prima = s;
     std::int32_t tipo = 12;
@@ -71,7 +71,7 @@ TEST(MemoMontagna, EmptyRangeWritesNothingButCounts) {
     EXPECT_TRUE((prima.celle == s.celle));
 }
 
-TEST(MemoMontagna, CellsOutsideTheGridAreSkippedAndNumberingKept) {
+TEST(MemoMontagna, CelleFuoriGrigliaSaltateENumerazioneMantenuta) {
     test::Grid s = test::empty_grid(100);
     std::int32_t tipo = 11;
     montagna(s, 4800, 6000, tipo);  // cells 96 to 119
@@ -89,7 +89,7 @@ TEST(MemoMontagna, CellsOutsideTheGridAreSkippedAndNumberingKept) {
     EXPECT_EQ(t.celle[4].tipo, 0);
 }
 
-TEST(MemoMontagna, EightyFirstRecordIsRefusedWith25) {
+TEST(MemoMontagna, LOttantunesimoRecordERifiutatoCon25) {
     test::Grid s = test::empty_grid(5000);
     for (std::int32_t n = 0; n < 80; ++n) {
         std::int32_t tipo = 1;

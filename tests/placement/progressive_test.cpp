@@ -33,7 +33,7 @@ constexpr Terna b{200, 20, 0};
 constexpr Terna c{100, 30, 0};
 constexpr Terna zero{0, 0, 0};
 
-TEST(ProgressiveOrdina, BuiltInReferences) {
+TEST(ProgressiveOrdina, RiferimentiIntegrati) {
     EXPECT_EQ(ordina({Terna{315950, 412050, 1}, Terna{284500, -284500, 0}, Terna{31100, 3050, 0}}),
               (Tre{Terna{315950, 412150, 1}, Terna{284500, -284500, 0}, Terna{31100, 3050, 0}}));
 }
@@ -66,7 +66,7 @@ TEST(ProgressiveOrdina, GreatestStartFirst) {
     }
 }
 
-TEST(ProgressiveOrdina, NoStartsBringAPositiveValueFirst) {
+TEST(ProgressiveOrdina, SenzaInizioPrimaIlValorePositivo) {
     const Terna t{0, 7, 0}, d{0, 8, 0}, u{0, 9, 0};
     struct Caso {
         Tre prima, dopo;
@@ -82,13 +82,13 @@ TEST(ProgressiveOrdina, NoStartsBringAPositiveValueFirst) {
     }
 }
 
-TEST(ProgressiveOrdina, DecreasingReferenceGains100OncePerCall) {
+TEST(ProgressiveOrdina, IlRiferimentoDecrescenteGuadagna100AOgniChiamata) {
     const Tre prima{Terna{300, 1000, 1}, Terna{200, 2000, 0}, zero};
     EXPECT_EQ(ordina(prima), (Tre{Terna{300, 1100, 1}, Terna{200, 2000, 0}, zero}));
     EXPECT_EQ(ordina(prima, 2), (Tre{Terna{300, 1200, 1}, Terna{200, 2000, 0}, zero}));
 }
 
-TEST(ProgressiveOrdina, CorrectionThatWouldOverflowIsRecorded) {
+TEST(ProgressiveOrdina, UnaCorrezioneCheTraboccherebbeERegistrata) {
     Voci voci{};
     Voce& tre = voci[voce_progressiva_tre];
     tre.inizio = 300;

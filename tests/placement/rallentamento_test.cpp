@@ -13,7 +13,7 @@ struct Rallentamento {
     void posa(test::Grid& s) { s.record(memo_rallentamento(s.celle, x, v, l, f_tt, f_ta, d_v)); }
 };
 
-TEST(MemoRallentamento, RecordOfTheDescriptionWithSecondSpeed) {
+TEST(MemoRallentamento, RecordDellaDescrizioneConSecondaVelocita) {
     // rallentamento,  123150,    80,  800, 0,  1,  80
     test::Grid s = test::empty_grid(2600);
     const test::Grid prima = s;
@@ -38,7 +38,7 @@ TEST(MemoRallentamento, RecordOfTheDescriptionWithSecondSpeed) {
               (std::vector<std::size_t>{2436, 2437, 2438, 2439, 2440, 2464, 2480}));
 }
 
-TEST(MemoRallentamento, WithoutSecondSpeedValore2IsLeftAlone) {
+TEST(MemoRallentamento, SenzaSecondaVelocitaValore2RestaComEra) {
     test::Grid s = test::empty_grid(2600);
     for (std::size_t c : {2436u, 2437u, 2438u, 2439u, 2440u, 2464u, 2480u}) s.celle[c].valore2 = 7;
     Rallentamento r;
@@ -53,7 +53,7 @@ TEST(MemoRallentamento, WithoutSecondSpeedValore2IsLeftAlone) {
     EXPECT_EQ(s.celle[2436].valore1, 4);
 }
 
-TEST(MemoRallentamento, WarningBoardOnlyAfter1500) {
+TEST(MemoRallentamento, AvvisoSoloOltre1500) {
     test::Grid s = test::empty_grid(200);
     const test::Grid prima = s;
     Rallentamento r;
@@ -73,7 +73,7 @@ TEST(MemoRallentamento, WarningBoardOnlyAfter1500) {
     EXPECT_EQ(t.celle[4].valore1, 4);
 }
 
-TEST(MemoRallentamento, RefusalsAndWhatStandsBeforeEach) {
+TEST(MemoRallentamento, RifiutiECioCheLiPrecede) {
     struct Caso {
         std::size_t occupata;
         std::int32_t codice;
@@ -90,7 +90,7 @@ TEST(MemoRallentamento, RefusalsAndWhatStandsBeforeEach) {
     }
 }
 
-TEST(MemoRallentamento, MarkerCellsAreCheckedOnlyWhenRequested) {
+TEST(MemoRallentamento, LeCelleDeiPreavvisiSiControllanoSoloSeRichieste) {
     test::Grid s = test::empty_grid(2600);
     s.celle[2437].tipo = tipo_cella::segnale;
     Rallentamento r;
@@ -101,7 +101,7 @@ TEST(MemoRallentamento, MarkerCellsAreCheckedOnlyWhenRequested) {
     EXPECT_EQ(s.celle[2440].tipo, 4);
 }
 
-TEST(MemoRallentamento, RestrictionShorterThanACellEndsAsAStart) {
+TEST(MemoRallentamento, UnRallentamentoPiuCortoDiUnaCellaFiniscePerInizio) {
     test::Grid s = test::empty_grid(2600);
     Rallentamento r;
     r.l = 10;
@@ -111,7 +111,7 @@ TEST(MemoRallentamento, RestrictionShorterThanACellEndsAsAStart) {
     EXPECT_EQ(s.celle[2464].valore1, 80);
 }
 
-TEST(MemoRallentamento, EndPastTheGridIsSkipped) {
+TEST(MemoRallentamento, UnaFineOltreLaGrigliaESaltata) {
     test::Grid s = test::empty_grid(2470);
     const test::Grid prima = s;
     Rallentamento{}.posa(s);  // end due at 2480
@@ -120,7 +120,7 @@ TEST(MemoRallentamento, EndPastTheGridIsSkipped) {
     EXPECT_EQ(test::changed_cells(prima, s), (std::vector<std::size_t>{2436, 2437, 2438, 2439, 2440, 2464}));
 }
 
-TEST(MemoRallentamento, ValueOutsideItsFieldRefusesWith25) {
+TEST(MemoRallentamento, UnValoreFuoriCampoRifiutaCon25) {
     for (Rallentamento r : {Rallentamento{123150, 40000, 800, 0, 1, 80}, Rallentamento{123150, 80, 800, 0, 1, -40000},
                             Rallentamento{123150, 80, 800, 32768, 1, 80}}) {
         test::Grid s = test::empty_grid(2600);

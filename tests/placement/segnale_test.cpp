@@ -14,7 +14,7 @@ struct Segnale {
     void posa(test::Grid& s) { s.record(memo_segnale(s.celle, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo)); }
 };
 
-TEST(MemoSegnale, RecordOfTheDescriptionFillsCellAndApproachMarks) {
+TEST(MemoSegnale, IlRecordDellaDescrizioneRiempieCellaEPreavvisi) {
     // segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0
     test::Grid s = test::empty_grid(100);
     const test::Grid prima = s;
@@ -35,7 +35,7 @@ TEST(MemoSegnale, RecordOfTheDescriptionFillsCellAndApproachMarks) {
     EXPECT_EQ(test::changed_cells(prima, s), (std::vector<std::size_t>{14, 16, 18, 20, 22}));
 }
 
-TEST(MemoSegnale, CellOfAPositionRoundsHalvesToEven) {
+TEST(MemoSegnale, LaCellaDiUnaPosizioneArrotondaAlPari) {
     struct Caso {
         std::int32_t posizione;
         std::size_t cella;
@@ -50,7 +50,7 @@ TEST(MemoSegnale, CellOfAPositionRoundsHalvesToEven) {
     }
 }
 
-TEST(MemoSegnale, MontagnaMarkIsFreeOtherElementsRefuseWith16) {
+TEST(MemoSegnale, IlSegnoDiMontagnaELiberoGliAltriRifiutanoCon16) {
     test::Grid s = test::empty_grid(100);
     s.celle[22].tipo = tipo_cella::segno_montagna;
     s.celle[22].montagna = 2;
@@ -69,7 +69,7 @@ TEST(MemoSegnale, MontagnaMarkIsFreeOtherElementsRefuseWith16) {
     EXPECT_TRUE((prima.celle == s.celle));
 }
 
-TEST(MemoSegnale, ApproachMarksReplaceExistingMarksOnAnyCell) {
+TEST(MemoSegnale, IPreavvisiSostituisconoQuelliEsistentiSuOgniCella) {
     test::Grid s = test::empty_grid(100);
     s.celle[20].preavviso = 33;  // a stopping point's mark
     s.celle[18].tipo = tipo_cella::fermata;
@@ -80,7 +80,7 @@ TEST(MemoSegnale, ApproachMarksReplaceExistingMarksOnAnyCell) {
     EXPECT_EQ(s.celle[18].tipo, tipo_cella::fermata);
 }
 
-TEST(MemoSegnale, TimeByte) {
+TEST(MemoSegnale, ByteDelTempo) {
     struct Caso {
         std::int32_t tempo, sx;
         std::uint8_t byte;
@@ -98,7 +98,7 @@ TEST(MemoSegnale, TimeByte) {
     }
 }
 
-TEST(MemoSegnale, ValuesThatDoNotFitTheirFieldsRefuseWith25) {
+TEST(MemoSegnale, ValoriCheNonStannoNeiCampiRifiutanoCon25) {
     struct Caso {
         const char* nome;
         Segnale g;
@@ -138,7 +138,7 @@ TEST(MemoSegnale, ValuesThatDoNotFitTheirFieldsRefuseWith25) {
     }
 }
 
-TEST(MemoSegnale, ApproachMarkKeepsItsLowEightBits) {
+TEST(MemoSegnale, IlPreavvisoTieneIBassiOttoBit) {
     test::Grid s = test::empty_grid(100);
     Segnale g;
     g.sx = 9;  // (27 + 0) * 10 + k = 271..274
@@ -149,7 +149,7 @@ TEST(MemoSegnale, ApproachMarkKeepsItsLowEightBits) {
     EXPECT_EQ(s.celle[14].preavviso, 274 - 256);
 }
 
-TEST(MemoSegnale, MarksBeforeTheFirstCellAreSkipped) {
+TEST(MemoSegnale, PreavvisiPrimaDellaPrimaCellaSaltati) {
     test::Grid s = test::empty_grid(100);
     const test::Grid prima = s;
     Segnale g;

@@ -20,7 +20,7 @@ struct Curva {
     std::int32_t inizio, lunghezza;
 };
 
-TEST(Piano, EveryMetreFollowsTheRuleAcrossStraightsCurvesAndOverlaps) {
+TEST(Piano, OgniMetroSegueLaRegolaTraRettifiliCurveESovrapposizioni) {
     const std::int32_t lunghezza = 30000;
     const std::vector<Curva> curve = {
         {"curvad1", 0.0001, 150, 400},

@@ -9,12 +9,12 @@
 namespace compattatore {
 namespace {
 
-TEST(TestoScritto, LinesEndWithCrLfAndTheMarkerIsNotWritten) {
+TEST(TestoScritto, RigheConCrLfEIlMarcatoreNonScritto) {
     std::array<std::string_view, 3> righe{"[generale]", "", "[fine]"};
     EXPECT_EQ(componi_testo(righe), "[generale]\r\n\r\n[fine]\r\n");
 }
 
-TEST(TestoScritto, StopsAtTheFirstLineEqualToTheMarker) {
+TEST(TestoScritto, SiFermaAllaPrimaRigaUgualeAlMarcatore) {
     std::array<std::string_view, 3> righe{"a", "riferimento fine del file", "b"};
     EXPECT_EQ(componi_testo(righe), "a\r\n");
     // Only the exact text stops the writing.
@@ -22,14 +22,14 @@ TEST(TestoScritto, StopsAtTheFirstLineEqualToTheMarker) {
     EXPECT_EQ(componi_testo(altre), "Riferimento fine del file\r\nb\r\n");
 }
 
-TEST(TestoScritto, AtMostOneThousandLines) {
+TEST(TestoScritto, AlPiuMilleRighe) {
     std::vector<std::string_view> mille(1000, "x");
     EXPECT_EQ(componi_testo(mille).size(), 3000u);
     mille.push_back("x");
     EXPECT_THROW(componi_testo(mille), std::length_error);
 }
 
-TEST(TestoScritto, ReplacesAnOlderLongerFile) {
+TEST(TestoScritto, SostituisceUnFileVecchioPiuLungo) {
     test::TempDir dir;
     test::write_bytes(dir / "a.txt", std::string(5000, 'z'));
     std::array<std::string_view, 1> righe{"[fine]"};

@@ -18,7 +18,7 @@ using test::valori;
 
 constexpr long ultima_posizione = 50L * 6820 - 100;  // largest position the grid accepts
 
-TEST(LineaBuiltin, FileFrame) {
+TEST(LineaBuiltin, CorniceDelFile) {
     const auto r = righe_linea();
     ASSERT_EQ(r.size(), 537u);
     EXPECT_EQ(r.front(), "[generale]");
@@ -32,7 +32,7 @@ TEST(LineaBuiltin, FileFrame) {
     }
 }
 
-TEST(LineaBuiltin, SectionsInOrderWithTheirRowCounts) {
+TEST(LineaBuiltin, SezioniInOrdineColNumeroDiRighe) {
     const auto s = sezioni(righe_linea());
     const std::vector<std::pair<std::string, std::size_t>> attese = {
         {"[generale]", 8}, {"[curve]", 173},    {"[pendenze]", 251}, {"[montagne]", 15},
@@ -56,7 +56,7 @@ TEST(LineaBuiltin, SectionsInOrderWithTheirRowCounts) {
     }
 }
 
-TEST(LineaBuiltin, GeneralSectionVerbatim) {
+TEST(LineaBuiltin, SezioneGeneraleAllaLettera) {
     const auto r = righe_linea();
     const std::vector<std::string_view> attese = {
         "[generale]",
@@ -72,7 +72,7 @@ TEST(LineaBuiltin, GeneralSectionVerbatim) {
     EXPECT_TRUE(std::equal(attese.begin(), attese.end(), r.begin()));
 }
 
-TEST(LineaBuiltin, TellingRowsPresentExactly) {
+TEST(LineaBuiltin, RigheSignificativePresentiEsatte) {
     const auto r = righe_linea();
     for (const std::string_view attesa : {
              "curvas1,  1350,  150",
@@ -99,7 +99,7 @@ TEST(LineaBuiltin, TellingRowsPresentExactly) {
     EXPECT_EQ(s[2].righe[1], "pendenza,  1250,   -4,5");
 }
 
-TEST(LineaBuiltin, CurvesAscendingWithoutOverlapAndCountedPerKeyword) {
+TEST(LineaBuiltin, CurveCrescentiSenzaSovrapposizioniEContatePerChiave) {
     const auto curve = sezioni(righe_linea())[1].righe;
     std::map<std::string, int> per_chiave;
     long fine_precedente = -1;
@@ -125,7 +125,7 @@ TEST(LineaBuiltin, CurvesAscendingWithoutOverlapAndCountedPerKeyword) {
     EXPECT_EQ(per_chiave, attese);
 }
 
-TEST(LineaBuiltin, GradientsMontagnaBoardsAndSignsInRange) {
+TEST(LineaBuiltin, PendenzeMontagneTabelleECartelliNeiLimiti) {
     const auto s = sezioni(righe_linea());
 
     // Gradients: from 0 to 317750, ascending, -11 to 11 per mille.

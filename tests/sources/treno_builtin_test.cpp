@@ -21,7 +21,7 @@ constexpr long ultima_posizione = 50L * 6820 - 100;
 // Section indices in file order.
 enum { generale, aderenze, vel_limite, stazioni, rallentamenti, segnali, codici, fine };
 
-TEST(TrenoBuiltin, FileFrameAndSections) {
+TEST(TrenoBuiltin, CorniceDelFileESezioni) {
     const auto r = righe_treno();
     ASSERT_EQ(r.size(), 397u);
     EXPECT_EQ(r.front(), "[generale]");
@@ -57,7 +57,7 @@ TEST(TrenoBuiltin, FileFrameAndSections) {
     }
 }
 
-TEST(TrenoBuiltin, VerbatimRows) {
+TEST(TrenoBuiltin, RigheAllaLettera) {
     const auto r = righe_treno();
     const auto s = sezioni(r);
     const std::vector<std::string_view> generali = {
@@ -95,7 +95,7 @@ TEST(TrenoBuiltin, VerbatimRows) {
 
 // Adhesion and speed rows: right-aligned positions (8 characters) and
 // values (6), ascending from 0, inside their ranges.
-TEST(TrenoBuiltin, ProfilesAlignedAscendingAndInRange) {
+TEST(TrenoBuiltin, ProfiliAllineatiCrescentiENeiLimiti) {
     const auto s = sezioni(righe_treno());
     struct Caso {
         int sezione;
@@ -154,7 +154,7 @@ std::vector<Stazione> leggi_stazioni() {
     return out;
 }
 
-TEST(TrenoBuiltin, StationsSpacedAndTimetabled) {
+TEST(TrenoBuiltin, StazioniDistanziateEConOrario) {
     const auto st = leggi_stazioni();
     ASSERT_EQ(st.size(), 45u);
     EXPECT_EQ(st.front().pos, 0);
@@ -211,7 +211,7 @@ TEST(TrenoBuiltin, StationsSpacedAndTimetabled) {
     }
 }
 
-TEST(TrenoBuiltin, SignalsAndCodeCutsInRange) {
+TEST(TrenoBuiltin, SegnaliEAbbattimentiNeiLimiti) {
     const auto s = sezioni(righe_treno());
     std::set<long> posizioni_segnali;
     std::set<long> valori_campo[11];

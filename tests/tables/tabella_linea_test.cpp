@@ -32,7 +32,7 @@ std::vector<ValoreTabella> campionario() {
     };
 }
 
-TEST(TabellaLinea, EveryValueReadsBackExactlyWhateverItReplaced) {
+TEST(TabellaLinea, OgniValoreSiRileggeEsattoQualunqueCosaAbbiaSostituito) {
     const std::vector<ValoreTabella> valori = campionario();
     TabellaLinea t;
     t.crea(static_cast<std::int32_t>(valori.size()));
@@ -54,7 +54,7 @@ TEST(TabellaLinea, EveryValueReadsBackExactlyWhateverItReplaced) {
     EXPECT_EQ(t(3, 0).stato, ValoreTabella::Stato::vuoto);
 }
 
-TEST(TabellaLinea, ANewTableIsAllEmptyAndReadsZero) {
+TEST(TabellaLinea, UnaTabellaNuovaETuttaVuotaELeggeZero) {
     TabellaLinea t;
     EXPECT_FALSE(t.esiste());
     EXPECT_TRUE(t.elementi.empty());
@@ -70,7 +70,7 @@ TEST(TabellaLinea, ANewTableIsAllEmptyAndReadsZero) {
     EXPECT_EQ(vuoti, t.elementi.size());
 }
 
-TEST(TabellaLinea, CopiesAreIndependentAndAVectorOfValuesFillsItInOrder) {
+TEST(TabellaLinea, LeCopieSonoIndipendentiEUnVettoreDiValoriLaRiempieInOrdine) {
     const std::vector<ValoreTabella> valori = campionario();
     TabellaLinea t;
     t.righe = static_cast<std::int32_t>(valori.size() / 2);
