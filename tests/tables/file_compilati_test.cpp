@@ -10,18 +10,8 @@ namespace {
 using test::bytes;
 
 TEST(GrigliaCompilata, UnaCellaEQuindiciByteLittleEndian) {
-    Cella c;
-    c.tipo = 1;
-    c.valore1 = 5121;
-    c.valore2 = -2;
-    c.valore3 = 0x1234;
-    c.valore4 = 8;
-    c.tempo = 255;
-    c.preavviso = 81;
-    c.montagna = 2;
-    c.velocita = 34;
-    c.pendenza = 89;
-    c.aderenza = 99;
+    // tipo, valore1..4, tempo, preavviso, montagna, velocita, pendenza, aderenza
+    const Cella c{1, 5121, -2, 0x1234, 8, 255, 81, 2, 34, 89, 99};
     std::string out;
     codifica_cella(out, c);
     EXPECT_EQ(out, bytes({1, 0x01, 0x14, 0xFE, 0xFF, 0x34, 0x12, 8, 0, 255, 81, 2, 34, 89, 99}));
