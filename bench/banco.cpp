@@ -53,8 +53,8 @@ void Banco::scrivi_sorgenti() const {
         dati_linea(s);
         dati_treno(s);
     } else {
-        sostituisci_file(file_linea_txt(s), linea_txt_);
-        sostituisci_file(file_treno_txt(s), treno_txt_);
+        replace_file(file_linea_txt(s), linea_txt_);
+        replace_file(file_treno_txt(s), treno_txt_);
     }
 }
 
@@ -70,7 +70,7 @@ std::vector<FileProdotto> Banco::compilati() const {
     const FileScenario s = file();
     std::vector<FileProdotto> prodotti;
     for (const fs::path& nome : {file_linea_dat(s), file_sim(s), file_griglia_dat(s)})
-        prodotti.push_back({nome, leggi_file(nome)});
+        prodotti.push_back({nome, read_file(nome)});
     return prodotti;
 }
 

@@ -177,8 +177,8 @@ void lettore(benchmark::State& state) {
             // The scenario read is freed after the timing, as the program frees it at its end.
             Compilazione c;
             state.SetIterationTime(cronometra([&] {
-                const std::string linea = leggi_file(file_linea_txt(f));
-                const std::string treno = leggi_file(file_treno_txt(f));
+                const std::string linea = read_file(file_linea_txt(f));
+                const std::string treno = read_file(file_treno_txt(f));
                 c = memorizza_dati({f.nome_linea, f.nome_treno, linea, treno, true});
             }));
             if (c.esito.codice != Codice::nessuno)

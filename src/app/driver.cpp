@@ -7,6 +7,7 @@
 #include "app/compilazione.h"
 #include "finishing/finitura.h"
 #include "platform/file_io.h"
+#include "platform/system_reason.h"
 #include "tables/file_compilati.h"
 
 namespace compattatore {
@@ -17,9 +18,9 @@ namespace {
 std::optional<std::string> leggi_descrizione(const std::filesystem::path& file) {
     std::error_code ec;
     const bool esiste = std::filesystem::exists(file, ec);
-    if (ec) throw ErroreIO(file, ec.message());
+    if (ec) throw IoError(file, system_reason(ec));
     if (!esiste) return std::nullopt;
-    return leggi_file(file);
+    return read_file(file);
 }
 
 }  // namespace
@@ -34,8 +35,8 @@ Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, bool elim
     Compilazione c = compila_descrizioni(d);
 
     if (elimina_sorgenti) {
-        if (c.esito.letta_linea) elimina_file(file_linea_txt(f));
-        if (c.esito.letto_treno) elimina_file(file_treno_txt(f));
+        if (c.esito.letta_linea) remove_file(file_linea_txt(f));
+        if (c.esito.letto_treno) remove_file(file_treno_txt(f));
     }
     if (c.esito.errore_segnalato != 0) errore(std::to_string(c.esito.errore_segnalato));
     if (c.scenario.griglia_esiste()) scrivi_file_compilati(f, c.scenario);
@@ -44,20 +45,20 @@ Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, bool elim
 
 void scrivi_file_compilati(const FileScenario& f, const Scenario& s) {
     if (s.tabella_linea.esiste()) {
-        FileInSostituzione piano(file_linea_dat(f));
-        pezzi_tabella_linea(s.tabella_linea, [&piano](std::string_view p) { piano.scrivi(p); });
-        piano.conferma();
+        ReplacedFile piano(file_linea_dat(f));
+        pezzi_tabella_linea(s.tabella_linea, [&piano](std::string_view p) { piano.write(p); });
+        piano.commit();
     }
-    sostituisci_file(file_sim(f), codifica_voci(s.voci));
-    FileInSostituzione griglia(file_griglia_dat(f));
+    replace_file(file_sim(f), codifica_voci(s.voci));
+    ReplacedFile griglia(file_griglia_dat(f));
     // The cells go straight into the file's buffer, as many at a time as it takes.
-    constexpr std::size_t per_volta = FileInSostituzione::capienza() / byte_cella;
+    constexpr std::size_t per_volta = ReplacedFile::capacity() / byte_cella;
     for (std::size_t i = 0; i < s.celle.size(); i += per_volta) {
         const std::size_t n = std::min(per_volta, s.celle.size() - i);
-        scrivi_celle(s.celle.data() + i, n, griglia.spazio(n * byte_cella));
-        griglia.aggiunti(n * byte_cella);
+        scrivi_celle(s.celle.data() + i, n, griglia.room(n * byte_cella));
+        griglia.added(n * byte_cella);
     }
-    griglia.conferma();
+    griglia.commit();
 }
 
 }  // namespace compattatore

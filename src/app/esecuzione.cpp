@@ -8,6 +8,7 @@
 #include "documents/documenti.h"
 #include "finishing/finitura.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
 #include "sources/descrizioni.h"
 
 namespace compattatore {
@@ -66,8 +67,8 @@ int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err) {
     } catch (const ErroreSegnalato& e) {
         err << e.what() << '\n';
         return 1;
-    } catch (const ErroreIO& e) {
-        err << "compattatore: " << e.file().string() << ": " << e.motivo() << '\n';
+    } catch (const IoError& e) {
+        err << "compattatore: " << path_text(e.file()) << ": " << e.reason() << '\n';
         return 2;
     }
 }

@@ -3,15 +3,24 @@
 #include <cstdint>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "app/esecuzione.h"
 #include "authoring/comandi.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/standard_streams.h"
 
 int main(int argc, char** argv) {
     using namespace compattatore;
+
+    // Messages and arguments are UTF-8 text on every system.
+    prepare_standard_streams();
+    const std::vector<std::string> argomenti = command_line_arguments(argc, argv);
+    std::vector<const char*> puntatori;
+    for (const std::string& a : argomenti) puntatori.push_back(a.c_str());
 
     CLI::App app{"Compilatore di scenari: scrive e compila la linea Brunovale e il treno Quarzo."};
     app.require_subcommand(0, 1);
@@ -54,18 +63,22 @@ int main(int argc, char** argv) {
     plot->add_option("--treno", treno_plot, "Nome del treno")->capture_default_str();
     plot->add_option("-o,--output", file_svg, "File SVG da scrivere")->required();
 
-    CLI11_PARSE(app, argc, argv);
+    CLI11_PARSE(app, static_cast<int>(puntatori.size()), puntatori.data());
 
     return riporta_fallimenti(
         [&]() -> int {
-            if (*sorgenti) return scrivi_sorgenti(cartella_sorgenti);
+            if (*sorgenti) return scrivi_sorgenti(path_from_text(cartella_sorgenti));
             if (*compila)
-                return compila_sorgenti(cartella_compila, linea, treno, !senza_piano, std::cout, compila_json);
+                return compila_sorgenti(path_from_text(cartella_compila), linea, treno, !senza_piano, std::cout,
+                                        compila_json);
             if (*dump)
-                return comando_dump(file_dump, formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo,
-                                    std::cout, std::cerr);
-            if (*plot) return comando_plot(cartella_plot, linea_plot, treno_plot, file_svg, std::cerr);
-            return esegui_lavoro(cartella_eseguibile(), std::cout, std::cerr);
+                return comando_dump(path_from_text(file_dump),
+                                    formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo, std::cout,
+                                    std::cerr);
+            if (*plot)
+                return comando_plot(path_from_text(cartella_plot), linea_plot, treno_plot, path_from_text(file_svg),
+                                    std::cerr);
+            return esegui_lavoro(executable_folder(), std::cout, std::cerr);
         },
         std::cerr);
 }

@@ -5,6 +5,7 @@
 
 #include "authoring/grafico.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
@@ -12,14 +13,14 @@ namespace compattatore {
 namespace {
 
 void riporta(std::ostream& err, const std::filesystem::path& file, std::string_view tipo, const FileMalformato& e) {
-    err << "compattatore: " << file.string() << " (file " << tipo << "): " << e.what() << '\n';
+    err << "compattatore: " << path_text(file) << " (file " << tipo << "): " << e.what() << '\n';
 }
 
 }  // namespace
 
 int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::int32_t passo, std::ostream& out,
                  std::ostream& err) {
-    const std::string byte = leggi_file(file);
+    const std::string byte = read_file(file);
     std::string_view tipo = "non riconosciuto";
     try {
         const TipoFile t = riconosci_file(file, byte);
@@ -44,16 +45,16 @@ int comando_plot(const std::filesystem::path& cartella, const std::string& linea
     try {
         file = file_sim(s);
         tipo = nome_tipo_file(TipoFile::voci);
-        const Voci voci = decodifica_voci(leggi_file(file));
+        const Voci voci = decodifica_voci(read_file(file));
         file = file_griglia_dat(s);
         tipo = nome_tipo_file(TipoFile::griglia);
-        const std::vector<Cella> celle = decodifica_griglia(leggi_file(file));
+        const std::vector<Cella> celle = decodifica_griglia(read_file(file));
         file = file_linea_dat(s);
         tipo = nome_tipo_file(TipoFile::piano);
         TabellaLinea piano;
         const bool con_piano = std::filesystem::exists(file);
-        if (con_piano) piano = decodifica_tabella_linea(leggi_file(file));
-        sostituisci_file(uscita, disegna_scenario(celle, voci, con_piano ? &piano : nullptr));
+        if (con_piano) piano = decodifica_tabella_linea(read_file(file));
+        replace_file(uscita, disegna_scenario(celle, voci, con_piano ? &piano : nullptr));
         return 0;
     } catch (const FileMalformato& e) {
         riporta(err, file, tipo, e);

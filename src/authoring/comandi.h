@@ -1,6 +1,6 @@
 // The authors' subcommands as the program runs them: read the files, turn a
 // malformed one into a one-line message, return the exit status.  I/O
-// failures raise ErroreIO for the caller to report.
+// failures raise IoError for the caller to report.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/paths.h"
 #include "tables/codifica.h"
 #include "tables/file_compilati.h"
 
@@ -116,7 +117,7 @@ std::string_view nome_tipo_file(TipoFile t) {
 }
 
 TipoFile riconosci_file(const std::filesystem::path& nome, std::string_view byte) {
-    const std::string base = nome.filename().string();
+    const std::string base = path_text(nome.filename());
     if (finisce_con(base, "_linea.dat")) return TipoFile::piano;
     if (finisce_con(base, ".sim")) return TipoFile::voci;
     if (finisce_con(base, ".dat")) return TipoFile::griglia;

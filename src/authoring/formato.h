@@ -6,6 +6,14 @@
 
 namespace compattatore {
 
-std::string formato(const char* f, ...) __attribute__((format(printf, 1, 2)));
+// MinGW's own C99 formatting is in use there (not the system's msvcrt one),
+// and the compiler checks the formats against it under this name.
+#ifdef __MINGW32__
+#define COMPATTATORE_FORMATO_PRINTF __attribute__((format(gnu_printf, 1, 2)))
+#else
+#define COMPATTATORE_FORMATO_PRINTF __attribute__((format(printf, 1, 2)))
+#endif
+
+std::string formato(const char* f, ...) COMPATTATORE_FORMATO_PRINTF;
 
 }  // namespace compattatore

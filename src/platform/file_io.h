@@ -1,7 +1,7 @@
 // File-system access of the whole program.  Every output file is replaced
 // whole and atomically: the bytes go to a temporary file in the same folder,
 // which is then renamed over the old one, so a failure never leaves a
-// truncated file behind.  Failures raise ErroreIO, reported once at the top.
+// truncated file behind.  Failures raise IoError, reported once at the top.
 #pragma once
 
 #include <array>
@@ -11,67 +11,65 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_handle.h"
+
 namespace compattatore {
 
-class ErroreIO : public std::runtime_error {
+class IoError : public std::runtime_error {
 public:
-    ErroreIO(const std::filesystem::path& file, const std::string& motivo);
+    IoError(const std::filesystem::path& file, const std::string& reason);
     const std::filesystem::path& file() const { return file_; }
-    const std::string& motivo() const { return motivo_; }
+    const std::string& reason() const { return reason_; }
 
 private:
     std::filesystem::path file_;
-    std::string motivo_;
+    std::string reason_;
 };
 
 // A file being replaced, written piece by piece.  The bytes go to a
-// temporary file beside it, which takes the file's name only at conferma();
-// a writer destroyed before that removes the temporary file and leaves the
-// old file as it was.
-class FileInSostituzione {
-    static constexpr std::size_t byte_raccolta = 64 * 1024;
+// temporary file beside it, which takes the file's name only at commit(); a
+// writer destroyed before that removes the temporary file and leaves the old
+// file as it was.
+class ReplacedFile {
+    static constexpr std::size_t gathered_bytes = 64 * 1024;
 
 public:
-    explicit FileInSostituzione(std::filesystem::path file);
-    ~FileInSostituzione();
-    FileInSostituzione(const FileInSostituzione&) = delete;
-    FileInSostituzione& operator=(const FileInSostituzione&) = delete;
+    explicit ReplacedFile(std::filesystem::path file);
+    ~ReplacedFile();
+    ReplacedFile(const ReplacedFile&) = delete;
+    ReplacedFile& operator=(const ReplacedFile&) = delete;
 
     // Appends bytes.  Small pieces are gathered and written together; a
     // large one goes to the file at once, without a copy.
-    void scrivi(std::string_view byte);
+    void write(std::string_view bytes);
 
-    // Room for `n` more bytes (at most capienza()) at the end of the
-    // gathered ones, to be filled in place and then counted with aggiunti().
-    char* spazio(std::size_t n);
-    void aggiunti(std::size_t n) { raccolti_ += n; }
-    static constexpr std::size_t capienza() { return byte_raccolta; }
+    // Room for `n` more bytes (at most capacity()) at the end of the
+    // gathered ones, to be filled in place and then counted with added().
+    char* room(std::size_t n);
+    void added(std::size_t n) { gathered_ += n; }
+    static constexpr std::size_t capacity() { return gathered_bytes; }
 
     // Writes what is gathered, closes the file and puts it in place.
-    void conferma();
+    void commit();
 
 private:
-    void svuota();
-    void scrivi_subito(std::string_view byte);
-    [[noreturn]] void guasto(int numero);
+    void write_gathered();
 
     std::filesystem::path file_;
-    std::string temporaneo_;
-    int fd_ = -1;
-    std::size_t raccolti_ = 0;
-    std::array<char, byte_raccolta> raccolta_;
+    std::filesystem::path temporary_;
+    FileHandle handle_;
+    bool committed_ = false;
+    std::size_t gathered_ = 0;
+    std::array<char, gathered_bytes> buffer_;
 };
 
-// Writes `contenuto` as the whole new content of `file`.
-void sostituisci_file(const std::filesystem::path& file, std::string_view contenuto);
+// Writes `content` as the whole new content of `file`.
+void replace_file(const std::filesystem::path& file, std::string_view content);
 
 // Reads the whole file as bytes.
-std::string leggi_file(const std::filesystem::path& file);
-
-// Deletes the file if it exists; a file that cannot be deleted raises.
-void elimina_file(const std::filesystem::path& file);
+std::string read_file(const std::filesystem::path& file);
 
 // The folder that holds the running executable.
-std::filesystem::path cartella_eseguibile();
+std::filesystem::path executable_folder();
 
 }  // namespace compattatore

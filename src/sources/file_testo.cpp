@@ -23,7 +23,7 @@ std::string componi_testo(std::span<const std::string_view> righe) {
 }
 
 void scrivi_testo(const std::filesystem::path& file, std::span<const std::string_view> righe) {
-    sostituisci_file(file, componi_testo(righe));
+    replace_file(file, componi_testo(righe));
 }
 
 }  // namespace compattatore

@@ -30,7 +30,7 @@ ElementiTabella::ElementiTabella(const ElementiTabella& altra) { *this = altra; 
 ElementiTabella& ElementiTabella::operator=(const ElementiTabella& altra) {
     if (this == &altra) return *this;
     crea(altra.n_);
-    if (n_ > 0) std::copy_n(altra.memoria_.dati(), n_ * slot_piano::byte, memoria_.dati());
+    if (n_ > 0) std::copy_n(altra.memoria_.data(), n_ * slot_piano::byte, memoria_.data());
     return *this;
 }
 
@@ -43,7 +43,7 @@ ElementiTabella& ElementiTabella::operator=(const std::vector<ValoreTabella>& va
 
 void ElementiTabella::crea(std::size_t n) {
     // Fresh memory is all zero bytes: every element empty.
-    memoria_ = MemoriaGrande(n * slot_piano::byte);
+    memoria_ = LargeMemory(n * slot_piano::byte);
     n_ = n;
 }
 

@@ -15,7 +15,7 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/memoria_grande.h"
+#include "platform/large_memory.h"
 #include "tables/codifica.h"
 
 namespace compattatore {
@@ -124,8 +124,8 @@ public:
     ValoreTabella operator[](std::size_t i) const { return slot_piano::leggi(slot(i)); }
     ElementoTabella operator[](std::size_t i) { return ElementoTabella(slot(i)); }
 
-    std::byte* slot(std::size_t i) { return memoria_.dati() + i * slot_piano::byte; }
-    const std::byte* slot(std::size_t i) const { return memoria_.dati() + i * slot_piano::byte; }
+    std::byte* slot(std::size_t i) { return memoria_.data() + i * slot_piano::byte; }
+    const std::byte* slot(std::size_t i) const { return memoria_.data() + i * slot_piano::byte; }
 
     class const_iterator {
     public:
@@ -157,7 +157,7 @@ public:
     const_iterator end() const { return const_iterator(slot(n_)); }
 
 private:
-    MemoriaGrande memoria_;
+    LargeMemory memoria_;
     std::size_t n_ = 0;
 };
 

@@ -1,7 +1,5 @@
 // End-to-end runs of the real program, copied into a fresh folder so that the
 // files it writes beside itself land there.
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -9,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
+#include "platform/paths.h"
 #include "support/process.h"
+#include "support/system_reasons.h"
+#include "support/temp_dir.h"
 #include "support/bytes.h"
 #include "tables/file_compilati.h"
 
@@ -42,18 +42,20 @@ protected:
     TempDir dir;
     fs::path exe;
     void SetUp() override {
-        exe = dir / "compattatore";
+        exe = dir / fs::path(COMPATTATORE_EXE).filename();
         fs::copy_file(COMPATTATORE_EXE, exe);
     }
 };
 
 TEST_F(ProgrammaCopiato, SenzaArgomentiLasciaEsattamenteISeiFile) {
     // Started from another working directory: the files go beside the program.
-    test::CommandResult esito = test::run_command("cd / && '" + exe.string() + "'");
+    test::CommandOptions altrove;
+    altrove.folder = exe.root_path();
+    test::CommandResult esito = test::run_program(exe, {}, altrove);
     ASSERT_EQ(esito.status, 0) << esito.output;
     EXPECT_EQ(esito.output, "Attendere\n");
 
-    std::set<std::string> attesi{"compattatore",
+    std::set<std::string> attesi{exe.filename().string(),
                                  "Brunovale_linea.dat",
                                  "Brunovale_Quarzo.sim",
                                  "Brunovale_Quarzo.dat",
@@ -97,14 +99,14 @@ TEST_F(ProgrammaCopiato, SenzaArgomentiLasciaEsattamenteISeiFile) {
 }
 
 TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
-    ASSERT_EQ(test::run_command("'" + exe.string() + "'").status, 0);
+    ASSERT_EQ(test::run_program(exe).status, 0);
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    test::CommandResult sorgenti = test::run_command("'" + exe.string() + "' sources '" + autore.string() + "'");
+    test::CommandResult sorgenti = test::run_program(exe, {"sources", test::argument(autore)});
     ASSERT_EQ(sorgenti.status, 0) << sorgenti.output;
     EXPECT_EQ(test::file_names(autore), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 
-    test::CommandResult compilato = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "'");
+    test::CommandResult compilato = test::run_program(exe, {"compile", test::argument(autore)});
     ASSERT_EQ(compilato.status, 0) << compilato.output;
     EXPECT_EQ(compilato.output, "codice 0: nessun errore\n");
     // The author's files are kept; the compiled files equal the built-in run's.
@@ -117,8 +119,8 @@ TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
 TEST_F(ProgrammaCopiato, CompileSenzaPianoNonScriveIlFileDellaLinea) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    ASSERT_EQ(test::run_command("'" + exe.string() + "' sources '" + autore.string() + "'").status, 0);
-    test::CommandResult compilato = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "' --no-plan");
+    ASSERT_EQ(test::run_program(exe, {"sources", test::argument(autore)}).status, 0);
+    test::CommandResult compilato = test::run_program(exe, {"compile", test::argument(autore), "--no-plan"});
     ASSERT_EQ(compilato.status, 0) << compilato.output;
     EXPECT_FALSE(fs::exists(autore / "Brunovale_linea.dat"));
     EXPECT_TRUE(fs::exists(autore / "Brunovale_Quarzo.sim"));
@@ -129,7 +131,7 @@ TEST_F(ProgrammaCopiato, CompileSenzaPianoNonScriveIlFileDellaLinea) {
 TEST_F(ProgrammaCopiato, CompileDiUnaLineaMancanteDaCodice101ENonScriveNulla) {
     fs::path vuota = dir / "vuota";
     fs::create_directory(vuota);
-    test::CommandResult esito = test::run_command("'" + exe.string() + "' compile '" + vuota.string() + "'");
+    test::CommandResult esito = test::run_program(exe, {"compile", test::argument(vuota)});
     EXPECT_EQ(esito.status, 1);
     EXPECT_EQ(esito.output, "codice 101: file della linea non trovato\n");
     EXPECT_TRUE(test::file_names(vuota).empty());
@@ -142,7 +144,7 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
                        "[generale]\r\nlunghezza percorso,    10000\r\n[pendenze]\r\n"
                        "pendenza,  0,   0\r\npendenza,  20000,   3\r\n[fine]\r\n");
     test::write_bytes(autore / "L_T-.txt", "[generale]\r\n[fine]\r\n");
-    test::CommandResult esito = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T");
+    test::CommandResult esito = test::run_program(exe, {"compile", test::argument(autore), "--linea", "L", "--treno", "T"});
     EXPECT_EQ(esito.status, 1);
     EXPECT_EQ(esito.output,
               "L_linea.txt:5: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
@@ -150,7 +152,7 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
     EXPECT_TRUE(fs::exists(autore / "L_linea.txt"));
     EXPECT_TRUE(fs::exists(autore / "L_T.dat"));
 
-    test::CommandResult json = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "' --linea L --treno T --json");
+    test::CommandResult json = test::run_program(exe, {"compile", test::argument(autore), "--linea", "L", "--treno", "T", "--json"});
     EXPECT_EQ(json.status, 1);
     EXPECT_EQ(json.output,
               "{\"codice\":15,\"spiegazione\":\"posizione oltre la fine della griglia\",\"posizione\":20000,"
@@ -160,8 +162,8 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
 TEST_F(ProgrammaCopiato, CompileJsonDiUnaCompilazioneRiuscita) {
     fs::path autore = dir / "autore";
     fs::create_directory(autore);
-    ASSERT_EQ(test::run_command("'" + exe.string() + "' sources '" + autore.string() + "'").status, 0);
-    test::CommandResult esito = test::run_command("'" + exe.string() + "' compile '" + autore.string() + "' --json");
+    ASSERT_EQ(test::run_program(exe, {"sources", test::argument(autore)}).status, 0);
+    test::CommandResult esito = test::run_program(exe, {"compile", test::argument(autore), "--json"});
     EXPECT_EQ(esito.status, 0);
     EXPECT_EQ(esito.output, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,"
                             "\"riga\":null,\"testo\":null}\n");
@@ -170,7 +172,7 @@ TEST_F(ProgrammaCopiato, CompileJsonDiUnaCompilazioneRiuscita) {
 // The authors' tools on the built-in scenario: a listing of each compiled
 // file, a clear error for a cut one, and the SVG page.
 TEST_F(ProgrammaCopiato, DumpEPlotDelloScenarioIntegrato) {
-    ASSERT_EQ(test::run_command("'" + exe.string() + "'").status, 0);
+    ASSERT_EQ(test::run_program(exe).status, 0);
     const struct {
         const char* file;
         const char* inizio;
@@ -178,35 +180,63 @@ TEST_F(ProgrammaCopiato, DumpEPlotDelloScenarioIntegrato) {
                    {"Brunovale_Quarzo.sim", "voci: 87 voci, 3790 byte; 45 stazioni"},
                    {"Brunovale_linea.dat", "piano del tracciato: 341001 righe (metri 0..341000), 6819964 byte"}};
     for (const auto& e : elenchi) {
-        test::CommandResult esito = test::run_command("'" + exe.string() + "' dump '" + (dir / e.file).string() + "'");
+        test::CommandResult esito = test::run_program(exe, {"dump", test::argument(dir / e.file)});
         EXPECT_EQ(esito.status, 0) << e.file;
         EXPECT_EQ(esito.output.rfind(e.inizio, 0), 0u) << esito.output.substr(0, 200);
     }
-    test::CommandResult json = test::run_command("'" + exe.string() + "' dump '" + (dir / "Brunovale_Quarzo.sim").string() + "' --format json");
+    test::CommandResult json = test::run_program(exe, {"dump", test::argument(dir / "Brunovale_Quarzo.sim"), "--format", "json"});
     EXPECT_EQ(json.status, 0);
     EXPECT_NE(json.output.find("\"nome\":\"Quarzo\""), std::string::npos);
 
     std::string griglia = test::read_bytes(dir / "Brunovale_Quarzo.dat");
     test::write_bytes(dir / "tagliata.dat", griglia.substr(0, 1000));
-    test::CommandResult tagliata = test::run_command("'" + exe.string() + "' dump '" + (dir / "tagliata.dat").string() + "'");
+    test::CommandResult tagliata = test::run_program(exe, {"dump", test::argument(dir / "tagliata.dat")});
     EXPECT_EQ(tagliata.status, 1);
-    EXPECT_EQ(tagliata.output, "compattatore: " + (dir / "tagliata.dat").string() +
+    EXPECT_EQ(tagliata.output, "compattatore: " + test::argument(dir / "tagliata.dat") +
                                    " (file griglia): offset 990: cella 66 troncata: restano 10 byte dei 15 di una "
                                    "cella (lunghezza 1000 non multipla di 15)\n");
 
-    test::CommandResult plot = test::run_command("'" + exe.string() + "' plot '" + dir.path().string() + "' -o '" +
-                        (dir / "scenario.svg").string() + "'");
+    test::CommandResult plot =
+        test::run_program(exe, {"plot", test::argument(dir.path()), "-o", test::argument(dir / "scenario.svg")});
     EXPECT_EQ(plot.status, 0) << plot.output;
     const std::string svg = test::read_bytes(dir / "scenario.svg");
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_NE(svg.find("Porto Calvizio"), std::string::npos);
 }
 
-TEST_F(ProgrammaCopiato, UnaCartellaNonScrivibileChiudeConNomeDelFileEMotivo) {
-    test::CommandResult esito = test::run_command("'" + exe.string() + "' sources '" + (dir / "manca").string() + "'");
+// Folders whose names no one ANSI code page spells: the program finds its own
+// folder, takes folder names from its command line and names them in its
+// messages, all whole.
+TEST_F(ProgrammaCopiato, CartelleConLettereAccentate) {
+    const std::string ubung = "\xC3\x9C" "bung \xE2\x82\xAC", citta = "Citt\xC3\xA0 \xCE\xB1";
+    const fs::path sua = dir / path_from_text(ubung);
+    fs::create_directory(sua);
+    fs::copy_file(exe, sua / exe.filename());
+    test::CommandResult esito = test::run_program(sua / exe.filename());
+    ASSERT_EQ(esito.status, 0) << esito.output;
+    EXPECT_EQ(test::file_names(sua).size(), 7u);
+    EXPECT_TRUE(fs::exists(sua / "Brunovale_Quarzo_note.txt"));
+
+    const fs::path autore = dir / path_from_text(citta);
+    fs::create_directory(autore);
+    ASSERT_EQ(test::run_program(exe, {"sources", test::argument(autore)}).status, 0);
+    esito = test::run_program(exe, {"compile", test::argument(autore)});
+    EXPECT_EQ(esito.output, "codice 0: nessun errore\n");
+    for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"})
+        EXPECT_TRUE(test::read_bytes(autore / nome) == test::read_bytes(sua / nome)) << nome;
+
+    esito = test::run_program(exe, {"sources", test::argument(autore / "manca")});
     EXPECT_EQ(esito.status, 2);
-    EXPECT_EQ(esito.output, "compattatore: " + (dir / "manca" / "Brunovale_linea.txt").string() +
-                                ": No such file or directory\n");
+    EXPECT_EQ(esito.output, "compattatore: " + test::argument(autore / "manca" / "Brunovale_linea.txt") + ": " +
+                                test::reason_missing_folder() + "\n");
+    EXPECT_NE(esito.output.find(citta), std::string::npos);
+}
+
+TEST_F(ProgrammaCopiato, UnaCartellaNonScrivibileChiudeConNomeDelFileEMotivo) {
+    test::CommandResult esito = test::run_program(exe, {"sources", test::argument(dir / "manca")});
+    EXPECT_EQ(esito.status, 2);
+    EXPECT_EQ(esito.output, "compattatore: " + test::argument(dir / "manca" / "Brunovale_linea.txt") + ": " +
+                                test::reason_missing_folder() + "\n");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // scenario and for generated lines of 100, 500 and 1000 km, and the output
 // of `dump` and `plot`.  The program runs in-process, one step per command.
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -15,6 +14,7 @@
 #include "authoring/comandi.h"
 #include "platform/file_io.h"
 #include "sources/linea_generata.h"
+#include "support/reference_digests.h"
 #include "support/sha256.h"
 #include "support/temp_dir.h"
 
@@ -22,19 +22,6 @@ namespace compattatore {
 namespace {
 
 namespace fs = std::filesystem;
-
-// "digest  group/name" lines; '#' starts a comment.
-std::map<std::string, std::string> impronte_attese() {
-    std::ifstream in(COMPATTATORE_IMPRONTE);
-    std::map<std::string, std::string> attese;
-    std::string riga;
-    while (std::getline(in, riga)) {
-        if (riga.empty() || riga[0] == '#') continue;
-        const std::size_t spazio = riga.find("  ");
-        attese[riga.substr(spazio + 2)] = riga.substr(0, spazio);
-    }
-    return attese;
-}
 
 class Impronte : public ::testing::Test {
 protected:
@@ -49,7 +36,7 @@ protected:
     // Every file of `c` under `gruppo/`.
     void raccogli(const std::string& gruppo, const fs::path& c) {
         for (const auto& e : fs::directory_iterator(c))
-            fatte[gruppo + "/" + e.path().filename().string()] = test::sha256_hex(leggi_file(e.path()));
+            fatte[gruppo + "/" + e.path().filename().string()] = test::sha256_hex(read_file(e.path()));
     }
     void aggiungi(const std::string& nome, const std::string& byte) { fatte[nome] = test::sha256_hex(byte); }
     std::string dump(const fs::path& file, FormatoDump formato, std::int32_t passo = passo_piano_predefinito) {
@@ -83,20 +70,20 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
         raccogli("compile_no_plan", c);
         std::ostringstream err;
         ASSERT_EQ(comando_plot(c, linea_predefinita, treno_predefinito, dir.path() / "plot_np.svg", err), 0);
-        aggiungi("dump_plot/plot_np.svg", leggi_file(dir.path() / "plot_np.svg"));
+        aggiungi("dump_plot/plot_np.svg", read_file(dir.path() / "plot_np.svg"));
     }
     for (int km : {100, 500, 1000}) {
         const std::string gruppo = "generata_" + std::to_string(km) + "km";
         const fs::path c = cartella(gruppo);
         const DescrizioniGenerate d = genera_descrizioni(km * 1000);
-        sostituisci_file(c / "Generata_linea.txt", d.linea);
-        sostituisci_file(c / "Generata_Prova-.txt", d.treno);
+        replace_file(c / "Generata_linea.txt", d.linea);
+        replace_file(c / "Generata_Prova-.txt", d.treno);
         compila(c, "Generata", "Prova", true);
         raccogli(gruppo, c);
         if (km == 1000) {
             std::ostringstream err;
             ASSERT_EQ(comando_plot(c, "Generata", "Prova", dir.path() / "plot_g1000.svg", err), 0);
-            aggiungi("dump_plot/plot_g1000.svg", leggi_file(dir.path() / "plot_g1000.svg"));
+            aggiungi("dump_plot/plot_g1000.svg", read_file(dir.path() / "plot_g1000.svg"));
         }
     }
     for (const char* nome : {"Brunovale_Quarzo.dat", "Brunovale_Quarzo.sim", "Brunovale_linea.dat"}) {
@@ -106,9 +93,9 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
     aggiungi("dump_plot/linea50.txt", dump(integrata / "Brunovale_linea.dat", FormatoDump::testo, 50));
     std::ostringstream err;
     ASSERT_EQ(comando_plot(integrata, linea_predefinita, treno_predefinito, dir.path() / "plot.svg", err), 0);
-    aggiungi("dump_plot/plot.svg", leggi_file(dir.path() / "plot.svg"));
+    aggiungi("dump_plot/plot.svg", read_file(dir.path() / "plot.svg"));
 
-    const std::map<std::string, std::string> attese = impronte_attese();
+    const std::map<std::string, std::string> attese = test::reference_digests(COMPATTATORE_IMPRONTE);
     ASSERT_EQ(attese.size(), 38u);
     for (const auto& [nome, impronta] : attese) {
         const auto f = fatte.find(nome);

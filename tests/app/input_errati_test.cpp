@@ -6,8 +6,6 @@
 // untouched, the compiled files are either exactly the new tables or the old
 // bytes unchanged (never a mix, never cut short), the description files are
 // gone or left exactly as the reader promises, and nothing else appears.
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -21,8 +19,9 @@
 #include "app/driver.h"
 #include "finishing/finitura.h"
 #include "sources/descrizioni.h"
-#include "support/temp_dir.h"
 #include "support/process.h"
+#include "support/system_reasons.h"
+#include "support/temp_dir.h"
 #include "tables/file_compilati.h"
 #include "tables/nomi_file.h"
 
@@ -279,7 +278,7 @@ const char* const altro_file = "appunti_del_macchinista.txt";
 const std::string altro_contenuto = "non toccare\r\n";
 
 // An older compiled file: longer than anything a row writes but the largest plan.
-std::string vecchio(const char* nome) { return std::string("VECCHIO ") + nome + std::string(300000, '#'); }
+std::string vecchio(const std::string& nome) { return "VECCHIO " + nome + std::string(300000, '#'); }
 
 
 void controlla(const Caso& c) {
@@ -291,7 +290,7 @@ void controlla(const Caso& c) {
     if (c.linea) test::write_bytes(linea, *c.linea);
     if (c.treno) test::write_bytes(treno, *c.treno);
     test::write_bytes(dir / altro_file, altro_contenuto);
-    for (const fs::path& p : compilati) test::write_bytes(p, vecchio(p.filename().c_str()));
+    for (const fs::path& p : compilati) test::write_bytes(p, vecchio(p.filename().string()));
 
     bool segnalato = false;
     Compilazione risultato;
@@ -322,11 +321,11 @@ void controlla(const Caso& c) {
     EXPECT_EQ(s.griglia_esiste(), c.compilati);
     const bool piano_scritto = c.compilati && c.piano != 0;
     EXPECT_TRUE(test::read_bytes(compilati[0]) ==
-                (piano_scritto ? codifica_tabella_linea(s.tabella_linea) : vecchio(compilati[0].filename().c_str())));
+                (piano_scritto ? codifica_tabella_linea(s.tabella_linea) : vecchio(compilati[0].filename().string())));
     EXPECT_TRUE(test::read_bytes(compilati[1]) ==
-                (c.compilati ? codifica_voci(s.voci) : vecchio(compilati[1].filename().c_str())));
+                (c.compilati ? codifica_voci(s.voci) : vecchio(compilati[1].filename().string())));
     EXPECT_TRUE(test::read_bytes(compilati[2]) ==
-                (c.compilati ? codifica_griglia(s.celle) : vecchio(compilati[2].filename().c_str())));
+                (c.compilati ? codifica_griglia(s.celle) : vecchio(compilati[2].filename().string())));
 
     // The description files: the line file never stays; the train file stays
     // only after a stop in the line file, and then exactly as it was.
@@ -393,11 +392,8 @@ protected:
     TempDir dir;
     fs::path exe;
     void SetUp() override {
-        exe = dir / "compattatore";
+        exe = dir / fs::path(COMPATTATORE_EXE).filename();
         fs::copy_file(COMPATTATORE_EXE, exe);
-    }
-    std::string comando(const std::string& argomenti = "") const {
-        return "'" + exe.string() + "'" + (argomenti.empty() ? "" : " " + argomenti);
     }
 };
 
@@ -406,19 +402,19 @@ protected:
 // empty folder writes.
 TEST_F(ProgrammaInCartella, UsciteVecchieEPiuLungheSonoSostituiteDelTutto) {
     TempDir pulita;
-    fs::copy_file(exe, pulita / "compattatore");
-    ASSERT_EQ(test::run_command("'" + (pulita / "compattatore").string() + "'").status, 0);
+    fs::copy_file(exe, pulita / exe.filename());
+    ASSERT_EQ(test::run_program(pulita / exe.filename()).status, 0);
 
     for (const char* nome : uscite) test::write_bytes(dir / nome, std::string(7000000, 'V'));
     test::write_bytes(dir / altro_file, altro_contenuto);
-    const test::CommandResult esito = test::run_command(comando());
+    const test::CommandResult esito = test::run_program(exe);
     ASSERT_EQ(esito.status, 0) << esito.output;
     for (const char* nome : uscite) {
         SCOPED_TRACE(nome);
         EXPECT_TRUE(test::read_bytes(dir / nome) == test::read_bytes(pulita / nome));
     }
     EXPECT_EQ(test::read_bytes(dir / altro_file), altro_contenuto);
-    std::set<std::string> attesi{"compattatore", altro_file};
+    std::set<std::string> attesi{exe.filename().string(), altro_file};
     attesi.insert(std::begin(uscite), std::end(uscite));
     EXPECT_EQ(test::file_names(dir.path()), attesi);
 }
@@ -427,31 +423,36 @@ TEST_F(ProgrammaInCartella, UsciteVecchieEPiuLungheSonoSostituiteDelTutto) {
 // stop nothing; a file-size limit refuses the plan file (the first compiled
 // file, 6.8 MB) the way a full or read-only disk would.  The run ends with
 // the file's name and the reason, and the older outputs it did not get to
-// replace survive whole, with no temporary file left.
+// replace survive whole, with no temporary file left.  (Windows has no such
+// limit to set on a process.)
+#ifndef _WIN32
 TEST_F(ProgrammaInCartella, UscitaNonScrivibileLasciaIntattiIFileVecchi) {
     for (const char* nome : uscite) test::write_bytes(dir / nome, vecchio(nome));
-    const test::CommandResult esito = test::run_command("trap '' XFSZ; ulimit -f 1024; " + comando());
+    test::CommandOptions limitato;
+    limitato.file_size_limit = 1024 * 1024;
+    const test::CommandResult esito = test::run_program(exe, {}, limitato);
     EXPECT_EQ(esito.status, 2);
     EXPECT_EQ(esito.output,
-              "Attendere\ncompattatore: " + (dir / "Brunovale_linea.dat").string() + ": File too large\n");
+              "Attendere\ncompattatore: " + test::argument(dir / "Brunovale_linea.dat") + ": File too large\n");
     for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"}) {
         SCOPED_TRACE(nome);
         EXPECT_TRUE(test::read_bytes(dir / nome) == vecchio(nome));
     }
-    std::set<std::string> attesi{"compattatore"};
+    std::set<std::string> attesi{exe.filename().string()};
     attesi.insert(std::begin(uscite), std::end(uscite));
     EXPECT_EQ(test::file_names(dir.path()), attesi);
 }
+#endif
 
 // A folder that is a regular file: the first file written there fails with
 // its name and the reason, and the file standing in the folder's place is
 // not touched.
 TEST_F(ProgrammaInCartella, CartellaCheEUnFile) {
     test::write_bytes(dir / "cartella", altro_contenuto);
-    const test::CommandResult esito = test::run_command(comando("sources '" + (dir / "cartella").string() + "'"));
+    const test::CommandResult esito = test::run_program(exe, {"sources", test::argument(dir / "cartella")});
     EXPECT_EQ(esito.status, 2);
-    EXPECT_EQ(esito.output,
-              "compattatore: " + (dir / "cartella" / "Brunovale_linea.txt").string() + ": Not a directory\n");
+    EXPECT_EQ(esito.output, "compattatore: " + test::argument(dir / "cartella" / "Brunovale_linea.txt") + ": " +
+                                test::reason_not_a_folder() + "\n");
     EXPECT_EQ(test::read_bytes(dir / "cartella"), altro_contenuto);
 }
 

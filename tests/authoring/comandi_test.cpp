@@ -41,7 +41,7 @@ TEST(ComandoDump, ElencaUnFileBuonoESiFermaSuUnoGuastoConNomeTipoEOffset) {
                               "(lunghezza 2111 non multipla di 15)\n");
 
     std::ostringstream out3, err3;
-    EXPECT_THROW(comando_dump(dir / "manca.dat", FormatoDump::testo, 1000, out3, err3), ErroreIO);
+    EXPECT_THROW(comando_dump(dir / "manca.dat", FormatoDump::testo, 1000, out3, err3), IoError);
 }
 
 TEST(ComandoPlot, ScriveLaPaginaENominaIlFileCheRompeLaSuaStruttura) {
@@ -64,7 +64,7 @@ TEST(ComandoPlot, ScriveLaPaginaENominaIlFileCheRompeLaSuaStruttura) {
     EXPECT_FALSE(std::filesystem::exists(dir / "altra.svg"));
 
     std::ostringstream err3;
-    EXPECT_THROW(comando_plot(dir.path(), "X", "T", dir / "x.svg", err3), ErroreIO);
+    EXPECT_THROW(comando_plot(dir.path(), "X", "T", dir / "x.svg", err3), IoError);
 }
 
 }  // namespace

@@ -1,21 +1,24 @@
 #include "platform/file_io.h"
 
+#ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#endif
 
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
+#include "support/system_reasons.h"
 
 namespace compattatore {
 namespace {
 
 using test::TempDir;
 
-TEST(SostituisciFile, ReplacesALongerFileWhole) {
+TEST(ReplaceFile, ReplacesALongerFileWhole) {
     TempDir dir;
     test::write_bytes(dir / "a.dat", std::string(1000, 'x'));
-    sostituisci_file(dir / "a.dat", "abc");
+    replace_file(dir / "a.dat", "abc");
     EXPECT_EQ(test::read_bytes(dir / "a.dat"), "abc");
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
@@ -23,57 +26,60 @@ TEST(SostituisciFile, ReplacesALongerFileWhole) {
               1);
 }
 
-TEST(SostituisciFile, CreatesAMissingFileAndWritesEmptyContent) {
+TEST(ReplaceFile, CreatesAMissingFileAndWritesEmptyContent) {
     TempDir dir;
-    sostituisci_file(dir / "nuovo.txt", "");
-    EXPECT_TRUE(std::filesystem::exists(dir / "nuovo.txt"));
-    EXPECT_EQ(std::filesystem::file_size(dir / "nuovo.txt"), 0u);
+    replace_file(dir / "new.txt", "");
+    EXPECT_TRUE(std::filesystem::exists(dir / "new.txt"));
+    EXPECT_EQ(std::filesystem::file_size(dir / "new.txt"), 0u);
 }
 
-TEST(SostituisciFile, MissingFolderRaisesWithTheFileNameAndTheReason) {
+TEST(ReplaceFile, MissingFolderRaisesWithTheFileNameAndTheReason) {
     TempDir dir;
     try {
-        sostituisci_file(dir / "manca" / "a.dat", "abc");
-        FAIL() << "expected ErroreIO";
-    } catch (const ErroreIO& e) {
-        EXPECT_EQ(e.file(), dir / "manca" / "a.dat");
-        EXPECT_EQ(e.motivo(), "No such file or directory");
+        replace_file(dir / "missing" / "a.dat", "abc");
+        FAIL() << "expected IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.file(), dir / "missing" / "a.dat");
+        EXPECT_EQ(e.reason(), test::reason_missing_folder());
     }
 }
 
-// A write that fails half-way (here: the file-size limit) leaves the old
-// complete file in place and no temporary file behind.
-TEST(SostituisciFile, FailureMidWriteKeepsTheOldFile) {
+// A write that fails half-way (here: the file-size limit, which only POSIX
+// systems have) leaves the old complete file in place and no temporary file
+// behind.
+#ifndef _WIN32
+TEST(ReplaceFile, FailureMidWriteKeepsTheOldFile) {
     TempDir dir;
-    test::write_bytes(dir / "a.dat", "contenuto vecchio");
+    test::write_bytes(dir / "a.dat", "contenuto old");
 
-    rlimit vecchio{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &vecchio), 0);
-    auto vecchio_gestore = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit stretto = vecchio;
-    stretto.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &stretto), 0);
-    EXPECT_THROW(sostituisci_file(dir / "a.dat", std::string(100000, 'y')), ErroreIO);
-    setrlimit(RLIMIT_FSIZE, &vecchio);
-    std::signal(SIGXFSZ, vecchio_gestore);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = old;
+    tight.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    EXPECT_THROW(replace_file(dir / "a.dat", std::string(100000, 'y')), IoError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, old_handler);
 
-    EXPECT_EQ(test::read_bytes(dir / "a.dat"), "contenuto vecchio");
+    EXPECT_EQ(test::read_bytes(dir / "a.dat"), "contenuto old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
 }
+#endif
 
-TEST(EliminaFile, MissingFileIsNotAnError) {
+TEST(RemoveFile, MissingFileIsNotAnError) {
     TempDir dir;
-    EXPECT_NO_THROW(elimina_file(dir / "non-esiste.txt"));
+    EXPECT_NO_THROW(remove_file(dir / "does-not-exist.txt"));
     test::write_bytes(dir / "c.txt", "x");
-    elimina_file(dir / "c.txt");
+    remove_file(dir / "c.txt");
     EXPECT_FALSE(std::filesystem::exists(dir / "c.txt"));
 }
 
-TEST(LeggiFile, MissingFileRaises) {
+TEST(ReadFile, MissingFileRaises) {
     TempDir dir;
-    EXPECT_THROW(leggi_file(dir / "manca.txt"), ErroreIO);
+    EXPECT_THROW(read_file(dir / "missing.txt"), IoError);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
 
 private:
     std::filesystem::path path_;
@@ -25,7 +25,7 @@ private:
 void write_bytes(const std::filesystem::path& file, const std::string& bytes);
 // Reads a file whole.
 std::string read_bytes(const std::filesystem::path& file);
-// The names of the entries of a folder.
+// The names of the entries of a folder, as UTF-8 text.
 std::set<std::string> file_names(const std::filesystem::path& dir);
 
 }  // namespace compattatore::test

@@ -1,0 +1,12 @@
+#include "platform/paths.h"
+
+#include "platform/text_encoding.h"
+#include "platform/windows/wide.h"
+
+namespace compattatore {
+
+std::string path_text(const std::filesystem::path& path) { return narrow(path.native()); }
+
+std::filesystem::path path_from_text(std::string_view text) { return std::filesystem::path(widen(text)); }
+
+}  // namespace compattatore
