@@ -17,11 +17,12 @@ uscite_linux="$PWD/build-windows/uscite-linux"
 rm -rf "$uscite_linux"
 COMPATTATORE_CONSERVA_USCITE="$uscite_linux" ./build/test_app --gtest_filter='UsciteDiRiferimento.*' >/dev/null
 
-# The same optimisation as the Linux build, without the debugging
-# information, which nobody reads on Windows and which makes every static
-# link slow.
+# The same optimisation as the Linux build, warnings as errors as in CI, and
+# no debugging information, which nobody reads on Windows and which makes
+# every static link slow.
 cmake -S . -B build-windows -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DCOMPATTATORE_BENCH=OFF
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DCOMPATTATORE_BENCH=OFF \
+  -DCOMPATTATORE_WERROR=ON
 cmake --build build-windows -j2
 echo "windows: compilato in $((SECONDS - inizio)) s"
 
