@@ -138,7 +138,7 @@ void piano(benchmark::State& state) {
         }
         curve.append("[fine]\r\n");
 
-        const Descrizioni d{"Brunovale", "Quarzo", curve, std::nullopt, true};
+        const Descrizioni d{"Brunovale", "Quarzo", curve, std::nullopt, true, {}, {}};
         Scenario s;
         s.lunghezza_estesa = 334000 + 7000;
         s.numero_celle = s.lunghezza_estesa / 50;

@@ -12,7 +12,11 @@
 // Besides the sanitizers, every run checks what the program promises: the
 // description texts the run would delete are those the reader says it
 // consumed, the grid has a cell per 50 m and the plan a row per metre, the
-// entries encode to their sizes, and the report an author reads explains the code on one line.
+// entries encode to their sizes, every code recorded is a diagnostic, the
+// last one the outcome's code, and the report an author reads holds no raw
+// control byte.  The same texts then go through `check`, which reads on past
+// every error: it must not fail, and its first error must be the compile's
+// first, at the same place.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -67,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     const std::string_view resto(reinterpret_cast<const char*>(dati) + 1, n - 1);
     const std::size_t taglio = resto.find(separatore);
 
-    Descrizioni d{"Brunovale", "Quarzo", resto.substr(0, taglio), std::nullopt, piano};
+    Descrizioni d{"Brunovale", "Quarzo", resto.substr(0, taglio), std::nullopt, piano, {}, {}};
     if (taglio != std::string_view::npos) d.treno = resto.substr(taglio + separatore.size());
     const Compilazione c = compila_descrizioni(d);
     const EsitoCompilazione& e = c.esito;
@@ -75,10 +79,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
 
     if (!codice_noto(e.codice)) violazione("codice sconosciuto", e);
     if (e.codice != Codice::nessuno && spiegazione_codice(e.codice).empty()) violazione("codice senza spiegazione", e);
-    if (descrivi_errore(e).find('\n') != std::string::npos) violazione("rapporto su piu' righe", e);
-    (void)riga_del_record(e);
-    for (const char ch : diagnostica_json(e))
+    const Diagnostica* ultimo = ultimo_errore(e);
+    if (e.codice != Codice::nessuno && !ultimo) violazione("codice senza diagnostica", e);
+    if (ultimo && e.errore_segnalato == 0 && ultimo->numero != numero(e.codice))
+        violazione("l'ultima diagnostica non e' il codice dell'esito", e);
+    for (const char ch : testo_diagnostiche(e, 1000))
+        if (static_cast<unsigned char>(ch) < 0x20 && ch != '\n') violazione("byte di controllo nel rapporto", e);
+    for (const char ch : esito_json(e, ultimo, numero(e.codice), nullptr))
         if (static_cast<unsigned char>(ch) < 0x20) violazione("JSON con un carattere di controllo", e);
+
+    const Compilazione k = compila_descrizioni(d, true);
+    const Diagnostica* primo_c = primo_errore(e);
+    const Diagnostica* primo_k = primo_errore(k.esito);
+    if (primo_c && (!primo_k || primo_k->numero != primo_c->numero || primo_k->luogo != primo_c->luogo))
+        violazione("il primo errore di check non e' quello di compile", e);
+    if (!primo_c && primo_k) violazione("check trova un errore dove compile non ne trova", e);
     if (!e.letta_linea) violazione("il testo della linea non e' stato consumato", e);
     if (!e.letto_treno && !fermo_nella_linea(e.codice)) violazione("il testo del treno non e' stato consumato", e);
     if (e.errore_segnalato != 0 && e.errore_segnalato != 1250 && e.errore_segnalato != 1251)

@@ -9,7 +9,13 @@ namespace compattatore {
 // The reader, then, when the grid exists, the signal-code finishing pass
 // and the header stamp.  A failed stamp leaves its number in
 // esito.errore_segnalato: the run then ends with the error report and the
-// scenario must not be written.
-Compilazione compila_descrizioni(const Descrizioni& d);
+// scenario must not be written.  Every code recorded on the way is also a
+// diagnostic, the finishing pass's and the stamp's naming the record of
+// the element they concern.
+//
+// With `controllo` the reading goes on past each error (memorizza_dati):
+// the diagnostics are then the full list that `check` reports, and the
+// scenario is no compiled scenario.
+Compilazione compila_descrizioni(const Descrizioni& d, bool controllo = false);
 
 }  // namespace compattatore

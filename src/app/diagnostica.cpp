@@ -1,116 +1,228 @@
 #include "app/diagnostica.h"
 
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
-#include "authoring/json.h"
+#include "tables/utf8.h"
 
 namespace compattatore {
 
 namespace {
 
-struct Voce_codice {
-    Codice codice;
-    bool con_posizione;
-    std::string_view spiegazione;
+constexpr char cifre[] = "0123456789ABCDEF";
+
+// One byte, or one UTF-8 sequence, as it is shown.
+struct Segno {
+    std::size_t byte;  // where it starts in the text
+    std::string testo;
+    std::size_t colonne;
 };
 
-constexpr Voce_codice codici[] = {
-    {Codice::nessuno, false, "nessun errore"},
-    {Codice::lunghezza_eccessiva, false, "lunghezza del percorso oltre 1000000 m"},
-    {Codice::progressiva_fuori_passo, false, "progressiva chilometrica con posizione o valore non multiplo di 50"},
-    {Codice::inizio_ripetizione_fuori_passo, false, "inizio della ripetizione segnali non multiplo di 50"},
-    {Codice::fine_ripetizione_fuori_passo, false, "fine della ripetizione segnali non multipla di 50"},
-    {Codice::ripetizione_senza_codici, false, "la chiave della ripetizione segnali non indica 4 o 9 codici"},
-    {Codice::cartello_su_cella_occupata, true, "cartello indicatore su una cella occupata"},
-    {Codice::abbattimento_su_cella_occupata, true, "abbattimento su una cella occupata"},
-    {Codice::stazione_fuori_passo, true, "posizione della stazione non multipla di 50"},
-    {Codice::lunghezza_stazione_fuori_passo, true, "lunghezza della stazione non multipla di 100"},
-    {Codice::posti_esauriti, false, "stazioni e cartelli indicatori oltre i 78 posti"},
-    {Codice::codice_dietro_avviso, true, "segnale dopo un avviso di rallentamento senza cella libera per il codice"},
-    {Codice::codici_di_avvicinamento, true, "gruppo di codici prima di un inizio di rallentamento senza cella libera"},
-    {Codice::codice_nel_rallentamento, true, "codice dentro o dopo un rallentamento senza cella libera"},
-    {Codice::oltre_la_griglia, true, "posizione oltre la fine della griglia"},
-    {Codice::segnale_su_cella_occupata, true, "segnale su una cella occupata"},
-    {Codice::avviso_occupato, true, "cella dell'avviso di rallentamento occupata"},
-    {Codice::inizio_rallentamento_occupato, true, "cella di inizio rallentamento occupata"},
-    {Codice::fine_rallentamento_occupata, true, "cella di fine rallentamento occupata"},
-    {Codice::preavvisi_occupati, true, "celle dei preavvisi di rallentamento occupate"},
-    {Codice::indicatore_su_cella_occupata, true, "indicatore di velocita' massima su una cella occupata"},
-    {Codice::stazioni_troppo_vicine, true, "stazione a meno di 350 m dalla fine della precedente"},
-    {Codice::fermata_in_testa, false, "fermata della stazione entro i primi 100 m del percorso"},
-    {Codice::guasto, false, "errore imprevisto: file mancante, valore fuori campo, fine del file dentro un record "
-                "o record prima della lunghezza del percorso"},
-    {Codice::linea_mancante, false, "file della linea non trovato"},
-    {Codice::generale_mancante, false, "manca \"[generale]\" nel file della linea"},
-    {Codice::tracciato_non_valido, false, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m"},
-};
-
-bool con_record(const EsitoCompilazione& e) { return e.codice != Codice::nessuno && !e.origine.file.empty(); }
-
-// The record's line without the line end it may carry.
-std::string_view testo_record(const EsitoCompilazione& e) {
-    std::string_view t = e.origine.testo;
-    while (!t.empty() && (t.back() == '\r' || t.back() == '\n')) t.remove_suffix(1);
-    return t;
+std::vector<Segno> segni(std::string_view t) {
+    std::vector<Segno> r;
+    for (std::size_t i = 0; i < t.size();) {
+        const auto c = static_cast<unsigned char>(t[i]);
+        std::uint32_t punto = 0;
+        const std::size_t n = c < 0x80 ? 0 : sequenza_utf8(t, i, punto);
+        if (n > 0) {
+            r.push_back({i, std::string(t.substr(i, n)), 1});
+            i += n;
+            continue;
+        }
+        if (c >= 0x20 && c < 0x7F) {
+            r.push_back({i, std::string(1, static_cast<char>(c)), 1});
+        } else if (c == '\t') {
+            r.push_back({i, "\\t", 2});
+        } else if (c == '\r') {
+            r.push_back({i, "\\r", 2});
+        } else if (c == '\n') {
+            r.push_back({i, "\\n", 2});
+        } else {
+            r.push_back({i, std::string("\\x") + cifre[c >> 4] + cifre[c & 0xF], 4});
+        }
+        ++i;
+    }
+    return r;
 }
 
-const Voce_codice* cerca(Codice codice) {
-    for (const Voce_codice& v : codici)
-        if (v.codice == codice) return &v;
+// Margin kept before the field when the line has to be cut.
+constexpr std::size_t margine = 40;
+const std::string taglio = "...";
+
+std::string indentata(const std::string& riga) { return "    " + riga + "\n"; }
+
+}  // namespace
+
+std::string testo_per_terminale(std::string_view testo) {
+    std::string r;
+    for (const Segno& s : segni(testo)) r += s.testo;
+    return r;
+}
+
+RigaConCursore riga_con_cursore(const Luogo& u, std::size_t colonne) {
+    const std::vector<Segno> s = segni(u.testo);
+    // Display column where each sign starts; the field's first and last sign.
+    std::vector<std::size_t> col(s.size() + 1, 0);
+    for (std::size_t k = 0; k < s.size(); ++k) col[k + 1] = col[k] + s[k].colonne;
+    const std::size_t inizio_campo =
+        u.colonna > u.inizio_testo ? static_cast<std::size_t>(u.colonna - u.inizio_testo) : 0;
+    const std::size_t fine_campo = inizio_campo + static_cast<std::size_t>(std::max(u.larghezza, 1));
+    std::size_t primo = s.size(), ultimo = s.size();
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        if (primo == s.size() && s[k].byte >= inizio_campo) primo = k;
+        if (s[k].byte < fine_campo) ultimo = k + 1;
+    }
+    if (ultimo < primo + 1) ultimo = std::min(s.size(), primo + 1);
+
+    // The window of signs shown: all of them when they fit.
+    std::size_t da = 0, a = s.size();
+    bool prima = u.inizio_testo > 1, dopo = u.continua;
+    if (prima || dopo || col[s.size()] > colonne) {
+        if (col[primo] > margine + (prima ? 0 : taglio.size())) {
+            while (da < primo && col[primo] - col[da] > margine) ++da;
+        }
+        prima = prima || da > 0;
+        const std::size_t spazio = colonne - (prima ? taglio.size() : 0) - taglio.size();
+        a = da;
+        while (a < s.size() && col[a + 1] - col[da] <= spazio) ++a;
+        dopo = dopo || a < s.size();
+    }
+
+    RigaConCursore r;
+    if (prima) r.riga = taglio;
+    for (std::size_t k = da; k < a; ++k) r.riga += s[k].testo;
+    if (dopo) r.riga += taglio;
+    if (u.colonna <= 0) return r;
+
+    const std::size_t davanti = (prima ? taglio.size() : 0) + col[std::min(primo, a)] - col[da];
+    const std::size_t fino = std::min(ultimo, a);
+    const std::size_t larghezza = fino > primo ? col[fino] - col[primo] : 1;
+    r.cursore = std::string(davanti, ' ') + "^" + std::string(larghezza > 1 && u.larghezza > 0 ? larghezza - 1 : 0, '~');
+    return r;
+}
+
+std::string testo_diagnostica(const Diagnostica& d) {
+    std::string r;
+    const Luogo& u = d.luogo;
+    if (!u.file.empty()) {
+        r += testo_per_terminale(u.file);
+        if (u.riga > 0) {
+            r += ":" + std::to_string(u.riga);
+            if (u.colonna > 0) r += ":" + std::to_string(u.colonna);
+        }
+        r += ": ";
+    }
+    if (d.gravita == Gravita::errore) {
+        r += "errore: ";
+        if (d.numero != 1250 && d.numero != 1251) r += "codice " + std::to_string(d.numero) + ": ";
+    } else {
+        r += "avviso: ";
+    }
+    r += testo_per_terminale(d.messaggio);
+    if (d.posizione) r += " (posizione " + std::to_string(*d.posizione) + " m)";
+    if (d.gravita == Gravita::avviso) r += " [" + d.nome + "]";
+    r += "\n";
+    if (u.riga > 0) {
+        const RigaConCursore rc = riga_con_cursore(u);
+        r += indentata(rc.riga);
+        if (!rc.cursore.empty()) r += indentata(rc.cursore);
+    }
+    for (const std::string& nota : d.note) r += indentata(testo_per_terminale(nota));
+    return r;
+}
+
+std::string testo_diagnostiche(const EsitoCompilazione& e, std::size_t limite) {
+    std::string r;
+    const std::size_t mostrate = std::min(limite, e.diagnostiche.size());
+    for (std::size_t i = 0; i < mostrate; ++i) r += testo_diagnostica(e.diagnostiche[i]);
+    const std::size_t altre = e.diagnostiche.size() - mostrate + e.tralasciate;
+    if (altre > 0) r += "... e altri " + std::to_string(altre) + (altre == 1 ? " problema\n" : " problemi\n");
+    return r;
+}
+
+const Diagnostica* ultimo_errore(const EsitoCompilazione& e) {
+    for (auto d = e.diagnostiche.rbegin(); d != e.diagnostiche.rend(); ++d)
+        if (d->gravita == Gravita::errore) return &*d;
     return nullptr;
+}
+
+const Diagnostica* primo_errore(const EsitoCompilazione& e) {
+    for (const Diagnostica& d : e.diagnostiche)
+        if (d.gravita == Gravita::errore) return &d;
+    return nullptr;
+}
+
+std::size_t conta(const EsitoCompilazione& e, Gravita g) {
+    const auto elencate = static_cast<std::size_t>(
+        std::count_if(e.diagnostiche.begin(), e.diagnostiche.end(), [g](const Diagnostica& d) { return d.gravita == g; }));
+    return elencate + (g == Gravita::errore ? e.errori_tralasciati : e.tralasciate - e.errori_tralasciati);
+}
+
+namespace {
+
+// The keys of a diagnostic shared by the outcome object.
+void chiavi_del_luogo(ScrittoreJson& j, const Diagnostica* d) {
+    j.chiave("posizione");
+    d && d->posizione ? j.intero(*d->posizione) : j.nullo();
+    const bool luogo = d && !d->luogo.file.empty();
+    j.chiave("file");
+    luogo ? j.testo_utf8(d->luogo.file) : j.nullo();
+    j.chiave("riga");
+    luogo && d->luogo.riga > 0 ? j.intero(d->luogo.riga) : j.nullo();
+    j.chiave("colonna");
+    luogo && d->luogo.colonna > 0 ? j.intero(d->luogo.colonna) : j.nullo();
+    j.chiave("testo");
+    if (luogo && d->luogo.riga > 0) {
+        std::string t = d->luogo.testo;
+        if (d->luogo.inizio_testo > 1) t = taglio + t;
+        if (d->luogo.continua) t += taglio;
+        j.testo(t);
+    } else {
+        j.nullo();
+    }
 }
 
 }  // namespace
 
-std::string_view spiegazione_codice(Codice codice) {
-    const Voce_codice* v = cerca(codice);
-    return v ? v->spiegazione : std::string_view{};
+void scrivi_json(ScrittoreJson& j, const Diagnostica& d) {
+    j.apri_oggetto(true);
+    j.chiave("gravita");
+    j.testo(d.gravita == Gravita::errore ? "errore" : "avviso");
+    j.chiave("codice");
+    d.gravita == Gravita::errore ? j.intero(d.numero) : j.nullo();
+    j.chiave("nome");
+    d.gravita == Gravita::avviso ? j.testo(d.nome) : j.nullo();
+    j.chiave("spiegazione");
+    j.testo_utf8(d.messaggio);
+    chiavi_del_luogo(j, &d);
+    j.chiave("note");
+    j.apri_lista(true);
+    for (const std::string& n : d.note) j.testo_utf8(n);
+    j.chiudi_lista();
+    j.chiudi_oggetto();
 }
 
-bool codice_con_posizione(Codice codice) {
-    const Voce_codice* v = cerca(codice);
-    return v && v->con_posizione;
-}
-
-std::string descrivi_errore(const EsitoCompilazione& e) {
-    std::string riga;
-    if (con_record(e)) {
-        riga += e.origine.file + ":" + std::to_string(e.origine.riga) + ": ";
-    }
-    riga += "codice " + std::to_string(numero(e.codice));
-    std::string_view spiegazione = spiegazione_codice(e.codice);
-    if (!spiegazione.empty()) {
-        riga += ": ";
-        riga += spiegazione;
-    }
-    if (codice_con_posizione(e.codice))
-        riga += " (posizione " + std::to_string(e.posizione_errore) + " m)";
-    return riga;
-}
-
-std::string riga_del_record(const EsitoCompilazione& e) {
-    if (!con_record(e) || testo_record(e).empty()) return {};
-    return "    " + std::string(testo_record(e));
-}
-
-std::string diagnostica_json(const EsitoCompilazione& e) {
+std::string esito_json(const EsitoCompilazione& e, const Diagnostica* principale, std::int32_t codice,
+                       const bool* scritti) {
     std::ostringstream out;
     ScrittoreJson j(out);
     j.apri_oggetto(true);
-    j.campo("codice", numero(e.codice));
-    j.campo_testo("spiegazione", spiegazione_codice(e.codice));
-    j.chiave("posizione");
-    if (codice_con_posizione(e.codice))
-        j.intero(e.posizione_errore);
-    else
-        j.nullo();
-    const bool record = con_record(e);
-    j.chiave("file");
-    record ? j.testo(e.origine.file) : j.nullo();
-    j.chiave("riga");
-    record ? j.intero(e.origine.riga) : j.nullo();
-    j.chiave("testo");
-    record ? j.testo(testo_record(e)) : j.nullo();
+    j.campo("codice", codice);
+    j.chiave("spiegazione");
+    j.testo_utf8(principale ? principale->messaggio : std::string(spiegazione_codice(Codice::nessuno)));
+    chiavi_del_luogo(j, principale);
+    if (scritti) {
+        j.chiave("scritti");
+        j.booleano(*scritti);
+    }
+    j.campo("errori", static_cast<std::int64_t>(conta(e, Gravita::errore)));
+    j.campo("avvisi", static_cast<std::int64_t>(conta(e, Gravita::avviso)));
+    j.campo("tralasciati", static_cast<std::int64_t>(e.tralasciate));
+    j.chiave("diagnostiche");
+    j.apri_lista(true);
+    for (const Diagnostica& d : e.diagnostiche) scrivi_json(j, d);
+    j.chiudi_lista();
     j.chiudi_oggetto();
     return out.str();
 }

@@ -1,33 +1,60 @@
-// The report of a recorded code, for the people who write scenarios: one
-// line of text, the record under it, or one JSON object for other tools.
+// The errors and warnings of a compilation as the authors read them: text
+// in the format every editor understands, or JSON for other tools.
+//
+//   FILE:LINE:COLUMN: errore: codice 16: segnale su una cella occupata (posizione 1050 m)
+//       segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0
+//                   ^~~~
+//       la cella 22 (1050 m) contiene già un segnale (FILE:214)
+//
+// The record is cut to fit 100 columns around the field at fault, with
+// "..." where it is cut; control bytes and bytes that are no UTF-8 show as
+// \r, \t, \xNN.  A warning ends its first line with its name in brackets.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "authoring/json.h"
 #include "tables/esito.h"
 
 namespace compattatore {
 
-// Short Italian explanation of a code; empty for an unknown code.
-std::string_view spiegazione_codice(Codice codice);
+// The lines of one diagnostic, each ended by a line end.
+std::string testo_diagnostica(const Diagnostica& d);
 
-// Whether posizione_errore goes with this code.
-bool codice_con_posizione(Codice codice);
+// A message made safe for a terminal: control bytes and bytes that start no
+// UTF-8 sequence written as \r, \t, \xNN.
+std::string testo_per_terminale(std::string_view testo);
 
-// "file:line: codice N: explanation (posizione P m)", the location part only
-// when a record caused the code.
-std::string descrivi_errore(const EsitoCompilazione& e);
+// The record line and the caret line of a place (without indent or line
+// end): the line cut to `colonne` around the field, the caret under it.
+struct RigaConCursore {
+    std::string riga, cursore;
+};
+RigaConCursore riga_con_cursore(const Luogo& u, std::size_t colonne = 100);
 
-// The record that caused the code as it stands in its file, indented by four
-// blanks, to print under the line of descrivi_errore; empty when no record
-// caused the code.
-std::string riga_del_record(const EsitoCompilazione& e);
+// The diagnostics of `e`, at most `limite` of them, then "... e altri N
+// problemi" for the rest.
+std::string testo_diagnostiche(const EsitoCompilazione& e, std::size_t limite);
 
-// The same diagnostic as one JSON object on one line: "codice",
-// "spiegazione", "posizione" (null when the code has none), and "file",
-// "riga", "testo" of the record (null when no record caused the code).
-std::string diagnostica_json(const EsitoCompilazione& e);
+// The error that decided the outcome: the last one recorded (nullptr: none).
+const Diagnostica* ultimo_errore(const EsitoCompilazione& e);
+// The first error recorded (nullptr: none).
+const Diagnostica* primo_errore(const EsitoCompilazione& e);
+// How many errors or warnings, those past the list included.
+std::size_t conta(const EsitoCompilazione& e, Gravita g);
+
+// One diagnostic as a JSON object: "gravita", "codice" (null for a
+// warning), "nome" (null for an error), "spiegazione", "posizione", "file",
+// "riga", "colonna", "testo" (null where there is none), "note".
+void scrivi_json(ScrittoreJson& j, const Diagnostica& d);
+
+// The outcome as one JSON object on one line: the keys of the diagnostic
+// `principale` (the outcome's code: 0 and "nessun errore" when there is
+// none), then "errori", "avvisi", "tralasciati", "diagnostiche" (every
+// diagnostic in order), and `scritti` when it is given.
+std::string esito_json(const EsitoCompilazione& e, const Diagnostica* principale, std::int32_t codice,
+                       const bool* scritti);
 
 }  // namespace compattatore

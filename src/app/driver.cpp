@@ -7,6 +7,7 @@
 #include "app/compilazione.h"
 #include "finishing/finitura.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
 #include "platform/system_reason.h"
 #include "tables/file_compilati.h"
 
@@ -29,7 +30,7 @@ Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, bool elim
     const std::optional<std::string> linea = leggi_descrizione(file_linea_txt(f));
     const std::optional<std::string> treno = linea ? leggi_descrizione(file_treno_txt(f)) : std::nullopt;
 
-    Descrizioni d{f.nome_linea, f.nome_treno, {}, {}, j != 0};
+    Descrizioni d{f.nome_linea, f.nome_treno, {}, {}, j != 0, {}, {}};
     if (linea) d.linea = *linea;
     if (treno) d.treno = *treno;
     Compilazione c = compila_descrizioni(d);
@@ -41,6 +42,17 @@ Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, bool elim
     if (c.esito.errore_segnalato != 0) errore(std::to_string(c.esito.errore_segnalato));
     if (c.scenario.griglia_esiste()) scrivi_file_compilati(f, c.scenario);
     return c;
+}
+
+TestiSorgente leggi_sorgenti(const FileScenario& f) {
+    return {leggi_descrizione(file_linea_txt(f)), leggi_descrizione(file_treno_txt(f))};
+}
+
+Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool piano) {
+    Descrizioni d{f.nome_linea, f.nome_treno, {}, {}, piano, path_text(file_linea_txt(f)), path_text(file_treno_txt(f))};
+    if (t.linea) d.linea = *t.linea;
+    if (t.treno) d.treno = *t.treno;
+    return d;
 }
 
 void scrivi_file_compilati(const FileScenario& f, const Scenario& s) {

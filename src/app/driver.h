@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "reader/memorizza_dati.h"
 #include "tables/nomi_file.h"
@@ -17,6 +19,17 @@ namespace compattatore {
 // and writes nothing.  When the reader stopped before the grid exists there
 // is nothing to write, and the outcome tells why.
 Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, bool elimina_sorgenti = true);
+
+// The description texts an author keeps in the folder of `f`, as they are
+// (none for a file that is not there); nothing is deleted.
+struct TestiSorgente {
+    std::optional<std::string> linea, treno;
+};
+TestiSorgente leggi_sorgenti(const FileScenario& f);
+
+// The texts as the reader takes them, each named by the path it was read
+// from, so that a diagnostic names the file the author opens.
+Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool piano);
 
 // Writes the compiled files of `s`: the plan file when the plan exists,
 // then the .sim and the .dat grid.

@@ -2,13 +2,16 @@
 
 #include <ostream>
 #include <string>
+#include <system_error>
 
+#include "app/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/driver.h"
 #include "documents/documenti.h"
 #include "finishing/finitura.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/system_reason.h"
 #include "sources/descrizioni.h"
 
 namespace compattatore {
@@ -20,6 +23,8 @@ FileScenario predefinito(const std::filesystem::path& cartella) {
 }
 
 bool riuscita(const Compilazione& c) { return c.scenario.griglia_esiste() && c.esito.codice == Codice::nessuno; }
+
+std::string avvisi(std::size_t n) { return std::to_string(n) + (n == 1 ? " avviso" : " avvisi"); }
 
 }  // namespace
 
@@ -35,30 +40,62 @@ int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std:
     const Compilazione c = memorizza_percorso(f, 1);
 
     if (!riuscita(c)) {
-        err << descrivi_errore(c.esito) << '\n';
-        if (const std::string record = riga_del_record(c.esito); !record.empty()) err << record << '\n';
-        return 1;
+        err << testo_diagnostiche(c.esito, diagnostiche_mostrate);
+        return stato::non_riuscito;
     }
-    return 0;
+    return stato::riuscito;
 }
 
-int scrivi_sorgenti(const std::filesystem::path& cartella) {
-    const FileScenario f = predefinito(cartella);
+int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea,
+                    const std::string& treno, bool forza) {
+    const FileScenario f{cartella, linea, treno};
+    if (!forza) {
+        bool esistenti = false;
+        for (const std::filesystem::path& p : {file_linea_txt(f), file_treno_txt(f)}) {
+            std::error_code ec;
+            const bool c_e = std::filesystem::exists(p, ec);
+            if (ec) throw IoError(p, system_reason(ec));
+            if (!c_e) continue;
+            err << "compattatore: " << path_text(p) << ": esiste già; --force per sostituirlo\n";
+            esistenti = true;
+        }
+        if (esistenti) {
+            err << "nessun file scritto\n";
+            return stato::non_riuscito;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(cartella, ec);
+    if (ec) throw IoError(cartella, system_reason(ec));
     dati_linea(f);
     dati_treno(f);
-    return 0;
+    return stato::riuscito;
 }
 
-int compila_sorgenti(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
-                     bool piano, std::ostream& out, bool json) {
-    const Compilazione c = memorizza_percorso({cartella, linea, treno}, piano ? 1 : 0, false);
-    if (json) {
-        out << diagnostica_json(c.esito) << '\n';
+int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err) {
+    const FileScenario f{o.cartella, o.linea, o.treno};
+    const TestiSorgente testi = leggi_sorgenti(f);
+    const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano));
+    const EsitoCompilazione& e = c.esito;
+    const std::size_t n_avvisi = conta(e, Gravita::avviso);
+    const bool ok = riuscita(c) && e.errore_segnalato == 0 && !(o.avvisi_come_errori && n_avvisi > 0);
+    if (ok) scrivi_file_compilati(f, c.scenario);
+
+    const std::int32_t codice = e.errore_segnalato != 0 ? e.errore_segnalato : numero(e.codice);
+    if (o.json) {
+        out << esito_json(e, ultimo_errore(e), codice, &ok) << '\n';
     } else {
-        out << descrivi_errore(c.esito) << '\n';
-        if (const std::string record = riga_del_record(c.esito); !record.empty()) out << record << '\n';
+        err << testo_diagnostiche(e, diagnostiche_mostrate);
+        if (ok) {
+            err << "codice 0: nessun errore" << (n_avvisi > 0 ? ", " + avvisi(n_avvisi) : std::string()) << '\n';
+        } else {
+            const std::string motivo = e.errore_segnalato != 0 ? "Errore n. " + std::to_string(e.errore_segnalato)
+                                       : codice != 0          ? "codice " + std::to_string(codice)
+                                                              : avvisi(n_avvisi) + " trattati come errori";
+            err << "compilazione non riuscita (" << motivo << "): i file compilati non sono stati toccati\n";
+        }
     }
-    return riuscita(c) ? 0 : 1;
+    return ok ? stato::riuscito : stato::non_riuscito;
 }
 
 int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err) {
@@ -66,10 +103,10 @@ int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err) {
         return lavoro();
     } catch (const ErroreSegnalato& e) {
         err << e.what() << '\n';
-        return 1;
+        return stato::non_riuscito;
     } catch (const IoError& e) {
         err << "compattatore: " << path_text(e.file()) << ": " << e.reason() << '\n';
-        return 2;
+        return stato::errore_io;
     }
 }
 

@@ -8,11 +8,36 @@
 #include <iosfwd>
 #include <string>
 
-
 namespace compattatore {
 
 inline constexpr const char* linea_predefinita = "Brunovale";
 inline constexpr const char* treno_predefinito = "Quarzo";
+
+// Exit statuses of the program.
+namespace stato {
+inline constexpr int riuscito = 0;
+// The scenario has errors (or warnings, when they count as errors), the
+// error report ended the run, a compiled file is malformed, or a
+// description file would be overwritten.
+inline constexpr int non_riuscito = 1;
+// A file or folder could not be read or written.
+inline constexpr int errore_io = 2;
+// The command line is wrong.
+inline constexpr int riga_di_comando = 64;
+}  // namespace stato
+
+// The options of `compile` and `check`.
+struct OpzioniSorgenti {
+    std::filesystem::path cartella;
+    std::string linea = linea_predefinita;
+    std::string treno = treno_predefinito;
+    bool piano = true;
+    bool json = false;
+    bool avvisi_come_errori = false;
+};
+
+// How many errors and warnings the text report shows before it only counts.
+inline constexpr std::size_t diagnostiche_mostrate = 50;
 
 // The job of the program started with no arguments: writes the built-in
 // descriptions and the three documents into `cartella`, then compiles.
@@ -20,15 +45,18 @@ inline constexpr const char* treno_predefinito = "Quarzo";
 // and gives status 1.
 int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std::ostream& err);
 
-// Writes only the two built-in description files into `cartella`.
-int scrivi_sorgenti(const std::filesystem::path& cartella);
+// Writes the two built-in description files into `cartella`, named after
+// `linea` and `treno`, creating the folder.  Without `forza` an existing
+// description file is not overwritten: nothing is written and the status is 1.
+int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea = linea_predefinita,
+                    const std::string& treno = treno_predefinito, bool forza = false);
 
-// Compiles the description files an author keeps in `cartella`; they are
-// never deleted.  Prints the recorded code on `out`: one line, followed by
-// the record that caused it when there is one, or with `json` one JSON
-// object on one line.
-int compila_sorgenti(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
-                     bool piano, std::ostream& out, bool json = false);
+// Compiles the description files an author keeps in a folder; they are
+// never deleted.  The compiled files are replaced only when the code is 0
+// (and, with avvisi_come_errori, when there is no warning); otherwise
+// nothing is written.  The errors and warnings go to `err` as text, then a
+// line with the outcome; with `json` one JSON object goes to `out` instead.
+int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err);
 
 // Runs `lavoro`, turning an I/O failure or the error report into a message
 // on `err` and a non-zero status.

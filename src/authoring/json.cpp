@@ -1,5 +1,7 @@
 #include "authoring/json.h"
 
+#include "tables/utf8.h"
+
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -35,6 +37,34 @@ std::string testo_json(std::string_view byte) {
                     r += ch;
                 }
         }
+    }
+    r += '"';
+    return r;
+}
+
+std::string testo_json_utf8(std::string_view testo) {
+    std::string r = "\"";
+    const auto escape = [&r](std::uint32_t u) {
+        r += "\\u";
+        for (int i = 3; i >= 0; --i) r += cifre_esadecimali[(u >> (4 * i)) & 0xF];
+    };
+    for (std::size_t i = 0; i < testo.size();) {
+        std::uint32_t punto = 0;
+        const std::size_t n = static_cast<unsigned char>(testo[i]) < 0x80 ? 0 : sequenza_utf8(testo, i, punto);
+        if (n == 0) {
+            const std::string uno = testo_json(testo.substr(i, 1));
+            r += uno.substr(1, uno.size() - 2);
+            ++i;
+            continue;
+        }
+        if (punto >= 0x10000) {
+            punto -= 0x10000;
+            escape(0xD800 + (punto >> 10));
+            escape(0xDC00 + (punto & 0x3FF));
+        } else {
+            escape(punto);
+        }
+        i += n;
     }
     r += '"';
     return r;
@@ -123,6 +153,11 @@ void ScrittoreJson::reale(double v) {
 void ScrittoreJson::testo(std::string_view byte) {
     prima_del_valore();
     out_ << testo_json(byte);
+}
+
+void ScrittoreJson::testo_utf8(std::string_view t) {
+    prima_del_valore();
+    out_ << testo_json_utf8(t);
 }
 
 void ScrittoreJson::nullo() {

@@ -15,6 +15,9 @@ namespace compattatore {
 
 // The JSON string literal (quotes included) of a byte string.
 std::string testo_json(std::string_view byte);
+// The same for a UTF-8 text (a message): each valid sequence is written as
+// the \\u escape of its code point, any other byte as in testo_json.
+std::string testo_json_utf8(std::string_view testo);
 
 // The JSON form of a double: the shortest text that reads back to the same
 // value.  NaN and infinities have no JSON number, so they are written as the
@@ -36,6 +39,7 @@ public:
     void intero(std::int64_t v);
     void reale(double v);
     void testo(std::string_view byte);
+    void testo_utf8(std::string_view testo);
     void nullo();
     void booleano(bool v);
 

@@ -38,11 +38,12 @@ struct Griglia {
         (*this)[c].tipo = tipo_cella::codice;
         (*this)[c].valore1 = valore_codice;
     }
-    // The code goes with the position of cell c; the record the reader
-    // last recorded a code for stays as the code's origin.
-    void segna_errore(Codice codice, std::int64_t c) const {
+    // The code goes with the position of cell c; `elemento` is the cell of
+    // the signal or restriction start the code is about.
+    void segna_errore(Codice codice, std::int64_t c, std::int64_t elemento) const {
         esito.codice = codice;
         esito.posizione_errore = static_cast<std::int32_t>(c * 50);
+        if (esito.finitura.size() < massimo_diagnostiche) esito.finitura.push_back({codice, c, elemento});
     }
 };
 
@@ -62,7 +63,7 @@ void dietro_avviso(const Griglia& g, std::int32_t i) {
         } else if (g.tipo(d - 2) == tipo_cella::codice) {
             g[d - 2].valore1 = static_cast<std::int16_t>(minimo(valore_codice, g[d - 2].valore1));
         } else {
-            g.segna_errore(Codice::codice_dietro_avviso, d);
+            g.segna_errore(Codice::codice_dietro_avviso, d, d);
         }
     }
 }
@@ -81,7 +82,7 @@ void codici_di_avvicinamento(const Griglia& g, std::int32_t i) {
                 posto = true;
             }
         }
-        if (!posto) g.segna_errore(Codice::codici_di_avvicinamento, i);
+        if (!posto) g.segna_errore(Codice::codici_di_avvicinamento, i, i);
     }
 }
 
@@ -93,7 +94,7 @@ std::int32_t codici_nel_rallentamento(const Griglia& g, std::int32_t i) {
     std::int32_t c = i;
     do {
         if (c >= g.ultima) {
-            g.segna_errore(Codice::codice_nel_rallentamento, g.ultima);
+            g.segna_errore(Codice::codice_nel_rallentamento, g.ultima, i);
             return c;
         }
         ++c;
@@ -111,7 +112,7 @@ std::int32_t codici_nel_rallentamento(const Griglia& g, std::int32_t i) {
             } else {
                 // Left at 8: the counter only grows from here, so this walk
                 // places no further code.
-                g.segna_errore(Codice::codice_nel_rallentamento, c);
+                g.segna_errore(Codice::codice_nel_rallentamento, c, i);
             }
         }
     } while (g.tipo(c) != tipo_cella::fine_rallentamento);
@@ -125,7 +126,7 @@ std::int32_t trova_fine(const Griglia& g, std::int32_t i) {
     std::int32_t c = i;
     do {
         if (c >= g.ultima) {
-            g.segna_errore(Codice::codice_nel_rallentamento, g.ultima);
+            g.segna_errore(Codice::codice_nel_rallentamento, g.ultima, i);
             return c;
         }
         ++c;
@@ -134,7 +135,7 @@ std::int32_t trova_fine(const Griglia& g, std::int32_t i) {
 }
 
 // A code before the first signal within 12 cells after the end.
-void codice_prima_del_segnale(const Griglia& g, std::int32_t fine) {
+void codice_prima_del_segnale(const Griglia& g, std::int32_t inizio, std::int32_t fine) {
     std::int32_t prima_del_segnale = 0;
     const std::int32_t a = std::min(fine + ricerca_segnale, g.ultima);
     for (std::int32_t c = fine; c <= a; ++c) {
@@ -149,7 +150,7 @@ void codice_prima_del_segnale(const Griglia& g, std::int32_t fine) {
     } else if (g.libera(prima_del_segnale - 1)) {
         g.metti_codice(prima_del_segnale - 1);
     } else {
-        g.segna_errore(Codice::codice_nel_rallentamento, fine);
+        g.segna_errore(Codice::codice_nel_rallentamento, fine, inizio);
     }
 }
 
@@ -157,7 +158,7 @@ void all_inizio(const Griglia& g, std::int32_t i) {
     codici_di_avvicinamento(g, i);
     const std::int32_t fine =
         g[i].valore1 < velocita_senza_codici ? codici_nel_rallentamento(g, i) : trova_fine(g, i);
-    codice_prima_del_segnale(g, fine);
+    codice_prima_del_segnale(g, i, fine);
 }
 
 }  // namespace

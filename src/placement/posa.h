@@ -30,6 +30,14 @@ Codice memo_segnale(std::vector<Cella>& celle, std::int32_t posizione, std::int3
                     std::int32_t s2, std::int32_t s3, std::int32_t rapp, std::int32_t dx, std::int32_t d1,
                     std::int32_t d2, std::int32_t d3, std::int32_t tempo);
 
+// The cells of a speed restriction starting at x with length l: the warning
+// board W (1200 m before the start), the start S, the end E, and K, the
+// marker nearest the board (the four markers are K, K-1, K-2, K-3).
+struct CelleRallentamento {
+    std::int64_t avviso, inizio, fine, preavviso;
+};
+CelleRallentamento celle_rallentamento(std::int32_t x, std::int32_t l);
+
 Codice memo_rallentamento(std::vector<Cella>& celle, std::int32_t x, std::int32_t v, std::int32_t l,
                           std::int32_t f_tt, std::int32_t f_ta, std::int32_t d_v);
 

@@ -28,30 +28,36 @@ constexpr std::int32_t correzione_decrescente = 100;
 
 }  // namespace
 
-Codice progressive_ordina(Voci& voci) {
-    const Riferimento r1 = leggi(voci[prima_voce]);
-    const Riferimento r2 = leggi(voci[prima_voce + 1]);
-    const Riferimento r3 = leggi(voci[prima_voce + 2]);
-    const std::int64_t p1 = r1.inizio, p2 = r2.inizio, p3 = r3.inizio;
-
-    std::array<Riferimento, 3> esito{};  // all cleared unless a rule below fills it
+std::array<int, 3> ordine_progressive(const Voci& voci) {
+    const std::int64_t p1 = voci[prima_voce].inizio, p2 = voci[prima_voce + 1].inizio, p3 = voci[prima_voce + 2].inizio;
+    std::array<int, 3> ordine = {-1, -1, -1};  // all cleared unless a rule below fills it
     if (p1 + p2 + p3 != 0) {
         if (p1 > p2 && p1 > p3) {
-            esito = p2 > p3 ? std::array{r1, r2, r3} : std::array{r1, r3, r2};
+            ordine = p2 > p3 ? std::array{0, 1, 2} : std::array{0, 2, 1};
         } else if (p2 > p1 && p2 > p3) {
-            esito = p1 > p3 ? std::array{r2, r1, r3} : std::array{r2, r3, r1};
+            ordine = p1 > p3 ? std::array{1, 0, 2} : std::array{1, 2, 0};
         } else if (p3 > p1 && p3 > p2) {
-            esito = p1 > p2 ? std::array{r3, r1, r2} : std::array{r3, r2, r1};
+            ordine = p1 > p2 ? std::array{2, 0, 1} : std::array{2, 1, 0};
         }
         // A greatest start shared by two or three references leaves no
         // usable order: all three are cleared.
     } else {
         // No start positions: the reference with a positive value goes
         // first; a later entry wins over an earlier one.
-        if (r1.fine > 0) esito = {r1, r2, r3};
-        if (r2.fine > 0) esito = {r2, r1, r3};
-        if (r3.fine > 0) esito = {r3, r2, r1};
+        if (voci[prima_voce].fine > 0) ordine = {0, 1, 2};
+        if (voci[prima_voce + 1].fine > 0) ordine = {1, 0, 2};
+        if (voci[prima_voce + 2].fine > 0) ordine = {2, 1, 0};
     }
+    return ordine;
+}
+
+Codice progressive_ordina(Voci& voci) {
+    const std::array<Riferimento, 3> prima = {leggi(voci[prima_voce]), leggi(voci[prima_voce + 1]),
+                                              leggi(voci[prima_voce + 2])};
+    std::array<Riferimento, 3> esito{};
+    const std::array<int, 3> ordine = ordine_progressive(voci);
+    for (std::size_t i = 0; i < 3; ++i)
+        if (ordine[i] >= 0) esito[i] = prima[static_cast<std::size_t>(ordine[i])];
 
     Codice codice = Codice::nessuno;
     for (std::size_t i = 0; i < 3; ++i) {

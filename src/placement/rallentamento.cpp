@@ -17,13 +17,20 @@ constexpr std::int32_t inizio_minimo_avviso = 1500;
 constexpr std::int64_t distanza_avviso = 1200;
 }  // namespace
 
+CelleRallentamento celle_rallentamento(std::int32_t x, std::int32_t l) {
+    return {cella_di(x - distanza_avviso), cella_di(x), cella_di(static_cast<std::int64_t>(x) + l),
+            // The markers are counted from the board's position without the +1 of the cell rule.
+            arrotonda(static_cast<double>(static_cast<std::int64_t>(x) - distanza_avviso) / 50.0)};
+}
+
 Codice memo_rallentamento(std::vector<Cella>& celle, std::int32_t x, std::int32_t v, std::int32_t l,
                           std::int32_t f_tt, std::int32_t f_ta, std::int32_t d_v) {
     if (!sta_in_16_bit(v) || !sta_in_16_bit(d_v) || !sta_in_16_bit(f_tt)) return codice_valore_fuori_campo;
 
-    const std::int64_t w = cella_di(x - distanza_avviso);
-    const std::int64_t inizio = cella_di(x);
-    const std::int64_t fine = cella_di(static_cast<std::int64_t>(x) + l);
+    const CelleRallentamento celle_r = celle_rallentamento(x, l);
+    const std::int64_t w = celle_r.avviso;
+    const std::int64_t inizio = celle_r.inizio;
+    const std::int64_t fine = celle_r.fine;
     const bool con_avviso = x > inizio_minimo_avviso;
 
     if (con_avviso) {
@@ -65,9 +72,8 @@ Codice memo_rallentamento(std::vector<Cella>& celle, std::int32_t x, std::int32_
 
     if (f_ta == 0) return Codice::nessuno;
 
-    // The markers stand in the four cells before the board, counted from
-    // the board's position without the +1 of the cell rule.
-    const std::int64_t k = arrotonda(static_cast<double>(static_cast<std::int64_t>(x) - distanza_avviso) / 50.0);
+    // The markers stand in the four cells before the board.
+    const std::int64_t k = celle_r.preavviso;
     for (std::int64_t i = 0; i <= 3; ++i) {
         if (occupata(celle, k - i)) return Codice::preavvisi_occupati;
     }

@@ -9,7 +9,8 @@
 // the closing quote on the same line and keeps its content as it stands.
 //
 // A read past the end of the data, a text where a number is expected and a
-// number that does not fit the requested width throw GuastoCampo.
+// number that does not fit the requested width throw GuastoCampo, which
+// says which of these it is and where the field stands.
 #pragma once
 
 #include <cstddef>
@@ -17,20 +18,37 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace compattatore::lettore {
 
-class GuastoCampo : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // Where a field stands: its 1-based line and column (bytes, after the
-// blanks that lead it) and the offset where that line begins.
+// blanks that lead it), its width in bytes, the offset where that line
+// begins, and whether it is the first field of its line.
 struct PosizioneCampo {
     int riga = 0;
     int colonna = 0;
     std::size_t inizio_riga = 0;
+    int larghezza = 0;
+    bool primo = false;
+};
+
+// What ended the field read last.
+enum class Delimitatore { virgola, fine_riga, fine_dati };
+
+class GuastoCampo : public std::runtime_error {
+public:
+    enum class Causa {
+        fine_dati,      // the text ends where a field is expected
+        non_numero,     // a text where a number is expected
+        fuori_campo,    // a number beyond the width asked for
+        virgolette,     // a quoted field not closed on its line
+    };
+    GuastoCampo(Causa causa, const PosizioneCampo& campo, std::int64_t minimo = 0, std::int64_t massimo = 0);
+
+    Causa causa;
+    PosizioneCampo campo;
+    std::int64_t minimo, massimo;  // the range of a number beyond its width
 };
 
 class LettoreCampi {
@@ -48,14 +66,27 @@ public:
 
     // The position of the field returned last.
     PosizioneCampo posizione_campo() const { return campo_; }
+    // What ended it.
+    Delimitatore delimitatore() const { return delimitatore_; }
     // The text of the line at `p`, without its line end.
     std::string testo_riga(const PosizioneCampo& p) const;
+    std::string_view riga(const PosizioneCampo& p) const;
+
+    // The fields read since the last call, the first one included: a record
+    // starts its list with its keyword.
+    void inizia_record() { campi_.clear(); }
+    const std::vector<PosizioneCampo>& campi_record() const { return campi_; }
+
+    // Passes over what is left of line `riga`, up to and including its line
+    // end; nothing when the reading has already left that line.
+    void salta_riga(int riga);
 
 private:
     std::size_t lunghezza_fine_riga(std::size_t i) const;
     void salta_blank();
     void consuma_delimitatore();
     void inizia_campo();
+    void chiudi_campo(std::size_t fine_testo);
     std::int64_t leggi_numero(std::int64_t minimo, std::int64_t massimo);
 
     std::string_view dati_;
@@ -63,6 +94,11 @@ private:
     int riga_ = 1;
     std::size_t inizio_riga_ = 0;
     PosizioneCampo campo_;
+    Delimitatore delimitatore_ = Delimitatore::fine_dati;
+    std::vector<PosizioneCampo> campi_;
 };
+
+// The line of `testo` that starts at byte `inizio`, without its line end.
+std::string_view riga_del_testo(std::string_view testo, std::size_t inizio);
 
 }  // namespace compattatore::lettore

@@ -1,5 +1,6 @@
 #include "reader/lettura.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -7,10 +8,13 @@
 
 namespace compattatore::lettore {
 
-void apri(Lettura& l, std::string file, std::string_view testo) {
-    l.file_corrente = std::move(file);
+void apri(Lettura& l, Testo quale, std::string_view testo) {
+    l.testo_corrente = quale;
+    l.file_corrente = l.testi.nomi[static_cast<std::size_t>(quale)];
     l.record.reset();
     l.campi.emplace(testo);
+    l.ricordi.dopo_fine = false;
+    l.ricordi.riga_silenziata = 0;
 }
 
 void chiudi(Lettura& l) {
@@ -18,34 +22,82 @@ void chiudi(Lettura& l) {
     l.record.reset();
 }
 
-void registra_codice(Lettura& l, Codice codice) {
-    l.esito.codice = codice;
-    if (l.record && l.campi) {
-        l.esito.origine = {l.file_corrente, l.record->riga, l.record->colonna, l.campi->testo_riga(*l.record)};
-    } else {
-        l.esito.origine = {};
-    }
+Luogo luogo_di(const Lettura& l, Testo quale, const PosizioneCampo& p) {
+    return luogo_del_record(l.testi, {static_cast<std::uint8_t>(quale), p.riga, p.colonna, p.inizio_riga, p.larghezza});
 }
 
-Esito ferma(Lettura& l, Codice codice) {
-    registra_codice(l, codice);
+Luogo luogo_campo(const Lettura& l, int campo) {
+    if (!l.campi || !l.record) return luogo_file(l.file_corrente);
+    const std::vector<PosizioneCampo>& campi = l.campi->campi_record();
+    if (campi.empty() || campo < 0) return luogo_di(l, l.testo_corrente, *l.record);
+    const std::size_t i = std::min(static_cast<std::size_t>(campo), campi.size() - 1);
+    return luogo_di(l, l.testo_corrente, campi[i]);
+}
+
+LuogoRecord record_corrente(const Lettura& l, int campo) {
+    PosizioneCampo p = l.record.value_or(PosizioneCampo{});
+    if (l.campi) {
+        const std::vector<PosizioneCampo>& campi = l.campi->campi_record();
+        if (!campi.empty() && campo >= 0) p = campi[std::min(static_cast<std::size_t>(campo), campi.size() - 1)];
+    }
+    return {static_cast<std::uint8_t>(l.testo_corrente), p.riga, p.colonna, p.inizio_riga, p.larghezza};
+}
+
+void registra_errore(Lettura& l, Codice codice, std::optional<std::int32_t> posizione, Luogo luogo,
+                     std::string messaggio, std::vector<std::string> note) {
+    if (posizione) l.esito.posizione_errore = *posizione;
+    l.esito.codice = codice;
+    l.esito.origine = luogo;
+    Diagnostica d;
+    d.gravita = Gravita::errore;
+    d.numero = numero(codice);
+    d.messaggio = messaggio.empty() ? std::string(spiegazione_codice(codice)) : std::move(messaggio);
+    d.posizione = posizione;
+    d.luogo = std::move(luogo);
+    d.note = std::move(note);
+    l.esito.aggiungi(std::move(d));
+}
+
+void avviso(Lettura& l, std::string_view nome, std::string messaggio, Luogo luogo, std::vector<std::string> note) {
+    Diagnostica d;
+    d.gravita = Gravita::avviso;
+    d.nome = std::string(nome);
+    d.messaggio = std::move(messaggio);
+    d.luogo = std::move(luogo);
+    d.note = std::move(note);
+    l.esito.aggiungi(std::move(d));
+}
+
+namespace {
+
+Esito dopo_errore(Lettura& l) {
+    if (l.controllo) return Esito::salta;
     chiudi(l);
     return Esito::fermo;
 }
 
-Esito ferma(Lettura& l, Codice codice, std::int32_t posizione) {
-    l.esito.posizione_errore = posizione;
-    return ferma(l, codice);
+}  // namespace
+
+Esito ferma(Lettura& l, Codice codice, int campo, std::vector<std::string> note) {
+    registra_errore(l, codice, std::nullopt, luogo_campo(l, campo), {}, std::move(note));
+    return dopo_errore(l);
+}
+
+Esito ferma(Lettura& l, Codice codice, std::int32_t posizione, int campo, std::vector<std::string> note) {
+    registra_errore(l, codice, posizione, luogo_campo(l, campo), {}, std::move(note));
+    return dopo_errore(l);
 }
 
 bool leggi_chiave(Lettura& l, std::string& chiave) {
     LettoreCampi& f = l.f();
     if (f.fine()) return false;
+    f.inizia_record();
     chiave = f.leggi_stringa();
     l.record = f.posizione_campo();
     if (f.fine()) return false;
     // A field with a hyphen is a comment; at most two in a row are passed over.
     for (int salti = 0; salti < 2 && contiene(chiave, "-"); ++salti) {
+        f.inizia_record();
         chiave = f.leggi_stringa();
         l.record = f.posizione_campo();
         if (f.fine()) return false;
@@ -53,19 +105,31 @@ bool leggi_chiave(Lettura& l, std::string& chiave) {
     return true;
 }
 
-bool oltre_griglia(Lettura& l, std::int32_t posizione) {
-    if (!l.s.griglia_esiste()) throw GuastoImprevisto("record prima della lunghezza della linea");
+void senza_lunghezza(const Lettura& l) {
+    GuastoImprevisto g("manca \"lunghezza percorso\" nella sezione [generale]", -1, true,
+                       {"la lunghezza del percorso dimensiona la griglia e il tracciato"});
+    g.record = l.ricordi.generale_linea;
+    throw g;
+}
+
+Esito dentro_griglia(Lettura& l, std::int32_t posizione, int campo) {
+    if (!l.s.griglia_esiste())
+        throw GuastoImprevisto("record prima della lunghezza del percorso", 0, true,
+                               {"la griglia nasce da \"lunghezza percorso\" nella sezione [generale]: "
+                                "senza di essa nessun record ha un posto"});
     if ((static_cast<double>(posizione) + 100.0) / 50.0 > static_cast<double>(l.s.numero_celle)) {
-        l.esito.posizione_errore = posizione;
-        registra_codice(l, Codice::oltre_la_griglia);
-        return true;
+        const std::int64_t ultima = static_cast<std::int64_t>(l.s.numero_celle) * 50 - 100;
+        registra_errore(l, Codice::oltre_la_griglia, posizione, luogo_campo(l, campo), {},
+                        {"l'ultima posizione accettata è " + std::to_string(ultima) +
+                         " m: la lunghezza del percorso più 7000 m, meno 100"});
+        return l.controllo ? Esito::salta : Esito::fine_file;
     }
-    return false;
+    return Esito::avanti;
 }
 
 Cella& cella(Lettura& l, std::int64_t indice) {
     Cella* c = cella_se_presente(l.s.celle, indice);
-    if (!c) throw GuastoImprevisto("cella fuori dalla griglia");
+    if (!c) throw GuastoImprevisto("posizione fuori dalla griglia", 1, false, {"la posizione cade prima della cella 0"});
     return *c;
 }
 
@@ -74,28 +138,96 @@ Cella* cella_se_presente(std::vector<Cella>& celle, std::int64_t indice) {
     return &celle[static_cast<std::size_t>(indice)];
 }
 
-Esito dopo_posa(Lettura& l, Codice da_posa, std::int32_t posizione) {
-    const Codice c = da_posa != Codice::nessuno ? da_posa : l.esito.codice;
-    if (c == Codice::guasto) throw GuastoImprevisto("valore che non entra nella griglia");
-    if (c != Codice::nessuno) return ferma(l, c, posizione);
-    return Esito::avanti;
+Esito dopo_posa(Lettura& l, Codice da_posa, std::int32_t posizione, std::int64_t cella_occupata) {
+    if (da_posa == Codice::guasto) throw GuastoImprevisto("valore fuori dal suo campo nella griglia", -1);
+    if (da_posa != Codice::nessuno)
+        return ferma(l, da_posa, posizione, 1, {"la " + nome_cella(cella_occupata) + " contiene già " +
+                                                cosa_occupa(l, cella_occupata)});
+    if (l.controllo || l.esito.codice == Codice::nessuno) return Esito::avanti;
+
+    // A code standing from before stops the compilation here; the code keeps
+    // the place of the record that caused it.
+    if (l.esito.codice == Codice::guasto) throw GuastoImprevisto("valore che non entra nella griglia");
+    l.esito.posizione_errore = posizione;
+    for (auto d = l.esito.diagnostiche.rbegin(); d != l.esito.diagnostiche.rend(); ++d) {
+        if (d->gravita != Gravita::errore) continue;
+        const Luogo qui = luogo_campo(l, 0);
+        d->note.push_back("la lettura del treno si è fermata per questo codice al record di " + qui.file + ":" +
+                          std::to_string(qui.riga));
+        break;
+    }
+    chiudi(l);
+    return Esito::fermo;
 }
 
-std::int32_t in_32(std::int64_t valore) {
+void segna_provenienza(Lettura& l, std::int64_t c) {
+    Provenienze& p = l.provenienze;
+    if (c < 0 || c >= static_cast<std::int64_t>(p.celle.size())) return;
+    // The record is named by its position field.
+    const LuogoRecord r = record_corrente(l, 1);
+    if (p.record.empty()) p.record.push_back({});
+    const LuogoRecord& ultimo = p.record.back();
+    if (p.record.size() == 1 || ultimo.testo != r.testo || ultimo.riga != r.riga || ultimo.colonna != r.colonna)
+        p.record.push_back(r);
+    p.celle[static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(p.record.size() - 1);
+}
+
+std::string cosa_occupa(const Lettura& l, std::int64_t c) {
+    return cosa_contiene(l.provenienze, l.testi, l.s.celle, c);
+}
+
+std::int32_t in_32(std::int64_t valore, int campo) {
     if (valore < std::numeric_limits<std::int32_t>::min() || valore > std::numeric_limits<std::int32_t>::max())
-        throw GuastoImprevisto("valore oltre 32 bit");
+        throw GuastoImprevisto("valore calcolato oltre i 32 bit", campo);
     return static_cast<std::int32_t>(valore);
 }
 
-std::int16_t in_16(std::int64_t valore) {
+std::int16_t in_16(std::int64_t valore, int campo) {
     if (valore < std::numeric_limits<std::int16_t>::min() || valore > std::numeric_limits<std::int16_t>::max())
-        throw GuastoImprevisto("valore oltre 16 bit");
+        throw GuastoImprevisto("valore oltre il campo di 16 bit", campo, false, {"il campo va da -32768 a 32767"});
     return static_cast<std::int16_t>(valore);
 }
 
-std::string testo_di_voce(std::string testo) {
-    if (testo.size() > std::numeric_limits<std::uint16_t>::max()) throw GuastoImprevisto("testo oltre 65535 byte");
+std::string testo_di_voce(std::string testo, int campo) {
+    if (testo.size() > std::numeric_limits<std::uint16_t>::max())
+        throw GuastoImprevisto("testo troppo lungo", campo, false,
+                               {"un testo ha al più 65535 byte; questo ne ha " + std::to_string(testo.size())});
     return testo;
+}
+
+Esito guasto(Lettura& l, const std::string& messaggio, int campo, bool definitivo, std::vector<std::string> note,
+             std::optional<Luogo> dove) {
+    registra_errore(l, Codice::guasto, std::nullopt, dove ? std::move(*dove) : luogo_campo(l, campo), messaggio,
+                    std::move(note));
+    if (l.controllo) return definitivo ? Esito::fermo : Esito::salta;
+    // An unexpected failure consumes both description texts.
+    chiudi(l);
+    l.esito.letta_linea = true;
+    l.esito.letto_treno = true;
+    return Esito::fermo;
+}
+
+Esito guasto_campo(Lettura& l, const GuastoCampo& g) {
+    const Luogo qui = luogo_di(l, l.testo_corrente, g.campo);
+    switch (g.causa) {
+        case GuastoCampo::Causa::fine_dati:
+            return guasto(l, "il file finisce dentro il record: manca un campo", 0, false,
+                          {"il record ha meno campi di quelli che la sua parola chiave chiede"},
+                          l.record ? std::nullopt : std::optional<Luogo>(qui));
+        case GuastoCampo::Causa::non_numero: {
+            const std::size_t da =
+                std::min(qui.testo.size(), static_cast<std::size_t>(std::max(0, qui.colonna - qui.inizio_testo)));
+            const std::string valore = qui.testo.substr(da, static_cast<std::size_t>(std::min(qui.larghezza, 40)));
+            return guasto(l, "\"" + valore + "\" non è un numero", -1, false,
+                          {"qui va un numero intero, senza decimali (un campo vuoto vale 0)"}, qui);
+        }
+        case GuastoCampo::Causa::fuori_campo:
+            return guasto(l, "numero fuori dal suo campo", -1, false,
+                          {"il campo va da " + std::to_string(g.minimo) + " a " + std::to_string(g.massimo)}, qui);
+        case GuastoCampo::Causa::virgolette:
+            return guasto(l, "virgolette non chiuse sulla riga", -1, false, {}, qui);
+    }
+    return Esito::fermo;
 }
 
 }  // namespace compattatore::lettore

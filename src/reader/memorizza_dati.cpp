@@ -2,41 +2,39 @@
 
 #include "reader/fasi.h"
 #include "reader/lettura.h"
+#include "tables/nomi_file.h"
 
 namespace compattatore {
 
-namespace lettore {
-namespace {
-
-// An unexpected failure: both description texts count as read, whichever
-// phase was running, and the code is 25 with posizione_errore left as it was.
-void guasto(Lettura& l) {
-    registra_codice(l, Codice::guasto);
-    l.campi.reset();
-    l.esito.letta_linea = true;
-    l.esito.letto_treno = true;
+TestiLetti testi_letti(const Descrizioni& d) {
+    TestiLetti t;
+    t.nomi[0] = d.file_linea.empty() ? nome_linea_txt(d.nome_linea) : d.file_linea;
+    t.nomi[1] = d.file_treno.empty() ? nome_treno_txt(d.nome_linea, d.nome_treno) : d.file_treno;
+    t.dati[0] = d.linea.value_or(std::string_view{});
+    t.dati[1] = d.treno.value_or(std::string_view{});
+    return t;
 }
 
-}  // namespace
-}  // namespace lettore
-
-Compilazione memorizza_dati(const Descrizioni& d) {
+Compilazione memorizza_dati(const Descrizioni& d, bool fino_alla_fine) {
     using namespace lettore;
     Compilazione c;
     c.scenario.nome_linea = d.nome_linea;
     c.scenario.nome_treno = d.nome_treno;
-    Lettura l(d, c.scenario, c.esito);
+    c.provenienze.record.push_back({});
+    Lettura l(d, c.scenario, c.esito, c.provenienze, fino_alla_fine);
+    // The phases turn the failures of a record into code 25 themselves; what
+    // fails outside a record (the general section's comments, the search for
+    // "[generale]", the completion of a phase) is turned here.
     try {
         if (apri_linea(l) == Esito::fermo) return c;
         if (sezione_generale(l) == Esito::fermo) return c;
         if (record_linea(l) == Esito::fermo) return c;
         record_treno(l);
-    } catch (const GuastoCampo&) {
-        // Outside a record the field that failed is the place to show.
-        if (!l.record && l.campi) l.record = l.campi->posizione_campo();
-        guasto(l);
-    } catch (const GuastoImprevisto&) {
-        guasto(l);
+    } catch (const GuastoCampo& g) {
+        guasto_campo(l, g);
+    } catch (const GuastoImprevisto& g) {
+        guasto(l, g.what(), g.campo, g.definitivo, g.note,
+               g.record ? std::optional<Luogo>(luogo_del_record(l.testi, *g.record)) : std::nullopt);
     }
     return c;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "reader/avvisi.h"
 #include "reader/parole_chiave.h"
 
 namespace compattatore::lettore {
@@ -55,8 +56,11 @@ Esito tratto(Lettura& l, std::int64_t ultimo, double k, bool limitato) {
         }
     }
     l.metro_piano = m;
-    if (limitato && m > metro_massimo) return ferma(l, Codice::tracciato_non_valido);
-    if (m <= ultimo) throw GuastoImprevisto("metro del piano oltre la tabella");
+    if (limitato && m > metro_massimo)
+        return ferma(l, Codice::tracciato_non_valido, 2, {"il tracciato non va oltre il metro 1000000"});
+    if (m <= ultimo)
+        throw GuastoImprevisto("curva oltre la fine del tracciato", 2, false,
+                               {"il tracciato arriva alla lunghezza del percorso più 7000 m"});
     return Esito::avanti;
 }
 
@@ -73,9 +77,15 @@ std::optional<double> curvatura(std::string_view chiave) {
 Esito curva(Lettura& l, const std::string& chiave) {
     const std::int32_t inizio = l.f().leggi_32();
     const std::int32_t lunghezza = l.f().leggi_32();
-    if (oltre_griglia(l, inizio)) return Esito::fine_file;
+    if (Esito e = dentro_griglia(l, inizio); e != Esito::avanti) return e;
     const std::optional<double> k = curvatura(chiave);
-    if (!k) return ferma(l, Codice::tracciato_non_valido);
+    if (!k)
+        return ferma(l, Codice::tracciato_non_valido, 0,
+                     {"la classe della curva è una cifra da 1 a 6 nella chiave, come in \"curvas1\" o \"curvad6\""});
+    posizione_negativa(l, inizio);
+    lunghezza_negativa(l, lunghezza, 2, "curva di lunghezza negativa");
+    tratto_successivo(l, l.ricordi.curva, inizio, static_cast<std::int64_t>(inizio) + lunghezza, "curva",
+                      "curve-sovrapposte", "piega soltanto i metri che seguono la fine della precedente");
 
     // Straight up to the start of the curve; a curve that starts before the
     // next metre to compute bends only the metres still to come.

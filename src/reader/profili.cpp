@@ -1,5 +1,6 @@
 #include "reader/profili.h"
 
+#include "reader/avvisi.h"
 #include "tables/arrotonda.h"
 
 namespace compattatore::lettore {
@@ -32,14 +33,43 @@ std::int64_t fine_code(const Scenario& s) { return static_cast<std::int64_t>(s.n
 
 std::uint8_t byte_velocita(std::int32_t limite) {
     const std::int64_t quinto = arrotonda(static_cast<double>(limite) / 5.0);
-    if (quinto < 0 || quinto > 255) throw GuastoImprevisto("limite di velocita oltre il byte");
+    if (quinto < 0 || quinto > 255) throw GuastoImprevisto("limite di velocità oltre il campo della cella", 2);
     return static_cast<std::uint8_t>(quinto);
 }
+
+namespace {
+
+// The byte of the limit carried on: a limit that does not fit is the fault
+// of the record that gave it, wherever the stretch gets written.
+std::uint8_t byte_portato(const Lettura& l) {
+    try {
+        return byte_velocita(l.velocita_precedente);
+    } catch (GuastoImprevisto& g) {
+        g.campo = -1;
+        g.record = l.ricordi.velocita_portata;
+        g.note = {"il limite di velocità va da 0 a 1277 km/h: il suo quinto, arrotondato, sta in un byte"};
+        throw;
+    }
+}
+
+void controlla_profilo(Lettura& l, std::optional<std::int32_t>& precedente, std::int32_t p, std::string_view cosa) {
+    posizione_negativa(l, p);
+    if (!precedente && p != 0)
+        avviso(l, "profilo-non-da-zero",
+               "la prima riga \"" + std::string(cosa) + "\" è a " + std::to_string(p) + " m, non a 0 m",
+               luogo_campo(l, 1), {"prima della prima riga il valore nelle celle è 0"});
+    in_ordine(l, precedente, p, cosa);
+}
+
+}  // namespace
 
 Esito pendenza(Lettura& l) {
     const std::int32_t p = l.f().leggi_32();
     const std::int32_t g = l.f().leggi_32();
-    if (oltre_griglia(l, p)) return Esito::fine_file;
+    if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
+    posizione_negativa(l, p);
+    in_ordine(l, l.ricordi.pendenza, p, "pendenza");
+    troncato(l, g, -100, 155, 2, "pendenza");
     const std::int64_t c = cella_profilo(p);
     if (c > 0) stendi(l.s.celle, &Cella::pendenza, l.cella_pendenza, c, byte_pendenza(l.pendenza_precedente));
     l.pendenza_precedente = g;
@@ -47,36 +77,42 @@ Esito pendenza(Lettura& l) {
 }
 
 void coda_pendenza(Lettura& l) {
-    if (!l.s.griglia_esiste()) throw GuastoImprevisto("linea senza lunghezza");
+    if (!l.s.griglia_esiste()) senza_lunghezza(l);
     stendi(l.s.celle, &Cella::pendenza, l.cella_pendenza, fine_code(l.s), byte_pendenza(l.pendenza_precedente));
 }
 
 Esito velocita(Lettura& l) {
     const std::int32_t p = l.f().leggi_32();
     const std::int32_t v = l.f().leggi_32();
-    if (oltre_griglia(l, p)) return Esito::fine_file;
+    if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
+    controlla_profilo(l, l.ricordi.velocita, p, "velocita");
+    multiplo_di_5(l, v, 2);
     const std::int64_t c = cella_profilo(p);
-    if (c > 0) {
-        // The speed run stops short of the grid's last cell; its counter stays there.
+    // The speed run stops short of the grid's last cell; its counter stays there.
+    if (c > 0 && l.cella_velocita < l.s.numero_celle) {
+        const std::uint8_t b = byte_portato(l);
         do {
             if (l.cella_velocita >= l.s.numero_celle) break;
-            cella(l, l.cella_velocita).velocita = byte_velocita(l.velocita_precedente);
+            cella(l, l.cella_velocita).velocita = b;
             ++l.cella_velocita;
         } while (l.cella_velocita < c);
     }
     l.velocita_precedente = v;
+    l.ricordi.velocita_portata = record_corrente(l, 2);
     return Esito::avanti;
 }
 
 void coda_velocita(Lettura& l) {
-    if (!l.s.griglia_esiste()) throw GuastoImprevisto("linea senza lunghezza");
-    stendi(l.s.celle, &Cella::velocita, l.cella_velocita, fine_code(l.s), byte_velocita(l.velocita_precedente));
+    if (!l.s.griglia_esiste()) senza_lunghezza(l);
+    stendi(l.s.celle, &Cella::velocita, l.cella_velocita, fine_code(l.s), byte_portato(l));
 }
 
 Esito aderenza(Lettura& l) {
     const std::int32_t p = l.f().leggi_32();
     const std::int32_t a = l.f().leggi_32();
-    if (oltre_griglia(l, p)) return Esito::fine_file;
+    if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
+    controlla_profilo(l, l.ricordi.aderenza, p, "aderenza");
+    troncato(l, a, 0, 255, 2, "aderenza");
     const std::int64_t c = cella_profilo(p);
     if (c > 0) stendi(l.s.celle, &Cella::aderenza, l.cella_aderenza, c, byte_aderenza(l.aderenza_precedente));
     l.aderenza_precedente = a;
@@ -84,7 +120,7 @@ Esito aderenza(Lettura& l) {
 }
 
 void coda_aderenza(Lettura& l) {
-    if (!l.s.griglia_esiste()) throw GuastoImprevisto("linea senza lunghezza");
+    if (!l.s.griglia_esiste()) senza_lunghezza(l);
     stendi(l.s.celle, &Cella::aderenza, l.cella_aderenza, fine_code(l.s), byte_aderenza(l.aderenza_precedente));
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "placement/posa.h"
+#include "reader/avvisi.h"
 #include "reader/fasi.h"
 #include "reader/parole_chiave.h"
 #include "reader/piano_linea.h"
@@ -18,8 +19,15 @@ Esito montagna(Lettura& l) {
     const std::int32_t inizio = l.f().leggi_32();
     const std::int32_t fine = l.f().leggi_32();
     const std::int32_t tipo = l.f().leggi_32();
-    if (oltre_griglia(l, inizio)) return Esito::fine_file;
-    return dopo_posa(l, memo_montagna(l.s.celle, l.montagne, inizio, fine, tipo), inizio);
+    if (Esito e = dentro_griglia(l, inizio); e != Esito::avanti) return e;
+    posizione_negativa(l, inizio);
+    lunghezza_negativa(l, static_cast<std::int64_t>(fine) - inizio, 2, "montagna con la fine prima dell'inizio");
+    tratto_successivo(l, l.ricordi.montagna, inizio, fine, "montagna", "montagne-sovrapposte",
+                      "una montagna vicina alla precedente meno di 150 m è memorizzata con tipo 3");
+    troncato(l, tipo > 10 ? static_cast<std::int64_t>(tipo) - 10 : tipo, 0, 255, 3, "tipo di montagna");
+    if (l.montagne.numero >= 80)
+        throw GuastoImprevisto("tabella delle montagne piena", 0, false, {"un file della linea ha al più 80 montagne"});
+    return dopo_posa(l, memo_montagna(l.s.celle, l.montagne, inizio, fine, tipo), inizio, 0);
 }
 
 Esito indicatori_v_max(Lettura& l) {
@@ -33,9 +41,20 @@ Esito indicatori_v_max(Lettura& l) {
     const std::int32_t vbd = f.leggi_32();
     const std::int32_t vcd = f.leggi_32();
     const std::int32_t strisced = f.leggi_32();
-    if (oltre_griglia(l, posizione)) return Esito::fine_file;
-    return dopo_posa(l, memo_indicatori_v_max(l.s.celle, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced),
-                     posizione);
+    if (Esito e = dentro_griglia(l, posizione); e != Esito::avanti) return e;
+    posizione_negativa(l, posizione);
+    int campo = 2;
+    for (const std::int32_t v : {vas, vbs, vcs}) multiplo_di_5(l, v, campo++);
+    campo = 6;
+    for (const std::int32_t v : {vad, vbd, vcd}) multiplo_di_5(l, v, campo++);
+    annuncio(l, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
+    const std::int64_t c = cella_di(posizione);
+    const Codice esito = memo_indicatori_v_max(l.s.celle, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
+    if (esito == Codice::guasto)
+        throw GuastoImprevisto("velocità del cartello oltre il campo della cella", 2, false,
+                               {"ogni velocità va da 0 a 1635 km/h"});
+    if (esito == Codice::nessuno) segna_provenienza(l, c);
+    return dopo_posa(l, esito, posizione, c);
 }
 
 // A text sign: its cell takes kind 14 and the voci slot of its text; the
@@ -43,15 +62,23 @@ Esito indicatori_v_max(Lettura& l) {
 Esito cartello(Lettura& l) {
     const std::int32_t p = l.f().leggi_32();
     std::string testo = l.f().leggi_stringa();
-    if (oltre_griglia(l, p)) return Esito::fine_file;
-    Cella& c = cella(l, cella_di(p));
-    if (!cella_libera(c)) return ferma(l, Codice::cartello_su_cella_occupata, p);
+    testo_letto(l, testo, 2, "il testo del cartello");
+    if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
+    posizione_negativa(l, p);
+    const std::int64_t i = cella_di(p);
+    Cella& c = cella(l, i);
+    if (!cella_libera(c))
+        return ferma(l, Codice::cartello_su_cella_occupata, p, 1,
+                     {"la " + nome_cella(i) + " contiene già " + cosa_occupa(l, i)});
     // The next sign slot must stay above entry 0 and above the stations' slots.
     const std::int32_t prossimo = l.slot_testo - 1;
-    if (prossimo < 1 || prossimo < l.slot_stazione) throw GuastoImprevisto("nessun posto per il testo");
-    testo = testo_di_voce(std::move(testo));
+    if (prossimo < 1 || prossimo < l.slot_stazione)
+        throw GuastoImprevisto("nessun posto per il testo del cartello", 0, false,
+                               {"i testi dei cartelli e le stazioni occupano insieme al più 78 posti"});
+    testo = testo_di_voce(std::move(testo), 2);
     c.tipo = tipo_cella::cartello;
     c.valore1 = static_cast<std::int16_t>(l.slot_testo);
+    segna_provenienza(l, i);
     l.s.voci[static_cast<std::size_t>(l.slot_testo)].nome = std::move(testo);
     --l.slot_testo;
     return Esito::avanti;
@@ -59,21 +86,39 @@ Esito cartello(Lettura& l) {
 
 // The tests of one record, in their fixed order; they are not exclusive.
 Esito applica_chiavi(Lettura& l, const std::string& chiave) {
+    bool riconosciuta = false;
+    bool ignorata = false;
     if (contiene_ci(chiave, "pendenza")) {
+        riconosciuta = true;
         if (Esito e = pendenza(l); e != Esito::avanti) return e;
     }
-    if (contiene_ci(chiave, "curva") && l.d.compila_linea) {
-        if (Esito e = curva(l, chiave); e != Esito::avanti) return e;
+    if (contiene_ci(chiave, "curva")) {
+        // Without the plan a curve is not read: its numbers pass as fields of their own.
+        if (l.d.compila_linea) {
+            riconosciuta = true;
+            if (Esito e = curva(l, chiave); e != Esito::avanti) return e;
+        } else {
+            ignorata = true;
+        }
     }
     if (contiene_ci(chiave, "montagna")) {
+        riconosciuta = true;
         if (Esito e = montagna(l); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "indicatori_v")) {
+        riconosciuta = true;
         if (Esito e = indicatori_v_max(l); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "indicat") && contiene_ci(chiave, "cartello")) {
+        riconosciuta = true;
         if (Esito e = cartello(l); e != Esito::avanti) return e;
     }
+    if (riconosciuta)
+        dopo_record(l);
+    else if (ignorata)
+        l.ricordi.riga_silenziata = l.record->riga;
+    else
+        campo_non_riconosciuto(l, chiave, Contesto::linea);
     return Esito::avanti;
 }
 
@@ -82,7 +127,7 @@ Esito applica_chiavi(Lettura& l, const std::string& chiave) {
 Esito record_linea(Lettura& l) {
     std::string chiave;
     while (leggi_chiave(l, chiave)) {
-        const Esito e = applica_chiavi(l, chiave);
+        const Esito e = passo_record(l, [&] { return applica_chiavi(l, chiave); });
         if (e == Esito::fermo) return e;
         if (e == Esito::fine_file) break;
     }

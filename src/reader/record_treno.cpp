@@ -3,16 +3,20 @@
 // train phase and the check of the kilometre references.
 #include <string>
 
+#include "placement/griglia.h"
 #include "placement/posa.h"
+#include "reader/avvisi.h"
 #include "reader/fasi.h"
 #include "reader/parole_chiave.h"
 #include "reader/profili.h"
 #include "tables/arrotonda.h"
-#include "tables/nomi_file.h"
 
 namespace compattatore::lettore {
 
 namespace {
+
+// The train's general keys, for the warning about a key given twice.
+enum ChiaveTreno { k_massa = 16, k_vetture, k_orologio, k_sabbia };
 
 Esito segnale(Lettura& l) {
     LettoreCampi& f = l.f();
@@ -27,9 +31,36 @@ Esito segnale(Lettura& l) {
     const std::int32_t d2 = f.leggi_32();
     const std::int32_t d3 = f.leggi_32();
     const std::int32_t tempo = f.leggi_32();
-    if (oltre_griglia(l, posizione)) return Esito::fine_file;
+    if (Esito e = dentro_griglia(l, posizione); e != Esito::avanti) return e;
+    posizione_negativa(l, posizione);
+    if (sx != 2 && tempo != 0)
+        avviso(l, "tempo-ignorato", "tempo " + std::to_string(tempo) + " su un segnale con tipo sinistro " +
+                                        std::to_string(sx) + ": è ignorato",
+               luogo_campo(l, 11), {"solo un segnale di tipo sinistro 2 porta il tempo"});
+    troncato(l, (static_cast<std::int64_t>(sx) * 3 + dx) * 10 + 4, 0, 255, 2, "codice di preavviso del segnale");
+    const std::int64_t c = cella_di(posizione);
+    const Codice esito = memo_segnale(l.s.celle, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
+    if (esito == Codice::guasto)
+        throw GuastoImprevisto("valore del segnale oltre il campo della cella", -1, false,
+                               {"i codici, combinati a due a due, vanno da -32768 a 32767; con tipo sinistro 2 il "
+                                "tempo va da 0 a 255"});
+    if (esito == Codice::nessuno) segna_provenienza(l, c);
     // Any code standing now ends the phase, a code 15 left by the line phase too.
-    return dopo_posa(l, memo_segnale(l.s.celle, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo), posizione);
+    return dopo_posa(l, esito, posizione, c);
+}
+
+// Which cell refused a restriction, by the code of the refusal.
+std::int64_t cella_rifiutata(const std::vector<Cella>& celle, const CelleRallentamento& r, Codice codice) {
+    switch (codice) {
+        case Codice::avviso_occupato: return r.avviso;
+        case Codice::inizio_rallentamento_occupato: return r.inizio;
+        case Codice::fine_rallentamento_occupata: return r.fine;
+        case Codice::preavvisi_occupati:
+            for (std::int64_t i = 0; i <= 3; ++i)
+                if (occupata(celle, r.preavviso - i)) return r.preavviso - i;
+            return r.preavviso;
+        default: return r.inizio;
+    }
 }
 
 Esito rallentamento(Lettura& l) {
@@ -40,23 +71,48 @@ Esito rallentamento(Lettura& l) {
     const std::int32_t f_tt = f.leggi_32();
     const std::int32_t f_ta = f.leggi_32();
     const std::int32_t d_v = f.leggi_32();
-    if (oltre_griglia(l, x)) return Esito::fine_file;
-    return dopo_posa(l, memo_rallentamento(l.s.celle, x, v, lunghezza, f_tt, f_ta, d_v), x);
+    if (Esito e = dentro_griglia(l, x); e != Esito::avanti) return e;
+    posizione_negativa(l, x);
+    lunghezza_negativa(l, lunghezza, 3, "rallentamento di lunghezza negativa");
+    const CelleRallentamento celle = celle_rallentamento(x, lunghezza);
+    if (celle.fine >= static_cast<std::int64_t>(l.s.celle.size()))
+        avviso(l, "rallentamento-oltre-griglia",
+               "il rallentamento finisce a " + std::to_string(static_cast<std::int64_t>(x) + lunghezza) +
+                   " m, oltre la fine della griglia",
+               luogo_campo(l, 3), {"la sua fine non è segnata: i codici dentro il rallentamento non trovano dove finire"});
+    const Codice esito = memo_rallentamento(l.s.celle, x, v, lunghezza, f_tt, f_ta, d_v);
+    if (esito == Codice::guasto)
+        throw GuastoImprevisto("valore del rallentamento oltre il campo della cella", -1, false,
+                               {"velocità, seconda velocità e valore delle celle vanno da -32768 a 32767"});
+    if (esito == Codice::nessuno || esito == Codice::preavvisi_occupati) {
+        const bool con_avviso = x > 1500;
+        if (con_avviso) segna_provenienza(l, celle.avviso);
+        segna_provenienza(l, celle.inizio);
+        segna_provenienza(l, celle.fine);
+        if (esito == Codice::nessuno && f_ta != 0 && con_avviso)
+            for (std::int64_t i = 0; i <= 3; ++i) segna_provenienza(l, celle.preavviso - i);
+    }
+    return dopo_posa(l, esito, x, cella_rifiutata(l.s.celle, celle, esito));
 }
 
 // A code cut sits one cell before a signal at the same position: p / 50.
 Esito abbattimento(Lettura& l) {
     const std::int32_t p = l.f().leggi_32();
     const std::int32_t codice = l.f().leggi_32();
-    if (oltre_griglia(l, p)) return Esito::fine_file;
-    Cella& c = cella(l, arrotonda(static_cast<double>(p) / 50.0));
-    if (!cella_libera(c)) return ferma(l, Codice::abbattimento_su_cella_occupata, p);
+    if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
+    posizione_negativa(l, p);
+    const std::int64_t i = arrotonda(static_cast<double>(p) / 50.0);
+    Cella& c = cella(l, i);
+    if (!cella_libera(c))
+        return ferma(l, Codice::abbattimento_su_cella_occupata, p, 1,
+                     {"la " + nome_cella(i) + " contiene già " + cosa_occupa(l, i)});
     if (codice > 0) {
         c.tipo = tipo_cella::codice;
-        c.valore1 = in_16(codice);
+        c.valore1 = in_16(codice, 2);
     } else {
         c.tipo = tipo_cella::abbattimento;
     }
+    segna_provenienza(l, i);
     return Esito::avanti;
 }
 
@@ -64,70 +120,136 @@ Esito abbattimento(Lettura& l) {
 Esito applica_chiavi(Lettura& l, const std::string& chiave) {
     const VistaIntestazione h{l.s.voci};
     LettoreCampi& f = l.f();
-    if (contiene_ci(chiave, "frenata") && contiene_ci(chiave, "massa")) h.massa_frenata() = f.leggi_32();
-    if (contiene_ci(chiave, "vetture")) h.vetture() = f.leggi_32();
+    bool riconosciuta = false;
+    if (contiene_ci(chiave, "frenata") && contiene_ci(chiave, "massa")) {
+        riconosciuta = true;
+        chiave_generale(l, k_massa, "percentuale massa frenata");
+        h.massa_frenata() = f.leggi_32();
+    }
+    if (contiene_ci(chiave, "vetture")) {
+        riconosciuta = true;
+        chiave_generale(l, k_vetture, "numero vetture");
+        h.vetture() = f.leggi_32();
+    }
     if (contiene_ci(chiave, "velocit")) {
+        riconosciuta = true;
         if (Esito e = velocita(l); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "aderenza")) {
+        riconosciuta = true;
         if (Esito e = aderenza(l); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "orologio")) {
+        riconosciuta = true;
+        chiave_generale(l, k_orologio, "orologio");
         h.ore() = f.leggi_16();
         h.minuti() = f.leggi_16();
         h.secondi() = f.leggi_16();
+        orario(l, h.ore(), h.minuti(), h.secondi(), 1);
     }
-    if (contiene_ci(chiave, "sabbia")) h.sabbia() = f.leggi_16();
+    if (contiene_ci(chiave, "sabbia")) {
+        riconosciuta = true;
+        chiave_generale(l, k_sabbia, "sabbia");
+        h.sabbia() = f.leggi_16();
+    }
     if (contiene_ci(chiave, "segnale")) {
+        riconosciuta = true;
         if (Esito e = segnale(l); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "rallentamento")) {
+        riconosciuta = true;
         if (Esito e = rallentamento(l); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "abbattimento")) {
+        riconosciuta = true;
         if (Esito e = abbattimento(l); e != Esito::avanti) return e;
     }
     if (contiene_ci(chiave, "stazione")) {
+        riconosciuta = true;
         if (Esito e = stazione(l); e != Esito::avanti) return e;
     }
+    if (riconosciuta)
+        dopo_record(l);
+    else
+        campo_non_riconosciuto(l, chiave, Contesto::treno);
     return Esito::avanti;
 }
 
 // Start and offset of every kilometre reference, as ordered, lie on the
-// 50-metre raster; code 2 otherwise.
+// 50-metre raster; code 2 otherwise, at the record of the first one that does not.
 void controlla_progressive(Lettura& l) {
-    bool fuori_passo = false;
     for (std::size_t i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
         const Voce& v = l.s.voci[i];
-        if (v.inizio % 50 != 0 || v.fine % 50 != 0) fuori_passo = true;
+        if (v.inizio % 50 == 0 && v.fine % 50 == 0) continue;
+        const std::optional<CampiProgressiva>& dove = l.ricordi.progressive[i - voce_progressiva_tre];
+        Luogo qui = !dove                 ? luogo_file(l.testi.nomi[0])
+                    : v.inizio % 50 != 0 ? luogo_del_record(l.testi, dove->inizio)
+                                          : luogo_del_record(l.testi, dove->valore);
+        registra_errore(l, Codice::progressiva_fuori_passo, std::nullopt, std::move(qui), {},
+                        {"la posizione e lo scostamento di una progressiva vanno su multipli di 50 m"});
+        return;
     }
-    if (fuori_passo) registra_codice(l, Codice::progressiva_fuori_passo);
+}
+
+// Runs one completion step; an unexpected failure in it is code 25.
+template <class Passo>
+Esito completa(Lettura& l, Passo&& passo) {
+    try {
+        passo();
+        return Esito::avanti;
+    } catch (const GuastoImprevisto& g) {
+        return guasto(l, g.what(), g.campo, g.definitivo, g.note,
+                      g.record ? std::optional<Luogo>(luogo_del_record(l.testi, *g.record)) : std::nullopt);
+    }
 }
 
 }  // namespace
 
 Esito record_treno(Lettura& l) {
     l.esito.letto_treno = true;
-    if (!l.d.treno) throw GuastoImprevisto("manca il file del treno");
-    apri(l, nome_treno_txt(l.s.nome_linea, l.s.nome_treno), *l.d.treno);
+    if (!l.d.treno) {
+        GuastoImprevisto g("file del treno non trovato", -1, true,
+                           {"il file del treno si chiama come la linea e il treno: LINEA_TRENO-.txt"});
+        LuogoRecord file_treno;
+        file_treno.testo = static_cast<std::uint8_t>(Testo::treno);
+        g.record = file_treno;
+        throw g;
+    }
+    apri(l, Testo::treno, *l.d.treno);
     LettoreCampi& f = l.f();
     // Without "[generale]" the search takes the whole text and no record is read.
     std::string chiave;
+    bool generale = false;
     while (!f.fine()) {
         chiave = f.leggi_stringa();
-        if (contiene_ci(chiave, "[generale]")) break;
+        if (contiene_ci(chiave, "[generale]")) {
+            generale = true;
+            break;
+        }
     }
+    if (!generale || f.fine())
+        avviso(l, "generale-treno-vuoto",
+               generale ? "nessun record dopo \"[generale]\" nel file del treno"
+                        : "manca \"[generale]\" nel file del treno: nessun record è letto",
+               luogo_file(l.file_corrente), {"i record del treno seguono una riga \"[generale]\""});
 
+    bool interrotto = false;
     while (leggi_chiave(l, chiave)) {
-        const Esito e = applica_chiavi(l, chiave);
+        const Esito e = passo_record(l, [&] { return applica_chiavi(l, chiave); });
         if (e == Esito::fermo) return e;
-        if (e == Esito::fine_file) break;
+        if (e == Esito::fine_file) {
+            interrotto = true;
+            break;
+        }
     }
+    if (generale && !f.fine() && !interrotto && l.ricordi.stazioni == 0)
+        avviso(l, "nessuna-stazione", "il treno non ha nessuna stazione", luogo_file(l.file_corrente),
+               {"le stazioni sono i record \"stazione\""});
 
     // Completion, also after a record beyond the grid.
     chiudi(l);
-    coda_velocita(l);
-    coda_aderenza(l);
+    if (Esito e = completa(l, [&] { coda_velocita(l); }); e == Esito::fermo) return e;
+    if (Esito e = completa(l, [&] { coda_aderenza(l); }); e == Esito::fermo) return e;
     controlla_progressive(l);
     return Esito::avanti;
 }

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "placement/progressive.h"
+#include "reader/avvisi.h"
 #include "reader/fasi.h"
 #include "reader/parole_chiave.h"
 #include "tables/arrotonda.h"
-#include "tables/nomi_file.h"
 
 namespace compattatore::lettore {
 
@@ -19,45 +19,64 @@ constexpr std::int32_t prolungamento = 7000;
 // Comment fields passed over in a row at the top of the general section.
 constexpr int salti_generale = 10;
 
+// The general keys, for the warning about a key given twice.
+enum ChiaveGenerale { k_lunghezza, k_progressiva_tre, k_progressiva_due, k_progressiva_uno, k_sfondo_uno,
+                      k_sfondo_due, k_sfondo_tre, k_ripetizione };
+
 Esito lunghezza(Lettura& l) {
     Scenario& s = l.s;
+    chiave_generale(l, k_lunghezza, "lunghezza percorso");
     std::int32_t lunghezza = l.f().leggi_32();
     VistaIntestazione{s.voci}.lunghezza_linea() = lunghezza;
-    if (lunghezza > lunghezza_massima) return ferma(l, Codice::lunghezza_eccessiva);
+    if (lunghezza > lunghezza_massima) {
+        const Esito e = ferma(l, Codice::lunghezza_eccessiva, 1, {"la lunghezza va da 0 a 1000000 m"});
+        // Without a grid a reading that goes on has nothing to go on with.
+        return l.controllo ? Esito::fermo : e;
+    }
+    lunghezza_negativa(l, lunghezza, 1, "lunghezza del percorso negativa");
 
     // Checked before anything changes: a refused length leaves the grid, the
     // plan and their sizes as an earlier length key made them.
     const std::int32_t estesa = lunghezza + prolungamento;
-    const std::int32_t ultima_cella = in_32(arrotonda(static_cast<double>(estesa) / 50.0));
+    const std::int32_t ultima_cella = in_32(arrotonda(static_cast<double>(estesa) / 50.0), 1);
     // Cell 1 carries the header stamp: a line so short (negative) that the
     // grid has no cell 1 does not fit the grid.
-    if (ultima_cella < 1) throw GuastoImprevisto("griglia senza la cella d'intestazione");
+    if (ultima_cella < 1)
+        throw GuastoImprevisto("lunghezza del percorso che non lascia la cella d'intestazione", 1, true,
+                               {"la lunghezza più 7000 m deve arrivare almeno a 75 m"});
 
     s.lunghezza_estesa = estesa;
     s.numero_celle = ultima_cella;
     s.celle.assign(static_cast<std::size_t>(s.numero_celle) + 1, Cella{});
+    l.provenienze.celle.assign(s.celle.size(), 0);
     if (l.d.compila_linea) s.tabella_linea.crea(s.lunghezza_estesa);
     return Esito::avanti;
 }
 
-void leggi_progressiva(Lettura& l, Voce& v) {
+void leggi_progressiva(Lettura& l, std::size_t voce, int chiave, std::string_view nome) {
+    chiave_generale(l, chiave, nome);
+    Voce& v = l.s.voci[voce];
     v.inizio = l.f().leggi_32();
     v.fine = l.f().leggi_32();
     v.posizione = l.f().leggi_32();
+    l.ricordi.progressive[voce - voce_progressiva_tre] = CampiProgressiva{record_corrente(l, 1), record_corrente(l, 2)};
 }
 
 Esito ripetizione(Lettura& l, const std::string& chiave) {
+    chiave_generale(l, k_ripetizione, "ripetizione segnali");
     const VistaIntestazione h{l.s.voci};
     h.inizio_ripetizione() = l.f().leggi_32();
     h.fine_ripetizione() = l.f().leggi_32();
-    if (h.inizio_ripetizione() % 50 != 0) return ferma(l, Codice::inizio_ripetizione_fuori_passo);
-    if (h.fine_ripetizione() % 50 != 0) return ferma(l, Codice::fine_ripetizione_fuori_passo);
+    const char* passo = "le posizioni vanno su multipli di 50 m";
+    if (h.inizio_ripetizione() % 50 != 0) return ferma(l, Codice::inizio_ripetizione_fuori_passo, 1, {passo});
+    if (h.fine_ripetizione() % 50 != 0) return ferma(l, Codice::fine_ripetizione_fuori_passo, 2, {passo});
     if (contiene(chiave, "4")) {
         h.codici_ripetizione() = 4;
     } else if (contiene(chiave, "9")) {
         h.codici_ripetizione() = 9;
     } else {
-        return ferma(l, Codice::ripetizione_senza_codici);
+        return ferma(l, Codice::ripetizione_senza_codici, 0,
+                     {"la chiave dice il numero dei codici: \"ripetizione segnali 9 codici\" o \"... 4 codici\""});
     }
     if (h.fine_ripetizione() == 0) h.codici_ripetizione() = 0;
     return Esito::avanti;
@@ -74,25 +93,70 @@ bool chiude_sezione(const std::string& campo) {
 Esito applica_chiavi(Lettura& l, const std::string& chiave) {
     Scenario& s = l.s;
     const VistaIntestazione h{s.voci};
+    bool riconosciuta = false;
     if (contiene_ci(chiave, "percorso") && contiene_ci(chiave, "lunghezza")) {
+        riconosciuta = true;
         if (Esito e = lunghezza(l); e != Esito::avanti) return e;
     }
     // The kilometre references, the backgrounds and the repetition match their
     // words exactly, case included.
     if (contiene(chiave, "progressiva")) {
-        if (contiene(chiave, "tre")) leggi_progressiva(l, s.voci[voce_progressiva_tre]);
-        if (contiene(chiave, "due")) leggi_progressiva(l, s.voci[voce_progressiva_due]);
-        if (contiene(chiave, "uno")) leggi_progressiva(l, s.voci[voce_progressiva_uno]);
+        riconosciuta = true;
+        if (contiene(chiave, "tre")) leggi_progressiva(l, voce_progressiva_tre, k_progressiva_tre, "progressiva chilometrica tre");
+        if (contiene(chiave, "due")) leggi_progressiva(l, voce_progressiva_due, k_progressiva_due, "progressiva chilometrica due");
+        if (contiene(chiave, "uno")) leggi_progressiva(l, voce_progressiva_uno, k_progressiva_uno, "progressiva chilometrica uno");
     }
     if (contiene(chiave, "sfondo")) {
-        if (contiene(chiave, "uno")) h.sfondo_uno() = l.f().leggi_32();
-        if (contiene(chiave, "due")) h.sfondo_due() = l.f().leggi_32();
-        if (contiene(chiave, "tre")) h.sfondo_tre() = l.f().leggi_32();
+        riconosciuta = true;
+        if (contiene(chiave, "uno")) {
+            chiave_generale(l, k_sfondo_uno, "sfondo uno");
+            h.sfondo_uno() = l.f().leggi_32();
+        }
+        if (contiene(chiave, "due")) {
+            chiave_generale(l, k_sfondo_due, "sfondo due");
+            h.sfondo_due() = l.f().leggi_32();
+        }
+        if (contiene(chiave, "tre")) {
+            chiave_generale(l, k_sfondo_tre, "sfondo tre");
+            h.sfondo_tre() = l.f().leggi_32();
+        }
     }
     if (contiene(chiave, "segnali") && contiene(chiave, "ripetizione")) {
+        riconosciuta = true;
         if (Esito e = ripetizione(l, chiave); e != Esito::avanti) return e;
     }
+    if (riconosciuta)
+        dopo_record(l);
+    else if (!chiude_sezione(chiave))
+        campo_non_riconosciuto(l, chiave, Contesto::generale);
     return Esito::avanti;
+}
+
+// Orders the kilometre references, remembering which record each entry
+// now holds, for the check of code 2 at the end of the reading.
+void ordina_progressive(Lettura& l) {
+    Scenario& s = l.s;
+    const std::array<int, 3> ordine = ordine_progressive(s.voci);
+    const std::array<std::optional<CampiProgressiva>, 3> lette = l.ricordi.progressive;
+    for (std::size_t i = 0; i < 3; ++i)
+        l.ricordi.progressive[i] = ordine[i] >= 0 ? lette[static_cast<std::size_t>(ordine[i])] : std::nullopt;
+    const bool azzerate = ordine[0] < 0 && (s.voci[voce_progressiva_tre].inizio != 0 ||
+                                            s.voci[voce_progressiva_due].inizio != 0 ||
+                                            s.voci[voce_progressiva_uno].inizio != 0);
+    if (azzerate) {
+        const std::optional<CampiProgressiva> dove = lette[0] ? lette[0] : lette[1] ? lette[1] : lette[2];
+        avviso(l, "progressive-azzerate",
+               "le progressive chilometriche non hanno un solo inizio più avanti degli altri: sono azzerate tutte",
+               dove ? luogo_del_record(l.testi, dove->inizio) : luogo_file(l.file_corrente),
+               {"due progressive con lo stesso inizio, il più avanti, non si possono ordinare"});
+    }
+    if (const Codice c = progressive_ordina(s.voci); c != Codice::nessuno) {
+        std::optional<CampiProgressiva> dove;
+        for (std::size_t i = 0; i < 3 && !dove; ++i)
+            if (s.voci[voce_progressiva_tre + i].posizione == 1) dove = l.ricordi.progressive[i];
+        registra_errore(l, c, std::nullopt, dove ? luogo_del_record(l.testi, dove->valore) : luogo_file(l.file_corrente),
+                        "valore della progressiva che non regge la correzione di 100 m", {});
+    }
 }
 
 }  // namespace
@@ -103,19 +167,33 @@ Esito apri_linea(Lettura& l) {
     h.nome_linea() = s.nome_linea;
     h.nome_treno() = s.nome_treno;
     if (!l.d.linea) {
-        registra_codice(l, Codice::linea_mancante);
+        registra_errore(l, Codice::linea_mancante, std::nullopt, luogo_file(l.testi.nomi[0]));
         return Esito::fermo;
     }
     l.esito.letta_linea = true;
-    apri(l, nome_linea_txt(s.nome_linea), *l.d.linea);
+    apri(l, Testo::linea, *l.d.linea);
     LettoreCampi& f = l.f();
     // Whatever stands before "[generale]" is not read; a "[generale]" that is
     // the text's last field is not found either.
+    const auto manca = [&l](std::optional<PosizioneCampo> ultimo) {
+        Luogo qui = ultimo ? luogo_di(l, Testo::linea, *ultimo) : luogo_file(l.file_corrente);
+        registra_errore(l, Codice::generale_mancante, std::nullopt, std::move(qui), {},
+                        {ultimo ? "\"[generale]\" è l'ultimo campo del file: nessun record la segue"
+                                : "il file comincia con una riga \"[generale]\", seguita dalle chiavi generali"});
+        chiudi(l);
+        return Esito::fermo;
+    };
     for (;;) {
-        if (f.fine()) return ferma(l, Codice::generale_mancante);
+        if (f.fine()) return manca(std::nullopt);
+        f.inizia_record();
         const std::string campo = f.leggi_stringa();
-        if (f.fine()) return ferma(l, Codice::generale_mancante);
-        if (contiene_ci(campo, "[generale]")) return Esito::avanti;
+        l.record = f.posizione_campo();
+        const bool generale = contiene_ci(campo, "[generale]");
+        if (f.fine()) return manca(generale ? std::optional(f.posizione_campo()) : std::nullopt);
+        if (generale) {
+            l.ricordi.generale_linea = record_corrente(l, 0);
+            return Esito::avanti;
+        }
     }
 }
 
@@ -125,24 +203,26 @@ Esito sezione_generale(Lettura& l) {
     std::string chiave;
     for (;;) {
         if (f.fine()) break;
+        f.inizia_record();
         chiave = f.leggi_stringa();
         l.record = f.posizione_campo();
         if (f.fine()) break;
         for (int salto = 0; salto < salti_generale; ++salto) {
             if (!contiene(chiave, "-")) break;
+            f.inizia_record();
             chiave = f.leggi_stringa();
             l.record = f.posizione_campo();
         }
-        if (Esito e = applica_chiavi(l, chiave); e != Esito::avanti) return e;
+        if (Esito e = passo_record(l, [&] { return applica_chiavi(l, chiave); }); e == Esito::fermo) return e;
         if (chiude_sezione(chiave)) break;
     }
     l.record.reset();
 
-    if (const Codice c = progressive_ordina(s.voci); c != Codice::nessuno) registra_codice(l, c);
+    ordina_progressive(l);
     if (l.d.compila_linea) {
         // The line starts at the origin heading along the second coordinate.
         TabellaLinea& t = s.tabella_linea;
-        if (t.righe < 2) throw GuastoImprevisto("piano senza le due righe iniziali");
+        if (t.righe < 2) senza_lunghezza(l);
         t(0, 0) = ValoreTabella::intero(0);
         t(0, 1) = ValoreTabella::intero(0);
         t(1, 0) = ValoreTabella::intero(0);

@@ -1,5 +1,6 @@
 // One station record: its voci entry (from slot 1 upwards), its extent
 // along the line, and its stop cell and approach marks in the grid.
+#include "reader/avvisi.h"
 #include "reader/fasi.h"
 #include "tables/arrotonda.h"
 
@@ -49,14 +50,16 @@ Esito stazione(Lettura& l) {
     v.posizione = f.leggi_32();
     const std::int32_t p = v.posizione;
     if ((static_cast<double>(p) + margine_stazione) / 50.0 > static_cast<double>(s.numero_celle)) {
-        l.esito.posizione_errore = p;
-        registra_codice(l, Codice::oltre_la_griglia);
-        return Esito::fine_file;
+        const std::int64_t ultima = static_cast<std::int64_t>(s.numero_celle) * 50 - 800;
+        registra_errore(l, Codice::oltre_la_griglia, p, luogo_campo(l, 1), {},
+                        {"l'ultima posizione accettata per una stazione è " + std::to_string(ultima) + " m"});
+        return l.controllo ? Esito::salta : Esito::fine_file;
     }
-    if (p % 50 != 0) return ferma(l, Codice::stazione_fuori_passo, p);
+    if (p % 50 != 0) return ferma(l, Codice::stazione_fuori_passo, p, 1, {"la posizione va su un multiplo di 50 m"});
     v.tipo = f.leggi_u8();
     const std::int32_t lunghezza = f.leggi_32();
-    if (lunghezza % 100 != 0) return ferma(l, Codice::lunghezza_stazione_fuori_passo, p);
+    if (lunghezza % 100 != 0)
+        return ferma(l, Codice::lunghezza_stazione_fuori_passo, p, 3, {"la lunghezza va su un multiplo di 100 m"});
 
     const VistaStazione st{v};
     st.flag_a() = f.leggi_u8();
@@ -72,8 +75,13 @@ Esito stazione(Lettura& l) {
     const std::int64_t ore = f.leggi_32();
     const std::int64_t minuti = f.leggi_32();
     const std::int64_t secondi = f.leggi_32();
-    st.orario() = in_32((ore * 60 + minuti) * 60 + secondi);
-    st.nome() = testo_di_voce(f.leggi_stringa());
+    st.orario() = in_32((ore * 60 + minuti) * 60 + secondi, 14);
+    std::string nome = f.leggi_stringa();
+    testo_letto(l, nome, 17, "il nome della stazione");
+    st.nome() = testo_di_voce(std::move(nome), 17);
+    posizione_negativa(l, p);
+    lunghezza_negativa(l, lunghezza, 3, "stazione di lunghezza negativa");
+    orario(l, ore, minuti, secondi, 14);
 
     estensione(v, lunghezza);
     if (lunghezza < 600) st.flag_b() = 0;
@@ -93,20 +101,36 @@ Esito stazione(Lettura& l) {
             }
         }
         const double e = fine_celle - 1;
-        if (e <= 1) return ferma(l, Codice::fermata_in_testa);
+        if (e <= 1)
+            return ferma(l, Codice::fermata_in_testa, 1,
+                         {"la stazione finisce a " + std::to_string(v.fine) + " m: deve finire oltre i 100 m"});
         // The stop cell is written whatever it held.
-        if (Cella* c = cella_se_presente(s.celle, arrotonda(e))) {
+        const std::int64_t j = arrotonda(e);
+        if (Cella* c = cella_se_presente(s.celle, j)) {
+            if (!cella_libera(*c))
+                avviso(l, "fermata-su-elemento",
+                       "la fermata della stazione prende la " + nome_cella(j) + ", che conteneva " + cosa_occupa(l, j),
+                       luogo_campo(l, 1), {"quell'elemento sparisce dal file compilato"});
             c->tipo = tipo_cella::fermata;
             c->valore1 = static_cast<std::int16_t>(i);
+            segna_provenienza(l, j);
         }
     }
 
     if (i > 1 && static_cast<std::int64_t>(v.inizio) - distacco_minimo <
                      s.voci[static_cast<std::size_t>(i - 1)].fine)
-        return ferma(l, Codice::stazioni_troppo_vicine, p);
+        return ferma(l, Codice::stazioni_troppo_vicine, p, 1,
+                     {"la stazione comincia a " + std::to_string(v.inizio) + " m, la precedente finisce a " +
+                      std::to_string(s.voci[static_cast<std::size_t>(i - 1)].fine) + " m"});
 
+    ++l.ricordi.stazioni;
+    if (i + 1 >= l.slot_testo) {
+        // A reading that goes on keeps this slot for the next station: the
+        // slots above belong to the signs' texts.
+        if (!l.controllo) l.slot_stazione = i + 1;
+        return ferma(l, Codice::posti_esauriti, 0, {"stazioni e cartelli indicatori occupano insieme al più 78 posti"});
+    }
     l.slot_stazione = i + 1;
-    if (l.slot_stazione >= l.slot_testo) return ferma(l, Codice::posti_esauriti);
     return Esito::avanti;
 }
 

@@ -1,61 +1,33 @@
 // The outcome of one compilation: the code recorded last, its position,
-// the record it came from, and which description texts the reading took.
+// the record it came from, which description texts the reading took, and
+// every error and warning met on the way (tables/diagnostica.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "tables/diagnostica.h"
 
 namespace compattatore {
 
-// The codes the reader, the placement operations and the finishing pass
-// record; the numbers are those the authors know.
-enum class Codice : std::int32_t {
-    nessuno = 0,
-    lunghezza_eccessiva = 1,
-    progressiva_fuori_passo = 2,
-    inizio_ripetizione_fuori_passo = 3,
-    fine_ripetizione_fuori_passo = 4,
-    ripetizione_senza_codici = 5,
-    cartello_su_cella_occupata = 6,
-    abbattimento_su_cella_occupata = 7,
-    stazione_fuori_passo = 8,
-    lunghezza_stazione_fuori_passo = 9,
-    posti_esauriti = 10,
-    codice_dietro_avviso = 11,
-    codici_di_avvicinamento = 12,
-    codice_nel_rallentamento = 13,
-    oltre_la_griglia = 15,
-    segnale_su_cella_occupata = 16,
-    avviso_occupato = 17,
-    inizio_rallentamento_occupato = 18,
-    fine_rallentamento_occupata = 19,
-    preavvisi_occupati = 20,
-    indicatore_su_cella_occupata = 21,
-    stazioni_troppo_vicine = 22,
-    fermata_in_testa = 24,
-    guasto = 25,
-    linea_mancante = 101,
-    generale_mancante = 102,
-    tracciato_non_valido = 103,
-};
-
-inline constexpr std::int32_t numero(Codice c) { return static_cast<std::int32_t>(c); }
-
-// Where the record that caused the code stands in its description text;
-// an empty file name when the code does not come from a record.
-struct OrigineErrore {
-    std::string file;
-    int riga = 0;     // 1-based
-    int colonna = 0;  // 1-based, the record's first field
-    std::string testo;  // the record's line as written
-
-    friend bool operator==(const OrigineErrore&, const OrigineErrore&) = default;
+// A code the finishing pass recorded, with the cells it concerns: the cell
+// whose position goes with the code, and the cell of the element the code
+// is about (the signal behind a warning board, the start of a restriction).
+struct CodiceDiFinitura {
+    Codice codice = Codice::nessuno;
+    std::int64_t cella = 0;
+    std::int64_t cella_elemento = 0;
 };
 
 struct EsitoCompilazione {
     Codice codice = Codice::nessuno;  // the last one recorded wins
     std::int32_t posizione_errore = 0;
-    OrigineErrore origine;
+    // Where the code came from: the record (and its field) that caused it;
+    // an empty file name when no record did.
+    Luogo origine;
 
     // The description texts the reading consumed: the no-argument run
     // deletes these files.  A stop inside the line text leaves the train
@@ -67,6 +39,21 @@ struct EsitoCompilazione {
     // 1250 or 1251 when the header stamp failed: the run ends with the
     // error report and writes no compiled file.
     std::int32_t errore_segnalato = 0;
+
+    // Every error and warning, in the order they were met; past
+    // massimo_diagnostiche only counted.
+    std::vector<Diagnostica> diagnostiche;
+    std::size_t tralasciate = 0;
+    std::size_t errori_tralasciati = 0;  // of those, the errors
+    // The codes of the finishing pass, in the order it recorded them.
+    std::vector<CodiceDiFinitura> finitura;
+
+    void aggiungi(Diagnostica d) {
+        if (diagnostiche.size() < massimo_diagnostiche)
+            diagnostiche.push_back(std::move(d));
+        else
+            ++tralasciate, errori_tralasciati += d.gravita == Gravita::errore ? 1 : 0;
+    }
 };
 
 }  // namespace compattatore

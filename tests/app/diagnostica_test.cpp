@@ -1,56 +1,143 @@
+// The text and JSON forms of the diagnostics, exactly.
 #include "app/diagnostica.h"
+
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 namespace compattatore {
 namespace {
 
-TEST(Diagnostica, UnaRigaConLuogoSpiegazioneEPosizione) {
-    EsitoCompilazione s;
-    s.codice = static_cast<Codice>(16);
-    s.posizione_errore = 1050;
-    s.origine = {"Brunovale_Quarzo-.txt", 215, 1, "segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0"};
-    EXPECT_EQ(descrivi_errore(s),
-              "Brunovale_Quarzo-.txt:215: codice 16: segnale su una cella occupata (posizione 1050 m)");
+Luogo luogo(std::string testo, int colonna, int larghezza) {
+    Luogo u;
+    u.file = "L_linea.txt";
+    u.riga = 7;
+    u.colonna = colonna;
+    u.larghezza = larghezza;
+    u.testo = std::move(testo);
+    return u;
 }
 
-TEST(Diagnostica, CodiciSenzaPosizioneORecord) {
-    EsitoCompilazione s;
-    EXPECT_EQ(descrivi_errore(s), "codice 0: nessun errore");
-    s.codice = static_cast<Codice>(2);
-    s.posizione_errore = 999;  // left from an earlier code: not shown with code 2
-    EXPECT_EQ(descrivi_errore(s), "codice 2: progressiva chilometrica con posizione o valore non multiplo di 50");
-    s.codice = static_cast<Codice>(12);
-    s.posizione_errore = 123200;
-    EXPECT_EQ(descrivi_errore(s),
-              "codice 12: gruppo di codici prima di un inizio di rallentamento senza cella libera "
-              "(posizione 123200 m)");
+TEST(Diagnostica, RigaECursoreSottoIlCampo) {
+    struct Caso {
+        const char* nome;
+        Luogo u;
+        std::string riga, cursore;
+    };
+    const std::string lunga = "x" + std::string(300, '.') + "VALORE" + std::string(300, ',');
+    Luogo cr = luogo(std::string("[generale]\r") + std::string(18000, 'a') + "\rpendenza", 1, 10);
+    cr.continua = false;
+    Luogo tagliata = luogo(std::string(240, 'b'), 100, 3);
+    tagliata.inizio_testo = 501;  // the stored part starts at column 501 of a longer line
+    tagliata.continua = true;
+    tagliata.colonna = 560;
+    const std::vector<Caso> casi = {
+        {"riga corta", luogo("segnale,    1050,   2", 13, 4), "segnale,    1050,   2", "            ^~~~"},
+        {"solo il cursore", luogo("abc", 2, 0), "abc", " ^"},
+        {"campo vuoto alla fine", luogo("velocita, 1000,", 16, 0), "velocita, 1000,", "               ^"},
+        {"byte di controllo", luogo("a\tb\x01" "c", 5, 1), "a\\tb\\x01c", "        ^"},
+        {"UTF-8 e byte isolati", luogo("Citt\xC3\xA0, Citt\xE0", 9, 5), "Citt\xC3\xA0, Citt\\xE0",
+         "       ^~~~~~~~"},
+        {"campo lontano in una riga lunga", luogo(lunga, 302, 6),
+         "..." + std::string(40, '.') + "VALORE" + std::string(48, ',') + "...",
+         std::string(43, ' ') + "^~~~~~"},
+        {"campo in testa a una riga lunga", luogo(lunga, 1, 1), "x" + std::string(96, '.') + "...", "^"},
+        {"file con soli CR", cr, "[generale]\\r" + std::string(85, 'a') + "...", "^~~~~~~~~~"},
+        {"parte di una riga piu lunga", tagliata, "..." + std::string(40, 'b') + std::string(54, 'b') + "...",
+         std::string(43, ' ') + "^~~"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        const RigaConCursore r = riga_con_cursore(c.u);
+        EXPECT_EQ(r.riga, c.riga);
+        EXPECT_EQ(r.cursore, c.cursore);
+        EXPECT_LE(r.riga.size(), 100u + 2u);
+    }
 }
 
-TEST(Diagnostica, IlRecordSottoLaRigaELaFormaJson) {
-    EsitoCompilazione s;
-    s.codice = static_cast<Codice>(16);
-    s.posizione_errore = 1050;
-    s.origine = {"Brunovale_Quarzo-.txt", 215, 1, "segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\r\n"};
-    EXPECT_EQ(riga_del_record(s), "    segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0");
-    EXPECT_EQ(diagnostica_json(s),
+TEST(Diagnostica, TestoDiUnErroreEDiUnAvviso) {
+    Diagnostica e;
+    e.numero = 16;
+    e.messaggio = "segnale su una cella occupata";
+    e.posizione = 1050;
+    e.luogo = luogo("segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0", 13, 4);
+    e.note = {"la cella 22 (1050 m) contiene già un segnale (L_T-.txt:214)"};
+    EXPECT_EQ(testo_diagnostica(e),
+              "L_linea.txt:7:13: errore: codice 16: segnale su una cella occupata (posizione 1050 m)\n"
+              "    segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
+              "                ^~~~\n"
+              "    la cella 22 (1050 m) contiene già un segnale (L_T-.txt:214)\n");
+
+    Diagnostica a;
+    a.gravita = Gravita::avviso;
+    a.nome = "parola-chiave-sconosciuta";
+    a.messaggio = "parola chiave sconosciuta \"pendneza\": la riga è ignorata";
+    a.luogo = luogo("pendneza,  1250,   -4", 1, 8);
+    a.note = {"forse intendevi `pendenza`?"};
+    EXPECT_EQ(testo_diagnostica(a),
+              "L_linea.txt:7:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata "
+              "[parola-chiave-sconosciuta]\n"
+              "    pendneza,  1250,   -4\n"
+              "    ^~~~~~~~\n"
+              "    forse intendevi `pendenza`?\n");
+
+    // A file as a whole, and no place at all.
+    Diagnostica f;
+    f.numero = 101;
+    f.messaggio = "file della linea non trovato";
+    f.luogo = luogo_file("lavoro/L_linea.txt");
+    EXPECT_EQ(testo_diagnostica(f), "lavoro/L_linea.txt: errore: codice 101: file della linea non trovato\n");
+    f.luogo = {};
+    f.numero = 1250;
+    f.messaggio = "Errore n. 1250: ...";
+    EXPECT_EQ(testo_diagnostica(f), "errore: Errore n. 1250: ...\n");
+}
+
+TEST(Diagnostica, OltreIlLimiteSoloIlConto) {
+    EsitoCompilazione e;
+    for (int i = 0; i < 3; ++i) {
+        Diagnostica d;
+        d.gravita = Gravita::avviso;
+        d.nome = "n";
+        d.messaggio = "m" + std::to_string(i);
+        e.aggiungi(d);
+    }
+    EXPECT_EQ(testo_diagnostiche(e, 1), "avviso: m0 [n]\n... e altri 2 problemi\n");
+    EXPECT_EQ(testo_diagnostiche(e, 2), "avviso: m0 [n]\navviso: m1 [n]\n... e altri 1 problema\n");
+    EXPECT_EQ(testo_diagnostiche(e, 3), "avviso: m0 [n]\navviso: m1 [n]\navviso: m2 [n]\n");
+}
+
+TEST(Diagnostica, FormaJson) {
+    EsitoCompilazione e;
+    Diagnostica a;
+    a.gravita = Gravita::avviso;
+    a.nome = "testo-utf8";
+    a.messaggio = "il nome è in UTF-8";
+    a.luogo = luogo("stazione, Citt\xE0 \"Alta\"", 11, 12);
+    e.aggiungi(a);
+    Diagnostica d;
+    d.numero = 16;
+    d.messaggio = "segnale su una cella occupata";
+    d.posizione = 1050;
+    d.luogo = luogo("segnale,    1050", 13, 4);
+    d.note = {"nota"};
+    e.aggiungi(d);
+    const bool scritti = false;
+    EXPECT_EQ(esito_json(e, ultimo_errore(e), 16, &scritti),
               "{\"codice\":16,\"spiegazione\":\"segnale su una cella occupata\",\"posizione\":1050,"
-              "\"file\":\"Brunovale_Quarzo-.txt\",\"riga\":215,"
-              "\"testo\":\"segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\"}");
-
-    // A record text in the author's 8-bit code page, quotes included.
-    s.origine.testo = "stazione,  0, 8, 500, 1,0,0, 4,1,0, 2,1,1, 1, 16,14,30, Citt\xE0 \"Alta\"";
-    EXPECT_NE(diagnostica_json(s).find("\"testo\":\"stazione,  0, 8, 500, 1,0,0, 4,1,0, 2,1,1, 1, 16,14,30, "
-                                       "Citt\\u00e0 \\\"Alta\\\"\"}"),
-              std::string::npos);
-
-    // Codes with no record and no position: nulls, and no second line.
-    s.codice = static_cast<Codice>(2);
-    s.origine = {};
-    EXPECT_EQ(riga_del_record(s), "");
-    EXPECT_EQ(diagnostica_json(s),
-              "{\"codice\":2,\"spiegazione\":\"progressiva chilometrica con posizione o valore non multiplo di 50\","
-              "\"posizione\":null,\"file\":null,\"riga\":null,\"testo\":null}");
+              "\"file\":\"L_linea.txt\",\"riga\":7,\"colonna\":13,\"testo\":\"segnale,    1050\","
+              "\"scritti\":false,\"errori\":1,\"avvisi\":1,\"tralasciati\":0,\"diagnostiche\":["
+              "{\"gravita\":\"avviso\",\"codice\":null,\"nome\":\"testo-utf8\",\"spiegazione\":"
+              "\"il nome \\u00e8 in UTF-8\",\"posizione\":null,\"file\":\"L_linea.txt\",\"riga\":7,\"colonna\":11,"
+              "\"testo\":\"stazione, Citt\\u00e0 \\\"Alta\\\"\",\"note\":[]},"
+              "{\"gravita\":\"errore\",\"codice\":16,\"nome\":null,\"spiegazione\":\"segnale su una cella occupata\","
+              "\"posizione\":1050,\"file\":\"L_linea.txt\",\"riga\":7,\"colonna\":13,\"testo\":\"segnale,    1050\","
+              "\"note\":[\"nota\"]}]}");
+    // No error: code 0 and nulls.
+    EXPECT_EQ(esito_json(EsitoCompilazione{}, nullptr, 0, nullptr),
+              "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,\"riga\":null,"
+              "\"colonna\":null,\"testo\":null,\"errori\":0,\"avvisi\":0,\"tralasciati\":0,\"diagnostiche\":[]}");
 }
 
 TEST(Diagnostica, OgniCodiceRegistratoHaLaSuaSpiegazione) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "authoring/json.h"
 #include "platform/paths.h"
 #include "support/process.h"
 #include "support/system_reasons.h"
@@ -108,6 +109,7 @@ TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
 
     test::CommandResult compilato = test::run_program(exe, {"compile", test::argument(autore)});
     ASSERT_EQ(compilato.status, 0) << compilato.output;
+    // Not a single warning.
     EXPECT_EQ(compilato.output, "codice 0: nessun errore\n");
     // The author's files are kept; the compiled files equal the built-in run's.
     EXPECT_TRUE(fs::exists(autore / "Brunovale_linea.txt"));
@@ -127,13 +129,16 @@ TEST_F(ProgrammaCopiato, CompileSenzaPianoNonScriveIlFileDellaLinea) {
     EXPECT_EQ(fs::file_size(autore / "Brunovale_Quarzo.dat"), 15u * 6821u);
 }
 
-// A reader that stops before the grid exists leaves nothing to compile.
+// A reader that stops before the grid exists leaves nothing to compile; the
+// report names the path it looked for.
 TEST_F(ProgrammaCopiato, CompileDiUnaLineaMancanteDaCodice101ENonScriveNulla) {
     fs::path vuota = dir / "vuota";
     fs::create_directory(vuota);
     test::CommandResult esito = test::run_program(exe, {"compile", test::argument(vuota)});
     EXPECT_EQ(esito.status, 1);
-    EXPECT_EQ(esito.output, "codice 101: file della linea non trovato\n");
+    EXPECT_EQ(esito.output, test::argument(vuota / "Brunovale_linea.txt") +
+                                ": errore: codice 101: file della linea non trovato\n"
+                                "compilazione non riuscita (codice 101): i file compilati non sono stati toccati\n");
     EXPECT_TRUE(test::file_names(vuota).empty());
 }
 
@@ -143,30 +148,44 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
     test::write_bytes(autore / "L_linea.txt",
                        "[generale]\r\nlunghezza percorso,    10000\r\n[pendenze]\r\n"
                        "pendenza,  0,   0\r\npendenza,  20000,   3\r\n[fine]\r\n");
-    test::write_bytes(autore / "L_T-.txt", "[generale]\r\n[fine]\r\n");
-    test::CommandResult esito = test::run_program(exe, {"compile", test::argument(autore), "--linea", "L", "--treno", "T"});
+    test::write_bytes(autore / "L_T-.txt", "[generale]\r\nstazione, 0, 8, 500, 1,0,0, 4,1,0, 2,1,1, 1, 16,14,30, A\r\n[fine]\r\n");
+    const std::vector<std::string> argomenti = {"compile", test::argument(autore), "--linea", "L", "--treno", "T"};
+    test::CommandResult esito = test::run_program(exe, argomenti);
     EXPECT_EQ(esito.status, 1);
-    EXPECT_EQ(esito.output,
-              "L_linea.txt:5: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
-              "    pendenza,  20000,   3\n");
-    EXPECT_TRUE(fs::exists(autore / "L_linea.txt"));
-    EXPECT_TRUE(fs::exists(autore / "L_T.dat"));
+    const std::string file = test::argument(autore / "L_linea.txt");
+    EXPECT_EQ(esito.output, file +
+                                ":5:12: errore: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
+                                "    pendenza,  20000,   3\n"
+                                "               ^~~~~\n"
+                                "    l'ultima posizione accettata è 16900 m: la lunghezza del percorso più 7000 m, meno 100\n"
+                                "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n");
+    // The description files are kept, and a failed compile writes nothing.
+    EXPECT_EQ(test::file_names(autore), (std::set<std::string>{"L_linea.txt", "L_T-.txt"}));
 
-    test::CommandResult json = test::run_program(exe, {"compile", test::argument(autore), "--linea", "L", "--treno", "T", "--json"});
+    // With --json the object is all the output.
+    std::vector<std::string> con_json = argomenti;
+    con_json.push_back("--json");
+    test::CommandResult json = test::run_program(exe, con_json);
     EXPECT_EQ(json.status, 1);
     EXPECT_EQ(json.output,
               "{\"codice\":15,\"spiegazione\":\"posizione oltre la fine della griglia\",\"posizione\":20000,"
-              "\"file\":\"L_linea.txt\",\"riga\":5,\"testo\":\"pendenza,  20000,   3\"}\n");
+              "\"file\":" + testo_json_utf8(file) + ",\"riga\":5,\"colonna\":12,"
+              "\"testo\":\"pendenza,  20000,   3\",\"scritti\":false,\"errori\":1,\"avvisi\":0,\"tralasciati\":0,"
+              "\"diagnostiche\":[{\"gravita\":\"errore\",\"codice\":15,\"nome\":null,"
+              "\"spiegazione\":\"posizione oltre la fine della griglia\",\"posizione\":20000,"
+              "\"file\":" + testo_json_utf8(file) + ",\"riga\":5,\"colonna\":12,"
+              "\"testo\":\"pendenza,  20000,   3\",\"note\":[\"l'ultima posizione accettata \\u00e8 16900 m: la "
+              "lunghezza del percorso pi\\u00f9 7000 m, meno 100\"]}]}\n");
 }
 
 TEST_F(ProgrammaCopiato, CompileJsonDiUnaCompilazioneRiuscita) {
     fs::path autore = dir / "autore";
-    fs::create_directory(autore);
     ASSERT_EQ(test::run_program(exe, {"sources", test::argument(autore)}).status, 0);
     test::CommandResult esito = test::run_program(exe, {"compile", test::argument(autore), "--json"});
     EXPECT_EQ(esito.status, 0);
     EXPECT_EQ(esito.output, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,"
-                            "\"riga\":null,\"testo\":null}\n");
+                            "\"riga\":null,\"colonna\":null,\"testo\":null,\"scritti\":true,\"errori\":0,"
+                            "\"avvisi\":0,\"tralasciati\":0,\"diagnostiche\":[]}\n");
 }
 
 // The authors' tools on the built-in scenario: a listing of each compiled
@@ -225,18 +244,21 @@ TEST_F(ProgrammaCopiato, CartelleConLettereAccentate) {
     for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"})
         EXPECT_TRUE(test::read_bytes(autore / nome) == test::read_bytes(sua / nome)) << nome;
 
-    esito = test::run_program(exe, {"sources", test::argument(autore / "manca")});
-    EXPECT_EQ(esito.status, 2);
-    EXPECT_EQ(esito.output, "compattatore: " + test::argument(autore / "manca" / "Brunovale_linea.txt") + ": " +
-                                test::reason_missing_folder() + "\n");
+    // A missing folder is named whole in the report.
+    esito = test::run_program(exe, {"compile", test::argument(autore / "manca")});
+    EXPECT_EQ(esito.status, 1);
+    EXPECT_EQ(esito.output, test::argument(autore / "manca" / "Brunovale_linea.txt") +
+                                ": errore: codice 101: file della linea non trovato\n"
+                                "compilazione non riuscita (codice 101): i file compilati non sono stati toccati\n");
     EXPECT_NE(esito.output.find(citta), std::string::npos);
 }
 
-TEST_F(ProgrammaCopiato, UnaCartellaNonScrivibileChiudeConNomeDelFileEMotivo) {
-    test::CommandResult esito = test::run_program(exe, {"sources", test::argument(dir / "manca")});
-    EXPECT_EQ(esito.status, 2);
-    EXPECT_EQ(esito.output, "compattatore: " + test::argument(dir / "manca" / "Brunovale_linea.txt") + ": " +
-                                test::reason_missing_folder() + "\n");
+// `sources` makes the folder it is given, with its parents.
+TEST_F(ProgrammaCopiato, SourcesCreaLaCartella) {
+    const fs::path nuova = dir / "nuova" / "sotto";
+    test::CommandResult esito = test::run_program(exe, {"sources", test::argument(nuova)});
+    EXPECT_EQ(esito.status, 0) << esito.output;
+    EXPECT_EQ(test::file_names(nuova), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ std::size_t righe_che_iniziano(std::span<const std::string_view> righe, std::str
 Compilazione compila(bool con_stazioni) {
     const std::string linea = testo(righe_linea());
     const std::string treno = testo(righe_treno(), con_stazioni);
-    return compila_descrizioni({"Brunovale", "Quarzo", linea, treno, true});
+    return compila_descrizioni({"Brunovale", "Quarzo", linea, treno, true, {}, {}});
 }
 
 TEST(ScenarioIntegrato, CompilaSenzaAlcunCodice) {

@@ -59,7 +59,7 @@ public:
     }
 
     void leggi() {
-        Descrizioni d{"Valdorso", "Merlo", {}, {}, compila_linea};
+        Descrizioni d{"Valdorso", "Merlo", {}, {}, compila_linea, {}, {}};
         if (linea_) d.linea = *linea_;
         if (treno_) d.treno = *treno_;
         Compilazione c = memorizza_dati(d);

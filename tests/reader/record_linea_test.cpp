@@ -149,7 +149,8 @@ TEST(Piano, SenzaPianoLeCurveNonContano) {
 
 // A curve the plan cannot take stops the line text with no position: 103
 // for a curve without a class or a plan past metre 1000000, which leave the
-// train text unread, 25 for a curve past the end of the table.
+// train text unread, 25 for a curve past the end of the table.  The place is
+// the keyword without a class, or else the length that goes too far.
 TEST(Piano, CurveCheIlPianoNonPrende) {
     struct Caso {
         const char* nome;
@@ -157,17 +158,18 @@ TEST(Piano, CurveCheIlPianoNonPrende) {
         const char* curva;
         int codice;
         bool treno_resta;
+        int colonna;
     };
-    for (const Caso& c : {Caso{"senza classe", 3000, "curva,  100,  50", 103, true},
+    for (const Caso& c : {Caso{"senza classe", 3000, "curva,  100,  50", 103, true, 1},
                           // Length 0: the plan ends at metre 7000, the curve would reach 7100.
-                          Caso{"oltre la tabella", 0, "curvad1,  6900,  200", 25, false},
-                          Caso{"oltre il metro 1000000", 1000000, "curvad1,  999000,  2000", 103, true}}) {
+                          Caso{"oltre la tabella", 0, "curvad1,  6900,  200", 25, false, 18},
+                          Caso{"oltre il metro 1000000", 1000000, "curvad1,  999000,  2000", 103, true, 20}}) {
         SCOPED_TRACE(c.nome);
         BancoLettura b = test::letta(c.lunghezza, {c.curva}, true);
         EXPECT_EQ(b.codice(), c.codice);
         EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
         EXPECT_EQ(b.esito.origine.riga, 4);
-        EXPECT_EQ(b.esito.origine.colonna, 1);
+        EXPECT_EQ(b.esito.origine.colonna, c.colonna);
         EXPECT_FALSE(b.c_e_linea());
         EXPECT_EQ(b.c_e_treno(), c.treno_resta);
     }

@@ -163,8 +163,11 @@ TEST(RecordTreno, Codice15DellaLineaFermaIlTrenoAlPrimoSegnale) {
     b.leggi();
     EXPECT_EQ(b.codice(), 15);
     EXPECT_EQ(b.esito.posizione_errore, 1050);
-    EXPECT_EQ(b.esito.origine.file, "Valdorso_Merlo-.txt");
-    EXPECT_EQ(b.esito.origine.riga, 5);
+    // The code is the gradient's, and so is its place: the signal only stopped the reading.
+    EXPECT_EQ(b.esito.origine.file, "Valdorso_linea.txt");
+    EXPECT_EQ(b.esito.origine.riga, 6);
+    ASSERT_EQ(b.esito.diagnostiche.size(), 1u);
+    EXPECT_EQ(b.esito.diagnostiche[0].posizione, 99999);
     // The line phase completed; the signal was placed before the stop.
     EXPECT_EQ(b.cella(150).pendenza, 101);
     EXPECT_EQ(b.cella(22).tipo, tipo_cella::segnale);
@@ -184,7 +187,10 @@ TEST(RecordTreno, ProgressivaFuoriPassoCodice2AllaFine) {
     b.leggi();
     EXPECT_EQ(b.codice(), 2);
     EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
-    EXPECT_TRUE(b.esito.origine.file.empty());
+    // The record of the reference, at its start.
+    EXPECT_EQ(b.esito.origine.file, "Valdorso_linea.txt");
+    EXPECT_EQ(b.esito.origine.riga, 3);
+    EXPECT_EQ(b.esito.origine.colonna, 34);
     EXPECT_EQ(b.s.voci[voce_progressiva_tre].inizio, 3075);
     EXPECT_EQ(b.s.voci[voce_treno].intero1, 180);
     EXPECT_EQ(b.cella(197).velocita, 6);
@@ -197,7 +203,7 @@ TEST(RecordTreno, ProgressivaFuoriPassoCodice2AllaFine) {
     c.leggi();
     EXPECT_EQ(c.codice(), 2);
     EXPECT_EQ(c.esito.posizione_errore, 99999);
-    EXPECT_TRUE(c.esito.origine.file.empty());
+    EXPECT_EQ(c.esito.origine.riga, 3);
     EXPECT_EQ(c.s.voci[voce_treno].intero1, 0);
     EXPECT_EQ(c.cella(197).velocita, 6);
     EXPECT_FALSE(c.c_e_treno());
@@ -210,7 +216,9 @@ TEST(RecordTreno, FileDelTrenoMancante) {
     b.leggi();
     EXPECT_EQ(b.codice(), 25);
     EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
-    EXPECT_TRUE(b.esito.origine.file.empty());
+    // The file named as a whole.
+    EXPECT_EQ(b.esito.origine.file, "Valdorso_Merlo-.txt");
+    EXPECT_EQ(b.esito.origine.riga, 0);
     EXPECT_FALSE(b.c_e_linea());
     EXPECT_EQ(b.cella(0).pendenza, 100);
 }

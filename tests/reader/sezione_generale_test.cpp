@@ -193,15 +193,17 @@ TEST(SezioneGenerale, FileDellaLineaMancanteOSenzaGenerale) {
         EXPECT_EQ(b.codice(), 101);
         EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
         EXPECT_TRUE(b.c_e_treno());
-        EXPECT_TRUE(b.esito.origine.file.empty());
+        EXPECT_EQ(b.esito.origine.file, "Valdorso_linea.txt");
+        EXPECT_EQ(b.esito.origine.riga, 0);
         EXPECT_EQ(b.s.voci[voce_linea].nome, "Valdorso");
     }
-    const std::vector<std::string> senza_generale = {
-        testo({"lunghezza percorso, 3000", "[fine]"}),
-        testo({"lunghezza percorso, 3000", "[generale]"}),  // the last field is not examined
-        "",
+    // The file as a whole, or the "[generale]" that stands last.
+    const std::vector<std::pair<std::string, int>> senza_generale = {
+        {testo({"lunghezza percorso, 3000", "[fine]"}), 0},
+        {testo({"lunghezza percorso, 3000", "[generale]"}), 2},  // the last field is not examined
+        {"", 0},
     };
-    for (const std::string& t : senza_generale) {
+    for (const auto& [t, riga] : senza_generale) {
         SCOPED_TRACE(t);
         BancoLettura b;
         b.linea_testo(t);
@@ -210,7 +212,8 @@ TEST(SezioneGenerale, FileDellaLineaMancanteOSenzaGenerale) {
         EXPECT_EQ(b.esito.posizione_errore, posizione_intatta);
         EXPECT_FALSE(b.c_e_linea());
         EXPECT_TRUE(b.c_e_treno());
-        EXPECT_TRUE(b.esito.origine.file.empty());
+        EXPECT_EQ(b.esito.origine.file, "Valdorso_linea.txt");
+        EXPECT_EQ(b.esito.origine.riga, riga);
     }
 }
 

@@ -1,0 +1,42 @@
+#include "app/controllo.h"
+
+#include <ostream>
+#include <string>
+
+#include "app/compilazione.h"
+#include "app/diagnostica.h"
+#include "app/driver.h"
+
+namespace compattatore {
+
+namespace {
+
+std::string quanti(std::size_t n, const char* uno, const char* molti) {
+    return std::to_string(n) + " " + (n == 1 ? uno : molti);
+}
+
+}  // namespace
+
+int controlla_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err) {
+    const FileScenario f{o.cartella, o.linea, o.treno};
+    const TestiSorgente testi = leggi_sorgenti(f);
+    const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano), true);
+    const EsitoCompilazione& e = c.esito;
+    const std::size_t errori = conta(e, Gravita::errore);
+    const std::size_t avvisi = conta(e, Gravita::avviso);
+    const bool ok = errori == 0 && !(o.avvisi_come_errori && avvisi > 0);
+
+    if (o.json) {
+        const Diagnostica* primo = primo_errore(e);
+        out << esito_json(e, primo, primo ? primo->numero : 0, nullptr) << '\n';
+    } else {
+        err << testo_diagnostiche(e, diagnostiche_mostrate);
+        if (errori == 0 && avvisi == 0)
+            err << "nessun problema\n";
+        else
+            err << quanti(errori, "errore", "errori") << ", " << quanti(avvisi, "avviso", "avvisi") << '\n';
+    }
+    return ok ? stato::riuscito : stato::non_riuscito;
+}
+
+}  // namespace compattatore

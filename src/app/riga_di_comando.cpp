@@ -1,0 +1,267 @@
+#include "app/riga_di_comando.h"
+
+#include <cstdint>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <CLI/CLI.hpp>
+
+#include "app/controllo.h"
+#include "app/esecuzione.h"
+#include "authoring/comandi.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "reader/parole_chiave.h"
+
+#ifndef COMPATTATORE_VERSIONE
+#define COMPATTATORE_VERSIONE "sconosciuta"
+#endif
+
+namespace compattatore {
+
+namespace {
+
+const char* const stati_di_uscita =
+    "Stato di uscita:\n"
+    "  0   riuscito\n"
+    "  1   lo scenario ha errori (o avvisi, con --avvisi-come-errori), il rapporto \" Errore n.\"\n"
+    "      ha chiuso il lavoro, un file compilato è malformato, o un file di descrizione\n"
+    "      esiste già (sources senza --force)\n"
+    "  2   un file o una cartella non si può leggere o scrivere\n"
+    "  64  riga di comando errata\n";
+
+// The help in Italian: CLI11's own labels translated, no English additions.
+class FormatoAiuto : public CLI::Formatter {
+public:
+    FormatoAiuto() {
+        label("Usage", "Uso");
+        label("OPTIONS", "OPZIONI");
+        label("SUBCOMMAND", "COMANDO");
+        label("SUBCOMMANDS", "COMANDI");
+        label("Positionals", "Argomenti");
+        label("REQUIRED", "(obbligatorio)");
+        label("TEXT", "TESTO");
+        label("INT", "NUMERO");
+        label("Needs", "Richiede");
+        label("Excludes", "Esclude");
+        column_width(34);
+    }
+    std::string make_description(const CLI::App* app) const override {
+        const std::string d = app->get_description();
+        return d.empty() ? std::string() : d + "\n";
+    }
+};
+
+// A validator with an Italian message.
+CLI::Validator uno_di(std::vector<std::string> ammessi) {
+    return CLI::Validator(
+        [ammessi](std::string& v) -> std::string {
+            for (const std::string& a : ammessi)
+                if (v == a) return {};
+            std::string elenco;
+            for (const std::string& a : ammessi) elenco += (elenco.empty() ? "" : ", ") + a;
+            return "\"" + v + "\" non è ammesso: scegli fra " + elenco;
+        },
+        "");
+}
+
+CLI::Validator positivo() {
+    return CLI::Validator(
+        [](std::string& v) -> std::string {
+            try {
+                if (std::stol(v) > 0) return {};
+            } catch (const std::exception&) {
+            }
+            return "\"" + v + "\" non è un numero intero positivo";
+        },
+        "");
+}
+
+// The nearest of `nomi` to `parola`, when it is close enough to be a slip.
+std::optional<std::string> vicino(std::string_view parola, const std::vector<std::string>& nomi) {
+    // A word of two or three letters is close to too much to be a slip.
+    if (parola.size() < 4) return std::nullopt;
+    std::optional<std::string> migliore;
+    std::size_t minima = 0;
+    for (const std::string& n : nomi) {
+        const std::size_t d = lettore::distanza(parola, n);
+        if (!migliore || d < minima) migliore = n, minima = d;
+    }
+    if (!migliore || minima > std::max<std::size_t>(2, migliore->size() / 3)) return std::nullopt;
+    return migliore;
+}
+
+std::vector<std::string> nomi_delle_opzioni(const CLI::App& app) {
+    std::vector<std::string> nomi;
+    for (const CLI::Option* o : app.get_options()) {
+        for (const std::string& n : o->get_lnames()) nomi.push_back("--" + n);
+        for (const std::string& n : o->get_snames()) nomi.push_back("-" + n);
+    }
+    return nomi;
+}
+
+// What follows the first ": " of a CLI11 message.
+std::string dopo_i_due_punti(const std::string& messaggio) {
+    const std::size_t i = messaggio.find(": ");
+    return i == std::string::npos ? messaggio : messaggio.substr(i + 2);
+}
+
+// The message of a failure of the parser, in Italian.
+std::string spiega(const CLI::ParseError& e, const CLI::App& app) {
+    const std::string m = e.what();
+    const std::vector<CLI::App*> scelti = app.get_subcommands();
+    const CLI::App& dove = scelti.empty() ? app : *scelti.front();
+    if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+        std::vector<std::string> in_piu = dove.remaining();
+        if (in_piu.empty()) in_piu = app.remaining(true);
+        const std::string primo = in_piu.empty() ? dopo_i_due_punti(m) : in_piu.front();
+        if (!primo.empty() && primo.front() == '-') {
+            std::string r = "opzione sconosciuta \"" + primo + "\"";
+            if (const auto v = vicino(primo, nomi_delle_opzioni(dove))) r += ": forse intendevi `" + *v + "`?";
+            return r;
+        }
+        if (scelti.empty()) {
+            std::vector<std::string> comandi;
+            for (const CLI::App* s : app.get_subcommands({})) comandi.push_back(s->get_name());
+            std::string r = "comando sconosciuto \"" + primo + "\"";
+            if (const auto v = vicino(primo, comandi)) r += ": forse intendevi `" + *v + "`?";
+            return r;
+        }
+        return "argomento in più: \"" + primo + "\"";
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) return "manca il valore dell'opzione " + m.substr(0, m.find(':'));
+    if (dynamic_cast<const CLI::ConversionError*>(&e)) {
+        const std::string resto = dopo_i_due_punti(m);
+        const std::size_t uguale = resto.find(" = ");
+        if (uguale != std::string::npos)
+            return resto.substr(0, uguale) + ": \"" + resto.substr(uguale + 3) + "\" non è un numero intero";
+    }
+    if (dynamic_cast<const CLI::RequiredError*>(&e)) {
+        const std::size_t i = m.find(" is required");
+        if (i != std::string::npos) return "manca l'argomento " + m.substr(0, i);
+    }
+    if (dynamic_cast<const CLI::ValidationError*>(&e)) return m;
+    return "riga di comando non valida (" + m + ")";
+}
+
+void opzioni_sorgenti(CLI::App* c, OpzioniSorgenti& o, std::string& cartella, bool& senza_piano) {
+    c->add_option("DIR", cartella, "Cartella dei file di descrizione")->required()->type_name("");
+    c->add_option("--linea", o.linea, "Nome della linea (file NOME_linea.txt)")->capture_default_str()->type_name("NOME");
+    c->add_option("--treno", o.treno, "Nome del treno (file LINEA_NOME-.txt)")->capture_default_str()->type_name("NOME");
+    c->add_flag("--no-plan", senza_piano, "Senza il tracciato: non legge le curve e non scrive il file _linea.dat");
+    c->add_flag("--json", o.json, "Scrive l'esito come un oggetto JSON su una riga dello standard output");
+    c->add_flag("--avvisi-come-errori", o.avvisi_come_errori, "Un avviso conta come un errore");
+    c->footer(stati_di_uscita);
+}
+
+}  // namespace
+
+const char* versione() { return COMPATTATORE_VERSIONE; }
+
+int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
+    CLI::App app{"Compilatore di scenari per il simulatore di guida: senza argomenti scrive e compila, nella\n"
+                 "cartella del programma, la linea Brunovale e il treno Quarzo; i comandi servono agli autori.",
+                 "compattatore"};
+    app.formatter(std::make_shared<FormatoAiuto>());
+    app.option_defaults()->group("Opzioni");
+    app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
+    app.set_version_flag("--version", std::string("compattatore ") + versione(), "Mostra la versione ed esce");
+    app.require_subcommand(0, 1);
+    app.footer(std::string("Ogni comando ha il suo aiuto: compattatore COMANDO --help.\n\n") + stati_di_uscita);
+
+    std::string cartella_sorgenti, linea_sorgenti = linea_predefinita, treno_sorgenti = treno_predefinito;
+    bool forza = false;
+    auto* sorgenti = app.add_subcommand("sources", "Scrive i file di descrizione predefiniti in DIR, che crea");
+    sorgenti->group("Comandi");
+    sorgenti->add_option("DIR", cartella_sorgenti, "Cartella di destinazione")->required()->type_name("");
+    sorgenti->add_option("--linea", linea_sorgenti, "Nome della linea nei nomi dei file")->capture_default_str()->type_name("NOME");
+    sorgenti->add_option("--treno", treno_sorgenti, "Nome del treno nei nomi dei file")->capture_default_str()->type_name("NOME");
+    sorgenti->add_flag("--force", forza, "Sostituisce i file di descrizione che esistono già");
+    sorgenti->footer(stati_di_uscita);
+
+    OpzioniSorgenti da_compilare, da_controllare;
+    std::string cartella_compila, cartella_controllo;
+    bool senza_piano_compila = false, senza_piano_controllo = false;
+    auto* compila = app.add_subcommand(
+        "compile", "Compila i file di descrizione in DIR; i file compilati cambiano solo se non c'è errore");
+    compila->group("Comandi");
+    opzioni_sorgenti(compila, da_compilare, cartella_compila, senza_piano_compila);
+    auto* controlla = app.add_subcommand(
+        "check", "Controlla i file di descrizione in DIR: ogni errore e ogni avviso, senza scrivere nulla");
+    controlla->group("Comandi");
+    opzioni_sorgenti(controlla, da_controllare, cartella_controllo, senza_piano_controllo);
+
+    std::string file_dump;
+    std::string formato_dump = "text";
+    std::int32_t passo = passo_piano_predefinito;
+    auto* dump = app.add_subcommand("dump", "Elenca il contenuto di un file compilato (.dat, .sim, _linea.dat)");
+    dump->group("Comandi");
+    dump->add_option("FILE", file_dump, "File compilato")->required()->type_name("");
+    dump->add_option("--format", formato_dump, "Formato dell'elenco: text o json")
+        ->check(uno_di({"text", "json"}))
+        ->capture_default_str()
+        ->type_name("FORMATO");
+    dump->add_option("--passo", passo, "Metri tra i punti del tracciato elencati")
+        ->check(positivo())
+        ->capture_default_str()
+        ->type_name("METRI");
+    dump->footer(stati_di_uscita);
+
+    std::string cartella_plot;
+    std::string linea_plot = linea_predefinita;
+    std::string treno_plot = treno_predefinito;
+    std::string file_svg;
+    auto* plot = app.add_subcommand("plot", "Disegna in SVG la pianta e il profilo dello scenario compilato in DIR");
+    plot->group("Comandi");
+    plot->add_option("DIR", cartella_plot, "Cartella dei file compilati")->required()->type_name("");
+    plot->add_option("--linea", linea_plot, "Nome della linea")->capture_default_str()->type_name("NOME");
+    plot->add_option("--treno", treno_plot, "Nome del treno")->capture_default_str()->type_name("NOME");
+    plot->add_option("-o,--output", file_svg, "File SVG da scrivere")->required()->type_name("FILE");
+    plot->footer(stati_di_uscita);
+
+    // The subcommands' own help flags, in the same group as their options.
+    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot}) c->get_help_ptr()->group("Opzioni");
+
+    std::vector<std::string> invertiti(argomenti.rbegin(), argomenti.rend());
+    if (!invertiti.empty()) invertiti.pop_back();  // the program's own name
+    try {
+        app.parse(invertiti);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return stato::riuscito;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << '\n';
+        return stato::riuscito;
+    } catch (const CLI::ParseError& e) {
+        err << "compattatore: " << spiega(e, app) << "\n(compattatore --help per l'aiuto)\n";
+        return stato::riga_di_comando;
+    }
+
+    return riporta_fallimenti(
+        [&]() -> int {
+            if (*sorgenti)
+                return scrivi_sorgenti(path_from_text(cartella_sorgenti), err, linea_sorgenti, treno_sorgenti, forza);
+            if (*compila) {
+                da_compilare.cartella = path_from_text(cartella_compila);
+                da_compilare.piano = !senza_piano_compila;
+                return compila_sorgenti(da_compilare, out, err);
+            }
+            if (*controlla) {
+                da_controllare.cartella = path_from_text(cartella_controllo);
+                da_controllare.piano = !senza_piano_controllo;
+                return controlla_sorgenti(da_controllare, out, err);
+            }
+            if (*dump)
+                return comando_dump(path_from_text(file_dump), formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo,
+                                    out, err);
+            if (*plot)
+                return comando_plot(path_from_text(cartella_plot), linea_plot, treno_plot, path_from_text(file_svg), err);
+            return esegui_lavoro(executable_folder(), out, err);
+        },
+        err);
+}
+
+}  // namespace compattatore

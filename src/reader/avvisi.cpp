@@ -1,0 +1,258 @@
+#include "reader/avvisi.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "tables/arrotonda.h"
+#include "tables/utf8.h"
+
+namespace compattatore::lettore {
+
+namespace {
+
+bool ha_lettere(std::string_view t) {
+    return std::any_of(t.begin(), t.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u >= 0x80;
+    });
+}
+
+std::string_view nome_contesto(Contesto c) {
+    switch (c) {
+        case Contesto::generale: return "della sezione [generale] del file della linea";
+        case Contesto::linea: return "del file della linea";
+        case Contesto::treno: return "del file del treno";
+    }
+    return {};
+}
+
+std::string elenco_parole(Contesto c) {
+    std::string r;
+    std::string_view precedente;
+    for (const ParolaChiave& p : parole_chiave()) {
+        if (p.contesto != c) continue;
+        // The twelve curve keys show as one.
+        const std::string_view parola = p.prima == "curva" ? std::string_view("curvas1..curvad6") : p.parola;
+        if (parola == precedente) continue;
+        precedente = parola;
+        if (!r.empty()) r += ", ";
+        r += parola;
+    }
+    return r;
+}
+
+// The keyword of another text or section that `campo` would be read as.
+void fuori_posto(Lettura& l, const std::string& campo, Contesto contesto, const Luogo& qui, bool& trovato) {
+    for (const Contesto altro : {Contesto::generale, Contesto::linea, Contesto::treno}) {
+        if (altro == contesto) continue;
+        const ParolaChiave* k = riconosci(campo, altro);
+        if (!k) continue;
+        trovato = true;
+        std::string messaggio = "\"" + campo + "\" è una parola chiave " + std::string(nome_contesto(altro)) +
+                                ": qui è ignorata";
+        std::vector<std::string> note;
+        if (contesto == Contesto::generale && altro == Contesto::linea)
+            note.push_back("la sezione [generale] finisce alla prima intestazione tra parentesi quadre, come "
+                           "\"[curve]\": i record della linea vanno dopo di essa");
+        else if (contesto == Contesto::linea && altro == Contesto::generale)
+            note.push_back("le chiavi generali vanno prima della prima intestazione tra parentesi quadre");
+        avviso(l, "record-fuori-posto", std::move(messaggio), qui, std::move(note));
+        return;
+    }
+}
+
+std::string testo_velocita(const Cartello& c) {
+    return std::to_string(c.a) + "/" + std::to_string(c.b) + "/" + std::to_string(c.c) + " km/h";
+}
+
+}  // namespace
+
+void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto contesto) {
+    const PosizioneCampo p = *l.record;
+    if (contiene_ci(campo, "[fine]")) {
+        l.ricordi.dopo_fine = true;
+        return;
+    }
+    if (!ha_lettere(campo) || (contiene(campo, "[") && contiene(campo, "]"))) return;
+    if (p.riga == l.ricordi.riga_silenziata) return;
+    l.ricordi.riga_silenziata = p.riga;
+
+    // A record of the documents: its text is its own.
+    if (const ParolaChiave* k = riconosci(campo, contesto); k && k->solo_documenti) return;
+    const Luogo qui = luogo_di(l, l.testo_corrente, p);
+    if (!p.primo) {
+        avviso(l, "campo-in-piu", "campo \"" + campo + "\" in più, fuori da ogni record: è ignorato", qui,
+               {"un record finisce con il suo ultimo campo, e nessun testo può contenere virgole"});
+        return;
+    }
+    bool trovato = false;
+    fuori_posto(l, campo, contesto, qui, trovato);
+    if (trovato) return;
+
+    std::vector<std::string> note;
+    if (const std::optional<std::string_view> vicina = parola_vicina(campo, contesto)) {
+        if (distanza(campo, *vicina) == 0)
+            note.push_back("\"progressiva\", \"sfondo\", \"ripetizione\", \"segnali\", \"uno\", \"due\" e \"tre\" "
+                           "vanno scritte in minuscolo");
+        else
+            note.push_back("forse intendevi `" + std::string(*vicina) + "`?");
+    } else {
+        note.push_back("le parole chiave " + std::string(nome_contesto(contesto)) + " sono: " + elenco_parole(contesto));
+    }
+    avviso(l, "parola-chiave-sconosciuta", "parola chiave sconosciuta \"" + campo + "\": la riga è ignorata", qui,
+           std::move(note));
+}
+
+void dopo_record(Lettura& l) {
+    const std::vector<PosizioneCampo>& campi = l.f().campi_record();
+    if (l.ricordi.dopo_fine) {
+        avviso(l, "record-dopo-fine", "record dopo \"[fine]\": è letto lo stesso", luogo_campo(l, 0),
+               {"\"[fine]\" è l'ultima riga del file: quello che la segue non è un commento"});
+        l.ricordi.dopo_fine = false;
+    }
+    for (std::size_t i = 1; i < campi.size(); ++i) {
+        if (campi[i].riga == campi[0].riga) continue;
+        avviso(l, "record-spezzato",
+               "il record continua alla riga " + std::to_string(campi[i].riga) + ": gli manca un campo?",
+               luogo_di(l, l.testo_corrente, campi[i - 1]),
+               {"il campo " + std::to_string(i) + " del record è stato letto dalla riga seguente"});
+        l.ricordi.riga_silenziata = campi.back().riga;
+        return;
+    }
+}
+
+void chiave_generale(Lettura& l, int chiave, std::string_view nome) {
+    const std::uint32_t bit = std::uint32_t{1} << chiave;
+    if (l.ricordi.chiavi_generali & bit)
+        avviso(l, "chiave-ripetuta", "\"" + std::string(nome) + "\" è già stata data: vale quest'ultima",
+               luogo_campo(l, 0));
+    l.ricordi.chiavi_generali |= bit;
+}
+
+void posizione_negativa(Lettura& l, std::int64_t posizione, int campo) {
+    if (posizione >= 0) return;
+    avviso(l, "posizione-negativa", "posizione negativa (" + std::to_string(posizione) + " m)", luogo_campo(l, campo),
+           {"il percorso comincia a 0 m"});
+}
+
+void lunghezza_negativa(Lettura& l, std::int64_t lunghezza, int campo, std::string_view cosa) {
+    if (lunghezza >= 0) return;
+    avviso(l, "lunghezza-negativa", std::string(cosa) + " (" + std::to_string(lunghezza) + " m)",
+           luogo_campo(l, campo));
+}
+
+void in_ordine(Lettura& l, std::optional<std::int32_t>& precedente, std::int32_t posizione, std::string_view cosa) {
+    if (precedente && posizione < *precedente)
+        avviso(l, "righe-fuori-ordine",
+               "riga \"" + std::string(cosa) + "\" a " + std::to_string(posizione) + " m dopo una a " +
+                   std::to_string(*precedente) + " m",
+               luogo_campo(l, 1), {"queste righe vanno in ordine crescente di posizione: in disordine cambiano il "
+                                   "tratto a cui ciascuna si applica"});
+    precedente = posizione;
+}
+
+void tratto_successivo(Lettura& l, Ricordi::Tratto& precedente, std::int32_t inizio, std::int64_t fine,
+                       std::string_view cosa, std::string_view nome_avviso, std::string nota) {
+    if (precedente.inizio && inizio >= *precedente.inizio && inizio < precedente.fine)
+        avviso(l, nome_avviso,
+               std::string(cosa) + " che comincia dentro la precedente, finita a " + std::to_string(precedente.fine) +
+                   " m",
+               luogo_campo(l, 1), {std::move(nota)});
+    in_ordine(l, precedente.inizio, inizio, cosa);
+    precedente.fine = fine;
+}
+
+void troncato(Lettura& l, std::int64_t valore, std::int64_t minimo, std::int64_t massimo, int campo,
+              std::string_view cosa) {
+    if (valore >= minimo && valore <= massimo) return;
+    const std::int64_t resto = ((valore - minimo) % 256 + 256) % 256;
+    avviso(l, "valore-troncato",
+           std::string(cosa) + " " + std::to_string(valore) + " fuori dal campo: nel file compilato diventa " +
+               std::to_string(minimo + resto),
+           luogo_campo(l, campo), {"il campo va da " + std::to_string(minimo) + " a " + std::to_string(massimo)});
+}
+
+void multiplo_di_5(Lettura& l, std::int32_t velocita, int campo) {
+    if (velocita % 5 == 0) return;
+    const std::int64_t arrotondata = arrotonda(static_cast<double>(velocita) / 5.0) * 5;
+    avviso(l, "velocita-arrotondata",
+           "velocità " + std::to_string(velocita) + " km/h non multipla di 5: diventa " +
+               std::to_string(arrotondata) + " km/h",
+           luogo_campo(l, campo), {"le velocità sono memorizzate in passi di 5 km/h"});
+}
+
+void testo_letto(Lettura& l, const std::string& testo, int campo, std::string_view cosa) {
+    LettoreCampi& f = l.f();
+    if (f.delimitatore() == Delimitatore::virgola) {
+        const PosizioneCampo p = f.posizione_campo();
+        const std::string_view riga = f.riga(p);
+        std::size_t resto = std::min(riga.size(), static_cast<std::size_t>(p.colonna - 1 + p.larghezza));
+        resto = riga.find(',', resto);
+        const std::string_view dopo = resto == std::string_view::npos ? std::string_view{} : riga.substr(resto + 1);
+        if (dopo.find_first_not_of(" \t") != std::string_view::npos) {
+            avviso(l, "virgola-nel-testo",
+                   std::string(cosa) + " finisce alla virgola: il resto della riga è ignorato", luogo_campo(l, campo),
+                   {"un testo non può contenere virgole; il testo letto è \"" + testo + "\""});
+            l.ricordi.riga_silenziata = p.riga;
+        }
+    }
+    // Bytes that form UTF-8 sequences: the simulator reads one byte per character.
+    bool multibyte = false;
+    for (std::size_t i = 0; i < testo.size();) {
+        std::uint32_t punto = 0;
+        if (static_cast<unsigned char>(testo[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t n = sequenza_utf8(testo, i, punto);
+        if (n == 0) return;
+        multibyte = true;
+        i += n;
+    }
+    if (multibyte)
+        avviso(l, "testo-utf8", std::string(cosa) + " è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera",
+               luogo_campo(l, campo),
+               {"salva il file nella codifica Windows-1252 (Europa occidentale), una lettera per byte"});
+}
+
+void orario(Lettura& l, std::int64_t ore, std::int64_t minuti, std::int64_t secondi, int campo) {
+    if (ore >= 0 && ore <= 47 && minuti >= 0 && minuti <= 59 && secondi >= 0 && secondi <= 59) return;
+    avviso(l, "orario-non-valido",
+           "orario " + std::to_string(ore) + ", " + std::to_string(minuti) + ", " + std::to_string(secondi) +
+               " non valido",
+           luogo_campo(l, campo), {"ore da 0 a 47 (oltre la mezzanotte), minuti e secondi da 0 a 59"});
+}
+
+void annuncio(Lettura& l, std::int32_t vas, std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,
+              std::int32_t vad, std::int32_t vbd, std::int32_t vcd, std::int32_t strisced) {
+    const std::array<Cartello, 2> cartelli = {Cartello{true, vas, vbs, vcs},
+                                              Cartello{vad != 0 || vbd != 0 || vcd != 0, vad, vbd, vcd}};
+    const std::array<std::int32_t, 2> strisce = {strisces, strisced};
+    std::vector<std::string> lati;
+    for (std::size_t lato = 0; lato < 2; ++lato) {
+        const Cartello& c = cartelli[lato];
+        if (!c.presente) continue;
+        Cartello& vigore = l.ricordi.in_vigore[lato];
+        Cartello& corsa = l.ricordi.annuncio[lato];
+        if (strisce[lato] == 0) {
+            vigore = c;
+            corsa = {};
+            continue;
+        }
+        // A run of striped boards with the same speeds is judged at its first board.
+        if (corsa.presente && corsa.a == c.a && corsa.b == c.b && corsa.c == c.c) continue;
+        corsa = c;
+        if (!vigore.presente || c.a < vigore.a || c.b < vigore.b || c.c < vigore.c) continue;
+        lati.push_back(std::string(lato == 0 ? "a sinistra " : "a destra ") + testo_velocita(c) + " dove vale già " +
+                       testo_velocita(vigore));
+    }
+    if (lati.empty()) return;
+    avviso(l, "annuncio-prima-di-aumento",
+           "cartelli con strisce che non annunciano una riduzione: " + lati[0] + (lati.size() > 1 ? ", " + lati[1] : ""),
+           luogo_campo(l, 1),
+           {"le strisce (2, 1, 0) annunciano una riduzione di velocità; un aumento si segna con un solo cartello "
+            "senza strisce"});
+}
+
+}  // namespace compattatore::lettore
