@@ -91,7 +91,8 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
         } else {
             const std::string motivo = e.errore_segnalato != 0 ? "Errore n. " + std::to_string(e.errore_segnalato)
                                        : codice != 0          ? "codice " + std::to_string(codice)
-                                                              : avvisi(n_avvisi) + " trattati come errori";
+                                                              : avvisi(n_avvisi) + (n_avvisi == 1 ? " trattato come errore"
+                                                                                                  : " trattati come errori");
             err << "compilazione non riuscita (" << motivo << "): i file compilati non sono stati toccati\n";
         }
     }

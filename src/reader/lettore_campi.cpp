@@ -138,8 +138,11 @@ std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massim
         if (valore > limite) enorme = true;
     }
     if (negativo) valore = -valore;
-    if (enorme || valore < minimo || valore > massimo)
-        throw GuastoCampo(GuastoCampo::Causa::fuori_campo, campo_, minimo, massimo);
+    if (enorme || valore < minimo || valore > massimo) {
+        GuastoCampo g(GuastoCampo::Causa::fuori_campo, campo_, minimo, massimo);
+        g.sopra = !negativo;
+        throw g;
+    }
     return valore;
 }
 

@@ -49,6 +49,7 @@ public:
     Causa causa;
     PosizioneCampo campo;
     std::int64_t minimo, massimo;  // the range of a number beyond its width
+    bool sopra = false;            // beyond the range's top rather than below its bottom
 };
 
 class LettoreCampi {

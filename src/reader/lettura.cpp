@@ -222,7 +222,8 @@ Esito guasto_campo(Lettura& l, const GuastoCampo& g) {
                           {"qui va un numero intero, senza decimali (un campo vuoto vale 0)"}, qui);
         }
         case GuastoCampo::Causa::fuori_campo:
-            return guasto(l, "numero fuori dal suo campo", -1, false,
+            return guasto(l, g.sopra ? "numero troppo grande per il suo campo" : "numero troppo piccolo per il suo campo",
+                          -1, false,
                           {"il campo va da " + std::to_string(g.minimo) + " a " + std::to_string(g.massimo)}, qui);
         case GuastoCampo::Causa::virgolette:
             return guasto(l, "virgolette non chiuse sulla riga", -1, false, {}, qui);

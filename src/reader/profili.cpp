@@ -40,15 +40,20 @@ std::uint8_t byte_velocita(std::int32_t limite) {
 namespace {
 
 // The byte of the limit carried on: a limit that does not fit is the fault
-// of the record that gave it, wherever the stretch gets written.
-std::uint8_t byte_portato(const Lettura& l) {
+// of the record that gave it, wherever the stretch gets written.  A reading
+// that goes on past errors records it once and carries 0 instead.
+std::uint8_t byte_portato(Lettura& l) {
     try {
         return byte_velocita(l.velocita_precedente);
     } catch (GuastoImprevisto& g) {
         g.campo = -1;
         g.record = l.ricordi.velocita_portata;
         g.note = {"il limite di velocità va da 0 a 1277 km/h: il suo quinto, arrotondato, sta in un byte"};
-        throw;
+        if (!l.controllo) throw;
+        guasto(l, g.what(), g.campo, false, g.note,
+               g.record ? luogo_del_record(l.testi, *g.record) : luogo_campo(l, -1));
+        l.velocita_precedente = 0;
+        return 0;
     }
 }
 

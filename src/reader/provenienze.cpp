@@ -56,9 +56,7 @@ Luogo luogo_del_record(const TestiLetti& testi, const LuogoRecord& r) {
     return u;
 }
 
-std::string nome_cella(std::int64_t c) {
-    return "cella " + std::to_string(c) + " (" + std::to_string((c - 1) * 50) + " m)";
-}
+std::string nome_cella(std::int64_t c) { return "cella " + std::to_string(c); }
 
 std::string cosa_contiene(const Provenienze& p, const TestiLetti& testi, const std::vector<Cella>& celle,
                           std::int64_t c) {

@@ -48,7 +48,8 @@ Luogo luogo_del_record(const TestiLetti& testi, const LuogoRecord& r);
 std::string cosa_contiene(const Provenienze& p, const TestiLetti& testi, const std::vector<Cella>& celle,
                           std::int64_t c);
 
-// Cell c as the author reads it: "cella 22 (1050 m)".
+// Cell c as the author reads it: "cella 22".  (Which metres a cell stands
+// for depends on the record: p / 50 + 1 for a signal, p / 50 for a code cut.)
 std::string nome_cella(std::int64_t c);
 
 }  // namespace compattatore

@@ -227,7 +227,8 @@ Esito record_treno(Lettura& l) {
             break;
         }
     }
-    if (!generale || f.fine())
+    const bool vuoto = !generale || f.fine();
+    if (vuoto)
         avviso(l, "generale-treno-vuoto",
                generale ? "nessun record dopo \"[generale]\" nel file del treno"
                         : "manca \"[generale]\" nel file del treno: nessun record è letto",
@@ -242,7 +243,7 @@ Esito record_treno(Lettura& l) {
             break;
         }
     }
-    if (generale && !f.fine() && !interrotto && l.ricordi.stazioni == 0)
+    if (!vuoto && !interrotto && l.ricordi.stazioni == 0)
         avviso(l, "nessuna-stazione", "il treno non ha nessuna stazione", luogo_file(l.file_corrente),
                {"le stazioni sono i record \"stazione\""});
 

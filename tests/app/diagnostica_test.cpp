@@ -62,12 +62,12 @@ TEST(Diagnostica, TestoDiUnErroreEDiUnAvviso) {
     e.messaggio = "segnale su una cella occupata";
     e.posizione = 1050;
     e.luogo = luogo("segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0", 13, 4);
-    e.note = {"la cella 22 (1050 m) contiene già un segnale (L_T-.txt:214)"};
+    e.note = {"la cella 22 contiene già un segnale (L_T-.txt:214)"};
     EXPECT_EQ(testo_diagnostica(e),
               "L_linea.txt:7:13: errore: codice 16: segnale su una cella occupata (posizione 1050 m)\n"
               "    segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
               "                ^~~~\n"
-              "    la cella 22 (1050 m) contiene già un segnale (L_T-.txt:214)\n");
+              "    la cella 22 contiene già un segnale (L_T-.txt:214)\n");
 
     Diagnostica a;
     a.gravita = Gravita::avviso;

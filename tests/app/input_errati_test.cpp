@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/compilazione.h"
+#include "app/diagnostica.h"
 #include "app/driver.h"
 #include "finishing/finitura.h"
 #include "sources/descrizioni.h"
@@ -333,6 +335,25 @@ void controlla(const Caso& c) {
     EXPECT_EQ(fs::exists(treno), c.treno_resta);
     if (c.treno_resta && c.treno) {
         EXPECT_TRUE(test::read_bytes(treno) == *c.treno);
+    }
+
+    // check reads the same texts on past every error: its first error is the
+    // compile's first, at the same place, and when the compile recorded one
+    // code only, it is the outcome's.
+    Descrizioni d{"Brunovale", "Quarzo", {}, {}, c.piano != 0, {}, {}};
+    if (c.linea) d.linea = *c.linea;
+    if (c.treno) d.treno = *c.treno;
+    const Compilazione controllo = compila_descrizioni(d, true);
+    const Diagnostica* primo = primo_errore(risultato.esito);
+    ASSERT_EQ(primo == nullptr, c.codice == 0);
+    if (primo) {
+        ASSERT_NE(primo_errore(controllo.esito), nullptr);
+        EXPECT_EQ(*primo_errore(controllo.esito), *primo);
+        if (conta(risultato.esito, Gravita::errore) == 1) {
+            EXPECT_EQ(primo->numero, c.codice);
+        }
+    } else {
+        EXPECT_EQ(primo_errore(controllo.esito), nullptr);
     }
 
     std::set<std::string> attesi{altro_file};

@@ -1,0 +1,446 @@
+// The authors' workflow, replayed from the description texts to the exact
+// report: each mistake a new author made with the built-in files, the ones
+// that went wrong before (lost work, wrong places, vague causes, silence) and
+// the ones that were already right.
+//
+// Every case runs the command line in a fresh folder holding the built-in
+// description files, edited, beside older compiled files: a compile that
+// fails leaves those exactly as they were and writes nothing, one that
+// succeeds replaces them; the description files are never touched.  The
+// folder shows as DIR in the expected reports.
+#include <functional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/riga_di_comando.h"
+#include "sources/descrizioni.h"
+#include "support/bytes.h"
+#include "support/temp_dir.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The two description texts, line by line (1-based through riga()).
+struct Sorgenti {
+    std::vector<std::string> linea, treno;
+    std::string& l(int riga) { return linea.at(static_cast<std::size_t>(riga - 1)); }
+    std::string& t(int riga) { return treno.at(static_cast<std::size_t>(riga - 1)); }
+    void dopo_l(int riga, const std::string& r) { linea.insert(linea.begin() + riga, r); }
+    void dopo_t(int riga, const std::string& r) { treno.insert(treno.begin() + riga, r); }
+};
+
+Sorgenti integrati() {
+    Sorgenti s;
+    for (std::string_view r : righe_linea()) s.linea.emplace_back(r);
+    for (std::string_view r : righe_treno()) s.treno.emplace_back(r);
+    return s;
+}
+
+std::string unisci(const std::vector<std::string>& righe, const std::string& fine_riga = "\r\n") {
+    std::string t;
+    for (const std::string& r : righe) t += r + fine_riga;
+    return t;
+}
+
+struct Esecuzione {
+    int stato;
+    std::string out, err;
+};
+
+// Runs the program's command line with `argomenti` after the program's name;
+// "DIR" stands for `cartella` in the arguments and in the reports.
+Esecuzione esegui(const fs::path& cartella, std::vector<std::string> argomenti) {
+    const std::string dir = cartella.string();
+    for (std::string& a : argomenti)
+        if (a == "DIR") a = dir;
+    argomenti.insert(argomenti.begin(), "compattatore");
+    std::ostringstream out, err;
+    const int stato = esegui_riga_di_comando(argomenti, out, err);
+    auto rimpiazza = [&dir](std::string t) {
+        for (std::size_t i = t.find(dir); i != std::string::npos; i = t.find(dir, i)) t.replace(i, dir.size(), "DIR");
+        return t;
+    };
+    return {stato, rimpiazza(out.str()), rimpiazza(err.str())};
+}
+
+const char* const compilati[] = {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"};
+std::string vecchio(const char* nome) { return std::string("VECCHIO ") + nome; }
+
+struct Caso {
+    const char* nome;
+    std::function<void(Sorgenti&)> modifica;
+    std::vector<std::string> argomenti;
+    int stato;
+    std::string err;
+};
+
+// A slip in the built-in files, and the report.
+void controlla(const Caso& c) {
+    SCOPED_TRACE(c.nome);
+    test::TempDir dir;
+    Sorgenti s = integrati();
+    c.modifica(s);
+    const std::string linea = unisci(s.linea), treno = unisci(s.treno);
+    test::write_bytes(dir / "Brunovale_linea.txt", linea);
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", treno);
+    for (const char* n : compilati) test::write_bytes(dir / n, vecchio(n));
+
+    const Esecuzione e = esegui(dir.path(), c.argomenti);
+    EXPECT_EQ(e.stato, c.stato);
+    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(e.err, c.err);
+
+    // The author's files are kept; the compiled ones change only after a success.
+    EXPECT_TRUE(test::read_bytes(dir / "Brunovale_linea.txt") == linea);
+    EXPECT_TRUE(test::read_bytes(dir / "Brunovale_Quarzo-.txt") == treno);
+    for (const char* n : compilati)
+        EXPECT_EQ(test::read_bytes(dir / n) == vecchio(n), c.stato != 0 || c.argomenti.at(0) == "check") << n;
+    std::set<std::string> attesi = {"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"};
+    attesi.insert(std::begin(compilati), std::end(compilati));
+    EXPECT_EQ(test::file_names(dir.path()), attesi);
+}
+
+const std::vector<std::string> compile = {"compile", "DIR"};
+const std::vector<std::string> check = {"check", "DIR"};
+
+// The cases the issue lists, as an author meets them: the places and causes
+// that were wrong, and the report that was already right.
+TEST(Autori, GliErroriNelPostoGiusto) {
+    const std::vector<Caso> casi = {
+        {"nessun errore", [](Sorgenti&) {}, compile, 0, "codice 0: nessun errore\n"},
+        // Was reported at line 47, the next speed record.
+        {"velocita 1300 alla riga 46", [](Sorgenti& s) { s.t(46) = "velocita,    1000,   1300"; }, compile, 1, 
+         "DIR/Brunovale_Quarzo-.txt:46:22: errore: codice 25: limite di velocità oltre il campo della cella\n"
+         "    velocita,    1000,   1300\n"
+         "                         ^~~~\n"
+         "    il limite di velocità va da 0 a 1277 km/h: il suo quinto, arrotondato, sta in un byte\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        // Was blamed on the train's restriction at line 136, at 123150 m.
+        {"pendenza oltre la griglia", [](Sorgenti& s) { s.dopo_l(435, "pendenza,  345000,   3"); }, compile, 1, 
+         "DIR/Brunovale_linea.txt:436:12: errore: codice 15: posizione oltre la fine della griglia (posizione 345000 m)\n"
+         "    pendenza,  345000,   3\n"
+         "               ^~~~~~\n"
+         "    l'ultima posizione accettata è 340900 m: la lunghezza del percorso più 7000 m, meno 100\n"
+         "    la lettura del treno si è fermata per questo codice al record di DIR/Brunovale_Quarzo-.txt:136\n"
+         "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n"},
+        {"cartello a 2147483647 m", [](Sorgenti& s) { s.dopo_l(536, "cartello_indicatore,  2147483647,   (Fine)"); },
+         compile, 1, 
+         "DIR/Brunovale_linea.txt:537:23: errore: codice 15: posizione oltre la fine della griglia (posizione 2147483647 m)\n"
+         "    cartello_indicatore,  2147483647,   (Fine)\n"
+         "                          ^~~~~~~~~~\n"
+         "    l'ultima posizione accettata è 340900 m: la lunghezza del percorso più 7000 m, meno 100\n"
+         "    la lettura del treno si è fermata per questo codice al record di DIR/Brunovale_Quarzo-.txt:136\n"
+         "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n"},
+        // Codes 2, 24, 102 and 25 before the length carried no place; 101 and a
+        // missing train file no path.
+        {"progressiva fuori passo",
+         [](Sorgenti& s) { s.l(3) = "progressiva chilometrica uno,    31125,    3050,    0"; }, compile, 1, 
+         "DIR/Brunovale_linea.txt:3:34: errore: codice 2: progressiva chilometrica con posizione o valore non multiplo di 50\n"
+         "    progressiva chilometrica uno,    31125,    3050,    0\n"
+         "                                     ^~~~~\n"
+         "    la posizione e lo scostamento di una progressiva vanno su multipli di 50 m\n"
+         "compilazione non riuscita (codice 2): i file compilati non sono stati toccati\n"},
+        {"fermata nei primi 100 m",
+         [](Sorgenti& s) {
+             s.t(89) = "stazione,       0, 22,  200,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Brunovale Centrale";
+         },
+         compile, 1, 
+         "DIR/Brunovale_Quarzo-.txt:89:17: errore: codice 24: fermata della stazione entro i primi 100 m del percorso\n"
+         "    stazione,       0, 22,  200,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Brunovale Centrale\n"
+         "                    ^\n"
+         "    la stazione finisce a 100 m: deve finire oltre i 100 m\n"
+         "compilazione non riuscita (codice 24): i file compilati non sono stati toccati\n"},
+        {"senza [generale] nella linea", [](Sorgenti& s) { s.l(1) = "[generico]"; }, compile, 1, 
+         "DIR/Brunovale_linea.txt: errore: codice 102: manca \"[generale]\" nel file della linea\n"
+         "    il file comincia con una riga \"[generale]\", seguita dalle chiavi generali\n"
+         "compilazione non riuscita (codice 102): i file compilati non sono stati toccati\n"},
+        {"senza lunghezza del percorso", [](Sorgenti& s) { s.l(2) = "-- lunghezza tolta"; }, compile, 1, 
+         "DIR/Brunovale_linea.txt:1:1: errore: codice 25: manca \"lunghezza percorso\" nella sezione [generale]\n"
+         "    [generale]\n"
+         "    ^~~~~~~~~~\n"
+         "    la lunghezza del percorso dimensiona la griglia e il tracciato\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        {"record prima della lunghezza", [](Sorgenti& s) { s.l(2) = "-- lunghezza tolta"; },
+         {"compile", "DIR", "--no-plan"}, 1, 
+         "DIR/Brunovale_linea.txt:185:1: errore: codice 25: record prima della lunghezza del percorso\n"
+         "    pendenza,  0,   0\n"
+         "    ^~~~~~~~\n"
+         "    la griglia nasce da \"lunghezza percorso\" nella sezione [generale]: senza di essa nessun record ha un posto\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        {"file della linea mancante", [](Sorgenti&) {}, {"compile", "DIR", "--linea", "Valdorso"}, 1, 
+         "DIR/Valdorso_linea.txt: errore: codice 101: file della linea non trovato\n"
+         "compilazione non riuscita (codice 101): i file compilati non sono stati toccati\n"},
+        {"file del treno mancante", [](Sorgenti&) {}, {"compile", "DIR", "--treno", "Merlo"}, 1, 
+         "DIR/Brunovale_Merlo-.txt: errore: codice 25: file del treno non trovato\n"
+         "    il file del treno si chiama come la linea e il treno: LINEA_TRENO-.txt\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        // Code 25 says which cause it is.
+        {"numero troppo grande", [](Sorgenti& s) { s.t(4) = "sabbia,    99999"; }, compile, 1, 
+         "DIR/Brunovale_Quarzo-.txt:4:12: errore: codice 25: numero troppo grande per il suo campo\n"
+         "    sabbia,    99999\n"
+         "               ^~~~~\n"
+         "    il campo va da -32768 a 32767\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        {"testo dove va un numero",
+         [](Sorgenti& s) { s.t(139) = "segnale,\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0"; }, compile, 1, 
+         "DIR/Brunovale_Quarzo-.txt:139:10: errore: codice 25: \"1050x\" non è un numero\n"
+         "    segnale,\\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
+         "              ^~~~~\n"
+         "    qui va un numero intero, senza decimali (un campo vuoto vale 0)\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        {"file finito dentro un record",
+         [](Sorgenti& s) {
+             s.treno.resize(395);
+             s.treno.back() = "abbattimento,  327450";
+         },
+         compile, 1, 
+         "DIR/Brunovale_Quarzo-.txt:395:1: errore: codice 25: il file finisce dentro il record: manca un campo\n"
+         "    abbattimento,  327450\n"
+         "    ^~~~~~~~~~~~\n"
+         "    il record ha meno campi di quelli che la sua parola chiave chiede\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        {"testo troppo lungo",
+         [](Sorgenti& s) { s.l(518) = "cartello_indicatore,  7950,   " + std::string(70000, 'Z'); }, compile, 1, 
+         "DIR/Brunovale_linea.txt:518:31: errore: codice 25: testo troppo lungo\n"
+         "    cartello_indicatore,  7950,   ZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ...\n"
+         "                                  ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
+         "    un testo ha al più 65535 byte; questo ne ha 70000\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        // A control byte in the record is shown escaped.
+        {"byte di controllo", [](Sorgenti& s) { s.t(139) += "\x07"; }, compile, 1, 
+         "DIR/Brunovale_Quarzo-.txt:139:51: errore: codice 25: \"0\\x07\" non è un numero\n"
+         "    segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\\x07\n"
+         "                                                      ^~~~~\n"
+         "    qui va un numero intero, senza decimali (un campo vuoto vale 0)\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        // Already right: a signal on an occupied cell, now with what holds it.
+        {"segnale su una cella occupata",
+         [](Sorgenti& s) { s.t(140) = "segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0"; }, compile, 1, 
+         "DIR/Brunovale_Quarzo-.txt:140:13: errore: codice 16: segnale su una cella occupata (posizione 1050 m)\n"
+         "    segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0\n"
+         "                ^~~~\n"
+         "    la cella 22 contiene già un segnale (DIR/Brunovale_Quarzo-.txt:139)\n"
+         "compilazione non riuscita (codice 16): i file compilati non sono stati toccati\n"},
+    };
+    for (const Caso& c : casi) controlla(c);
+}
+
+// The mistakes that compiled with code 0 and no word: now each is a warning,
+// which compile prints too, and which fails it only when asked.
+TEST(Autori, OgniSilenzioEUnAvviso) {
+    const std::vector<Caso> casi = {
+        {"parole chiave sbagliate",
+         [](Sorgenti& s) {
+             s.l(186) = "pendneza,  1250,   -4,5";
+             s.t(90).replace(0, 8, "stazone");
+             s.t(139).replace(0, 7, "segnlae");
+         },
+         check, 0, 
+         "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
+         "    pendneza,  1250,   -4,5\n"
+         "    ^~~~~~~~\n"
+         "    forse intendevi `pendenza`?\n"
+         "DIR/Brunovale_Quarzo-.txt:90:1: avviso: parola chiave sconosciuta \"stazone\": la riga è ignorata [parola-chiave-sconosciuta]\n"
+         "    stazone,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selvarossa\n"
+         "    ^~~~~~~\n"
+         "    forse intendevi `stazione`?\n"
+         "DIR/Brunovale_Quarzo-.txt:139:1: avviso: parola chiave sconosciuta \"segnlae\": la riga è ignorata [parola-chiave-sconosciuta]\n"
+         "    segnlae,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
+         "    ^~~~~~~\n"
+         "    forse intendevi `segnale`?\n"
+         "0 errori, 3 avvisi\n"},
+        {"righe fuori ordine", [](Sorgenti& s) { std::swap(s.l(187), s.l(188)); }, check, 0, 
+         "DIR/Brunovale_linea.txt:188:12: avviso: riga \"pendenza\" a 2050 m dopo una a 3500 m [righe-fuori-ordine]\n"
+         "    pendenza,  2050,   -2\n"
+         "               ^~~~\n"
+         "    queste righe vanno in ordine crescente di posizione: in disordine cambiano il tratto a cui ciascuna si applica\n"
+         "0 errori, 1 avviso\n"},
+        {"posizione e lunghezza negative",
+         [](Sorgenti& s) {
+             s.t(136) = "rallentamento,  123150,    80,  -800, 0,  1,  80";
+             s.t(139) = "segnale,   -1000,   2, 4, 1,  1, 0,    2,  2,1,1, 0";
+         },
+         check, 0, 
+         "DIR/Brunovale_Quarzo-.txt:136:33: avviso: rallentamento di lunghezza negativa (-800 m) [lunghezza-negativa]\n"
+         "    rallentamento,  123150,    80,  -800, 0,  1,  80\n"
+         "                                    ^~~~\n"
+         "DIR/Brunovale_Quarzo-.txt:139:12: avviso: posizione negativa (-1000 m) [posizione-negativa]\n"
+         "    segnale,   -1000,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
+         "               ^~~~~\n"
+         "    il percorso comincia a 0 m\n"
+         "0 errori, 2 avvisi\n"},
+        {"valori oltre il campo",
+         [](Sorgenti& s) {
+             s.l(190) = "pendenza,  5000,   200";
+             s.t(11) = "aderenza,   11450,    300";
+         },
+         check, 0, 
+         "DIR/Brunovale_linea.txt:190:20: avviso: pendenza 200 fuori dal campo: nel file compilato diventa -56 [valore-troncato]\n"
+         "    pendenza,  5000,   200\n"
+         "                       ^~~\n"
+         "    il campo va da -100 a 155\n"
+         "DIR/Brunovale_Quarzo-.txt:11:23: avviso: aderenza 300 fuori dal campo: nel file compilato diventa 44 [valore-troncato]\n"
+         "    aderenza,   11450,    300\n"
+         "                          ^~~\n"
+         "    il campo va da 0 a 255\n"
+         "0 errori, 2 avvisi\n"},
+        {"nome in UTF-8",
+         [](Sorgenti& s) { s.t(90).replace(s.t(90).find("Selvarossa"), 10, "Citt\xC3\xA0 Alta"); }, check, 0, 
+         "DIR/Brunovale_Quarzo-.txt:90:73: avviso: il nome della stazione è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera [testo-utf8]\n"
+         "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Città Alta\n"
+         "                                                                            ^~~~~~~~~~\n"
+         "    salva il file nella codifica Windows-1252 (Europa occidentale), una lettera per byte\n"
+         "0 errori, 1 avviso\n"},
+        {"virgola nel testo", [](Sorgenti& s) { s.l(518) = "cartello_indicatore,  7950,   (Zona), (Cod )"; }, check, 0,
+         
+         "DIR/Brunovale_linea.txt:518:31: avviso: il testo del cartello finisce alla virgola: il resto della riga è ignorato [virgola-nel-testo]\n"
+         "    cartello_indicatore,  7950,   (Zona), (Cod )\n"
+         "                                  ^~~~~~\n"
+         "    un testo non può contenere virgole; il testo letto è \"(Zona)\"\n"
+         "0 errori, 1 avviso\n"},
+        {"treno senza [generale]", [](Sorgenti& s) { s.t(1) = "[genrale]"; }, check, 0, 
+         "DIR/Brunovale_Quarzo-.txt: avviso: manca \"[generale]\" nel file del treno: nessun record è letto [generale-treno-vuoto]\n"
+         "    i record del treno seguono una riga \"[generale]\"\n"
+         "0 errori, 1 avviso\n"},
+        {"fermata su un cartello", [](Sorgenti& s) { s.dopo_l(517, "cartello_indicatore,  4050,   (Prova)"); }, check, 0,
+         
+         "DIR/Brunovale_Quarzo-.txt:90:14: avviso: la fermata della stazione prende la cella 82, che conteneva un cartello indicatore (DIR/Brunovale_linea.txt:518) [fermata-su-elemento]\n"
+         "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selvarossa\n"
+         "                 ^~~~\n"
+         "    quell'elemento sparisce dal file compilato\n"
+         "0 errori, 1 avviso\n"},
+        {"strisce prima di un aumento",
+         [](Sorgenti& s) { s.l(478) = "indicatori_vmax,  117600,  140,  145,  150,  1,  140,  145,  150,  1"; }, check, 0,
+         
+         "DIR/Brunovale_linea.txt:478:19: avviso: cartelli con strisce che non annunciano una riduzione: a sinistra 140/145/150 km/h dove vale già 140/145/150 km/h, a destra 140/145/150 km/h dove vale già 140/145/150 km/h [annuncio-prima-di-aumento]\n"
+         "    indicatori_vmax,  117600,  140,  145,  150,  1,  140,  145,  150,  1\n"
+         "                      ^~~~~~\n"
+         "    le strisce (2, 1, 0) annunciano una riduzione di velocità; un aumento si segna con un solo cartello senza strisce\n"
+         "0 errori, 1 avviso\n"},
+        // compile prints the warnings and compiles; with --avvisi-come-errori it does not.
+        {"compile con un avviso", [](Sorgenti& s) { s.l(186) = "pendneza,  1250,   -4,5"; }, compile, 0, 
+         "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
+         "    pendneza,  1250,   -4,5\n"
+         "    ^~~~~~~~\n"
+         "    forse intendevi `pendenza`?\n"
+         "codice 0: nessun errore, 1 avviso\n"},
+        {"avvisi come errori", [](Sorgenti& s) { s.l(186) = "pendneza,  1250,   -4,5"; },
+         {"compile", "DIR", "--avvisi-come-errori"}, 1, 
+         "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
+         "    pendneza,  1250,   -4,5\n"
+         "    ^~~~~~~~\n"
+         "    forse intendevi `pendenza`?\n"
+         "compilazione non riuscita (1 avviso trattato come errore): i file compilati non sono stati toccati\n"},
+    };
+    for (const Caso& c : casi) controlla(c);
+}
+
+
+// The author's good build survives a compile that fails: one slip in a
+// station row, and the compiled files stay those of the last good compile.
+TEST(Autori, UnaCompilazioneFallitaLasciaLUltimaBuona) {
+    test::TempDir dir;
+    Sorgenti s = integrati();
+    test::write_bytes(dir / "Brunovale_linea.txt", unisci(s.linea));
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(s.treno));
+    ASSERT_EQ(esegui(dir.path(), compile).stato, 0);
+    std::vector<std::string> buoni;
+    for (const char* n : compilati) buoni.push_back(test::read_bytes(dir / n));
+
+    s.t(101) = "stazione,   54330, 22,  400,  0, 0, 0,  1,0,0,  1,0,1,    0,   0, 0, 0, Borgo Errato";
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(s.treno));
+    const Esecuzione e = esegui(dir.path(), compile);
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.err,
+              "DIR/Brunovale_Quarzo-.txt:101:13: errore: codice 8: posizione della stazione non multipla di 50 "
+              "(posizione 54330 m)\n"
+              "    stazione,   54330, 22,  400,  0, 0, 0,  1,0,0,  1,0,1,    0,   0, 0, 0, Borgo Errato\n"
+              "                ^~~~~\n"
+              "    la posizione va su un multiplo di 50 m\n"
+              "compilazione non riuscita (codice 8): i file compilati non sono stati toccati\n");
+    for (std::size_t i = 0; i < buoni.size(); ++i)
+        EXPECT_TRUE(test::read_bytes(dir / compilati[i]) == buoni[i]) << compilati[i];
+}
+
+// `sources` makes the folder, names the files after --linea and --treno, and
+// does not overwrite a description an author has edited unless told to.
+TEST(Autori, SourcesNonSovrascriveSenzaForce) {
+    test::TempDir dir;
+    const fs::path cartella = dir / "nuovo" / "scenario";
+    Esecuzione e = esegui(cartella, {"sources", "DIR", "--linea", "Valdorso", "--treno", "Merlo"});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.err, "");
+    EXPECT_EQ(test::file_names(cartella), (std::set<std::string>{"Valdorso_linea.txt", "Valdorso_Merlo-.txt"}));
+    EXPECT_TRUE(test::read_bytes(cartella / "Valdorso_linea.txt") == unisci(integrati().linea));
+
+    const std::string modificata = "[generale]\r\nlunghezza percorso,  5000\r\n[fine]\r\n";
+    test::write_bytes(cartella / "Valdorso_linea.txt", modificata);
+    e = esegui(cartella, {"sources", "DIR", "--linea", "Valdorso", "--treno", "Merlo"});
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.err,
+              "compattatore: DIR/Valdorso_linea.txt: esiste già; --force per sostituirlo\n"
+              "compattatore: DIR/Valdorso_Merlo-.txt: esiste già; --force per sostituirlo\n"
+              "nessun file scritto\n");
+    EXPECT_TRUE(test::read_bytes(cartella / "Valdorso_linea.txt") == modificata);
+
+    e = esegui(cartella, {"sources", "DIR", "--linea", "Valdorso", "--treno", "Merlo", "--force"});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_TRUE(test::read_bytes(cartella / "Valdorso_linea.txt") == unisci(integrati().linea));
+    // The names it took compile as they are.
+    e = esegui(cartella, {"compile", "DIR", "--linea", "Valdorso", "--treno", "Merlo"});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.err, "codice 0: nessun errore\n");
+}
+
+// The command line speaks Italian, its own parser's words included, and says
+// which command or option was meant.
+TEST(Autori, RigaDiComando) {
+    test::TempDir dir;
+    Esecuzione e = esegui(dir.path(), {"--help"});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.err, "");
+    for (const char* inglese : {"Usage", "OPTIONS", "SUBCOMMAND", "Positionals", "Options", "Subcommands",
+                                "REQUIRED", "TEXT", "Print this help", "Run with"})
+        EXPECT_EQ(e.out.find(inglese), std::string::npos) << inglese;
+    for (const char* voce : {"Uso: compattatore [OPZIONI] [COMANDO]", "  check ", "  64  riga di comando errata"})
+        EXPECT_NE(e.out.find(voce), std::string::npos) << voce;
+    e = esegui(dir.path(), {"check", "--help"});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_NE(e.out.find("Uso: compattatore check [OPZIONI] DIR\n"), std::string::npos) << e.out;
+    EXPECT_NE(e.out.find("  --avvisi-come-errori"), std::string::npos);
+
+    e = esegui(dir.path(), {"--version"});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.out, std::string("compattatore ") + versione() + "\n");
+
+    struct Sbaglio {
+        std::vector<std::string> argomenti;
+        std::string err;
+    };
+    const std::vector<Sbaglio> sbagli = {
+        {{"compiel", "DIR"}, "compattatore: comando sconosciuto \"compiel\": forse intendevi `compile`?\n"},
+        {{"chek", "DIR"}, "compattatore: comando sconosciuto \"chek\": forse intendevi `check`?\n"},
+        {{"compile", "DIR", "--jsno"}, "compattatore: opzione sconosciuta \"--jsno\": forse intendevi `--json`?\n"},
+        {{"compile"}, "compattatore: manca l'argomento DIR\n"},
+        {{"compile", "DIR", "--treno"}, "compattatore: manca il valore dell'opzione --treno\n"},
+        {{"dump", "DIR", "--passo", "mezzo"}, "compattatore: --passo: \"mezzo\" non è un numero intero positivo\n"},
+        {{"dump", "DIR", "--format", "xml"}, "compattatore: --format: \"xml\" non è ammesso: scegli fra text, json\n"},
+        {{"dump", "DIR", "altro"}, "compattatore: argomento in più: \"altro\"\n"},
+    };
+    for (const Sbaglio& s : sbagli) {
+        SCOPED_TRACE(s.argomenti.front());
+        e = esegui(dir.path(), s.argomenti);
+        EXPECT_EQ(e.stato, 64);
+        EXPECT_EQ(e.out, "");
+        EXPECT_EQ(e.err, s.err + "(compattatore --help per l'aiuto)\n");
+    }
+}
+
+}  // namespace
+}  // namespace compattatore

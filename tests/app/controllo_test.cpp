@@ -1,0 +1,137 @@
+// `check`: every error and warning of both description files in one run,
+// writing nothing; its first error is the one compile reports first.
+#include "app/controllo.h"
+
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/compilazione.h"
+#include "app/diagnostica.h"
+#include "app/esecuzione.h"
+#include "sources/descrizioni.h"
+#include "support/bytes.h"
+#include "support/temp_dir.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> righe(std::span<const std::string_view> r) { return {r.begin(), r.end()}; }
+
+std::string unisci(const std::vector<std::string>& righe) {
+    std::string t;
+    for (const std::string& r : righe) t += r + "\r\n";
+    return t;
+}
+
+struct Uscita {
+    int stato;
+    std::string out, err;
+};
+
+template <class Comando>
+Uscita esegui(Comando comando, const fs::path& cartella, bool json = false) {
+    OpzioniSorgenti o;
+    o.cartella = cartella;
+    o.json = json;
+    std::ostringstream out, err;
+    const int stato = comando(o, out, err);
+    return {stato, out.str(), err.str()};
+}
+
+// One error seeded in each of eleven records of the built-in files, in both
+// files and of eleven codes.
+struct Seme {
+    bool treno;
+    int riga;
+    std::string testo;
+    int codice;
+    int colonna;
+};
+
+const std::vector<Seme> semi = {
+    {false, 9, "ripetizione segnali 9 codici,    8025,    330700", 3, 34},
+    {false, 11, "curvas,  1350,  150", 103, 1},
+    {false, 240, "pendenza,  900000,   -4", 15, 12},
+    {false, 438, "montagna,   11650,  11750x,  12", 25, 21},
+    {false, 455, "indicatori_vmax,  5200,  100,  105,  110,  2,  ,  ,  ,  0", 21, 19},
+    {false, 520, "cartello_indicatore,  8600,   (C.C. )(Km 31.100)", 6, 23},
+    {true, 46, "velocita,    1000,   1300", 25, 22},
+    {true, 92, "stazione,   12125,  2,  300,  0, 0, 0,  0,1,0,  1,0,0,    0,   0, 0, 0, Fontegrana", 8, 13},
+    {true, 136, "rallentamento,  400,    80,  800, 0,  1,  80", 18, 17},
+    {true, 140, "segnale,    1050,   2, 4, 0,  0, 0,    0,  0,0,0, 0", 16, 13},
+    {true, 320, "abbattimento,    7050,   270", 7, 18},
+};
+
+TEST(Controllo, DieciErroriInDieciRecordSonoDieciErrori) {
+    test::TempDir dir;
+    std::vector<std::string> linea = righe(righe_linea()), treno = righe(righe_treno());
+    for (const Seme& s : semi) (s.treno ? treno : linea).at(static_cast<std::size_t>(s.riga - 1)) = s.testo;
+    test::write_bytes(dir / "Brunovale_linea.txt", unisci(linea));
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(treno));
+
+    const Uscita u = esegui(controlla_sorgenti, dir.path(), true);
+    EXPECT_EQ(u.stato, 1);
+    // Each error at its own line and field, in the order of the files.
+    const Compilazione c = compila_descrizioni(
+        {"Brunovale", "Quarzo", unisci(linea), unisci(treno), true, "L", "T"}, true);
+    std::vector<std::tuple<std::string, int, int, int>> trovati, attesi;
+    for (const Diagnostica& d : c.esito.diagnostiche) {
+        EXPECT_EQ(d.gravita, Gravita::errore) << testo_diagnostica(d);
+        trovati.emplace_back(d.luogo.file, d.luogo.riga, d.luogo.colonna, d.numero);
+    }
+    for (const Seme& s : semi) attesi.emplace_back(s.treno ? "T" : "L", s.riga, s.colonna, s.codice);
+    EXPECT_EQ(trovati, attesi);
+
+    // The text report ends with the count; nothing is written.
+    const Uscita t = esegui(controlla_sorgenti, dir.path());
+    EXPECT_EQ(t.out, "");
+    EXPECT_EQ(t.err.substr(t.err.rfind('\n', t.err.size() - 2) + 1), "11 errori, 0 avvisi\n");
+    EXPECT_EQ(test::file_names(dir.path()),
+              (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
+
+    // compile stops at the first, the same one at the same place.
+    const Compilazione k = compila_descrizioni({"Brunovale", "Quarzo", unisci(linea), unisci(treno), true, "L", "T"});
+    ASSERT_NE(primo_errore(k.esito), nullptr);
+    EXPECT_EQ(*primo_errore(k.esito), c.esito.diagnostiche.front());
+    EXPECT_EQ(numero(k.esito.codice), 3);
+}
+
+TEST(Controllo, IFileIntegratiNonHannoProblemi) {
+    test::TempDir dir;
+    std::ostringstream err;
+    ASSERT_EQ(scrivi_sorgenti(dir.path(), err), 0);
+    const Uscita u = esegui(controlla_sorgenti, dir.path());
+    EXPECT_EQ(u.stato, 0);
+    EXPECT_EQ(u.err, "nessun problema\n");
+    const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
+    EXPECT_EQ(j.out, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,\"riga\":null,"
+                     "\"colonna\":null,\"testo\":null,\"errori\":0,\"avvisi\":0,\"tralasciati\":0,\"diagnostiche\":[]}\n");
+    EXPECT_EQ(test::file_names(dir.path()), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
+}
+
+// Past the first fifty the report only counts; the list in JSON is whole.
+TEST(Controllo, OltreCinquantaProblemiSoloIlConto) {
+    test::TempDir dir;
+    std::vector<std::string> treno = righe(righe_treno());
+    // Sixty signals on the cell of the signal at 1050 m.
+    for (int i = 0; i < 60; ++i) treno.insert(treno.begin() + 139, "segnale,    1050,   2, 4, 0,  0, 0,    0,  0,0,0, 0");
+    test::write_bytes(dir / "Brunovale_linea.txt", unisci(righe(righe_linea())));
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(treno));
+    const Uscita u = esegui(controlla_sorgenti, dir.path());
+    EXPECT_EQ(u.stato, 1);
+    EXPECT_NE(u.err.find("... e altri 10 problemi\n60 errori, 0 avvisi\n"), std::string::npos);
+    std::size_t mostrati = 0;
+    for (std::size_t i = u.err.find(": errore: "); i != std::string::npos; i = u.err.find(": errore: ", i + 1)) ++mostrati;
+    EXPECT_EQ(mostrati, 50u);
+    const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
+    EXPECT_NE(j.out.find("\"errori\":60,\"avvisi\":0,\"tralasciati\":0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace compattatore
