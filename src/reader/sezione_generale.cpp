@@ -43,7 +43,7 @@ Esito lunghezza(Lettura& l) {
     // grid has no cell 1 does not fit the grid.
     if (ultima_cella < 1)
         throw GuastoImprevisto("lunghezza del percorso che non lascia la cella d'intestazione", 1, true,
-                               {"la lunghezza più 7000 m deve arrivare almeno a 75 m"});
+                               {"la lunghezza più 7000 m deve superare i 25 m"});
 
     s.lunghezza_estesa = estesa;
     s.numero_celle = ultima_cella;

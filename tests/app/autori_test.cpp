@@ -219,6 +219,21 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "                                                      ^~~~~\n"
          "    qui va un numero intero, senza decimali (un campo vuoto vale 0)\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        // A code of the finishing pass names the cell and the restriction it
+        // concerns, not the record the reader met last.
+        {"codice della finitura",
+         [](Sorgenti& s) {
+             for (const char* p : {"122900", "122850", "122800"})
+                 s.dopo_t(138, std::string("segnale,  ") + p + ",   2, 4, 0,  0, 0,    0,  0,0,0, 0");
+         },
+         compile, 1,
+         "DIR/Brunovale_Quarzo-.txt:136:17: errore: codice 12: gruppo di codici prima di un inizio di rallentamento "
+         "senza cella libera (posizione 123200 m)\n"
+         "    rallentamento,  123150,    80,  800, 0,  1,  80\n"
+         "                    ^~~~~~\n"
+         "    i codici vanno in una cella libera fra 5 e 7, fra 11 e 13 e fra 18 e 20 celle prima dell'inizio del "
+         "rallentamento, nella cella 2464\n"
+         "compilazione non riuscita (codice 12): i file compilati non sono stati toccati\n"},
         // Already right: a signal on an occupied cell, now with what holds it.
         {"segnale su una cella occupata",
          [](Sorgenti& s) { s.t(140) = "segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0"; }, compile, 1, 
