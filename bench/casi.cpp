@@ -146,7 +146,8 @@ void piano(benchmark::State& state) {
         for (auto _ : state) {
             s.tabella_linea = TabellaLinea{};
             EsitoCompilazione esito;
-            lettore::Lettura l(d, s, esito);
+            Provenienze provenienze;
+            lettore::Lettura l(d, s, esito, provenienze, false);
             l.campi.emplace(curve);
             state.SetIterationTime(cronometra([&] {
                 TabellaLinea& t = s.tabella_linea;
@@ -179,7 +180,7 @@ void lettore(benchmark::State& state) {
             state.SetIterationTime(cronometra([&] {
                 const std::string linea = read_file(file_linea_txt(f));
                 const std::string treno = read_file(file_treno_txt(f));
-                c = memorizza_dati({f.nome_linea, f.nome_treno, linea, treno, true});
+                c = memorizza_dati({f.nome_linea, f.nome_treno, linea, treno, true, {}, {}});
             }));
             if (c.esito.codice != Codice::nessuno)
                 throw std::runtime_error("codice " + std::to_string(numero(c.esito.codice)));
