@@ -5,13 +5,19 @@
 #include <string_view>
 
 #include "tables/nomi_file.h"
+#include "tables/scenario.h"
 
 namespace compattatore {
 
+// The built-in texts.  The card and the order are those worked out from the
+// compiled built-in scenario with dati_documenti_predefiniti().
 std::span<const std::string_view> righe_scheda();
 std::span<const std::string_view> righe_rallentamenti();
 // The notes, already in the single-byte Western European encoding.
 std::span<const std::string_view> righe_note();
+
+// The values the built-in card shows that the train description does not give.
+DatiDocumenti dati_documenti_predefiniti();
 
 void dati_scheda(const FileScenario& s);
 void dati_rallentamenti(const FileScenario& s);

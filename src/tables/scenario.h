@@ -140,6 +140,22 @@ struct VistaIntestazione {
 template <class W>
 VistaIntestazione(W&) -> VistaIntestazione<W>;
 
+// A recovery margin the train description gives the station at `posizione`,
+// in minutes as written ("1", "0.5", "2.5").
+struct Recupero {
+    std::int32_t posizione = 0;
+    std::string minuti;
+};
+
+// What the train description says for the driver's documents alone: the
+// compiled files carry none of it.  Empty texts and no margins when the
+// description does not give them.
+struct DatiDocumenti {
+    std::string numero_treno;
+    std::string categoria;
+    std::vector<Recupero> recuperi;
+};
+
 struct Scenario {
     // Identifiers.
     std::string nome_linea;
@@ -154,6 +170,9 @@ struct Scenario {
     std::vector<Cella> celle;  // indices 0..numero_celle once created; empty before
     Voci voci{};
     TabellaLinea tabella_linea;  // only when the plan is asked for
+
+    // Read with the train description, written into no compiled file.
+    DatiDocumenti documenti;
 
     bool griglia_esiste() const { return !celle.empty(); }
 };

@@ -1,0 +1,111 @@
+#include "documents/corsa.h"
+
+#include <algorithm>
+
+namespace compattatore {
+
+namespace {
+
+constexpr std::int32_t passo_cella = 50;
+
+// Entries 81..83 hold the references as the ordering left them: a
+// decreasing one had 100 added to its value.
+constexpr std::int32_t aggiunta_decrescente = 100;
+
+// The lowest entry a sign text took: the stations lie below it.
+std::size_t primo_cartello(const Scenario& s) {
+    std::size_t primo = ultimo_cartello + 1;
+    for (const Cella& c : s.celle)
+        if (c.tipo == tipo_cella::cartello && c.valore1 >= static_cast<std::int16_t>(prima_stazione) &&
+            c.valore1 <= static_cast<std::int16_t>(ultimo_cartello))
+            primo = std::min(primo, static_cast<std::size_t>(c.valore1));
+    return primo;
+}
+
+std::int64_t con_riferimento(const Progressiva& r, std::int32_t p) {
+    return r.decrescente ? static_cast<std::int64_t>(r.valore) - p : static_cast<std::int64_t>(p) + r.valore;
+}
+
+}  // namespace
+
+int Corsa::limite(std::int32_t p) const {
+    int kmh = 0;
+    for (const CambioVelocita& c : velocita) {
+        if (c.posizione > p) break;
+        kmh = c.kmh;
+    }
+    return kmh;
+}
+
+std::int64_t Corsa::chilometro(std::int32_t p) const {
+    std::int64_t km = p;
+    for (const Progressiva& r : progressive)
+        if (p >= r.inizio) km = con_riferimento(r, p);
+    return km;
+}
+
+std::int64_t Corsa::chilometro_prima(std::int32_t p) const {
+    std::int64_t km = p;
+    for (const Progressiva& r : progressive)
+        if (p > r.inizio) km = con_riferimento(r, p);
+    return km;
+}
+
+std::int32_t Corsa::cippo_prima(std::int32_t p) const {
+    for (std::int32_t q = p; q > 0; --q)
+        if (chilometro(q) % 1000 == 0) return q;
+    return std::min(p, 0);
+}
+
+Corsa leggi_corsa(const Scenario& s) {
+    Corsa c;
+    const VistaIntestazione h{s.voci};
+    c.lunghezza_linea = h.lunghezza_linea();
+
+    const std::size_t fine_stazioni = primo_cartello(s);
+    for (std::size_t i = prima_stazione; i < fine_stazioni; ++i) {
+        const Voce& v = s.voci[i];
+        if (v == Voce{}) break;
+        c.stazioni.push_back({v.posizione, v.inizio, v.fine, v.orario, v.nome});
+    }
+
+    int precedente = 0;
+    for (std::size_t n = 0; n < s.celle.size(); ++n) {
+        const std::int64_t metri = static_cast<std::int64_t>(n) * passo_cella;
+        if (metri > c.lunghezza_linea) break;
+        const int kmh = s.celle[n].velocita * 5;
+        if (kmh != precedente) c.velocita.push_back({static_cast<std::int32_t>(metri), kmh});
+        precedente = kmh;
+    }
+
+    for (std::size_t i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
+        const Voce& v = s.voci[i];
+        if (v.inizio == 0 && v.fine == 0 && v.posizione == 0) continue;
+        const bool decrescente = v.posizione == 1;
+        c.progressive.push_back({v.inizio, decrescente ? v.fine - aggiunta_decrescente : v.fine, decrescente});
+    }
+    std::sort(c.progressive.begin(), c.progressive.end(),
+              [](const Progressiva& a, const Progressiva& b) { return a.inizio < b.inizio; });
+
+    // Elements stand in cell n at (n - 1) x 50 m; a restriction runs from
+    // its start cell to the end cell after it.
+    bool aperto = false;
+    std::size_t cella_inizio = 0;
+    for (std::size_t n = 0; n < s.celle.size(); ++n) {
+        const Cella& cella = s.celle[n];
+        const auto metri = static_cast<std::int32_t>((static_cast<std::int64_t>(n) - 1) * passo_cella);
+        if (cella.tipo == tipo_cella::segnale) c.segnali.push_back(metri);
+        if (cella.tipo == tipo_cella::inizio_rallentamento) {
+            c.rallentamenti.push_back({metri, 0, cella.valore1});
+            aperto = true;
+            cella_inizio = n;
+        }
+        if (cella.tipo == tipo_cella::fine_rallentamento && aperto) {
+            c.rallentamenti.back().lunghezza = static_cast<std::int32_t>((n - cella_inizio) * passo_cella);
+            aperto = false;
+        }
+    }
+    return c;
+}
+
+}  // namespace compattatore

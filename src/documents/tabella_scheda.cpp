@@ -1,0 +1,271 @@
+#include "documents/tabella_scheda.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+
+#include "documents/formato_documenti.h"
+#include "tables/arrotonda.h"
+
+namespace compattatore {
+
+namespace {
+
+// Widths of the seven cells.
+constexpr std::size_t largo_velocita = 5, largo_km = 10, largo_nome = 28, largo_orario = 16, largo_recupero = 5;
+
+// A protection signal stands this far before the first position of its station.
+constexpr std::int32_t anticipo_protezione = 350;
+// A speed change this close after a station is at its exit switch, this
+// close before one at its entry switch.
+constexpr std::int32_t raggio_deviatoi = 1500;
+// Spread posts: searched this far around their target, kept this far from
+// the other rows and from one another.
+constexpr std::int32_t ricerca_cippo = 6000;
+constexpr std::int32_t distacco_righe = 700;
+constexpr std::int32_t distacco_cippi = 3000;
+// Without margins in the description: one half minute every 750 s of
+// scheduled time to the next timed stop (4 %).
+constexpr double secondi_per_mezzo_minuto = 750.0;
+
+// Order of the rows that share a position.
+enum Ordine : int { prima_del_luogo = 0, al_luogo = 1, velocita_al_luogo = 2, cambio = 3, dopo_il_cambio = 4 };
+
+std::int64_t giu_a_50(std::int64_t m) { return (m >= 0 ? m : m - 49) / 50 * 50; }
+
+// The running speed kept at a limit: a little under it at speed.
+int marcia(int kmh) { return kmh >= 100 ? kmh - 5 : kmh; }
+
+std::string velocita(std::optional<int> kmh) {
+    return kmh ? a_destra(std::to_string(*kmh), largo_velocita - 1) + " " : std::string(largo_velocita, ' ');
+}
+// A limit in force; none before the first limit of the run.
+std::optional<int> in_vigore(int kmh) { return kmh > 0 ? std::optional<int>(kmh) : std::nullopt; }
+std::optional<int> di_marcia(int kmh) { return kmh > 0 ? std::optional<int>(marcia(kmh)) : std::nullopt; }
+
+std::string km(std::int64_t metri, bool cambio_dopo = false) {
+    return a_destra(testo_km(metri), largo_km - 1) + (cambio_dopo ? "/" : " ");
+}
+
+struct Celle {
+    std::optional<int> limite, marcia, no_rs;
+    std::string km = std::string(largo_km, ' ');
+    std::string nome;
+    std::string orario = std::string(largo_orario, ' ');
+    std::string recupero = std::string(largo_recupero, ' ');
+};
+
+std::string componi(const Celle& c) {
+    return riga_tabella({velocita(c.limite), velocita(c.marcia), c.km, velocita(c.no_rs), a_sinistra(c.nome, largo_nome),
+                         c.orario, c.recupero});
+}
+
+// "16.14.30", or "16.14" on the minute.
+std::string ora(std::int32_t orario) {
+    const int s = orario % 60, m = orario / 60 % 60, h = orario / 3600 % 24;
+    char t[16];
+    if (s != 0)
+        std::snprintf(t, sizeof t, "%02d.%02d.%02d", h, m, s);
+    else
+        std::snprintf(t, sizeof t, "%02d.%02d", h, m);
+    return t;
+}
+
+// The time cell: the last station shows its arrival at character 2, the
+// first its departure at character 10 (where a time with seconds does not
+// fit, it stands where every other time stands, at character 6).
+std::string cella_orario(std::int32_t orario, bool primo, bool ultimo) {
+    const std::string t = ora(orario);
+    if (ultimo) return a_sinistra(" " + t, largo_orario);
+    if (primo && orario % 60 == 0) return a_sinistra(std::string(9, ' ') + t, largo_orario);
+    return a_sinistra(std::string(5, ' ') + t, largo_orario);
+}
+
+std::string cella_recupero(std::string_view minuti) { return " " + a_sinistra(minuti, largo_recupero - 1); }
+
+// The recovery margin of each station, as the description gives them or,
+// without any, worked out from the time to the next timed stop.
+std::vector<std::string> recuperi(const Corsa& c, const DatiDocumenti& d) {
+    std::vector<std::string> r(c.stazioni.size(), std::string(largo_recupero, ' '));
+    if (!d.recuperi.empty()) {
+        for (const Recupero& x : d.recuperi)
+            for (std::size_t i = 0; i < c.stazioni.size(); ++i)
+                if (c.stazioni[i].posizione == x.posizione) r[i] = cella_recupero(x.minuti);
+        return r;
+    }
+    std::optional<std::size_t> precedente;
+    for (std::size_t i = 0; i < c.stazioni.size(); ++i) {
+        if (c.stazioni[i].orario == 0) continue;
+        if (precedente) {
+            const double secondi = c.stazioni[i].orario - c.stazioni[*precedente].orario;
+            const std::int64_t mezzi = arrotonda(secondi / secondi_per_mezzo_minuto);
+            if (mezzi > 0)
+                r[*precedente] = cella_recupero(std::to_string(mezzi / 2) + (mezzi % 2 != 0 ? ".5" : ""));
+        }
+        precedente = i;
+    }
+    return r;
+}
+
+struct Evento {
+    std::int32_t posizione;
+    int ordine;
+    RigaScheda riga;
+};
+
+class Righe {
+public:
+    Righe(const Corsa& c, const DatiDocumenti& d) : c_(c) {
+        stazioni(d);
+        cambi_di_velocita();
+        cambi_di_progressiva();
+        for (const RallentamentoCorsa& r : c_.rallentamenti) {
+            const std::int32_t p = c_.cippo_prima(r.inizio);
+            if (std::find(cippi_.begin(), cippi_.end(), p) == cippi_.end()) cippi_.push_back(p);
+        }
+    }
+
+    std::size_t senza_sparsi() const { return eventi_.size() + cippi_.size(); }
+
+    std::vector<RigaScheda> con_cippi(int sparsi) && {
+        spargi_cippi(sparsi);
+        for (std::int32_t p : cippi_) {
+            Celle x;
+            const int v = c_.limite(p);
+            x.limite = in_vigore(v);
+            x.marcia = di_marcia(v);
+            x.km = km(c_.chilometro(p));
+            x.nome = "Cippo Km " + testo_km(c_.chilometro(p));
+            aggiungi(TipoRigaScheda::cippo, p, al_luogo, x);
+        }
+        std::stable_sort(eventi_.begin(), eventi_.end(), [](const Evento& a, const Evento& b) {
+            return a.posizione != b.posizione ? a.posizione < b.posizione : a.ordine < b.ordine;
+        });
+        std::vector<RigaScheda> r;
+        r.reserve(eventi_.size());
+        for (Evento& e : eventi_) r.push_back(std::move(e.riga));
+        return r;
+    }
+
+private:
+    void aggiungi(TipoRigaScheda tipo, std::int32_t p, int ordine, const Celle& x) {
+        eventi_.push_back({p, ordine, {tipo, p, componi(x)}});
+    }
+
+    const CambioVelocita* cambio_a(std::int32_t p) const {
+        for (const CambioVelocita& v : c_.velocita)
+            if (v.posizione == p) return &v;
+        return nullptr;
+    }
+
+    void stazioni(const DatiDocumenti& d) {
+        const std::vector<std::string> rec = recuperi(c_, d);
+        // No protection signal row beyond the last signal of the line.
+        const std::int64_t ultimo_segnale =
+            c_.segnali.empty() ? std::numeric_limits<std::int64_t>::max() : c_.segnali.back();
+        for (std::size_t i = 0; i < c_.stazioni.size(); ++i) {
+            const StazioneCorsa& s = c_.stazioni[i];
+            Celle x;
+            if (const CambioVelocita* v = cambio_a(s.posizione)) {
+                x.limite = v->kmh;
+                x.marcia = marcia(v->kmh);
+            }
+            x.km = km(c_.chilometro(s.posizione));
+            x.nome = s.nome;
+            if (s.orario != 0) x.orario = cella_orario(s.orario, i == 0, i + 1 == c_.stazioni.size());
+            x.recupero = rec[i];
+            aggiungi(TipoRigaScheda::stazione, s.posizione, al_luogo, x);
+
+            if (s.orario == 0 || i == 0) continue;
+            const auto prot = static_cast<std::int32_t>(
+                std::min(giu_a_50(static_cast<std::int64_t>(s.inizio) - anticipo_protezione), ultimo_segnale));
+            Celle y;
+            y.marcia = di_marcia(c_.limite(prot));
+            y.km = km(c_.chilometro(prot));
+            y.nome = "Segn.Prot.";
+            aggiungi(TipoRigaScheda::protezione, prot, prima_del_luogo, y);
+        }
+    }
+
+    void cambi_di_velocita() {
+        for (const CambioVelocita& v : c_.velocita) {
+            bool in_stazione = false;
+            std::optional<std::int32_t> prima, dopo;
+            for (const StazioneCorsa& s : c_.stazioni) {
+                if (s.posizione == v.posizione) in_stazione = true;
+                if (s.posizione <= v.posizione) prima = prima ? std::max(*prima, s.posizione) : s.posizione;
+                if (s.posizione > v.posizione) dopo = dopo ? std::min(*dopo, s.posizione) : s.posizione;
+            }
+            if (in_stazione) continue;
+            Celle x;
+            x.limite = v.kmh;
+            x.marcia = marcia(v.kmh);
+            x.no_rs = v.kmh;
+            x.km = km(c_.chilometro(v.posizione));
+            if (prima && v.posizione - *prima <= raggio_deviatoi)
+                x.nome = "Dev.U.";
+            else if (dopo && *dopo - v.posizione <= raggio_deviatoi)
+                x.nome = "Dev.I.";
+            aggiungi(TipoRigaScheda::velocita, v.posizione, velocita_al_luogo, x);
+        }
+    }
+
+    void cambi_di_progressiva() {
+        for (const Progressiva& r : c_.progressive) {
+            if (r.inizio <= 0) continue;
+            const std::int64_t vecchio = c_.chilometro_prima(r.inizio);
+            const int v = c_.limite(r.inizio);
+            Celle x;
+            x.limite = in_vigore(v);
+            x.marcia = di_marcia(v);
+            x.km = km(vecchio, true);
+            x.nome = "C.C. Km " + testo_km(vecchio);
+            aggiungi(TipoRigaScheda::cambio, r.inizio, cambio, x);
+            Celle y;
+            y.km = km(c_.chilometro(r.inizio));
+            aggiungi(TipoRigaScheda::nuovo_valore, r.inizio, dopo_il_cambio, y);
+        }
+    }
+
+    // Each spread post stands at a whole kilometre of its own reference,
+    // nearest to its share of the run, away from the other rows.
+    void spargi_cippi(int sparsi) {
+        std::vector<std::int32_t> occupate;
+        for (const Evento& e : eventi_) occupate.push_back(e.posizione);
+        const std::int64_t lunghezza = c_.stazioni.empty() ? c_.lunghezza_linea : c_.stazioni.back().posizione;
+        auto lontano = [](const std::vector<std::int32_t>& da, std::int64_t p, std::int64_t distacco) {
+            for (std::int32_t o : da)
+                if (std::llabs(p - o) < distacco) return false;
+            return true;
+        };
+        for (int k = 1; k <= sparsi; ++k) {
+            const std::int64_t obiettivo = lunghezza * k / (sparsi + 1);
+            std::optional<std::int64_t> migliore;
+            for (std::int64_t p = giu_a_50(obiettivo) - ricerca_cippo; p < obiettivo + ricerca_cippo; p += 50) {
+                if (p <= 0 || p > c_.lunghezza_linea) continue;
+                const auto q = static_cast<std::int32_t>(p);
+                if (c_.chilometro(q) % 1000 != 0) continue;
+                if (std::find(cippi_.begin(), cippi_.end(), q) != cippi_.end()) continue;
+                if (!lontano(occupate, p, distacco_righe) || !lontano(cippi_, p, distacco_cippi)) continue;
+                if (!migliore || std::llabs(p - obiettivo) < std::llabs(*migliore - obiettivo)) migliore = p;
+            }
+            if (migliore) cippi_.push_back(static_cast<std::int32_t>(*migliore));
+        }
+    }
+
+    const Corsa& c_;
+    std::vector<Evento> eventi_;
+    std::vector<std::int32_t> cippi_;  // the restrictions' posts first, then the spread ones
+};
+
+}  // namespace
+
+std::vector<RigaScheda> righe_tabella_scheda(const Corsa& c, const DatiDocumenti& d, int cippi_sparsi) {
+    return Righe(c, d).con_cippi(cippi_sparsi);
+}
+
+std::size_t righe_senza_cippi_sparsi(const Corsa& c, const DatiDocumenti& d) { return Righe(c, d).senza_sparsi(); }
+
+}  // namespace compattatore
