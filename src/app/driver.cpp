@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/compilazione.h"
+#include "documents/documenti_scenario.h"
 #include "finishing/finitura.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -71,6 +72,11 @@ void scrivi_file_compilati(const FileScenario& f, const Scenario& s) {
         griglia.added(n * byte_cella);
     }
     griglia.commit();
+}
+
+void scrivi_documenti(const FileScenario& f, const Scenario& s) {
+    replace_file(file_scheda(f), scheda_treno(s));
+    replace_file(file_rallentamenti(f), ordine_rallentamenti(s));
 }
 
 }  // namespace compattatore

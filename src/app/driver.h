@@ -35,4 +35,8 @@ Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool p
 // then the .sim and the .dat grid.
 void scrivi_file_compilati(const FileScenario& f, const Scenario& s);
 
+// Writes the driver's documents of a scenario that compiled without a code:
+// its timetable card and its restriction order.
+void scrivi_documenti(const FileScenario& f, const Scenario& s);
+
 }  // namespace compattatore

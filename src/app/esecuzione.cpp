@@ -79,7 +79,10 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
     const EsitoCompilazione& e = c.esito;
     const std::size_t n_avvisi = conta(e, Gravita::avviso);
     const bool ok = riuscita(c) && e.errore_segnalato == 0 && !(o.avvisi_come_errori && n_avvisi > 0);
-    if (ok) scrivi_file_compilati(f, c.scenario);
+    if (ok) {
+        scrivi_file_compilati(f, c.scenario);
+        scrivi_documenti(f, c.scenario);
+    }
 
     const std::int32_t codice = e.errore_segnalato != 0 ? e.errore_segnalato : numero(e.codice);
     if (o.json) {

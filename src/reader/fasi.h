@@ -18,4 +18,10 @@ Esito record_treno(Lettura& l);
 // One "stazione" record (the keyword already read).
 Esito stazione(Lettura& l);
 
+// The records for the driver's documents: "numero treno", "categoria" and
+// "recupero" (the keyword already read).
+void numero_treno(Lettura& l);
+void categoria(Lettura& l);
+void recupero(Lettura& l);
+
 }  // namespace compattatore::lettore

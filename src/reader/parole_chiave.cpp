@@ -46,6 +46,7 @@ constexpr ParolaChiave elenco[] = {
     // Records of the driver's documents, in the train's general section.
     {"numero treno", Contesto::treno, "numero treno", {}, false, true},
     {"categoria", Contesto::treno, "categoria", {}, false, true},
+    {"recupero", Contesto::treno, "recupero", {}, false, true},
 };
 
 bool trova(std::string_view campo, std::string_view parola, bool esatta) {

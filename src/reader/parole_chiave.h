@@ -33,7 +33,7 @@ struct ParolaChiave {
 };
 
 // Every keyword, in one list.  The records of the documents ("numero
-// treno", "categoria") are here so that no warning calls them unknown.
+// treno", "categoria", "recupero") are here so that no warning calls them unknown.
 std::span<const ParolaChiave> parole_chiave();
 
 // The keyword of `contesto` that `campo` is recognised as, if any.

@@ -168,6 +168,19 @@ Esito applica_chiavi(Lettura& l, const std::string& chiave) {
         riconosciuta = true;
         if (Esito e = stazione(l); e != Esito::avanti) return e;
     }
+    // The driver's documents' own records: read whole, into no compiled table.
+    if (contiene_ci(chiave, "numero treno")) {
+        riconosciuta = true;
+        numero_treno(l);
+    }
+    if (contiene_ci(chiave, "categoria")) {
+        riconosciuta = true;
+        categoria(l);
+    }
+    if (contiene_ci(chiave, "recupero")) {
+        riconosciuta = true;
+        recupero(l);
+    }
     if (riconosciuta)
         dopo_record(l);
     else

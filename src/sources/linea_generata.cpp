@@ -77,13 +77,14 @@ struct Segnale {
 
 }  // namespace
 
-DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza) {
+DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chieste) {
     if (lunghezza < 20000 || lunghezza > 1000000) throw std::invalid_argument("lunghezza fuori da 20 km .. 1000 km");
     Occupazione occupate(lunghezza);
 
     // Signs and stations share the 78 free slots of the general table.
     const int numero_segni = std::clamp(lunghezza / 50000, 1, 20);
-    const int numero_stazioni = std::clamp(lunghezza / 7400 + 1, 2, 78 - numero_segni);
+    const int numero_stazioni =
+        std::clamp(stazioni_chieste > 0 ? stazioni_chieste : lunghezza / 7400 + 1, 2, 78 - numero_segni);
 
     // Stations, evenly spaced; the first is the origin station of kind 8.
     static constexpr std::array<int, 7> tipi_stazione = {2, 4, 12, 21, 22, 27, 28};

@@ -16,7 +16,9 @@ struct DescrizioniGenerate {
     std::string treno;  // the bytes of <linea>_<treno>-.txt
 };
 
-// `lunghezza` in metres, 20,000 to 1,000,000.
-DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza);
+// `lunghezza` in metres, 20,000 to 1,000,000.  `stazioni` asks for that many
+// stations (2 at least, as many as the free slots allow); 0 gives the built-in
+// line's density, a station every 7.4 km.
+DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni = 0);
 
 }  // namespace compattatore

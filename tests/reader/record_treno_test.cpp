@@ -250,5 +250,47 @@ TEST(RecordTreno, UnValoreTroppoGrandeNelTrenoEUnGuasto) {
     EXPECT_FALSE(b.c_e_treno());
 }
 
+// The card's own values: read whole, so that a text holding a keyword is
+// never taken for another record, and written into no table the compiled
+// files carry.
+TEST(RecordTreno, NumeroCategoriaERecuperiSonoSoloPerLaScheda) {
+    const std::vector<std::string> profilo = {"velocita,   0,    100",
+                                              "stazione, 1000, 21, 400, 0,0,0, 1,0,0, 1,0,0, 60, 16,20,0, Bosco"};
+    BancoLettura senza, con;
+    linea_corta(senza);
+    linea_corta(con);
+    senza.treno_con(profilo);
+    std::vector<std::string> righe = {"numero treno,  2345", "categoria, stazione e segnale",
+                                      "recupero, 1000, 0.5", "Recupero, 2000, 12"};
+    righe.insert(righe.end(), profilo.begin(), profilo.end());
+    con.treno_con(righe);
+    senza.leggi();
+    con.leggi();
+    ASSERT_EQ(con.codice(), 0);
+    EXPECT_EQ(con.s.documenti.numero_treno, "2345");
+    EXPECT_EQ(con.s.documenti.categoria, "stazione e segnale");
+    ASSERT_EQ(con.s.documenti.recuperi.size(), 2u);
+    EXPECT_EQ(con.s.documenti.recuperi[0].posizione, 1000);
+    EXPECT_EQ(con.s.documenti.recuperi[0].minuti, "0.5");
+    EXPECT_EQ(con.s.documenti.recuperi[1].minuti, "12");
+    EXPECT_EQ(con.s.celle, senza.s.celle);
+    EXPECT_EQ(con.s.voci, senza.s.voci);
+}
+
+// A value wider than its cell of the card, or a margin that is not minutes,
+// does not fit its field: code 25.
+TEST(RecordTreno, ValoriDellaSchedaChiNonEntranoNelCampo) {
+    for (const std::string riga : {"numero treno, 1234567", "categoria, ACCELERATO STRAORDINARIO",
+                                   "recupero, 1000, 12.25", "recupero, 1000, poco",
+                                   "recupero, 1000, .5", "recupero, 1000, 10.05"}) {
+        SCOPED_TRACE(riga);
+        BancoLettura b;
+        linea_corta(b);
+        b.treno_con({riga});
+        b.leggi();
+        EXPECT_EQ(b.codice(), 25);
+    }
+}
+
 }  // namespace
 }  // namespace compattatore
