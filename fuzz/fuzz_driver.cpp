@@ -13,10 +13,11 @@
 // description texts the run would delete are those the reader says it
 // consumed, the grid has a cell per 50 m and the plan a row per metre, the
 // entries encode to their sizes, every code recorded is a diagnostic, the
-// last one the outcome's code, and the report an author reads holds no raw
-// control byte.  The same texts then go through `check`, which reads on past
-// every error: it must not fail, and its first error must be the compile's
-// first, at the same place.
+// last one the outcome's code, the report an author reads holds no raw
+// control byte, and the driver's card and order of a scenario that compiled
+// keep to their widths.  The same texts then go through `check`, which reads
+// on past every error: it must not fail, and its first error must be the
+// compile's first, at the same place.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +29,7 @@
 
 #include "app/compilazione.h"
 #include "app/diagnostica.h"
+#include "documents/documenti_scenario.h"
 #include "tables/file_compilati.h"
 
 namespace {
@@ -109,6 +111,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
             // two million elements here would take most of each run.
             if (s.tabella_linea.righe != s.lunghezza_estesa + 1) violazione("piano di dimensione sbagliata", e);
         }
+    }
+    if (s.griglia_esiste() && e.codice == Codice::nessuno && e.errore_segnalato == 0) {
+        for (const std::string& r : righe_scheda_treno(s))
+            if (r.size() > 83) violazione("riga della scheda oltre 83 caratteri", e);
+        const std::vector<std::string> ordine = righe_ordine_rallentamenti(s);
+        // Lines 5 and 7 carry the stations' and the train's names whole.
+        for (std::size_t i = 0; i < ordine.size(); ++i)
+            if (i != 4 && i != 6 && ordine[i].size() > 82) violazione("riga dell'ordine oltre 82 caratteri", e);
     }
     return 0;
 }

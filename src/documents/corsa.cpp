@@ -29,12 +29,9 @@ std::int64_t con_riferimento(const Progressiva& r, std::int32_t p) {
 }  // namespace
 
 int Corsa::limite(std::int32_t p) const {
-    int kmh = 0;
-    for (const CambioVelocita& c : velocita) {
-        if (c.posizione > p) break;
-        kmh = c.kmh;
-    }
-    return kmh;
+    const auto dopo = std::upper_bound(velocita.begin(), velocita.end(), p,
+                                       [](std::int32_t x, const CambioVelocita& c) { return x < c.posizione; });
+    return dopo == velocita.begin() ? 0 : std::prev(dopo)->kmh;
 }
 
 std::int64_t Corsa::chilometro(std::int32_t p) const {

@@ -20,7 +20,8 @@ constexpr std::size_t righe_modulo = 26;
 const std::string riga_vuota = " |   |                            |            |          |         |            |";
 const std::string chiusura = " |___|____________________________|____________|__________|_________|____________|";
 
-// The station a restriction lies in, or the stations around it.
+// The station a restriction lies in, or the stations around its start: the
+// last one at or before it and the next one.
 std::string stazioni_attorno(const Corsa& c, const RallentamentoCorsa& r) {
     const std::int64_t fine = static_cast<std::int64_t>(r.inizio) + r.lunghezza;
     const StazioneCorsa* prima = nullptr;
@@ -28,7 +29,7 @@ std::string stazioni_attorno(const Corsa& c, const RallentamentoCorsa& r) {
     for (const StazioneCorsa& s : c.stazioni) {
         if (s.inizio <= r.inizio && fine <= s.fine) return s.nome;
         if (s.posizione <= r.inizio) prima = &s;
-        if (s.posizione >= fine && !dopo) dopo = &s;
+        if (s.posizione > r.inizio && !dopo) dopo = &s;
     }
     if (prima && dopo) return prima->nome + " e " + dopo->nome;
     if (prima) return prima->nome;

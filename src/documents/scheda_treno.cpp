@@ -15,6 +15,8 @@ namespace compattatore {
 namespace {
 
 constexpr std::size_t righe_per_pagina = 31;
+// How many post counts above the one that surely fits are tried.
+constexpr std::size_t prove_oltre_il_minimo = 64;
 
 const std::string chiusura = " |_____|_____|__________|_____|____________________________|________________|_____|";
 
@@ -107,22 +109,28 @@ std::string sulla_chiusura(std::string r) {
     return r;
 }
 
+// A page's rows, pointing into the rows they were cut from.
 struct Pagina {
-    std::vector<std::string> righe;
+    std::vector<const std::string*> righe;
     bool ultima_sulla_chiusura = false;
 };
 
 // Pages of 31 rows.  A page never begins with a protection signal, so that
 // the page turns at the station it protects: a page followed by one is
-// written with that row into its closing rule.
-std::vector<Pagina> impagina(const std::vector<RigaScheda>& righe) {
+// written with that row into its closing rule.  A page turn parts two legs
+// already: no page begins with a spacer row.
+std::vector<Pagina> impagina(const RigheScheda& tabella) {
+    const std::vector<const RigaScheda*>& righe = tabella.ordine;
     std::vector<Pagina> pagine;
     std::size_t i = 0;
     while (i < righe.size() || pagine.empty()) {
         Pagina p;
-        for (std::size_t k = 0; k < righe_per_pagina && i < righe.size(); ++k) p.righe.push_back(righe[i++].testo);
-        if (i < righe.size() && righe[i].tipo == TipoRigaScheda::protezione) {
-            p.righe.push_back(righe[i++].testo);
+        while (p.righe.size() < righe_per_pagina && i < righe.size()) {
+            const RigaScheda* r = righe[i++];
+            if (r->tipo != TipoRigaScheda::spaziatura || !p.righe.empty()) p.righe.push_back(&r->testo);
+        }
+        if (i < righe.size() && righe[i]->tipo == TipoRigaScheda::protezione) {
+            p.righe.push_back(&righe[i++]->testo);
             p.ultima_sulla_chiusura = true;
         }
         pagine.push_back(std::move(p));
@@ -130,30 +138,15 @@ std::vector<Pagina> impagina(const std::vector<RigaScheda>& righe) {
     return pagine;
 }
 
-// The rows and their pages: the kilometre posts spread along the run fill
-// the pages that the other rows need, as many as they hold.
-std::vector<Pagina> pagine_della_scheda(const Corsa& c, const DatiDocumenti& d) {
-    const std::size_t fisse = righe_senza_cippi_sparsi(c, d);
-    const std::size_t pagine = std::max<std::size_t>(1, (fisse + righe_per_pagina - 1) / righe_per_pagina);
-    for (std::size_t sparsi = (righe_per_pagina + 1) * pagine - fisse;; --sparsi) {
-        std::vector<Pagina> p = impagina(righe_tabella_scheda(c, d, static_cast<int>(sparsi)));
-        if (p.size() <= pagine || sparsi == 0) return p;
-    }
-}
-
-}  // namespace
-
-std::vector<std::string> righe_scheda_treno(const Scenario& s) {
-    const Corsa c = leggi_corsa(s);
-    const Intestazione i = intestazione(s, c);
-    const std::vector<Pagina> pagine = pagine_della_scheda(c, s.documenti);
-
+// The card's lines: two empty lines, the pages with their separators, an
+// empty line.
+std::vector<std::string> componi_pagine(const Intestazione& i, const std::vector<Pagina>& pagine) {
     std::vector<std::string> out = {"", ""};
     for (std::size_t n = 1; n <= pagine.size(); ++n) {
         const Pagina& p = pagine[n - 1];
         for (std::string& r : testata(i, n, pagine.size())) out.push_back(std::move(r));
         for (std::size_t k = 0; k < p.righe.size(); ++k)
-            out.push_back(p.ultima_sulla_chiusura && k + 1 == p.righe.size() ? sulla_chiusura(p.righe[k]) : p.righe[k]);
+            out.push_back(p.ultima_sulla_chiusura && k + 1 == p.righe.size() ? sulla_chiusura(*p.righe[k]) : *p.righe[k]);
         if (!p.ultima_sulla_chiusura) out.push_back(chiusura);
         if (n == pagine.size()) break;
         // The separators between pages.
@@ -166,6 +159,35 @@ std::vector<std::string> righe_scheda_treno(const Scenario& s) {
     }
     out.push_back("");
     return out;
+}
+
+// The rows and their pages: the kilometre posts spread along the run fill
+// the pages that the other rows need, as many as they hold (pages that take
+// a 32nd row into their closing rule hold one more: the counts up to one
+// post more per page are tried, most first); then the spacer rows take the
+// places of some of them.
+std::vector<std::string> pagine_della_scheda(const Corsa& c, const DatiDocumenti& d, const Intestazione& i) {
+    const TabellaScheda tabella(c, d);
+    const std::size_t fisse = tabella.senza_cippi_sparsi();
+    const std::size_t pagine = std::max<std::size_t>(1, (fisse + righe_per_pagina - 1) / righe_per_pagina);
+    // Rows enough to fill every page: they always fit.
+    const std::size_t minimo = righe_per_pagina * pagine - fisse;
+    const std::size_t massimo = minimo + std::min<std::size_t>(pagine, prove_oltre_il_minimo);
+    for (std::size_t sparsi = massimo; sparsi > minimo; --sparsi) {
+        const int n = static_cast<int>(sparsi);
+        if (impagina(tabella.righe(n, false)).size() > pagine) continue;
+        const RigheScheda righe = tabella.righe(n, true);
+        if (const std::vector<Pagina> p = impagina(righe); p.size() <= pagine) return componi_pagine(i, p);
+    }
+    const RigheScheda righe = tabella.righe(static_cast<int>(minimo), true);
+    return componi_pagine(i, impagina(righe));
+}
+
+}  // namespace
+
+std::vector<std::string> righe_scheda_treno(const Scenario& s) {
+    const Corsa c = leggi_corsa(s);
+    return pagine_della_scheda(c, s.documenti, intestazione(s, c));
 }
 
 std::string scheda_treno(const Scenario& s) { return testo_crlf(righe_scheda_treno(s)); }

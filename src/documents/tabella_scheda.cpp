@@ -31,7 +31,14 @@ constexpr std::int32_t distacco_cippi = 3000;
 constexpr double secondi_per_mezzo_minuto = 750.0;
 
 // Order of the rows that share a position.
-enum Ordine : int { prima_del_luogo = 0, al_luogo = 1, velocita_al_luogo = 2, cambio = 3, dopo_il_cambio = 4 };
+enum Ordine : int {
+    prima_del_luogo = 0,
+    al_luogo = 1,
+    velocita_al_luogo = 2,
+    cambio = 3,
+    dopo_il_cambio = 4,
+    dopo_il_luogo = 5,
+};
 
 std::int64_t giu_a_50(std::int64_t m) { return (m >= 0 ? m : m - 49) / 50 * 50; }
 
@@ -51,6 +58,7 @@ std::string km(std::int64_t metri, bool cambio_dopo = false) {
 
 struct Celle {
     std::optional<int> limite, marcia, no_rs;
+    bool segnaposto = false;  // " ___ " in column 4
     std::string km = std::string(largo_km, ' ');
     std::string nome;
     std::string orario = std::string(largo_orario, ' ');
@@ -58,8 +66,8 @@ struct Celle {
 };
 
 std::string componi(const Celle& c) {
-    return riga_tabella({velocita(c.limite), velocita(c.marcia), c.km, velocita(c.no_rs), a_sinistra(c.nome, largo_nome),
-                         c.orario, c.recupero});
+    return riga_tabella({velocita(c.limite), velocita(c.marcia), c.km, c.segnaposto ? " ___ " : velocita(c.no_rs),
+                         a_sinistra(c.nome, largo_nome), c.orario, c.recupero});
 }
 
 // "16.14.30", or "16.14" on the minute.
@@ -115,41 +123,62 @@ struct Evento {
     RigaScheda riga;
 };
 
-class Righe {
-public:
+}  // namespace
+
+// The rows but the posts are worked out once, in running order; each count
+// of spread posts then only places its posts among them.
+struct TabellaScheda::Righe {
     Righe(const Corsa& c, const DatiDocumenti& d) : c_(c) {
         stazioni(d);
         cambi_di_velocita();
         cambi_di_progressiva();
         for (const RallentamentoCorsa& r : c_.rallentamenti) {
             const std::int32_t p = c_.cippo_prima(r.inizio);
-            if (std::find(cippi_.begin(), cippi_.end(), p) == cippi_.end()) cippi_.push_back(p);
+            if (std::find(dei_rallentamenti_.begin(), dei_rallentamenti_.end(), p) == dei_rallentamenti_.end())
+                dei_rallentamenti_.push_back(p);
         }
+        std::stable_sort(eventi_.begin(), eventi_.end(), prima_di);
+        for (const Evento& e : eventi_) occupate_.push_back(e.posizione);
     }
 
-    std::size_t senza_sparsi() const { return eventi_.size() + cippi_.size(); }
+    static bool prima_di(const Evento& a, const Evento& b) {
+        return a.posizione != b.posizione ? a.posizione < b.posizione : a.ordine < b.ordine;
+    }
 
-    std::vector<RigaScheda> con_cippi(int sparsi) && {
-        spargi_cippi(sparsi);
-        for (std::int32_t p : cippi_) {
+    RigheScheda con_cippi(int sparsi, bool spaziature) const {
+        std::vector<std::int32_t> cippi = spargi_cippi(sparsi);
+        if (spaziature) lascia_posto_alle_spaziature(cippi);
+        std::vector<Evento> dei_cippi;
+        for (std::size_t k = 0; k < dei_rallentamenti_.size() + cippi.size(); ++k) {
+            const std::int32_t p = k < dei_rallentamenti_.size() ? dei_rallentamenti_[k] : cippi[k - dei_rallentamenti_.size()];
             Celle x;
+            // The post after which the order's first restriction begins
+            // leaves column 4 to the driver, who writes the order's speed there.
+            x.segnaposto = k == 0 && !dei_rallentamenti_.empty();
             const int v = c_.limite(p);
             x.limite = in_vigore(v);
             x.marcia = di_marcia(v);
             x.km = km(c_.chilometro(p));
             x.nome = "Cippo Km " + testo_km(c_.chilometro(p));
-            aggiungi(TipoRigaScheda::cippo, p, al_luogo, x);
+            dei_cippi.push_back({p, al_luogo, {TipoRigaScheda::cippo, p, componi(x)}});
         }
-        std::stable_sort(eventi_.begin(), eventi_.end(), [](const Evento& a, const Evento& b) {
-            return a.posizione != b.posizione ? a.posizione < b.posizione : a.ordine < b.ordine;
-        });
-        std::vector<RigaScheda> r;
-        r.reserve(eventi_.size());
-        for (Evento& e : eventi_) r.push_back(std::move(e.riga));
+        std::stable_sort(dei_cippi.begin(), dei_cippi.end(), prima_di);
+        RigheScheda r;
+        for (Evento& e : dei_cippi) r.cippi.push_back(std::move(e.riga));
+        // A post goes after the other rows of its place and order.
+        r.ordine.reserve(eventi_.size() + r.cippi.size());
+        std::size_t k = 0;
+        for (const Evento& e : eventi_) {
+            for (; k < r.cippi.size() && prima_di(dei_cippi[k], e); ++k) r.ordine.push_back(&r.cippi[k]);
+            if (spaziature || e.riga.tipo != TipoRigaScheda::spaziatura) r.ordine.push_back(&e.riga);
+        }
+        for (; k < r.cippi.size(); ++k) r.ordine.push_back(&r.cippi[k]);
         return r;
     }
 
-private:
+    // Spacer rows take their places from the spread posts.
+    std::size_t senza_sparsi() const { return eventi_.size() - tappe_.size() + dei_rallentamenti_.size(); }
+
     void aggiungi(TipoRigaScheda tipo, std::int32_t p, int ordine, const Celle& x) {
         eventi_.push_back({p, ordine, {tipo, p, componi(x)}});
     }
@@ -178,7 +207,12 @@ private:
             x.recupero = rec[i];
             aggiungi(TipoRigaScheda::stazione, s.posizione, al_luogo, x);
 
+            if (s.orario != 0) fermate_.push_back(s.posizione);
             if (s.orario == 0 || i == 0) continue;
+            if (i + 1 < c_.stazioni.size()) {
+                aggiungi(TipoRigaScheda::spaziatura, s.posizione, dopo_il_luogo, Celle{});
+                tappe_.push_back(s.posizione);
+            }
             const auto prot = static_cast<std::int32_t>(
                 std::min(giu_a_50(static_cast<std::int64_t>(s.inizio) - anticipo_protezione), ultimo_segnale));
             Celle y;
@@ -231,41 +265,65 @@ private:
 
     // Each spread post stands at a whole kilometre of its own reference,
     // nearest to its share of the run, away from the other rows.
-    void spargi_cippi(int sparsi) {
-        std::vector<std::int32_t> occupate;
-        for (const Evento& e : eventi_) occupate.push_back(e.posizione);
+    std::vector<std::int32_t> spargi_cippi(int sparsi) const {
+        std::vector<std::int32_t> cippi;
+        std::vector<std::int32_t> presi = dei_rallentamenti_;
+        std::sort(presi.begin(), presi.end());
         const std::int64_t lunghezza = c_.stazioni.empty() ? c_.lunghezza_linea : c_.stazioni.back().posizione;
-        auto lontano = [](const std::vector<std::int32_t>& da, std::int64_t p, std::int64_t distacco) {
-            for (std::int32_t o : da)
-                if (std::llabs(p - o) < distacco) return false;
-            return true;
-        };
         for (int k = 1; k <= sparsi; ++k) {
             const std::int64_t obiettivo = lunghezza * k / (sparsi + 1);
             std::optional<std::int64_t> migliore;
             for (std::int64_t p = giu_a_50(obiettivo) - ricerca_cippo; p < obiettivo + ricerca_cippo; p += 50) {
                 if (p <= 0 || p > c_.lunghezza_linea) continue;
-                const auto q = static_cast<std::int32_t>(p);
-                if (c_.chilometro(q) % 1000 != 0) continue;
-                if (std::find(cippi_.begin(), cippi_.end(), q) != cippi_.end()) continue;
-                if (!lontano(occupate, p, distacco_righe) || !lontano(cippi_, p, distacco_cippi)) continue;
+                if (c_.chilometro(static_cast<std::int32_t>(p)) % 1000 != 0) continue;
+                if (!lontano(occupate_, p, distacco_righe) || !lontano(presi, p, distacco_cippi)) continue;
                 if (!migliore || std::llabs(p - obiettivo) < std::llabs(*migliore - obiettivo)) migliore = p;
             }
-            if (migliore) cippi_.push_back(static_cast<std::int32_t>(*migliore));
+            if (!migliore) continue;
+            const auto q = static_cast<std::int32_t>(*migliore);
+            cippi.push_back(q);
+            presi.insert(std::upper_bound(presi.begin(), presi.end(), q), q);
+        }
+        return cippi;
+    }
+
+    // No position of the ascending `da` within `distacco` of `p`.
+    static bool lontano(const std::vector<std::int32_t>& da, std::int64_t p, std::int64_t distacco) {
+        const auto dopo = std::lower_bound(da.begin(), da.end(), p);
+        if (dopo != da.end() && *dopo - p < distacco) return false;
+        return dopo == da.begin() || p - *std::prev(dopo) >= distacco;
+    }
+
+    // The spacer row that opens a leg takes the place of the first post
+    // spread in that leg, so that the other posts keep their places and the
+    // pages the rows they had.
+    void lascia_posto_alle_spaziature(std::vector<std::int32_t>& cippi) const {
+        for (std::int32_t tappa : tappe_) {
+            const auto prossima = std::upper_bound(fermate_.begin(), fermate_.end(), tappa);
+            const std::int64_t fine_tratta =
+                prossima == fermate_.end() ? std::numeric_limits<std::int64_t>::max() : *prossima;
+            auto primo = cippi.end();
+            for (auto k = cippi.begin(); k != cippi.end(); ++k)
+                if (*k > tappa && *k < fine_tratta && (primo == cippi.end() || *k < *primo)) primo = k;
+            if (primo != cippi.end()) cippi.erase(primo);
         }
     }
 
     const Corsa& c_;
-    std::vector<Evento> eventi_;
-    std::vector<std::int32_t> cippi_;  // the restrictions' posts first, then the spread ones
+    std::vector<Evento> eventi_;                  // in running order
+    std::vector<std::int32_t> occupate_;          // their positions
+    std::vector<std::int32_t> dei_rallentamenti_;  // the posts the restrictions begin after
+    std::vector<std::int32_t> fermate_;  // the timed stations, in running order
+    std::vector<std::int32_t> tappe_;    // the intermediate stops, each followed by a spacer row
 };
 
-}  // namespace
+TabellaScheda::TabellaScheda(const Corsa& c, const DatiDocumenti& d) : righe_(std::make_unique<Righe>(c, d)) {}
+TabellaScheda::~TabellaScheda() = default;
 
-std::vector<RigaScheda> righe_tabella_scheda(const Corsa& c, const DatiDocumenti& d, int cippi_sparsi) {
-    return Righe(c, d).con_cippi(cippi_sparsi);
+RigheScheda TabellaScheda::righe(int cippi_sparsi, bool spaziature) const {
+    return righe_->con_cippi(cippi_sparsi, spaziature);
 }
 
-std::size_t righe_senza_cippi_sparsi(const Corsa& c, const DatiDocumenti& d) { return Righe(c, d).senza_sparsi(); }
+std::size_t TabellaScheda::senza_cippi_sparsi() const { return righe_->senza_sparsi(); }
 
 }  // namespace compattatore

@@ -1,10 +1,14 @@
 // The rows of the timetable card's table, in running order: stations with
 // their times and recovery margins, the protection signal before each timed
 // stop, the changes of the train's speed limit (with the switches near the
-// stations), the kilometre reference changes and kilometre posts.
+// stations), the kilometre reference changes and kilometre posts; a spacer
+// row after each intermediate timed stop parts the run into its legs.  The
+// post after which the first restriction of the order begins carries the
+// placeholder " ___ " in column 4.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +24,7 @@ enum class TipoRigaScheda {
     cambio,         // where the kilometre reference changes: the old count, ended by "/"
     nuovo_valore,   // the row after it: the new count alone
     cippo,          // a kilometre post
+    spaziatura,     // the empty row between two legs
 };
 
 struct RigaScheda {
@@ -28,12 +33,31 @@ struct RigaScheda {
     std::string testo;  // 83 characters
 };
 
-// The rows with `cippi_sparsi` kilometre posts spread along the run besides
-// those the restrictions refer to (fewer when the line has no room for
-// them).  Posts keep clear of the other rows.
-std::vector<RigaScheda> righe_tabella_scheda(const Corsa& c, const DatiDocumenti& d, int cippi_sparsi);
+// The rows of one choice of posts, in running order; the rows point into
+// the table and into `cippi`.
+struct RigheScheda {
+    std::vector<RigaScheda> cippi;
+    std::vector<const RigaScheda*> ordine;
+};
 
-// How many rows there are without spread posts.
-std::size_t righe_senza_cippi_sparsi(const Corsa& c, const DatiDocumenti& d);
+class TabellaScheda {
+public:
+    TabellaScheda(const Corsa& c, const DatiDocumenti& d);
+    ~TabellaScheda();
+
+    // The rows with `cippi_sparsi` kilometre posts spread along the run
+    // besides those the restrictions refer to (fewer when the line has no
+    // room for them).  Posts keep clear of the other rows.  With
+    // `spaziature` the spacer row that opens a leg takes the place of the
+    // first post spread in it.
+    RigheScheda righe(int cippi_sparsi, bool spaziature) const;
+
+    // How many rows there are without spread posts and spacers.
+    std::size_t senza_cippi_sparsi() const;
+
+private:
+    struct Righe;
+    std::unique_ptr<Righe> righe_;
+};
 
 }  // namespace compattatore

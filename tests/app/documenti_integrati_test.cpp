@@ -16,17 +16,8 @@
 namespace compattatore {
 namespace {
 
-std::string testo(std::span<const std::string_view> righe) {
-    std::string t;
-    for (std::string_view r : righe) {
-        t.append(r);
-        t.append("\r\n");
-    }
-    return t;
-}
-
 Scenario integrato() {
-    const std::string linea = testo(righe_linea()), treno = testo(righe_treno());
+    const std::string linea = componi_testo(righe_linea()), treno = componi_testo(righe_treno());
     Compilazione c = compila_descrizioni({"Brunovale", "Quarzo", linea, treno, true});
     EXPECT_EQ(c.esito.codice, Codice::nessuno);
     c.scenario.documenti = dati_documenti_predefiniti();

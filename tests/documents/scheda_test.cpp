@@ -75,6 +75,24 @@ TEST_F(Scheda, QuattroPagineLaSecondaConUnaRigaSullaChiusura) {
     EXPECT_EQ(letta_->masse.front(), "      600T         ");
 }
 
+// The post after which the order's first restriction begins leaves its
+// column 4 to the driver; a spacer row follows each intermediate timed stop.
+TEST_F(Scheda, SegnapostoESpaziatureTraLeTratte) {
+    std::vector<std::string> segnaposto, dopo_spaziatura;
+    int fermate_intermedie = 0;
+    for (std::size_t i = 0; i < tabella().size(); ++i) {
+        const CelleScheda c = celle_scheda(tabella()[i]);
+        if (c.no_rs == " ___ ") segnaposto.push_back(test::senza_blank(c.nome));
+        if (i > 0 && tabella()[i] == " |     |     |          |     |                            |                |     |")
+            dopo_spaziatura.push_back(test::senza_blank(celle_scheda(tabella()[i - 1]).nome));
+        if (c.orario != std::string(16, ' ') && i > 0 && i + 1 < tabella().size()) ++fermate_intermedie;
+    }
+    EXPECT_EQ(segnaposto, std::vector<std::string>{"Cippo Km 126.000"});
+    EXPECT_EQ(fermate_intermedie, 6);
+    EXPECT_EQ(dopo_spaziatura, (std::vector<std::string>{"Pratoleone", "Pianfosco", "Poggio Anselmo", "Calvaneo",
+                                                         "Sorbelletto", "Pontecervo"}));
+}
+
 // The card lists every station of the train description, in order, at the
 // kilometre its position has under the line's references, with the train's
 // own times: the departure at the first, the arrival at the last, the stop

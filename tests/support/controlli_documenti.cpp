@@ -156,6 +156,14 @@ SchedaLetta controlla_scheda(const std::vector<std::string>& s) {
                 break;
             }
         }
+        // No page begins with a protection signal (the page turns at the
+        // station it protects) or with a spacer row.
+        if (righe > 0) {
+            const std::string& prima = letta.righe[letta.righe.size() - righe];
+            EXPECT_NE(senza_blank(celle_scheda(prima).nome), "Segn.Prot.") << "page " << n << " begins with " << prima;
+            EXPECT_NE(prima, " |     |     |          |     |                            |                |     |")
+                << "page " << n << " begins with a spacer row";
+        }
         letta.righe_per_pagina.push_back(righe);
         letta.ultima_sulla_chiusura.push_back(sulla_chiusura);
         const std::size_t piene = righe_per_pagina + (sulla_chiusura ? 1 : 0);
