@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the two fuzz targets with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) into build-fuzz/ and runs both at once over the
+# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) into build-fuzz/ and runs them at once over the
 # corpus kept in fuzz/corpus/, for FUZZ_SECONDI seconds each (default 60).
 # A finding fails the run; its input is left in build-fuzz/artefatti/.
 #
@@ -16,7 +16,7 @@ bash scripts/setup.sh clang libclang-rt-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_BENCH=OFF -DCOMPATTATORE_FUZZ=ON -DCOMPATTATORE_WERROR=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-cmake --build build-fuzz -j2 --target fuzz_driver fuzz_campi
+cmake --build build-fuzz -j2 --target fuzz_driver fuzz_campi fuzz_note
 
 secondi=${FUZZ_SECONDI:-60}
 artefatti=build-fuzz/artefatti
@@ -26,7 +26,7 @@ trap 'rm -rf "$lavoro"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-bersagli=(driver campi)
+bersagli=(driver campi note)
 declare -A processi
 for b in "${bersagli[@]}"; do
   mkdir -p "$lavoro/$b"

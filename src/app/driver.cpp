@@ -74,9 +74,10 @@ void scrivi_file_compilati(const FileScenario& f, const Scenario& s) {
     griglia.commit();
 }
 
-void scrivi_documenti(const FileScenario& f, const Scenario& s) {
+void scrivi_documenti(const FileScenario& f, const Scenario& s, const std::optional<std::string>& note) {
     replace_file(file_scheda(f), scheda_treno(s));
     replace_file(file_rallentamenti(f), ordine_rallentamenti(s));
+    if (note) replace_file(file_note(f), *note);
 }
 
 }  // namespace compattatore

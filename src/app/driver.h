@@ -36,7 +36,8 @@ Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool p
 void scrivi_file_compilati(const FileScenario& f, const Scenario& s);
 
 // Writes the driver's documents of a scenario that compiled without a code:
-// its timetable card and its restriction order.
-void scrivi_documenti(const FileScenario& f, const Scenario& s);
+// its timetable card and its restriction order, and the notes when the
+// author wrote some (`note`: the notes file's bytes).
+void scrivi_documenti(const FileScenario& f, const Scenario& s, const std::optional<std::string>& note);
 
 }  // namespace compattatore

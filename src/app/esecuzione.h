@@ -54,7 +54,11 @@ int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, co
 // Compiles the description files an author keeps in a folder; they are
 // never deleted.  The compiled files are replaced only when the code is 0
 // (and, with avvisi_come_errori, when there is no warning); otherwise
-// nothing is written.  The errors and warnings go to `err` as text, then a
+// nothing is written.  A scenario that compiles also gets its timetable
+// card and restriction order, and its notes when the folder holds the
+// author's notes (<linea>_<treno>_note-.txt, UTF-8); notes that cannot be
+// written are reported on `err` at their line and column, and then nothing
+// is compiled or written.  The errors and warnings go to `err` as text, then a
 // line with the outcome; with `json` one JSON object goes to `out` instead.
 int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err);
 

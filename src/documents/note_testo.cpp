@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "documents/documenti.h"
-#include "documents/latino1.h"
+#include "documents/windows1252.h"
 
 namespace compattatore {
 
@@ -96,7 +96,7 @@ std::span<const std::string_view> righe_note() {
     // lives as long as the program.
     static const auto latino = [] {
         std::array<std::string, testo_note.size()> righe;
-        for (std::size_t i = 0; i < righe.size(); ++i) righe[i] = in_latino1(testo_note[i]);
+        for (std::size_t i = 0; i < righe.size(); ++i) righe[i] = in_windows1252(testo_note[i]);
         return righe;
     }();
     static const auto viste = [] {

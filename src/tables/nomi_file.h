@@ -49,5 +49,8 @@ inline std::filesystem::path file_rallentamenti(const FileScenario& f) {
     return file_documento(f, "rallentamenti.txt");
 }
 inline std::filesystem::path file_note(const FileScenario& f) { return file_documento(f, "note.txt"); }
+// The author's own notes, from which `compile` writes file_note: the same
+// name with the hyphen that marks the texts an author writes.
+inline std::filesystem::path file_note_autore(const FileScenario& f) { return file_documento(f, "note-.txt"); }
 
 }  // namespace compattatore

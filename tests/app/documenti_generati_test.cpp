@@ -25,9 +25,9 @@ protected:
         const DescrizioniGenerate d = genera_descrizioni(500000, 20);
         replace_file(*dir_ / "Generata_linea.txt", d.linea);
         replace_file(*dir_ / "Generata_Prova-.txt", d.treno);
-        std::ostringstream out;
-        esito_ = compila_sorgenti(dir_->path(), "Generata", "Prova", true, out);
-        messaggio_ = out.str();
+        std::ostringstream out, err;
+        esito_ = compila_sorgenti(dir_->path(), "Generata", "Prova", true, out, err);
+        messaggio_ = out.str() + err.str();
     }
     static void TearDownTestSuite() { delete dir_; }
     void SetUp() override { ASSERT_EQ(esito_, 0) << messaggio_; }

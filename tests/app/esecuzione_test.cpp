@@ -111,11 +111,39 @@ TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
     ASSERT_EQ(compilato.status, 0) << compilato.output;
     // Not a single warning.
     EXPECT_EQ(compilato.output, "codice 0: nessun errore\n");
-    // The author's files are kept; the compiled files equal the built-in run's.
-    EXPECT_TRUE(fs::exists(autore / "Brunovale_linea.txt"));
-    EXPECT_TRUE(fs::exists(autore / "Brunovale_Quarzo-.txt"));
+    // The author's files are kept; the compiled files equal the built-in run's;
+    // the card and the order come with them, the notes only from the author's.
+    EXPECT_EQ(test::file_names(autore),
+              (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt", "Brunovale_linea.dat",
+                                     "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat",
+                                     "Brunovale_Quarzo_scheda_treno.txt", "Brunovale_Quarzo_rallentamenti.txt"}));
     for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"})
         EXPECT_TRUE(test::read_bytes(autore / nome) == test::read_bytes(dir / nome)) << nome;
+}
+
+// The author's notes (UTF-8) become the simulator's notes (Windows-1252);
+// a character the code page lacks stops compile at its line and column,
+// and then nothing is written.
+TEST_F(ProgrammaCopiato, CompileScriveLeNoteDellAutore) {
+    fs::path autore = dir / "autore";
+    fs::create_directory(autore);
+    ASSERT_EQ(test::run_program(exe, {"sources", test::argument(autore)}).status, 0);
+    test::write_bytes(autore / "Brunovale_Quarzo_note-.txt", "Prima riga.\nPi\u00F9 \u2192 avanti\n");
+    test::CommandResult rifiutato = test::run_program(exe, {"compile", test::argument(autore)});
+    EXPECT_EQ(rifiutato.status, 1);
+    EXPECT_EQ(rifiutato.output,
+              test::argument(autore / "Brunovale_Quarzo_note-.txt") +
+                  ":2:5: errore: carattere U+2192 non rappresentabile in Windows-1252\n"
+                  "    Pi\u00F9 \u2192 avanti\n"
+                  "        ^\n"
+                  "compilazione non riuscita: i file compilati non sono stati toccati\n");
+    EXPECT_EQ(test::file_names(autore).size(), 3u);
+
+    test::write_bytes(autore / "Brunovale_Quarzo_note-.txt", "Costa 5 \u20AC, \u201Cdavvero\u201D.\r\n\r\nEttore.\r\n");
+    test::CommandResult compilato = test::run_program(exe, {"compile", test::argument(autore)});
+    ASSERT_EQ(compilato.status, 0) << compilato.output;
+    EXPECT_EQ(test::read_bytes(autore / "Brunovale_Quarzo_note.txt"),
+              "   Costa 5 \x80, \x93" "davvero\x94.\r\n\r\n   Ettore.\r\n");
 }
 
 TEST_F(ProgrammaCopiato, CompileSenzaPianoNonScriveIlFileDellaLinea) {
