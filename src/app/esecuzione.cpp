@@ -8,6 +8,8 @@
 #include "app/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/driver.h"
+#include "authoring/comandi.h"
+#include "authoring/grafico.h"
 #include "documents/documenti.h"
 #include "documents/note_autore.h"
 #include "finishing/finitura.h"
@@ -130,6 +132,24 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
         }
     }
     return ok ? stato::riuscito : stato::non_riuscito;
+}
+
+int disegna_cartella(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
+                     const std::filesystem::path& uscita, std::ostream& err) {
+    const FileScenario f{cartella, linea, treno};
+    const TestiSorgente testi = leggi_sorgenti(f);
+    if (!testi.linea && !testi.treno) return comando_plot(cartella, linea, treno, uscita, err);
+    const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, true));
+    const EsitoCompilazione& e = c.esito;
+    if (!riuscita(c) || e.errore_segnalato != 0) {
+        const std::int32_t codice = e.errore_segnalato != 0 ? e.errore_segnalato : numero(e.codice);
+        err << testo_diagnostiche(e, diagnostiche_mostrate);
+        err << "compattatore: plot: lo scenario non si compila ("
+            << (e.errore_segnalato != 0 ? "Errore n. " : "codice ") << codice << "), nessun disegno\n";
+        return stato::non_riuscito;
+    }
+    replace_file(uscita, disegna_scenario(c.scenario.celle, c.scenario.voci, &c.scenario.tabella_linea));
+    return stato::riuscito;
 }
 
 int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err) {

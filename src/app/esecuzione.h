@@ -62,6 +62,14 @@ int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, co
 // line with the outcome; with `json` one JSON object goes to `out` instead.
 int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err);
 
+// `plot DIR -o uscita`: the SVG page of a scenario.  When the folder holds
+// its description files they are compiled in memory and drawn, or, when
+// they record a code, nothing is drawn: the code and the record that caused
+// it go to `err` and the status is 1.  Otherwise the compiled files are
+// drawn (see comando_plot).
+int disegna_cartella(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
+                     const std::filesystem::path& uscita, std::ostream& err);
+
 // Runs `lavoro`, turning an I/O failure or the error report into a message
 // on `err` and a non-zero status.
 int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err);

@@ -214,9 +214,11 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     std::string linea_plot = linea_predefinita;
     std::string treno_plot = treno_predefinito;
     std::string file_svg;
-    auto* plot = app.add_subcommand("plot", "Disegna in SVG la pianta e il profilo dello scenario compilato in DIR");
+    auto* plot = app.add_subcommand(
+        "plot", "Disegna in SVG la pianta e il profilo dello scenario in DIR: quello delle descrizioni, se ci sono "
+                "(e non si compilano con errori), altrimenti quello dei file compilati");
     plot->group("Comandi");
-    plot->add_option("DIR", cartella_plot, "Cartella dei file compilati")->required()->type_name("");
+    plot->add_option("DIR", cartella_plot, "Cartella dello scenario")->required()->type_name("");
     plot->add_option("--linea", linea_plot, "Nome della linea")->capture_default_str()->type_name("NOME");
     plot->add_option("--treno", treno_plot, "Nome del treno")->capture_default_str()->type_name("NOME");
     plot->add_option("-o,--output", file_svg, "File SVG da scrivere")->required()->type_name("FILE");
@@ -258,7 +260,8 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
                 return comando_dump(path_from_text(file_dump), formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo,
                                     out, err);
             if (*plot)
-                return comando_plot(path_from_text(cartella_plot), linea_plot, treno_plot, path_from_text(file_svg), err);
+                return disegna_cartella(path_from_text(cartella_plot), linea_plot, treno_plot, path_from_text(file_svg),
+                                        err);
             return esegui_lavoro(executable_folder(), out, err);
         },
         err);

@@ -4,10 +4,12 @@
 #include <cmath>
 
 #include "authoring/descrizione.h"
+#include "authoring/etichette.h"
 #include "authoring/formato.h"
 #include "authoring/profilo.h"
 #include "authoring/sommario_piano.h"
 #include "authoring/svg.h"
+#include "tables/chilometri.h"
 
 namespace compattatore {
 
@@ -85,6 +87,21 @@ constexpr const char* stile = R"(text { font-family: "DejaVu Sans", "Liberation 
 .guida { stroke: #9db4dd; stroke-width: 1; stroke-dasharray: 4 3; }
 )";
 
+// The fonts of the labels the page places, as the style sets them.
+constexpr Carattere carattere_nome{10, false};          // nome-stazione
+constexpr Carattere carattere_nome_orario{12, true};    // nome-stazione-orario
+constexpr Carattere carattere_km{10, false};            // testo-km
+constexpr Carattere carattere_rallentamento{11, true};  // testo-rallentamento
+constexpr Carattere carattere_nota{12, false};          // nota
+constexpr Carattere carattere_titolo{26, true};         // titolo
+
+// Longest texts, in characters; a longer one is cut with "…" and kept whole
+// in its hover text.
+constexpr std::size_t nome_in_pianta = 28;
+constexpr std::size_t nome_sotto_asse = 26;
+constexpr std::size_t nome_in_tabella = 56;
+constexpr std::size_t nome_nel_titolo = 40;
+
 struct Scala {
     double d0, d1, r0, r1;
     double operator()(double v) const { return d1 == d0 ? r0 : r0 + (v - d0) * (r1 - r0) / (d1 - d0); }
@@ -115,9 +132,16 @@ std::vector<double> tacche(double da, double a, double passo) {
     return r;
 }
 
-// Kilometres for a label, and to the metre for a tooltip.
+// Route distances in kilometres for the page's figures; route positions to
+// the metre, "12345 m", and the line's own kilometres as its posts show
+// them, "km 15.395".
 std::string km(double metri) { return formato("%.1f", metri / 1000.0); }
-std::string km_esatti(double metri) { return formato("%.3f", metri / 1000.0); }
+std::string metri(double m) { return formato("%.0f m", m); }
+std::string km_linea(std::int64_t metri_linea) {
+    const std::int64_t a = metri_linea < 0 ? -metri_linea : metri_linea;
+    return formato("km %s%lld.%03lld", metri_linea < 0 ? "-" : "", static_cast<long long>(a / 1000),
+                   static_cast<long long>(a % 1000));
+}
 
 // Numbers on an axis: no decimals unless the step needs them.
 std::string tacca(double v, double passo) {
@@ -138,6 +162,7 @@ public:
         : voci_(voci),
           piano_(piano),
           p_(estrai_profilo(celle, voci)),
+          progressive_(progressive_linea(voci)),
           svg_(larghezza_pagina, altezza_pagina, stile),
           x_({0, p_.lunghezza, margine_sx, margine_sx + larghezza_utile}) {}
 
@@ -150,6 +175,12 @@ public:
     }
 
 private:
+    // A route position with the line's kilometre there: "49300 m (km 52.350)".
+    std::string luogo(double m) const {
+        return metri(m) + " (" + km_linea(chilometro(progressive_, static_cast<std::int32_t>(std::clamp(m, -2e9, 2e9)))) +
+               ")";
+    }
+
     // The stretch of a run inside the line, in pixels; false when outside.
     bool dentro(double da, double a, double& x0, double& x1) const {
         da = std::max(da, 0.0);
@@ -160,9 +191,20 @@ private:
         return true;
     }
 
+    // A text cut to `n` characters, with the whole of it as hover text when cut.
+    void testo_accorciato(double x, double y, const std::string& t, std::size_t n, std::string_view classe,
+                          double rotazione = 0) {
+        const std::string corto = accorcia(t, n);
+        svg_.testo(x, y, corto, classe, rotazione, corto == t ? std::string_view{} : std::string_view{t});
+    }
+
     void titolo() {
-        const std::string linea = testo_leggibile(voci_[voce_linea].nome), treno = testo_leggibile(voci_[voce_treno].nome);
-        svg_.testo(margine_sx, 44, "Scenario " + linea + " \u00b7 treno " + treno, "titolo");
+        const std::string linea = accorcia(testo_leggibile(voci_[voce_linea].nome), nome_nel_titolo);
+        const std::string treno = accorcia(testo_leggibile(voci_[voce_treno].nome), nome_nel_titolo);
+        const std::string intero =
+            "Scenario " + testo_leggibile(voci_[voce_linea].nome) + " \u00b7 treno " + testo_leggibile(voci_[voce_treno].nome);
+        const std::string corto = "Scenario " + linea + " \u00b7 treno " + treno;
+        svg_.testo(margine_sx, 44, corto, "titolo", 0, corto == intero ? std::string_view{} : std::string_view{intero});
         svg_.testo(margine_sx, 70,
                    "linea di " + km(p_.lunghezza) + " km \u00b7 " + std::to_string(p_.stazioni.size()) +
                        " stazioni \u00b7 " + std::to_string(p_.segnali.size()) + " segnali \u00b7 " +
@@ -172,29 +214,44 @@ private:
                    "sottotitolo");
     }
 
-    // The plan of the track, north up, in a square box.
+    // The plan of the track, north up, in a square box, from the start of
+    // the line to its end.
     void pianta() {
         svg_.testo(margine_sx, alto_piano - 12, "Pianta del tracciato", "sezione");
         svg_.rettangolo(margine_sx, alto_piano, lato_piano, lato_piano, "riquadro");
-        if (!piano_) {
-            svg_.testo(margine_sx + lato_piano / 2, alto_piano + lato_piano / 2,
-                       "pianta non disponibile: scenario compilato senza il file _linea.dat", "nota centro-testo");
-            return;
-        }
+        auto nota = [&](const char* t) {
+            svg_.testo(margine_sx + lato_piano / 2, alto_piano + lato_piano / 2, t, "nota centro-testo");
+        };
+        if (!piano_) return nota("pianta non disponibile: scenario compilato senza il file _linea.dat");
         const SommarioPiano s = riassumi_piano(*piano_, 0);
-        if (s.righe_con_punto < 2) {
-            svg_.testo(margine_sx + lato_piano / 2, alto_piano + lato_piano / 2,
-                       "il file _linea.dat non contiene punti del tracciato", "nota centro-testo");
-            return;
+        if (s.righe_con_punto < 2) return nota("il file _linea.dat non contiene punti del tracciato");
+        const TabellaLinea& t = *piano_;
+        const auto fine_linea = static_cast<std::int32_t>(std::min<double>(s.ultima_riga, std::max(p_.lunghezza, 0.0)));
+        auto coordinate = [&](std::int32_t metro) -> std::optional<PuntoSvg> {
+            const auto x = coordinata(t, metro, 0), y = coordinata(t, metro, 1);
+            if (!x || !y || !std::isfinite(*x) || !std::isfinite(*y)) return std::nullopt;
+            return PuntoSvg{*x, *y};
+        };
+        // The box of the track up to the end of the line, and the track
+        // itself, one point every 50 m and its last metre.
+        double x_min = INFINITY, x_max = -INFINITY, y_min = INFINITY, y_max = -INFINITY;
+        for (std::int32_t m = s.prima_riga; m <= fine_linea; ++m)
+            if (const std::optional<PuntoSvg> q = coordinate(m)) {
+                x_min = std::min(x_min, q->x);
+                x_max = std::max(x_max, q->x);
+                y_min = std::min(y_min, q->y);
+                y_max = std::max(y_max, q->y);
+            }
+        std::vector<std::optional<PuntoSvg>> binario;
+        for (std::int32_t m = s.prima_riga;; m = std::min(m + 50, fine_linea)) {
+            binario.push_back(coordinate(m));
+            if (m >= fine_linea) break;
         }
+        if (!(x_min <= x_max)) return nota("il file _linea.dat non contiene punti del tracciato");
         // Same scale on both axes, the track centred with a small border.
-        const double lato = std::max({s.x_max - s.x_min, s.y_max - s.y_min, 1.0}) * 1.08;
-        if (!std::isfinite(lato)) {
-            svg_.testo(margine_sx + lato_piano / 2, alto_piano + lato_piano / 2,
-                       "le coordinate del file _linea.dat sono fuori scala", "nota centro-testo");
-            return;
-        }
-        const double cx = (s.x_min + s.x_max) / 2, cy = (s.y_min + s.y_max) / 2;
+        const double lato = std::max({x_max - x_min, y_max - y_min, 1.0}) * 1.08;
+        if (!std::isfinite(lato)) return nota("le coordinate del file _linea.dat sono fuori scala");
+        const double cx = (x_min + x_max) / 2, cy = (y_min + y_max) / 2;
         const Scala px{cx - lato / 2, cx + lato / 2, margine_sx, margine_sx + lato_piano};
         const Scala py{cy - lato / 2, cy + lato / 2, alto_piano + lato_piano, alto_piano};
 
@@ -211,64 +268,114 @@ private:
         svg_.testo(margine_sx + lato_piano / 2, alto_piano + lato_piano + 34, "x (km)", "titolo-asse centro-testo");
         svg_.testo(margine_sx - 44, alto_piano + lato_piano / 2, "y (km)", "titolo-asse centro-testo", -90);
 
-        const TabellaLinea& t = *piano_;
-        auto punto = [&](std::int32_t metro, PuntoSvg& out) {
-            metro = std::clamp(metro, s.prima_riga, s.ultima_riga);
-            const auto x = coordinata(t, metro, 0), y = coordinata(t, metro, 1);
-            if (!x || !y || !std::isfinite(*x) || !std::isfinite(*y)) return false;
-            out = {px(*x), py(*y)};
+        auto punto = [&](double metro, PuntoSvg& out) {
+            const auto m = static_cast<std::int32_t>(std::clamp<double>(metro, s.prima_riga, s.ultima_riga));
+            const std::optional<PuntoSvg> q = coordinate(m);
+            if (!q) return false;
+            out = {px(q->x), py(q->y)};
             return true;
         };
 
-        // The track, one point every 50 m, broken where a row has no point.
+        // The labels keep inside the box, off the track and the markers.
+        Etichette etichette({margine_sx + 2, alto_piano + 2, margine_sx + lato_piano - 2, alto_piano + lato_piano - 2});
         std::vector<PuntoSvg> tratto;
-        for (std::int32_t m = s.prima_riga;; m = std::min(m + 50, s.ultima_riga)) {
-            PuntoSvg q;
-            if (punto(m, q)) {
-                tratto.push_back(q);
-            } else {
+        for (const std::optional<PuntoSvg>& q : binario) {
+            if (!q) {
                 svg_.polilinea(tratto, "binario");
                 tratto.clear();
+                continue;
             }
-            if (m == s.ultima_riga) break;
+            tratto.push_back({px(q->x), py(q->y)});
+            if (tratto.size() > 1) etichette.segmento(tratto[tratto.size() - 2], tratto.back());
         }
         svg_.polilinea(tratto, "binario");
+        auto segno = [&](PuntoSvg q, double r) { etichette.ostacolo({q.x - r, q.y - r, q.x + r, q.y + r}); };
 
-        // Kilometre marks along the track.
-        const double passo_km = passo_tondo(p_.lunghezza, 7);
-        for (double m : tacche(passo_km, p_.lunghezza - 1, passo_km)) {
-            PuntoSvg q;
-            if (!punto(static_cast<std::int32_t>(m), q)) continue;
-            svg_.cerchio(q.x, q.y, 3.5, "tacca-km", "km " + km_esatti(m));
-            svg_.testo(q.x - 6, q.y - 6, "km " + formato("%.0f", m / 1000), "testo-km fine-testo");
-        }
         for (const ElementoLinea& e : p_.segnali) {
             PuntoSvg q;
-            if (punto(static_cast<std::int32_t>(e.metri), q))
-                svg_.cerchio(q.x, q.y, 1.8, "segnale", "segnale a km " + km_esatti(e.metri) + ": " + e.testo);
+            if (e.metri <= p_.lunghezza && punto(e.metri, q))
+                svg_.cerchio(q.x, q.y, 1.8, "segnale", "segnale a " + luogo(e.metri) + ": " + e.testo);
         }
         PuntoSvg q;
-        if (punto(s.prima_riga, q))
+        if (punto(s.prima_riga, q)) {
             svg_.poligono({{q.x, q.y - 8}, {q.x - 7, q.y + 5}, {q.x + 7, q.y + 5}}, "inizio", "inizio della linea");
-        if (punto(static_cast<std::int32_t>(p_.lunghezza), q))
-            svg_.rettangolo(q.x - 5, q.y - 5, 10, 10, "fine", "fine della linea, km " + km_esatti(p_.lunghezza));
+            segno(q, 9);
+        }
+        if (punto(fine_linea, q)) {
+            svg_.rettangolo(q.x - 5, q.y - 5, 10, 10, "fine", "fine della linea, " + luogo(fine_linea));
+            segno(q, 7);
+        }
+        // Marks where the line's own kilometres are round.
+        struct Tacca {
+            PuntoSvg q;
+            std::int64_t km;
+            double metri;
+        };
+        std::vector<Tacca> tacche_km;
+        const auto passo_km = static_cast<std::int64_t>(passo_tondo(std::max(p_.lunghezza, 1.0), 7));
+        for (std::int32_t m = 50; passo_km >= 50 && m < fine_linea; m += 50) {
+            const std::int64_t k = chilometro(progressive_, m);
+            if (k % passo_km != 0 || !punto(m, q)) continue;
+            svg_.cerchio(q.x, q.y, 3.5, "tacca-km", km_linea(k) + " a " + metri(m) + " del percorso");
+            segno(q, 5);
+            tacche_km.push_back({q, k, static_cast<double>(m)});
+        }
+        struct Nome {
+            PuntoSvg q;
+            const StazioneLinea* st;
+        };
+        std::vector<Nome> nomi;
         for (const StazioneLinea& st : p_.stazioni) {
-            if (!punto(static_cast<std::int32_t>(st.posizione), q)) continue;
+            if (!punto(st.posizione, q)) continue;
             const bool orario = st.orario != 0;
             svg_.cerchio(q.x, q.y, orario ? 6 : 4, orario ? "stazione-orario" : "stazione", descrivi(st));
-            // The name goes right of its station, or left when it would
-            // leave the box.
-            const double largo = static_cast<double>(st.nome.size()) * (orario ? 7.5 : 6.0);
-            const bool a_sinistra = q.x + 9 + largo > margine_sx + lato_piano;
-            svg_.testo(a_sinistra ? q.x - 9 : q.x + 9, q.y + 4, st.nome,
-                       std::string(orario ? "nome-stazione-orario" : "nome-stazione") + " alone" +
-                           (a_sinistra ? " fine-testo" : ""));
+            segno(q, orario ? 8 : 6);
+            nomi.push_back({q, &st});
+        }
+        // The names of the timed stations first, then the others, then the
+        // kilometres: each at the first free place around its point.
+        std::stable_partition(nomi.begin(), nomi.end(), [](const Nome& n) { return n.st->orario != 0; });
+        for (const Nome& n : nomi) {
+            const bool orario = n.st->orario != 0;
+            const std::string nome = accorcia(n.st->nome, nome_in_pianta);
+            etichetta(etichette, n.q, nome, orario ? carattere_nome_orario : carattere_nome, orario ? 10 : 8,
+                      std::string(orario ? "nome-stazione-orario" : "nome-stazione") + " alone",
+                      nome == n.st->nome ? std::string() : n.st->nome);
+        }
+        for (const Tacca& k : tacche_km) {
+            const std::string testo = km_linea(k.km);
+            etichetta(etichette, k.q, testo.substr(0, testo.size() - 4), carattere_km, 6, "testo-km", {});
         }
     }
 
-    static std::string descrivi(const StazioneLinea& st) {
-        std::string r = st.nome + " \u2014 km " + km_esatti(st.posizione) + " (da " + km_esatti(st.inizio) + " a " + km_esatti(st.fine) +
-                        "), tipo " + std::to_string(st.tipo);
+    // A label near the point `q`, `distanza` pixels away at least: right,
+    // left, above and below (sliding sideways), then the corners; then the
+    // same farther away.  Left out when no place is free.
+    void etichetta(Etichette& e, PuntoSvg q, const std::string& t, Carattere c, double distanza,
+                   const std::string& classe, const std::string& titolo) {
+        const Riquadro r = riquadro_testo(0, 0, t, c, Ancora::inizio);
+        const double largo = r.x1 - r.x0, alto = -r.y0, basso = r.y1, mezzo = (alto - basso) / 2;
+        for (const double d : {distanza, distanza * 1.8, distanza * 3}) {
+            // Where the text starts and where its baseline runs.
+            std::vector<PuntoSvg> posti = {{q.x + d, q.y + mezzo}, {q.x - d - largo, q.y + mezzo}};
+            for (const double y : {q.y - d - basso, q.y + d + alto})
+                for (const double frazione : {0.5, 0.375, 0.625, 0.25, 0.75, 0.125, 0.875, 0.0, 1.0})
+                    posti.push_back({q.x - frazione * largo, y});
+            for (const double sx : {1.0, -1.0})
+                for (const double sy : {-1.0, 1.0})
+                    posti.push_back({sx > 0 ? q.x + d * 0.7 : q.x - d * 0.7 - largo,
+                                     sy < 0 ? q.y - d * 0.7 - basso : q.y + d * 0.7 + alto});
+            for (const PuntoSvg& p : posti) {
+                if (!e.prendi(riquadro_testo(p.x, p.y, t, c, Ancora::inizio))) continue;
+                svg_.testo(p.x, p.y, t, classe, 0, titolo);
+                return;
+            }
+        }
+    }
+
+    std::string descrivi(const StazioneLinea& st) const {
+        std::string r = st.nome + " \u2014 " + luogo(st.posizione) + ", da " + metri(st.inizio) + " a " + metri(st.fine) +
+                        ", tipo " + std::to_string(st.tipo);
         if (st.orario != 0) r += ", orario " + testo_orario(st.orario);
         return r;
     }
@@ -287,6 +394,8 @@ private:
         voce_legenda([&](double x, double yy) { svg_.cerchio(x, yy, 6, "stazione-orario"); }, "stazione con orario");
         voce_legenda([&](double x, double yy) { svg_.cerchio(x, yy, 4, "stazione"); }, "stazione senza orario");
         voce_legenda([&](double x, double yy) { svg_.cerchio(x, yy, 2.5, "segnale"); }, "segnale");
+        voce_legenda([&](double x, double yy) { svg_.cerchio(x, yy, 3.5, "tacca-km"); },
+                     "progressiva chilometrica della linea (pianta)");
         voce_legenda([&](double x, double yy) { svg_.rettangolo(x - 1.5, yy - 6, 3, 12, "indicatore"); },
                      "indicatore di velocit\u00e0 massima (nel profilo: velocit\u00e0 di rango A)");
         voce_legenda([&](double x, double yy) { svg_.rettangolo(x - 1.5, yy - 6, 3, 12, "cartello"); }, "cartello indicatore");
@@ -301,13 +410,16 @@ private:
             svg_.rettangolo(x, yy - 6, 10, 12, "discesa");
         }, "pendenza in salita / in discesa");
         voce_legenda([&](double x, double yy) { svg_.linea(x - 10, yy, x + 10, yy, "linea-aderenza"); }, "aderenza");
+        svg_.testo(sx_pannello, y, "Posizioni in metri dal\u2019inizio del percorso (m); progressive della linea in km.",
+                   "nota");
+        y += 20;
 
         y += 18;
         svg_.testo(sx_pannello, y, "Fermate con orario", "sezione");
         y += 24;
         svg_.testo(sx_pannello, y, "orario", "nota-forte");
-        svg_.testo(sx_pannello + 80, y, "km", "nota-forte");
-        svg_.testo(sx_pannello + 150, y, "stazione", "nota-forte");
+        svg_.testo(sx_pannello + 80, y, "progr. km", "nota-forte");
+        svg_.testo(sx_pannello + 160, y, "stazione", "nota-forte");
         y += 18;
         // The timetable keeps clear of the scenario's data below it.
         const double fondo_orari = alto_piano + lato_piano - 190;
@@ -323,8 +435,9 @@ private:
                 break;
             }
             svg_.testo(sx_pannello, y, testo_orario(st.orario), "nota");
-            svg_.testo(sx_pannello + 80, y, km_esatti(st.posizione), "nota");
-            svg_.testo(sx_pannello + 150, y, st.nome, "nota");
+            svg_.testo(sx_pannello + 80, y, km_linea(chilometro(progressive_, static_cast<std::int32_t>(st.posizione))).substr(3),
+                       "nota");
+            testo_accorciato(sx_pannello + 160, y, st.nome, nome_in_tabella, "nota");
             y += 18;
             ++scritte;
         }
@@ -340,14 +453,11 @@ private:
                         std::to_string(v84.inizio) + "%, sabbia " + std::to_string(v86.intero1));
         righe.push_back("orologio " + formato("%d:%02d:%02d", v86.intero3, v86.intero4, v86.intero5));
         righe.push_back(v86.fine == 0 ? std::string("nessuna ripetizione segnali")
-                                      : "ripetizione segnali a " + std::to_string(v86.posizione) + " codici da km " +
-                                            km_esatti(v86.inizio) + " a km " + km_esatti(v86.fine));
-        for (std::size_t i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
-            const Voce& v = voci_[i];
-            if (v.inizio == 0 && v.fine == 0 && v.posizione == 0) continue;
-            righe.push_back("progressiva dalla posizione " + km_esatti(v.inizio) + " km: valore " + km_esatti(v.fine) + " km, " +
-                            (v.posizione == 1 ? "decrescente" : "crescente"));
-        }
+                                      : "ripetizione segnali a " + std::to_string(v86.posizione) + " codici da " +
+                                            metri(v86.inizio) + " a " + metri(v86.fine) + " del percorso");
+        for (const Progressiva& r : progressive_)
+            righe.push_back("da " + metri(r.inizio) + " del percorso la progressiva \u00e8 " +
+                            km_linea(chilometro(progressive_, r.inizio)) + " e " + (r.decrescente ? "decresce" : "cresce"));
         righe.push_back("sfondi " + std::to_string(v85.inizio) + ", " + std::to_string(v85.posizione) + ", " +
                         std::to_string(v85.fine) + "; codice gara " + std::to_string(v85.orario));
         for (const std::string& r : righe) {
@@ -408,8 +518,8 @@ private:
             if (!dentro(g.da, g.a, x0, x1) || g.valore == 0) continue;
             const double y0 = sp(0), y1 = sp(g.valore);
             svg_.rettangolo(x0, std::min(y0, y1), x1 - x0, std::fabs(y1 - y0), g.valore > 0 ? "salita" : "discesa",
-                            "pendenza " + formato("%.0f", g.valore) + " \u2030 da km " + km_esatti(g.da) + " a km " +
-                                km_esatti(g.a));
+                            "pendenza " + formato("%.0f", g.valore) + " \u2030 da " + metri(g.da) + " a " +
+                                metri(g.a));
         }
         svg_.linea(margine_sx, sp(0), margine_sx + larghezza_utile, sp(0), "zero");
         gradini(p_.pendenza, sp, "linea-pendenza");
@@ -425,17 +535,26 @@ private:
             if (i.metri < 0 || i.metri > p_.lunghezza) continue;
             const double x = x_(i.metri), y = sv(i.sinistro_a);
             svg_.poligono({{x, y - 5}, {x - 4, y + 3}, {x + 4, y + 3}}, "indicatore",
-                          "indicatore a km " + km_esatti(i.metri) + ": " + std::to_string(i.sinistro_a) + "/" +
+                          "indicatore a " + luogo(i.metri) + ": " + std::to_string(i.sinistro_a) + "/" +
                               std::to_string(i.sinistro_b) + "/" + std::to_string(i.sinistro_c) + " km/h");
         }
+        // The restrictions' speeds over their bands, above or below the line,
+        // or only in the hover text where two stand too close.
+        Etichette velocita({margine_sx, corsia_velocita.alto, margine_sx + larghezza_utile, corsia_velocita.basso()});
         for (const RallentamentoLinea& r : p_.rallentamenti) {
             const double x0 = x_(r.inizio), x1 = std::max(x_(r.fine), x0 + 5), y = sv(r.velocita);
-            const std::string titolo = "rallentamento a " + std::to_string(r.velocita) + " km/h da km " +
-                                       km_esatti(r.inizio) + " a km " + km_esatti(r.fine);
+            const std::string titolo = "rallentamento a " + std::to_string(r.velocita) + " km/h da " +
+                                       luogo(r.inizio) + " a " + luogo(r.fine);
             svg_.rettangolo(std::min(x0, (x0 + x1) / 2 - 2), corsia_velocita.alto, std::max(x1 - x0, 4.0),
                             corsia_velocita.altezza, "fascia-rallentamento", titolo);
             svg_.linea(x0, y, x1, y, "rallentamento");
-            svg_.testo((x0 + x1) / 2, y - 8, std::to_string(r.velocita), "testo-rallentamento centro-testo");
+            const std::string v = std::to_string(r.velocita);
+            for (const double dy : {-8.0, 18.0, -22.0, 32.0}) {
+                if (!velocita.prendi(riquadro_testo((x0 + x1) / 2, y + dy, v, carattere_rallentamento, Ancora::centro)))
+                    continue;
+                svg_.testo((x0 + x1) / 2, y + dy, v, "testo-rallentamento centro-testo");
+                break;
+            }
             if (r.avviso >= 0) svg_.linea(x_(r.avviso), corsia_velocita.alto, x_(r.avviso), corsia_velocita.basso(), "avviso");
             svg_.rettangolo(x0, riga_rallentamenti - 6, x1 - x0, 12, "blocco-rallentamento", titolo);
             if (r.avviso >= 0) svg_.linea(x_(r.avviso), riga_rallentamenti - 9, x_(r.avviso), riga_rallentamenti + 9, "avviso");
@@ -464,21 +583,21 @@ private:
             double x0, x1;
             if (!dentro(g.da, g.a, x0, x1)) continue;
             svg_.rettangolo(x0, riga_montagna - 5, std::max(x1 - x0, 1.5), 10, "montagna",
-                            "montagna di tipo " + formato("%.0f", g.valore) + " da km " + km_esatti(g.da) + " a km " + km_esatti(g.a));
+                            "montagna di tipo " + formato("%.0f", g.valore) + " da " + metri(g.da) + " a " + metri(g.a));
         }
         for (const ElementoLinea& e : p_.segnali) {
             if (e.metri < 0 || e.metri > p_.lunghezza) continue;
-            svg_.rettangolo(x_(e.metri) - 0.6, riga_segnali - 8, 1.2, 16, "segnale", "segnale a km " + km_esatti(e.metri) + ": " + e.testo);
+            svg_.rettangolo(x_(e.metri) - 0.6, riga_segnali - 8, 1.2, 16, "segnale", "segnale a " + luogo(e.metri) + ": " + e.testo);
         }
         for (const IndicatoreLinea& i : p_.indicatori) {
             if (i.metri < 0 || i.metri > p_.lunghezza) continue;
             svg_.rettangolo(x_(i.metri) - 0.7, riga_cartelli - 8, 1.4, 8, "indicatore",
-                            "indicatore a km " + km_esatti(i.metri) + ": " + std::to_string(i.sinistro_a) + "/" +
+                            "indicatore a " + luogo(i.metri) + ": " + std::to_string(i.sinistro_a) + "/" +
                                 std::to_string(i.sinistro_b) + "/" + std::to_string(i.sinistro_c) + " km/h");
         }
         for (const ElementoLinea& e : p_.cartelli) {
             if (e.metri < 0 || e.metri > p_.lunghezza) continue;
-            svg_.rettangolo(x_(e.metri) - 0.7, riga_cartelli, 1.4, 8, "cartello", "cartello a km " + km_esatti(e.metri) + ": " + e.testo);
+            svg_.rettangolo(x_(e.metri) - 0.7, riga_cartelli, 1.4, 8, "cartello", "cartello a " + luogo(e.metri) + ": " + e.testo);
         }
         for (const StazioneLinea& st : p_.stazioni) {
             double x0, x1;
@@ -507,17 +626,30 @@ private:
         }
         svg_.testo(margine_sx + larghezza_utile / 2, asse_km + 40, "distanza dall'inizio della linea (km)",
                    "titolo-asse centro-testo");
-        // Station names hang below the axis, each under its station.
-        for (const StazioneLinea& st : p_.stazioni) {
-            if (st.posizione < -1e-9 || st.posizione > p_.lunghezza) continue;
-            const double x = x_(st.posizione);
-            svg_.testo(x - 4, alto_nomi, st.nome, st.orario != 0 ? "nome-stazione-orario" : "nome-stazione", 90);
+        // Station names hang below the axis, each under its station: those
+        // of the timed stations first; a name with no room beside the
+        // others is left to the station's hover text in the lane above.
+        Etichette nomi({margine_sx - 20, alto_nomi - 2, larghezza_pagina, altezza_pagina});
+        std::vector<const StazioneLinea*> ordine;
+        for (const StazioneLinea& st : p_.stazioni)
+            if (st.posizione >= -1e-9 && st.posizione <= p_.lunghezza) ordine.push_back(&st);
+        std::stable_partition(ordine.begin(), ordine.end(), [](const StazioneLinea* st) { return st->orario != 0; });
+        for (const StazioneLinea* st : ordine) {
+            const double x = x_(st->posizione) - 4;
+            const bool orario = st->orario != 0;
+            const std::string nome = accorcia(st->nome, nome_sotto_asse);
+            if (!nomi.prendi(riquadro_testo(x, alto_nomi, nome, orario ? carattere_nome_orario : carattere_nome,
+                                            Ancora::inizio, true)))
+                continue;
+            svg_.testo(x, alto_nomi, nome, orario ? "nome-stazione-orario" : "nome-stazione", 90,
+                       nome == st->nome ? std::string_view{} : std::string_view{st->nome});
         }
     }
 
     const Voci& voci_;
     const TabellaLinea* piano_;
     ProfiloLinea p_;
+    std::vector<Progressiva> progressive_;
     PaginaSvg svg_;
     Scala x_;
 };

@@ -86,10 +86,13 @@ void PaginaSvg::poligono(const std::vector<PuntoSvg>& punti, std::string_view cl
     elemento("<polygon points=\"" + lista_punti(punti) + "\"" + attributo_classe(classe), titolo);
 }
 
-void PaginaSvg::testo(double x, double y, std::string_view t, std::string_view classe, double rotazione) {
+void PaginaSvg::testo(double x, double y, std::string_view t, std::string_view classe, double rotazione,
+                      std::string_view titolo) {
     corpo_ += "<text x=\"" + c(x) + "\" y=\"" + c(y) + "\"" + attributo_classe(classe);
     if (rotazione != 0) corpo_ += " transform=\"rotate(" + c(rotazione) + " " + c(x) + " " + c(y) + ")\"";
-    corpo_ += ">" + testo_xml(t) + "</text>\n";
+    corpo_ += ">";
+    if (!titolo.empty()) corpo_ += "<title>" + testo_xml(titolo) + "</title>";
+    corpo_ += testo_xml(t) + "</text>\n";
 }
 
 std::string PaginaSvg::documento() const {

@@ -26,8 +26,10 @@ public:
     void cerchio(double cx, double cy, double r, std::string_view classe, std::string_view titolo = {});
     void polilinea(const std::vector<PuntoSvg>& punti, std::string_view classe);
     void poligono(const std::vector<PuntoSvg>& punti, std::string_view classe, std::string_view titolo = {});
-    // Text at (x, y); `rotazione` in degrees about that point.
-    void testo(double x, double y, std::string_view t, std::string_view classe, double rotazione = 0);
+    // Text at (x, y); `rotazione` in degrees about that point; `titolo`, the
+    // hover text (the whole of a text that was cut).
+    void testo(double x, double y, std::string_view t, std::string_view classe, double rotazione = 0,
+               std::string_view titolo = {});
 
     std::string documento() const;
 

@@ -8,10 +8,6 @@ namespace {
 
 constexpr std::int32_t passo_cella = 50;
 
-// Entries 81..83 hold the references as the ordering left them: a
-// decreasing one had 100 added to its value.
-constexpr std::int32_t aggiunta_decrescente = 100;
-
 // The lowest entry a sign text took: the stations lie below it.
 std::size_t primo_cartello(const Scenario& s) {
     std::size_t primo = ultimo_cartello + 1;
@@ -22,10 +18,6 @@ std::size_t primo_cartello(const Scenario& s) {
     return primo;
 }
 
-std::int64_t con_riferimento(const Progressiva& r, std::int32_t p) {
-    return r.decrescente ? static_cast<std::int64_t>(r.valore) - p : static_cast<std::int64_t>(p) + r.valore;
-}
-
 }  // namespace
 
 int Corsa::limite(std::int32_t p) const {
@@ -34,19 +26,9 @@ int Corsa::limite(std::int32_t p) const {
     return dopo == velocita.begin() ? 0 : std::prev(dopo)->kmh;
 }
 
-std::int64_t Corsa::chilometro(std::int32_t p) const {
-    std::int64_t km = p;
-    for (const Progressiva& r : progressive)
-        if (p >= r.inizio) km = con_riferimento(r, p);
-    return km;
-}
+std::int64_t Corsa::chilometro(std::int32_t p) const { return compattatore::chilometro(progressive, p); }
 
-std::int64_t Corsa::chilometro_prima(std::int32_t p) const {
-    std::int64_t km = p;
-    for (const Progressiva& r : progressive)
-        if (p > r.inizio) km = con_riferimento(r, p);
-    return km;
-}
+std::int64_t Corsa::chilometro_prima(std::int32_t p) const { return compattatore::chilometro_prima(progressive, p); }
 
 std::int32_t Corsa::cippo_prima(std::int32_t p) const {
     for (std::int32_t q = p; q > 0; --q)
@@ -75,14 +57,7 @@ Corsa leggi_corsa(const Scenario& s) {
         precedente = kmh;
     }
 
-    for (std::size_t i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
-        const Voce& v = s.voci[i];
-        if (v.inizio == 0 && v.fine == 0 && v.posizione == 0) continue;
-        const bool decrescente = v.posizione == 1;
-        c.progressive.push_back({v.inizio, decrescente ? v.fine - aggiunta_decrescente : v.fine, decrescente});
-    }
-    std::sort(c.progressive.begin(), c.progressive.end(),
-              [](const Progressiva& a, const Progressiva& b) { return a.inizio < b.inizio; });
+    c.progressive = progressive_linea(s.voci);
 
     // Elements stand in cell n at (n - 1) x 50 m; a restriction runs from
     // its start cell to the end cell after it.

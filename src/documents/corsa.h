@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tables/chilometri.h"
 #include "tables/scenario.h"
 
 namespace compattatore {
@@ -24,15 +25,6 @@ struct StazioneCorsa {
 struct CambioVelocita {
     std::int32_t posizione = 0;
     int kmh = 0;
-};
-
-// A kilometre reference in force from `inizio`, with the value the line
-// description gives it: the kilometre at p is p + valore, or valore - p when
-// the kilometres decrease.
-struct Progressiva {
-    std::int32_t inizio = 0;
-    std::int32_t valore = 0;
-    bool decrescente = false;
 };
 
 struct RallentamentoCorsa {

@@ -204,6 +204,19 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
               "\"file\":" + testo_json_utf8(file) + ",\"riga\":5,\"colonna\":12,"
               "\"testo\":\"pendenza,  20000,   3\",\"note\":[\"l'ultima posizione accettata \\u00e8 16900 m: la "
               "lunghezza del percorso pi\\u00f9 7000 m, meno 100\"]}]}\n");
+
+    // plot compiles the descriptions it finds, and draws nothing of a
+    // scenario that does not compile, whatever compiled files lie there.
+    test::CommandResult plot = test::run_program(
+        exe, {"plot", test::argument(autore), "--linea", "L", "--treno", "T", "-o", test::argument(dir / "pagina.svg")});
+    EXPECT_EQ(plot.status, 1);
+    EXPECT_EQ(plot.output, file +
+                               ":5:12: errore: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
+                               "    pendenza,  20000,   3\n"
+                               "               ^~~~~\n"
+                               "    l'ultima posizione accettata è 16900 m: la lunghezza del percorso più 7000 m, meno 100\n"
+                               "compattatore: plot: lo scenario non si compila (codice 15), nessun disegno\n");
+    EXPECT_FALSE(fs::exists(dir / "pagina.svg"));
 }
 
 TEST_F(ProgrammaCopiato, CompileJsonDiUnaCompilazioneRiuscita) {

@@ -77,7 +77,7 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
         fs::remove(c / "Brunovale_Quarzo-.txt");
         raccogli("compile_no_plan", c);
         std::ostringstream err;
-        ASSERT_EQ(comando_plot(c, linea_predefinita, treno_predefinito, dir.path() / "plot_np.svg", err), 0);
+        ASSERT_EQ(disegna_cartella(c, linea_predefinita, treno_predefinito, dir.path() / "plot_np.svg", err), 0);
         aggiungi("dump_plot/plot_np.svg", read_file(dir.path() / "plot_np.svg"));
     }
     for (int km : {100, 500, 1000}) {
@@ -90,7 +90,7 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
         raccogli(gruppo, c);
         if (km == 1000) {
             std::ostringstream err;
-            ASSERT_EQ(comando_plot(c, "Generata", "Prova", dir.path() / "plot_g1000.svg", err), 0);
+            ASSERT_EQ(disegna_cartella(c, "Generata", "Prova", dir.path() / "plot_g1000.svg", err), 0);
             aggiungi("dump_plot/plot_g1000.svg", read_file(dir.path() / "plot_g1000.svg"));
         }
     }
@@ -100,7 +100,7 @@ TEST_F(Impronte, OgniUscitaEIdenticaAlRiferimento) {
     }
     aggiungi("dump_plot/linea50.txt", dump(integrata / "Brunovale_linea.dat", FormatoDump::testo, 50));
     std::ostringstream err;
-    ASSERT_EQ(comando_plot(integrata, linea_predefinita, treno_predefinito, dir.path() / "plot.svg", err), 0);
+    ASSERT_EQ(disegna_cartella(integrata, linea_predefinita, treno_predefinito, dir.path() / "plot.svg", err), 0);
     aggiungi("dump_plot/plot.svg", read_file(dir.path() / "plot.svg"));
 
     const std::map<std::string, std::string> attese = test::reference_digests(COMPATTATORE_IMPRONTE);

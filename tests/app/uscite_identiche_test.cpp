@@ -1,7 +1,7 @@
 // Every output of the real program, started as a process the way an author
 // starts it, byte for byte: with the built-in scenario the no-argument run,
-// sources and compile (with and without the plan), the listings and the
-// pictures; the compilation of generated lines of 100, 500 and 1,000 km (the
+// sources and compile (with and without the plan; the documents with the
+// compiled files), the listings and the pictures; the compilation of generated lines of 100, 500 and 1,000 km (the
 // longest plan the format allows) and the picture of the longest.  Each file
 // must have its reference digest (impronte_riferimento.txt), what reaches
 // the files and standard output included; the Windows build, run under
@@ -65,6 +65,10 @@ void produci_uscite(const fs::path& radice) {
     test::write_bytes(dump / "linea50.txt",
                        esegui_bene(programma, {"dump", argument(compile / "Brunovale_linea.dat"), "--passo", "50"}));
     esegui_bene(programma, {"plot", argument(compile), "-o", argument(dump / "plot.svg")});
+    // Without its description files, plot draws the compiled files: here
+    // those of a scenario compiled without the plan.
+    fs::remove(senza_piano / "Brunovale_linea.txt");
+    fs::remove(senza_piano / "Brunovale_Quarzo-.txt");
     esegui_bene(programma, {"plot", argument(senza_piano), "-o", argument(dump / "plot_np.svg")});
 
     for (int km : {100, 500, 1000}) {

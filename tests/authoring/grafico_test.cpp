@@ -131,6 +131,9 @@ struct Piccola {
         voci[voce_percorso].fine = 6000;
         voci[voce_linea].nome = "Brunovale";
         voci[voce_treno].nome = "Quarzo";
+        voci[voce_progressiva_uno] = {};
+        voci[voce_progressiva_uno].inizio = 2000;
+        voci[voce_progressiva_uno].fine = 10000;
         const struct {
             std::int32_t pos;
             const char* nome;
@@ -196,12 +199,35 @@ TEST(Grafico, PiantaEProfiloDiUnaLineaPiccola) {
     for (const char* asse : {">x (km)<", ">y (km)<", ">pendenza (\xE2\x80\xB0)<", ">velocit\xC3\xA0 (km/h)<", ">aderenza<",
                              ">distanza dall&apos;inizio della linea (km)<"})
         EXPECT_TRUE(contiene(svg, asse)) << asse;
-    EXPECT_TRUE(contiene(svg, "<title>rallentamento a 60 km/h da km 5.150 a km 5.450</title>"));
-    EXPECT_TRUE(contiene(svg, "<title>montagna di tipo 2 da km 2.500 a km 3.500</title>"));
-    EXPECT_TRUE(contiene(svg, "<title>cartello a km 1.950: (Dev.I.)</title>"));
-    EXPECT_TRUE(contiene(svg, "<title>indicatore a km 1.450: 140/0/0 km/h</title>"));
-    EXPECT_TRUE(contiene(svg, "<title>segnale a km 1.050: "));
+    // Route positions in metres, with the line's own kilometres where they
+    // apply (from 2000 m the line counts from 12 km).
+    EXPECT_TRUE(contiene(svg, "<title>rallentamento a 60 km/h da 5150 m (km 15.150) a 5450 m (km 15.450)</title>"));
+    EXPECT_TRUE(contiene(svg, "<title>montagna di tipo 2 da 2500 m a 3500 m</title>"));
+    EXPECT_TRUE(contiene(svg, "<title>cartello a 1950 m (km 1.950): (Dev.I.)</title>"));
+    EXPECT_TRUE(contiene(svg, "<title>indicatore a 1450 m (km 1.450): 140/0/0 km/h</title>"));
+    EXPECT_TRUE(contiene(svg, "<title>segnale a 1050 m (km 1.050): "));
+    EXPECT_TRUE(contiene(svg, "<title>Citt\xC3\xA0 Alta \xE2\x80\x94 3000 m (km 13.000), da 2800 m a 3200 m, tipo 22</title>"));
+    EXPECT_TRUE(contiene(svg, "da 2000 m del percorso la progressiva \xC3\xA8 km 12.000 e cresce"));
     EXPECT_TRUE(contiene(svg, ">16:46:30</text>"));  // the timetable beside the plan
+}
+
+// A name of thousands of characters is cut with an ellipsis wherever it is
+// written, and kept whole in the hover texts.
+TEST(Grafico, INomiLunghiSonoAccorciatiEInteriNeiTitoli) {
+    Piccola l;
+    const std::string lungo(5000, 'N');
+    l.voci[prima_stazione].nome = lungo;
+    l.voci[voce_linea].nome = std::string(300, 'L');
+    const std::string svg = disegna_scenario(l.celle, l.voci, &l.piano);
+    ASSERT_NO_THROW(controlla_xml(svg));
+    for (std::size_t at = svg.find("<text "); at != std::string::npos; at = svg.find("<text ", at + 1)) {
+        std::size_t inizio = svg.find('>', at) + 1;
+        if (svg.compare(inizio, 7, "<title>") == 0) inizio = svg.find("</title>", inizio) + 8;
+        EXPECT_LT(svg.find("</text>", inizio) - inizio, 200u) << svg.substr(at, 120);
+    }
+    EXPECT_TRUE(contiene(svg, std::string(27, 'N') + "\xE2\x80\xA6</text>"));  // the plan's 28 characters
+    EXPECT_TRUE(contiene(svg, "<title>" + lungo + "</title>" + std::string(55, 'N') + "\xE2\x80\xA6</text>"));
+    EXPECT_TRUE(contiene(svg, "<title>Scenario " + std::string(300, 'L') + " \xC2\xB7 treno Quarzo</title>"));
 }
 
 TEST(Grafico, UnOrarioLungoSiFermaSopraIDatiDelloScenario) {
