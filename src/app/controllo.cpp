@@ -21,7 +21,8 @@ int controlla_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream
     const FileScenario f{o.cartella, o.linea, o.treno};
     const TestiSorgente testi = leggi_sorgenti(f);
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano), true);
-    const EsitoCompilazione& e = c.esito;
+    EsitoCompilazione e = c.esito;
+    if (const NoteAutore note = leggi_note_autore(f); note.errore) e.diagnostiche.push_back(*note.errore);
     const std::size_t errori = conta(e, Gravita::errore);
     const std::size_t avvisi = conta(e, Gravita::avviso);
     const bool ok = errori == 0 && !(o.avvisi_come_errori && avvisi > 0);

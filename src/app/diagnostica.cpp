@@ -115,7 +115,9 @@ std::string testo_diagnostica(const Diagnostica& d) {
     }
     if (d.gravita == Gravita::errore) {
         r += "errore: ";
-        if (d.numero != 1250 && d.numero != 1251) r += "codice " + std::to_string(d.numero) + ": ";
+        // Errors that are no code of the compiler (the error report, the
+        // author's notes) carry no "codice".
+        if (d.numero != 0 && d.numero != 1250 && d.numero != 1251) r += "codice " + std::to_string(d.numero) + ": ";
     } else {
         r += "avviso: ";
     }
@@ -177,7 +179,7 @@ void chiavi_del_luogo(ScrittoreJson& j, const Diagnostica* d) {
         std::string t = d->luogo.testo;
         if (d->luogo.inizio_testo > 1) t = taglio + t;
         if (d->luogo.continua) t += taglio;
-        j.testo(t);
+        d->luogo.utf8 ? j.testo_utf8(t) : j.testo(t);
     } else {
         j.nullo();
     }

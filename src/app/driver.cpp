@@ -6,6 +6,7 @@
 
 #include "app/compilazione.h"
 #include "documents/documenti_scenario.h"
+#include "documents/note_autore.h"
 #include "finishing/finitura.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -23,6 +24,28 @@ std::optional<std::string> leggi_descrizione(const std::filesystem::path& file) 
     if (ec) throw IoError(file, system_reason(ec));
     if (!esiste) return std::nullopt;
     return read_file(file);
+}
+
+// What keeps the author's notes from becoming the simulator's: an error
+// with no code, at its line and (byte) column of the author's file.
+Diagnostica errore_note(const std::string& file, const ErroreNote& e) {
+    Diagnostica d;
+    d.messaggio = e.what();
+    d.luogo.file = file;
+    d.luogo.riga = e.riga();
+    d.luogo.testo = e.testo_riga();
+    d.luogo.utf8 = true;
+    // The error counts characters; a place counts bytes.
+    int carattere = 0;
+    for (std::size_t b = 0; b < d.luogo.testo.size(); ++b) {
+        if ((static_cast<unsigned char>(d.luogo.testo[b]) & 0xC0) == 0x80) continue;  // a UTF-8 continuation byte
+        if (++carattere == e.colonna()) {
+            d.luogo.colonna = static_cast<int>(b) + 1;
+            break;
+        }
+    }
+    if (d.luogo.colonna == 0) d.luogo.colonna = static_cast<int>(d.luogo.testo.size()) + 1;
+    return d;
 }
 
 }  // namespace
@@ -72,6 +95,18 @@ void scrivi_file_compilati(const FileScenario& f, const Scenario& s) {
         griglia.added(n * byte_cella);
     }
     griglia.commit();
+}
+
+NoteAutore leggi_note_autore(const FileScenario& f) {
+    NoteAutore n;
+    const std::optional<std::string> testo = leggi_descrizione(file_note_autore(f));
+    if (!testo) return n;
+    try {
+        n.testo = note_autore(*testo);
+    } catch (const ErroreNote& e) {
+        n.errore = errore_note(path_text(file_note_autore(f)), e);
+    }
+    return n;
 }
 
 void scrivi_documenti(const FileScenario& f, const Scenario& s, const std::optional<std::string>& note) {

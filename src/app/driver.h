@@ -8,6 +8,7 @@
 #include <string>
 
 #include "reader/memorizza_dati.h"
+#include "tables/diagnostica.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
@@ -34,6 +35,15 @@ Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool p
 // Writes the compiled files of `s`: the plan file when the plan exists,
 // then the .sim and the .dat grid.
 void scrivi_file_compilati(const FileScenario& f, const Scenario& s);
+
+// The author's notes of `f` (NAME_TRENO_note-.txt): the notes file's bytes,
+// or the error, at its line and column, that keeps the text from becoming
+// them; neither when there is no such file.
+struct NoteAutore {
+    std::optional<std::string> testo;
+    std::optional<Diagnostica> errore;
+};
+NoteAutore leggi_note_autore(const FileScenario& f);
 
 // Writes the driver's documents of a scenario that compiled without a code:
 // its timetable card and its restriction order, and the notes when the

@@ -11,7 +11,6 @@
 #include "authoring/comandi.h"
 #include "authoring/grafico.h"
 #include "documents/documenti.h"
-#include "documents/note_autore.h"
 #include "finishing/finitura.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -29,21 +28,6 @@ FileScenario predefinito(const std::filesystem::path& cartella) {
 bool riuscita(const Compilazione& c) { return c.scenario.griglia_esiste() && c.esito.codice == Codice::nessuno; }
 
 std::string avvisi(std::size_t n) { return std::to_string(n) + (n == 1 ? " avviso" : " avvisi"); }
-
-// "file:line:column: errore: ...", the author's line (control characters
-// shown as '?') and a caret under the column's character.
-std::string diagnostica_note(const std::string& file, const ErroreNote& e) {
-    std::string riga, sotto;
-    int carattere = 0;
-    for (const char c : e.testo_riga()) {
-        const auto b = static_cast<unsigned char>(c);
-        riga.push_back(b < 0x20 && c != '\t' ? '?' : c);
-        if ((b & 0xC0) == 0x80) continue;  // a UTF-8 continuation byte
-        if (++carattere < e.colonna()) sotto.push_back(c == '\t' ? '\t' : ' ');
-    }
-    return file + ":" + std::to_string(e.riga()) + ":" + std::to_string(e.colonna()) + ": errore: " + e.what() +
-           "\n    " + riga + "\n    " + sotto + "^\n";
-}
 
 }  // namespace
 
@@ -94,26 +78,19 @@ int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, co
 int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err) {
     const FileScenario f{o.cartella, o.linea, o.treno};
     const TestiSorgente testi = leggi_sorgenti(f);
-    std::optional<std::string> note;
-    std::error_code ec;
-    const bool con_note = std::filesystem::exists(file_note_autore(f), ec);
-    if (ec) throw IoError(file_note_autore(f), system_reason(ec));
-    if (con_note) {
-        try {
-            note = note_autore(read_file(file_note_autore(f)));
-        } catch (const ErroreNote& e) {
-            err << diagnostica_note(path_text(file_note_autore(f)), e);
-            err << "compilazione non riuscita: i file compilati non sono stati toccati\n";
-            return stato::non_riuscito;
-        }
-    }
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano));
-    const EsitoCompilazione& e = c.esito;
+    EsitoCompilazione e = c.esito;
+
+    // Notes that cannot be written are an error of their own.
+    const NoteAutore note = leggi_note_autore(f);
+    if (note.errore) e.diagnostiche.push_back(*note.errore);
+    const bool note_valide = !note.errore;
     const std::size_t n_avvisi = conta(e, Gravita::avviso);
-    const bool ok = riuscita(c) && e.errore_segnalato == 0 && !(o.avvisi_come_errori && n_avvisi > 0);
+    const bool ok =
+        riuscita(c) && e.errore_segnalato == 0 && note_valide && !(o.avvisi_come_errori && n_avvisi > 0);
     if (ok) {
         scrivi_file_compilati(f, c.scenario);
-        scrivi_documenti(f, c.scenario, note);
+        scrivi_documenti(f, c.scenario, note.testo);
     }
 
     const std::int32_t codice = e.errore_segnalato != 0 ? e.errore_segnalato : numero(e.codice);
@@ -126,6 +103,7 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
         } else {
             const std::string motivo = e.errore_segnalato != 0 ? "Errore n. " + std::to_string(e.errore_segnalato)
                                        : codice != 0          ? "codice " + std::to_string(codice)
+                                       : !note_valide         ? std::string("note dell'autore")
                                                               : avvisi(n_avvisi) + (n_avvisi == 1 ? " trattato come errore"
                                                                                                   : " trattati come errori");
             err << "compilazione non riuscita (" << motivo << "): i file compilati non sono stati toccati\n";

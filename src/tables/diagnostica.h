@@ -63,6 +63,8 @@ struct Luogo {
     // column inizio_testo, and continua says that the line goes on after it.
     int inizio_testo = 1;
     bool continua = false;
+    // The text is UTF-8 (the author's notes), not the bytes of a description.
+    bool utf8 = false;
 
     friend bool operator==(const Luogo&, const Luogo&) = default;
 };

@@ -69,7 +69,9 @@ Esecuzione esegui(const fs::path& cartella, std::vector<std::string> argomenti) 
     return {stato, rimpiazza(out.str()), rimpiazza(err.str())};
 }
 
-const char* const compilati[] = {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"};
+// What a compile writes: the compiled files and the driver's documents.
+const char* const compilati[] = {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat",
+                                 "Brunovale_Quarzo_scheda_treno.txt", "Brunovale_Quarzo_rallentamenti.txt"};
 std::string vecchio(const char* nome) { return std::string("VECCHIO ") + nome; }
 
 struct Caso {
@@ -364,9 +366,13 @@ TEST(Autori, UnaCompilazioneFallitaLasciaLUltimaBuona) {
     Sorgenti s = integrati();
     test::write_bytes(dir / "Brunovale_linea.txt", unisci(s.linea));
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(s.treno));
+    test::write_bytes(dir / "Brunovale_Quarzo_note-.txt", "Prime note.\n");
     ASSERT_EQ(esegui(dir.path(), compile).stato, 0);
     std::vector<std::string> buoni;
     for (const char* n : compilati) buoni.push_back(test::read_bytes(dir / n));
+    const std::string note = test::read_bytes(dir / "Brunovale_Quarzo_note.txt");
+    EXPECT_EQ(note, "   Prime note.\r\n");
+    test::write_bytes(dir / "Brunovale_Quarzo_note-.txt", "Note nuove.\n");
 
     s.t(101) = "stazione,   54330, 22,  400,  0, 0, 0,  1,0,0,  1,0,1,    0,   0, 0, 0, Borgo Errato";
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(s.treno));
@@ -381,6 +387,7 @@ TEST(Autori, UnaCompilazioneFallitaLasciaLUltimaBuona) {
               "compilazione non riuscita (codice 8): i file compilati non sono stati toccati\n");
     for (std::size_t i = 0; i < buoni.size(); ++i)
         EXPECT_TRUE(test::read_bytes(dir / compilati[i]) == buoni[i]) << compilati[i];
+    EXPECT_EQ(test::read_bytes(dir / "Brunovale_Quarzo_note.txt"), note);
 }
 
 // `sources` makes the folder, names the files after --linea and --treno, and

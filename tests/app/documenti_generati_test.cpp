@@ -26,7 +26,7 @@ protected:
         replace_file(*dir_ / "Generata_linea.txt", d.linea);
         replace_file(*dir_ / "Generata_Prova-.txt", d.treno);
         std::ostringstream out, err;
-        esito_ = compila_sorgenti(dir_->path(), "Generata", "Prova", true, out, err);
+        esito_ = compila_sorgenti({dir_->path(), "Generata", "Prova"}, out, err);
         messaggio_ = out.str() + err.str();
     }
     static void TearDownTestSuite() { delete dir_; }

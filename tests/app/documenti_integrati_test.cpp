@@ -18,7 +18,7 @@ namespace {
 
 Scenario integrato() {
     const std::string linea = componi_testo(righe_linea()), treno = componi_testo(righe_treno());
-    Compilazione c = compila_descrizioni({"Brunovale", "Quarzo", linea, treno, true});
+    Compilazione c = compila_descrizioni({"Brunovale", "Quarzo", linea, treno, true, {}, {}});
     EXPECT_EQ(c.esito.codice, Codice::nessuno);
     c.scenario.documenti = dati_documenti_predefiniti();
     return std::move(c.scenario);

@@ -133,10 +133,21 @@ TEST_F(ProgrammaCopiato, CompileScriveLeNoteDellAutore) {
     EXPECT_EQ(rifiutato.status, 1);
     EXPECT_EQ(rifiutato.output,
               test::argument(autore / "Brunovale_Quarzo_note-.txt") +
-                  ":2:5: errore: carattere U+2192 non rappresentabile in Windows-1252\n"
+                  ":2:6: errore: carattere U+2192 non rappresentabile in Windows-1252\n"
                   "    Pi\u00F9 \u2192 avanti\n"
                   "        ^\n"
-                  "compilazione non riuscita: i file compilati non sono stati toccati\n");
+                  "compilazione non riuscita (note dell'autore): i file compilati non sono stati toccati\n");
+    EXPECT_EQ(test::file_names(autore).size(), 3u);
+    // check reports it among the scenario's problems; --json in its object.
+    test::CommandResult controllo = test::run_program(exe, {"check", test::argument(autore)});
+    EXPECT_EQ(controllo.status, 1);
+    EXPECT_EQ(controllo.output, rifiutato.output.substr(0, rifiutato.output.rfind("compilazione")) + "1 errore, 0 avvisi\n");
+    test::CommandResult json = test::run_program(exe, {"compile", test::argument(autore), "--json"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.output.find("\"riga\":2,\"colonna\":6,\"testo\":\"Pi\\u00f9 \\u2192 avanti\",\"scritti\":false,"
+                               "\"errori\":1,"),
+              std::string::npos)
+        << json.output;
     EXPECT_EQ(test::file_names(autore).size(), 3u);
 
     test::write_bytes(autore / "Brunovale_Quarzo_note-.txt", "Costa 5 \u20AC, \u201Cdavvero\u201D.\r\n\r\nEttore.\r\n");

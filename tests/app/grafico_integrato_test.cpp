@@ -149,7 +149,7 @@ void nessuna_sovrapposizione(const std::string& svg) {
 }
 
 Compilazione compila(const std::string& linea, const std::string& treno) {
-    Compilazione c = compila_descrizioni({"L", "T", linea, treno, true});
+    Compilazione c = compila_descrizioni({"L", "T", linea, treno, true, {}, {}});
     EXPECT_EQ(c.esito.codice, Codice::nessuno);
     return c;
 }
