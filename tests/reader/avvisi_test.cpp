@@ -41,7 +41,7 @@ TEST(Avvisi, OgniTipoDalPiuPiccoloTesto) {
     const std::vector<Caso> casi = {
         {"nessun avviso",
          {"-- commento", "[pendenze]", "pendenza,  0,   0", "pendenza,  1250,   -4,5", "montagna,  8750,  11150,  12"},
-         {"numero treno,  K27", "categoria,  Rapido", "velocita,  0,  30", "aderenza,  0,  58",
+         {"numero treno,  K27", "categoria,  Rapido", "recupero,  1000,  0.5", "velocita,  0,  30", "aderenza,  0,  58",
           "orologio,    16              20            30 "},
          {}},
         {"parola sconosciuta e fuori posto",
