@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path cartella = argv[1];
     const std::string linea = componi_testo(righe_linea()), treno = componi_testo(righe_treno());
-    Compilazione c = compila_descrizioni({linea_predefinita, treno_predefinito, linea, treno, true});
+    Compilazione c = compila_descrizioni({linea_predefinita, treno_predefinito, linea, treno, true, {}, {}});
     if (c.esito.codice != Codice::nessuno) {
         std::cerr << "lo scenario integrato non si compila: codice " << numero(c.esito.codice) << '\n';
         return 1;

@@ -186,7 +186,8 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     std::string cartella_compila, cartella_controllo;
     bool senza_piano_compila = false, senza_piano_controllo = false;
     auto* compila = app.add_subcommand(
-        "compile", "Compila i file di descrizione in DIR; i file compilati cambiano solo se non c'è errore");
+        "compile", "Compila i file di descrizione in DIR, con scheda treno, rallentamenti e note dell'autore; i file "
+                   "cambiano solo se non c'è errore");
     compila->group("Comandi");
     opzioni_sorgenti(compila, da_compilare, cartella_compila, senza_piano_compila);
     auto* controlla = app.add_subcommand(
