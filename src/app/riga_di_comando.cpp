@@ -186,8 +186,7 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     std::string cartella_compila, cartella_controllo;
     bool senza_piano_compila = false, senza_piano_controllo = false;
     auto* compila = app.add_subcommand(
-        "compile", "Compila i file di descrizione in DIR, con scheda treno, rallentamenti e note dell'autore; i file "
-                   "cambiano solo se non c'è errore");
+        "compile", "Compila i file di descrizione in DIR, con scheda e rallentamenti; nulla cambia se c'è un errore");
     compila->group("Comandi");
     opzioni_sorgenti(compila, da_compilare, cartella_compila, senza_piano_compila);
     auto* controlla = app.add_subcommand(
@@ -216,8 +215,7 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     std::string treno_plot = treno_predefinito;
     std::string file_svg;
     auto* plot = app.add_subcommand(
-        "plot", "Disegna in SVG la pianta e il profilo dello scenario in DIR: quello delle descrizioni, se ci sono "
-                "(e non si compilano con errori), altrimenti quello dei file compilati");
+        "plot", "Disegna in SVG pianta e profilo dello scenario in DIR (delle descrizioni, se ci sono)");
     plot->group("Comandi");
     plot->add_option("DIR", cartella_plot, "Cartella dello scenario")->required()->type_name("");
     plot->add_option("--linea", linea_plot, "Nome della linea")->capture_default_str()->type_name("NOME");
