@@ -62,8 +62,11 @@ Esecuzione esegui(const fs::path& cartella, std::vector<std::string> argomenti) 
     argomenti.insert(argomenti.begin(), "compattatore");
     std::ostringstream out, err;
     const int stato = esegui_riga_di_comando(argomenti, out, err);
-    auto rimpiazza = [&dir](std::string t) {
-        for (std::size_t i = t.find(dir); i != std::string::npos; i = t.find(dir, i)) t.replace(i, dir.size(), "DIR");
+    // The folder's own separator (a backslash on Windows) shows as "/".
+    const std::string dir_e_separatore = dir + static_cast<char>(fs::path::preferred_separator);
+    auto rimpiazza = [&](std::string t) {
+        for (const auto& [da, a] : {std::pair{dir_e_separatore, std::string("DIR/")}, std::pair{dir, std::string("DIR")}})
+            for (std::size_t i = t.find(da); i != std::string::npos; i = t.find(da, i + a.size())) t.replace(i, da.size(), a);
         return t;
     };
     return {stato, rimpiazza(out.str()), rimpiazza(err.str())};
