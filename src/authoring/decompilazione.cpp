@@ -1,0 +1,76 @@
+#include "authoring/decompilazione.h"
+
+#include "authoring/decompilazione_analisi.h"
+#include "authoring/decompilazione_testo.h"
+#include "tables/nomi_file.h"
+
+namespace compattatore {
+
+namespace {
+
+using namespace decompilazione;
+
+std::int32_t pendenza_del_byte(std::uint8_t b) { return static_cast<std::int32_t>(b) - 100; }
+std::int32_t velocita_del_byte(std::uint8_t b) { return static_cast<std::int32_t>(b) * 5; }
+std::int32_t aderenza_del_byte(std::uint8_t b) { return b; }
+
+// A record that stops the reader loses every record after it: when the
+// texts stop the compilation at a record, that record goes, and the texts
+// are written and compiled again, this many times at most.
+constexpr int record_tolti_massimi = 64;
+
+}  // namespace
+
+Descrizione descrivi(const Compilati& c) {
+    // Cell 1 carries the header stamp in valore1 and valore2; whatever stood
+    // there before the stamp had them at zero.
+    std::vector<Cella> celle = c.celle;
+    if (celle.size() > 1) {
+        celle[1].valore1 = 0;
+        celle[1].valore2 = 0;
+    }
+
+    Descrizione d;
+    generale_da_voci(c.voci, d.linea, d.treno);
+    if (c.piano) d.linea.curve = curve(*c.piano);
+    d.linea.pendenze = profilo(celle, &Cella::pendenza, pendenza_del_byte);
+    d.linea.montagne = montagne(celle);
+    d.linea.indicatori = indicatori(celle);
+    const Ripartizione r = ripartisci_voci(c.voci, celle);
+    d.linea.cartelli = cartelli(celle, c.voci, r);
+
+    d.treno.aderenze = profilo(celle, &Cella::aderenza, aderenza_del_byte);
+    d.treno.velocita = profilo(celle, &Cella::velocita, velocita_del_byte);
+    d.treno.stazioni = stazioni_da_voci(c.voci, r.numero_stazioni);
+    d.treno.rallentamenti = rallentamenti(celle);
+    d.treno.segnali = segnali(celle);
+    d.treno.abbattimenti = abbattimenti(celle);
+    return d;
+}
+
+Decompilazione decompila(const Compilati& c, const Compilatore& compila) {
+    Decompilazione esito;
+    esito.descrizione = descrivi(c);
+    Ricompilazione r;
+    for (int tolti = 0;; ++tolti) {
+        TestoScritto linea = scrivi_linea(esito.descrizione.linea);
+        TestoScritto treno = scrivi_treno(esito.descrizione.treno);
+        r = compila(c.nome_linea, c.nome_treno, linea.byte, treno.byte, c.piano.has_value());
+        esito.testo_linea = std::move(linea.byte);
+        esito.testo_treno = std::move(treno.byte);
+        if (r.riga_errore <= 0 || tolti >= record_tolti_massimi) break;
+        Scenario nomi;
+        nomi.nome_linea = c.nome_linea;
+        nomi.nome_treno = c.nome_treno;
+        const bool da_linea = r.file_errore == file_linea_txt(nomi).filename().string();
+        const auto& righe = da_linea ? linea.righe : treno.righe;
+        const auto n = static_cast<std::size_t>(r.riga_errore);
+        if (n > righe.size() || !righe[n - 1] || !togli_record(esito.descrizione, *righe[n - 1])) break;
+    }
+    esito.codice = r.codice;
+    esito.errore_segnalato = r.errore_segnalato;
+    esito.differenze = confronta(c, r);
+    return esito;
+}
+
+}  // namespace compattatore
