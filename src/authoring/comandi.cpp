@@ -16,6 +16,15 @@ void riporta(std::ostream& err, const std::filesystem::path& file, std::string_v
     err << "compattatore: " << path_text(file) << " (file " << tipo << "): " << e.what() << '\n';
 }
 
+// Reads and decodes one compiled file; `tipo` names it in a report.
+template <class Decodifica>
+auto decodifica_file(const std::filesystem::path& file, TipoFile tipo, Decodifica&& decodifica,
+                     std::filesystem::path& in_lettura, std::string_view& tipo_in_lettura) {
+    in_lettura = file;
+    tipo_in_lettura = nome_tipo_file(tipo);
+    return decodifica(leggi_file(file));
+}
+
 }  // namespace
 
 int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::int32_t passo, std::ostream& out,
@@ -60,6 +69,72 @@ int comando_plot(const std::filesystem::path& cartella, const std::string& linea
         riporta(err, file, tipo, e);
         return 1;
     }
+}
+
+int comando_decompile(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
+                      const std::filesystem::path& uscita, bool forza, const Compilatore& compila, std::ostream& out,
+                      std::ostream& err) {
+    Scenario dentro;
+    dentro.cartella = cartella;
+    dentro.nome_linea = linea;
+    dentro.nome_treno = treno;
+    Scenario fuori = dentro;
+    fuori.cartella = uscita;
+    const std::filesystem::path testo_linea = file_linea_txt(fuori);
+    const std::filesystem::path testo_treno = file_treno_txt(fuori);
+    // Authors keep their edits in the description files.
+    for (const std::filesystem::path& f : {testo_linea, testo_treno}) {
+        if (!forza && std::filesystem::exists(f)) {
+            err << "compattatore: " << f.string() << " esiste gia': non lo sostituisco senza --force\n";
+            return 1;
+        }
+    }
+
+    Compilati c;
+    c.nome_linea = linea;
+    c.nome_treno = treno;
+    std::filesystem::path file;
+    std::string_view tipo;
+    try {
+        c.voci = decodifica_file(file_sim(dentro), TipoFile::voci, decodifica_voci, file, tipo);
+        c.celle = decodifica_file(file_griglia_dat(dentro), TipoFile::griglia, decodifica_griglia, file, tipo);
+        if (std::filesystem::exists(file_linea_dat(dentro)))
+            c.piano = decodifica_file(file_linea_dat(dentro), TipoFile::piano, decodifica_tabella_linea, file, tipo);
+    } catch (const FileMalformato& e) {
+        riporta(err, file, tipo, e);
+        return 1;
+    }
+
+    const Decompilazione d = decompila(c, compila);
+    {
+        // Both files are written before either takes its name.
+        FileInSostituzione l(testo_linea);
+        FileInSostituzione t(testo_treno);
+        l.scrivi(d.testo_linea);
+        t.scrivi(d.testo_treno);
+        l.conferma();
+        t.conferma();
+    }
+    out << "scritti " << testo_linea.string() << " e " << testo_treno.string() << '\n';
+
+    const std::string sim = file_sim(dentro).filename().string();
+    const std::string griglia = file_griglia_dat(dentro).filename().string();
+    if (!d.riprodotti()) {
+        for (const std::string& r : d.differenze) err << r << '\n';
+        err << "compattatore: la descrizione scritta, compilata, non riproduce " << d.differenze.size()
+            << (d.differenze.size() == 1 ? " riga" : " righe") << " dei file compilati qui sopra; e' la piu' vicina "
+            << "trovata\n";
+        return 1;
+    }
+    if (c.piano) {
+        out << "compile riproduce " << file_linea_dat(dentro).filename().string() << ", " << sim << " e " << griglia
+            << " byte per byte\n";
+    } else {
+        out << "manca " << file_linea_dat(dentro).filename().string() << ": nessuna curva scritta; compile --no-plan "
+            << "riproduce " << sim << " e " << griglia << " byte per byte\n";
+    }
+    if (d.codice != 0) out << "avviso: la compilazione registra il codice " << d.codice << '\n';
+    return 0;
 }
 
 }  // namespace compattatore

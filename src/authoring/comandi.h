@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "authoring/decompilazione.h"
 #include "authoring/dump.h"
 
 namespace compattatore {
@@ -22,5 +23,16 @@ int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::in
 // compiled without the plan has none); the entries and the grid are not.
 int comando_plot(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
                  const std::filesystem::path& uscita, std::ostream& err);
+
+// `decompile DIR`: the two description files of the compiled scenario
+// `linea`/`treno` in `cartella`, written into `uscita`, and checked by
+// compiling them with `compila`.  Existing description files are replaced
+// only with `forza`.  Status 0 when the texts give back the compiled files
+// byte for byte; 1 when a file is malformed, when an output exists, or when
+// some values cannot be given back (listed on `err`; the closest texts are
+// written all the same).
+int comando_decompile(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
+                      const std::filesystem::path& uscita, bool forza, const Compilatore& compila, std::ostream& out,
+                      std::ostream& err);
 
 }  // namespace compattatore
