@@ -4,6 +4,7 @@
 #include <map>
 
 #include "authoring/decompilazione_analisi.h"
+#include "tables/arrotonda.h"
 
 namespace compattatore::decompilazione {
 
@@ -15,20 +16,18 @@ const Cella* cella_in(const std::vector<Cella>& celle, std::int64_t i) {
     return i >= 0 && i <= ultima_cella(celle) ? &celle[static_cast<std::size_t>(i)] : nullptr;
 }
 
-std::uint8_t tipo_in(const std::vector<Cella>& celle, std::int64_t i) {
-    const Cella* c = cella_in(celle, i);
-    return c ? c->tipo : tipo_cella::vuota;
-}
-
 // --- montagna ---------------------------------------------------------------
 
 // A stretch of cells of one montagna kind, with or without the free marks.
 // `deciso` is false when the grid cannot tell whether it asked for marks.
+// The stretch as read may run on to cell `fine_campo`, under the stretch
+// after it, which rewrote the kind there but left its marks.
 struct Tratto {
     std::int64_t prima, ultima;
     std::uint8_t tipo;
     bool segni;
     bool deciso;
+    std::int64_t fine_campo = -1;
 };
 
 // The marks of a stretch fall on its 4th, 8th, 12th ... cell, on the cells
@@ -41,13 +40,34 @@ bool posto_segno(std::int64_t prima, std::int64_t c) { return (c - prima + 1) % 
 // it can be; the next one starts where its first mark tells.
 void tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::int64_t b, std::uint8_t tipo,
                         std::vector<Tratto>& tratti) {
+    // Marks at the start of the run off its own places may be those of the
+    // stretch before, read over this one's first cells: that stretch then
+    // runs on to the last of them, and they count here as taken cells.
+    std::int64_t spiegati_fino = a - 1;
+    std::int64_t prima_precedente = 0;
+    if (!tratti.empty() && tratti.back().ultima == a - 1 && tratti.back().segni) {
+        prima_precedente = tratti.back().prima;
+        for (std::int64_t c = a; c <= b; ++c) {
+            if (!posto_segno(prima_precedente, c)) continue;
+            const std::uint8_t t = celle[static_cast<std::size_t>(c)].tipo;
+            if (t == tipo_cella::vuota) break;
+            if (t == tipo_cella::segno_montagna && !posto_segno(a, c)) spiegati_fino = c;
+        }
+        if (spiegati_fino >= a) tratti.back().fine_campo = spiegati_fino;
+    }
+    auto tipo_di = [&](std::int64_t c) -> std::uint8_t {
+        const std::uint8_t t = celle[static_cast<std::size_t>(c)].tipo;
+        const bool altrui = c <= spiegati_fino && t == tipo_cella::segno_montagna && posto_segno(prima_precedente, c);
+        return altrui ? tipo_cella::segnale : t;  // any element that is not a mark
+    };
+
     std::int64_t s = a;
     while (s <= b) {
         // How far a stretch from s reaches with marks, and without.
         std::int64_t guasto_con = b + 1, guasto_senza = b + 1;
         bool un_segno = false, un_vuoto = false;
         for (std::int64_t c = s; c <= b; ++c) {
-            const std::uint8_t t = celle[static_cast<std::size_t>(c)].tipo;
+            const std::uint8_t t = tipo_di(c);
             const bool posto = posto_segno(s, c);
             if (t == tipo_cella::segno_montagna) {
                 if (guasto_senza > b) guasto_senza = c;
@@ -75,7 +95,7 @@ void tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::in
         const bool segni = guasto_con > guasto_senza || (guasto_con == guasto_senza && un_segno);
         const std::int64_t guasto = segni ? guasto_con : guasto_senza;
         std::int64_t prossimo;
-        if (celle[static_cast<std::size_t>(guasto)].tipo == tipo_cella::segno_montagna) {
+        if (tipo_di(guasto) == tipo_cella::segno_montagna) {
             // A mark off this stretch's places: the next stretch starts three
             // cells before it, so that it is that stretch's first mark.
             prossimo = guasto - 3;
@@ -85,7 +105,7 @@ void tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::in
             // its start, or at the empty place itself.
             prossimo = guasto;
             for (std::int64_t m = guasto + 1; m <= b; ++m) {
-                if (celle[static_cast<std::size_t>(m)].tipo != tipo_cella::segno_montagna) continue;
+                if (tipo_di(m) != tipo_cella::segno_montagna) continue;
                 const std::int64_t t = m - 3 - 4 * ((std::max<std::int64_t>(m - 3 - guasto, 0) + 3) / 4);
                 if (t > s) prossimo = t;
                 break;
@@ -143,14 +163,24 @@ std::vector<Montagna> montagne(const std::vector<Cella>& celle) {
         // before it did: authors write a line's stretches alike.
         const bool segni = t.deciso ? t.segni : segni_precedenti;
         segni_precedenti = segni;
-        const std::int64_t inizio = t.prima * 50;
-        const std::int64_t fine = (t.ultima + 1) * 50;
+        std::int64_t inizio = t.prima * 50;
+        const std::int64_t fine = (std::max(t.ultima, t.fine_campo) + 1) * 50;
         // A stretch that starts 150 m or less after the end of the one read
-        // before it is stored as kind 3; another kind there needs a record
-        // in between that ends further back and covers no cell.
+        // before it is stored as kind 3.  Another kind there needs the two
+        // ends as far apart as their cells allow (a start up to 25 m after
+        // its cell's metre, an end up to 25 m before), or else a record in
+        // between that ends further back and covers no cell.
         if (!righe.empty() && inizio - fine_precedente <= 150 && t.tipo != 3) {
-            const auto vuoto = static_cast<std::int32_t>(inizio - 200);
-            righe.push_back({vuoto, vuoto, 0});
+            const std::int64_t inizio_tardo = inizio + (t.prima % 2 == 0 ? 25 : 24);
+            const std::int64_t ultima_precedente = fine_precedente / 50 - 1;
+            const std::int64_t fine_presto = fine_precedente - (ultima_precedente % 2 == 0 ? 25 : 24);
+            if (inizio_tardo - fine_presto > 150) {
+                righe.back().fine = static_cast<std::int32_t>(fine_presto);
+                inizio = inizio_tardo;
+            } else {
+                const auto vuoto = static_cast<std::int32_t>(inizio - 200);
+                righe.push_back({vuoto, vuoto, 0});
+            }
         }
         std::int32_t tipo = t.tipo;
         if (segni)
@@ -275,34 +305,90 @@ std::vector<Segnale> segnali(const std::vector<Cella>& celle) {
 }
 
 std::vector<Rallentamento> rallentamenti(const std::vector<Cella>& celle) {
-    std::vector<Rallentamento> righe;
+    struct Trovato {
+        std::int64_t inizio, fine;
+        std::int64_t marcatori = 0;  // the cell of marker 1, 0 without markers
+        Rallentamento r;
+    };
+    std::vector<Trovato> trovati;
     std::vector<bool> fine_presa(celle.size(), false);
     for (std::size_t s = 0; s < celle.size(); ++s) {
         const Cella& inizio = celle[s];
         if (inizio.tipo != tipo_cella::inizio_rallentamento) continue;
-        const auto i = static_cast<std::int64_t>(s);
-        Rallentamento r;
-        r.x = posizione_di_cella(i);
-        r.v = inizio.valore1;
-        r.d_v = inizio.valore2;
-        r.f_tt = inizio.valore3;
+        Trovato t{static_cast<std::int64_t>(s), static_cast<std::int64_t>(s), 0, {}};
+        t.r.v = inizio.valore1;
+        t.r.d_v = inizio.valore2;
+        t.r.f_tt = inizio.valore3;
         // The end: the first end cell after the start with the same values.
         // Without one the restriction ends on its own start cell (the end
         // cell is written first and the start over it).
-        r.l = 0;
         for (std::size_t e = s + 1; e < celle.size(); ++e) {
             const Cella& c = celle[e];
             if (c.tipo == tipo_cella::fine_rallentamento && !fine_presa[e] && c.valore1 == inizio.valore1 &&
                 c.valore2 == inizio.valore2 && c.valore3 == inizio.valore3) {
                 fine_presa[e] = true;
-                r.l = static_cast<std::int32_t>((static_cast<std::int64_t>(e) - i) * 50);
+                t.fine = static_cast<std::int64_t>(e);
                 break;
             }
         }
-        // The four approach markers stand just before the warning board,
-        // 25 to 28 cells before the start.
-        for (std::int64_t k = 25; k <= 28; ++k)
-            if (tipo_in(celle, i - k) == tipo_cella::preavviso_rallentamento) r.f_ta = 1;
+        trovati.push_back(t);
+    }
+
+    // The four approach markers stand just before the warning board,
+    // numbered 1 to 4 from it (in valore2 too with a second speed); they
+    // start 25 cells before the start, or 24 or 26 when the start is off the
+    // 50-metre raster, as the two cells round apart.  A group of markers
+    // belongs to one restriction: first to those it stands 25 cells before.
+    std::vector<bool> gruppo_preso(celle.size(), false);
+    auto marcatori_a = [&](const Trovato& t, std::int64_t distanza) {
+        const std::int64_t primo = t.inizio - distanza;
+        if (primo < 0 || gruppo_preso[static_cast<std::size_t>(primo)]) return false;
+        for (std::int64_t k = 0; k < 4; ++k) {
+            const Cella* m = cella_in(celle, primo - k);
+            if (!m || m->tipo != tipo_cella::preavviso_rallentamento || m->valore1 != k + 1 ||
+                m->valore2 != (t.r.d_v != 0 ? k + 1 : 0))
+                return false;
+        }
+        return true;
+    };
+    for (const std::vector<std::int64_t>& distanze : {std::vector<std::int64_t>{25}, std::vector<std::int64_t>{24, 26}}) {
+        for (Trovato& t : trovati) {
+            if (t.marcatori != 0) continue;
+            for (std::int64_t distanza : distanze) {
+                if (!marcatori_a(t, distanza)) continue;
+                t.marcatori = t.inizio - distanza;
+                gruppo_preso[static_cast<std::size_t>(t.marcatori)] = true;
+                break;
+            }
+        }
+    }
+
+    std::vector<Rallentamento> righe;
+    for (Trovato& t : trovati) {
+        Rallentamento& r = t.r;
+        const Cella* avviso = cella_in(celle, t.inizio - 24);
+        const bool con_avviso = avviso && avviso->tipo == tipo_cella::avviso_rallentamento &&
+                                avviso->valore1 == r.v && avviso->valore2 == r.d_v;
+        // The start: the metre of its cell, or the nearest one around it that
+        // puts the board and the markers where they are.
+        const std::int64_t metro = posizione_di_cella(t.inizio);
+        r.x = static_cast<std::int32_t>(metro);
+        bool trovato = false;
+        for (std::int64_t scarto = 0; scarto <= 25 && !trovato; ++scarto) {
+            for (std::int64_t x : {metro + scarto, metro - scarto}) {
+                const bool ha_avviso = x > 1500;
+                const std::int64_t k = arrotonda(static_cast<double>(x - 1200) / 50.0);
+                if (cella_di(x) != t.inizio || ha_avviso != con_avviso ||
+                    (t.marcatori != 0 && (!ha_avviso || k != t.marcatori)))
+                    continue;
+                r.x = static_cast<std::int32_t>(x);
+                trovato = true;
+                break;
+            }
+        }
+        r.f_ta = t.marcatori != 0 ? 1 : 0;
+        // The end's metre: x + l on the end cell's own metre.
+        r.l = t.fine == t.inizio ? 0 : static_cast<std::int32_t>(posizione_di_cella(t.fine) - r.x);
         righe.push_back(r);
     }
     return righe;

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "authoring/decompilazione_analisi.h"
+#include "tables/arrotonda.h"
 
 namespace compattatore::decompilazione {
 
@@ -56,6 +57,21 @@ Curva riga(std::int64_t primo, std::int64_t ultimo, double k) {
 std::vector<Curva> curve(const TabellaLinea& piano) {
     std::vector<Curva> righe;
     if (piano.righe < 3) return righe;
+    // A curve's start must lie inside the grid, up to 100 m before its end.
+    // A curve that follows another without a straight metre may start
+    // anywhere before its first metre, as the plan is computed already up to
+    // there: near the end of the grid it starts at the last start allowed.
+    const std::int64_t celle = arrotonda(static_cast<double>(piano.righe - 1) / 50.0);
+    const std::int64_t ultimo_inizio = 50 * celle - 100;
+    auto aggiungi = [&](std::int64_t primo, std::int64_t ultimo, double k) {
+        Curva c = riga(primo, ultimo, k);
+        const bool di_seguito = !righe.empty() && righe.back().inizio + righe.back().lunghezza == primo - 1;
+        if (di_seguito && c.inizio > ultimo_inizio) {
+            c.lunghezza = static_cast<std::int32_t>(ultimo - ultimo_inizio);
+            c.inizio = static_cast<std::int32_t>(ultimo_inizio);
+        }
+        righe.push_back(c);
+    };
     auto reale = [&piano](std::int32_t m) {
         return piano(m, 0).stato == ValoreTabella::Stato::reale && piano(m, 1).stato == ValoreTabella::Stato::reale;
     };
@@ -88,13 +104,13 @@ std::vector<Curva> curve(const TabellaLinea& piano) {
             }
         }
         if (!stessi_bit(k, k_corsa)) {
-            if (k_corsa != 0.0) righe.push_back(riga(inizio_corsa, m - 1, k_corsa));
+            if (k_corsa != 0.0) aggiungi(inizio_corsa, m - 1, k_corsa);
             k_corsa = k;
             inizio_corsa = m;
         }
         t = {t.x1, t.y1, x, y};
     }
-    if (k_corsa != 0.0) righe.push_back(riga(inizio_corsa, m - 1, k_corsa));
+    if (k_corsa != 0.0) aggiungi(inizio_corsa, m - 1, k_corsa);
     return righe;
 }
 
