@@ -6,6 +6,7 @@
 #include "authoring/grafico.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/file_mappato.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
@@ -22,7 +23,8 @@ auto decodifica_file(const std::filesystem::path& file, TipoFile tipo, Decodific
                      std::filesystem::path& in_lettura, std::string_view& tipo_in_lettura) {
     in_lettura = file;
     tipo_in_lettura = nome_tipo_file(tipo);
-    return decodifica(leggi_file(file));
+    const FileMappato f(file);
+    return decodifica(f.byte());
 }
 
 }  // namespace
@@ -121,9 +123,8 @@ int comando_decompile(const std::filesystem::path& cartella, const std::string& 
     const std::string griglia = file_griglia_dat(dentro).filename().string();
     if (!d.riprodotti()) {
         for (const std::string& r : d.differenze) err << r << '\n';
-        err << "compattatore: la descrizione scritta, compilata, non riproduce " << d.differenze.size()
-            << (d.differenze.size() == 1 ? " riga" : " righe") << " dei file compilati qui sopra; e' la piu' vicina "
-            << "trovata\n";
+        err << "compattatore: la descrizione scritta e' la piu' vicina trovata: compilata, non riproduce i valori "
+            << "elencati sopra (" << d.differenze.size() << (d.differenze.size() == 1 ? " riga" : " righe") << ")\n";
         return 1;
     }
     if (c.piano) {

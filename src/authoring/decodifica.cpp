@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "platform/paths.h"
 #include "tables/codifica.h"
@@ -64,46 +65,65 @@ Voci decodifica_voci(std::string_view byte) {
 
 TabellaLinea decodifica_tabella_linea(std::string_view byte) {
     if (byte.empty()) throw FileMalformato(0, "file del tracciato vuoto: nessun elemento");
-    std::vector<ValoreTabella> elementi;
-    elementi.reserve(byte.size() / 10 + 1);
-    std::size_t at = 0;
-    while (at < byte.size()) {
+    // The bytes of each element in the file: its tag and its value.
+    auto misura = [&byte](std::size_t at, std::size_t indice) -> std::size_t {
         const std::size_t restano = byte.size() - at;
         if (restano < 2)
-            throw FileMalformato(at, "elemento " + n(elementi.size()) +
-                                         " troncato: resta 1 byte dove comincia un tag di 2 byte");
-        const char* elemento = byte.data() + at;
-        const std::uint16_t tag = slot_piano::tag(elemento);
+            throw FileMalformato(at, "elemento " + n(indice) + " troncato: resta 1 byte dove comincia un tag di 2 byte");
+        const std::uint16_t tag = slot_piano::tag(byte.data() + at);
         switch (tag) {
-            case tag_vuoto:
-                elementi.push_back({});
-                at += slot_piano::byte_vuoto;
-                break;
+            case tag_vuoto: return slot_piano::byte_vuoto;
             case tag_intero16:
                 if (restano < slot_piano::byte_intero)
-                    throw FileMalformato(at, "elemento " + n(elementi.size()) + " troncato: il tag 2 chiede 2 byte " +
+                    throw FileMalformato(at, "elemento " + n(indice) + " troncato: il tag 2 chiede 2 byte " +
                                                  "di valore, ne restano " + n(restano - 2));
-                elementi.push_back(slot_piano::leggi(elemento));
-                at += slot_piano::byte_intero;
-                break;
+                return slot_piano::byte_intero;
             case tag_reale:
                 if (restano < slot_piano::byte_reale)
-                    throw FileMalformato(at, "elemento " + n(elementi.size()) + " troncato: il tag 5 chiede 8 byte " +
+                    throw FileMalformato(at, "elemento " + n(indice) + " troncato: il tag 5 chiede 8 byte " +
                                                  "di valore, ne restano " + n(restano - 2));
-                elementi.push_back(slot_piano::leggi(elemento));
-                at += slot_piano::byte_reale;
-                break;
+                return slot_piano::byte_reale;
             default:
-                throw FileMalformato(at, "elemento " + n(elementi.size()) + ": tag sconosciuto " + n(tag) +
+                throw FileMalformato(at, "elemento " + n(indice) + ": tag sconosciuto " + n(tag) +
                                              " (un elemento del tracciato ha tag 0, 2 o 5)");
         }
+    };
+    // How many whole reals follow one another from `at`: nearly the whole plan.
+    auto reali = [&byte](std::size_t at) {
+        std::size_t quanti = 0;
+        while (at + slot_piano::byte_reale <= byte.size() && slot_piano::tag(byte.data() + at) == tag_reale) {
+            at += slot_piano::byte_reale;
+            ++quanti;
+        }
+        return quanti;
+    };
+    // First the elements are checked and counted; then each one's bytes go
+    // to the start of its slot, whose layout is the file's (a run of reals
+    // in one copy).
+    std::size_t elementi = 0;
+    for (std::size_t at = 0; at < byte.size();) {
+        const std::size_t quanti = reali(at);
+        if (quanti > 0) {
+            at += quanti * slot_piano::byte_reale;
+            elementi += quanti;
+        } else {
+            at += misura(at, elementi++);
+        }
     }
-    if (elementi.size() % 2 != 0)
-        throw FileMalformato(byte.size(), "numero dispari di elementi (" + n(elementi.size()) +
+    if (elementi % 2 != 0)
+        throw FileMalformato(byte.size(), "numero dispari di elementi (" + n(elementi) +
                                               "): le due colonne del tracciato devono avere le stesse righe");
     TabellaLinea t;
-    t.righe = static_cast<std::int32_t>(elementi.size() / 2);
-    t.elementi = std::move(elementi);
+    t.righe = static_cast<std::int32_t>(elementi / 2);
+    t.elementi.crea(elementi);
+    std::size_t i = 0;
+    for (std::size_t at = 0; at < byte.size();) {
+        const std::size_t quanti = std::max<std::size_t>(reali(at), 1);
+        const std::size_t lunghezza = quanti > 1 ? quanti * slot_piano::byte_reale : misura(at, i);
+        std::memcpy(t.elementi.slot(i), byte.data() + at, lunghezza);
+        at += lunghezza;
+        i += quanti;
+    }
     return t;
 }
 
