@@ -1,0 +1,226 @@
+// The decompile command on the no-argument run's files, whole or damaged by
+// hand, and the choices a decompilation makes where the files allow more
+// than one description.
+#include <functional>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "app/compilazione_testi.h"
+#include "app/esecuzione.h"
+#include "authoring/comandi.h"
+#include "authoring/decompilazione_testo.h"
+#include "compile_for_test.h"
+#include "support/cartella_temporanea.h"
+#include "tables/compiled_files.h"
+#include "tables/nomi_file.h"
+
+namespace compattatore {
+namespace {
+
+using prova::CartellaTemporanea;
+
+struct Esito {
+    int stato;
+    std::string out, err;
+};
+
+Esito decompile(const std::filesystem::path& dir, bool forza = false, const std::string& linea = "Brunovale",
+                const std::string& treno = "Quarzo") {
+    std::ostringstream out, err;
+    const int stato = comando_decompile(dir, linea, treno, dir, forza, compila_testi, out, err);
+    return {stato, out.str(), err.str()};
+}
+
+std::string sostituisci(std::string t, const std::string& da, const std::string& a) {
+    for (std::size_t i = t.find(da); i != std::string::npos; i = t.find(da, i + a.size())) t.replace(i, da.size(), a);
+    return t;
+}
+
+// The three compiled files of the no-argument run in a folder of their own.
+class ComandoDecompile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Scenario s;
+        std::ostringstream out, err;
+        ASSERT_EQ(esegui_lavoro(s, dir.percorso(), out, err), 0);
+        for (const char* documento : {"note.txt", "rallentamenti.txt", "scheda_treno.txt"})
+            std::filesystem::remove(file_documento(s, documento));
+    }
+    std::filesystem::path file(const std::string& nome) const { return dir / nome; }
+
+    CartellaTemporanea dir;
+};
+
+// Decodes a compiled file in `d`, changes it and writes it back.
+void cambia_griglia(const std::filesystem::path& d, const std::function<void(std::vector<Cella>&)>& cambio) {
+    Scenario s;
+    s.celle = decodifica_griglia(prova::leggi_byte(d / "Brunovale_Quarzo.dat"));
+    cambio(s.celle);
+    prova::scrivi_byte(d / "Brunovale_Quarzo.dat", codifica_griglia(s));
+}
+
+void cambia_voci(const std::filesystem::path& d, const std::function<void(Voci&)>& cambio) {
+    Scenario s;
+    Voci v = decodifica_voci(prova::leggi_byte(d / "Brunovale_Quarzo.sim"));
+    cambio(v);
+    std::copy(v.begin(), v.end(), s.voci.begin());
+    prova::scrivi_byte(d / "Brunovale_Quarzo.sim", codifica_voci(s));
+}
+
+void taglia(const std::filesystem::path& f, std::size_t byte) {
+    const std::string b = prova::leggi_byte(f);
+    prova::scrivi_byte(f, b.substr(0, b.size() - byte));
+}
+
+const std::string riprodotti =
+    "compile riproduce Brunovale_linea.dat, Brunovale_Quarzo.sim e Brunovale_Quarzo.dat byte per byte\n";
+const std::string scritti = "scritti {DIR}/Brunovale_linea.txt e {DIR}/Brunovale_Quarzo-.txt\n";
+const std::string piu_vicina =
+    "compattatore: la descrizione scritta e' la piu' vicina trovata: compilata, non riproduce i valori elencati sopra ";
+
+TEST_F(ComandoDecompile, DamagedFilesAreReportedWithTheirPlaceAndBothValues) {
+    struct Caso {
+        const char* nome;
+        std::function<void(const std::filesystem::path&)> danno;
+        int stato;
+        std::string out, err;
+        bool scrive;  // whether the two description files are written
+    };
+    const Caso casi[] = {
+        {"intatti", [](const std::filesystem::path&) {}, 0, scritti + riprodotti, "", true},
+        {"senza piano",
+         [](const std::filesystem::path& d) { std::filesystem::remove(d / "Brunovale_linea.dat"); }, 0,
+         scritti + "manca Brunovale_linea.dat: nessuna curva scritta; compile --no-plan riproduce "
+                   "Brunovale_Quarzo.sim e Brunovale_Quarzo.dat byte per byte\n",
+         "", true},
+        {"una cella cambiata a mano: un tempo di segnale che compile alza a 101",
+         [](const std::filesystem::path& d) { cambia_griglia(d, [](std::vector<Cella>& c) { c[22].tempo = 50; }); }, 1, scritti,
+         "Brunovale_Quarzo.dat: cella 22 (1050 m): tempo trovato 50, riproducibile 101\n" + piu_vicina + "(1 riga)\n",
+         true},
+        {"un elemento che nessun record scrive",
+         [](const std::filesystem::path& d) { cambia_griglia(d, [](std::vector<Cella>& c) { c[3000].tipo = 7; }); }, 1, scritti,
+         "Brunovale_Quarzo.dat: cella 3000 (149950 m): tipo trovato 7, riproducibile 0\n" + piu_vicina + "(1 riga)\n",
+         true},
+        {"il timbro della griglia rotto",
+         [](const std::filesystem::path& d) { cambia_griglia(d, [](std::vector<Cella>& c) { c[1].valore2 = 2789; }); }, 1, scritti,
+         "Brunovale_Quarzo.dat: cella 1 (0 m): valore2 trovato 2789, riproducibile 2788 (codice di gara ricalcolato "
+         "dai nomi della linea e del treno)\n" +
+             piu_vicina + "(1 riga)\n",
+         true},
+        {"il timbro delle voci rotto",
+         [](const std::filesystem::path& d) {
+             cambia_voci(d, [](Voci& v) {
+                 v[85].orario = 1;
+                 v[85].intero1 = 611;
+             });
+         },
+         1, scritti,
+         "Brunovale_Quarzo.sim: voce 85: intero1 trovato 611, riproducibile 610 (intestazione fissa di compile); "
+         "orario trovato 1, riproducibile 36456 (codice di gara ricalcolato dai nomi della linea e del treno)\n" +
+             piu_vicina + "(1 riga)\n",
+         true},
+        {"la griglia tagliata", [](const std::filesystem::path& d) { taglia(d / "Brunovale_Quarzo.dat", 4); }, 1, "",
+         "compattatore: {DIR}/Brunovale_Quarzo.dat (file griglia): offset 102300: cella 6820 troncata: restano 11 "
+         "byte dei 15 di una cella (lunghezza 102311 non multipla di 15)\n",
+         false},
+        {"le voci tagliate", [](const std::filesystem::path& d) { taglia(d / "Brunovale_Quarzo.sim", 10); }, 1, "",
+         "compattatore: {DIR}/Brunovale_Quarzo.sim (file voci): offset 3750: voce 86 troncata: con un nome di 6 byte "
+         "occupa 40 byte, ma il file finisce all'offset 3780\n",
+         false},
+        {"il piano tagliato", [](const std::filesystem::path& d) { taglia(d / "Brunovale_linea.dat", 3); }, 1, "",
+         "compattatore: {DIR}/Brunovale_linea.dat (file piano): offset 6819960: elemento 682000 troncato: resta 1 "
+         "byte dove comincia un tag di 2 byte\n",
+         false},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        CartellaTemporanea caso;
+        for (const auto& f : std::filesystem::directory_iterator(dir.percorso()))
+            std::filesystem::copy_file(f.path(), caso / f.path().filename().string());
+        c.danno(caso.percorso());
+        const Esito e = decompile(caso.percorso());
+        EXPECT_EQ(e.stato, c.stato);
+        EXPECT_EQ(e.out, sostituisci(c.out, "{DIR}", caso.percorso().string()));
+        EXPECT_EQ(e.err, sostituisci(c.err, "{DIR}", caso.percorso().string()));
+        EXPECT_EQ(std::filesystem::exists(caso / "Brunovale_linea.txt"), c.scrive);
+        EXPECT_EQ(std::filesystem::exists(caso / "Brunovale_Quarzo-.txt"), c.scrive);
+    }
+}
+
+TEST_F(ComandoDecompile, FilesNamedForOtherIdentifiersShowTheNamesAndTheStampTheyGive) {
+    for (const auto& [da, a] : {std::pair{"Brunovale_Quarzo.dat", "Altra_Prova.dat"},
+                                std::pair{"Brunovale_Quarzo.sim", "Altra_Prova.sim"},
+                                std::pair{"Brunovale_linea.dat", "Altra_linea.dat"}})
+        std::filesystem::rename(file(da), file(a));
+    const Esito e = decompile(dir.percorso(), false, "Altra", "Prova");
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.err,
+              "Altra_Prova.sim: voce 85: orario trovato 36456, riproducibile 37229 (codice di gara ricalcolato dai nomi "
+              "della linea e del treno); nome trovato \"Brunovale\", riproducibile \"Altra\"\n"
+              "Altra_Prova.sim: voce 86: nome trovato \"Quarzo\", riproducibile \"Prova\"\n"
+              "Altra_Prova.dat: cella 1 (0 m): valore2 trovato 2788, riproducibile 2816 (codice di gara ricalcolato "
+              "dai nomi della linea e del treno)\n" +
+                  piu_vicina + "(3 righe)\n");
+}
+
+TEST_F(ComandoDecompile, KeepsTheAuthorsDescriptionFilesUnlessForced) {
+    ASSERT_EQ(decompile(dir.percorso()).stato, 0);
+    prova::scrivi_byte(file("Brunovale_Quarzo-.txt"), "modificato dall'autore");
+    const Esito e = decompile(dir.percorso());
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(e.err, "compattatore: " + file("Brunovale_linea.txt").string() +
+                         " esiste gia': non lo sostituisco senza --force\n");
+    EXPECT_EQ(prova::leggi_byte(file("Brunovale_Quarzo-.txt")), "modificato dall'autore");
+
+    EXPECT_EQ(decompile(dir.percorso(), true).stato, 0);
+    EXPECT_NE(prova::leggi_byte(file("Brunovale_Quarzo-.txt")), "modificato dall'autore");
+    // Nothing but the outputs is left behind.
+    for (const auto& f : std::filesystem::directory_iterator(dir.percorso()))
+        EXPECT_EQ(f.path().filename().string().find(".tmp"), std::string::npos) << f.path();
+}
+
+// A sign's text or a station's name is written so that the reader reads it
+// back exactly, or reported when no field can hold it.
+TEST(CampoTesto, QuotesWhatTheReaderWouldTrimOrSplit) {
+    using decompilazione::campo_testo;
+    const std::pair<std::string, std::optional<std::string>> casi[] = {
+        {"(Zona)(Cod )", "(Zona)(Cod )"},
+        {"Citt\xE0 \"Alta\"", "Citt\xE0 \"Alta\""},
+        {"a, b", "\"a, b\""},
+        {"  rientrato", "\"  rientrato\""},
+        {"coda\t", "\"coda\t\""},
+        {"", "\"\""},
+        {"\"citato", std::nullopt},
+        {"a, \"b\"", std::nullopt},
+        {"due\nrighe", std::nullopt},
+        {"due\r\nrighe", std::nullopt},
+    };
+    for (const auto& [testo, campo] : casi) EXPECT_EQ(campo_testo(testo), campo) << testo;
+}
+
+// Where the finishing pass would put a code in a slow restriction and the
+// description already has one there, the pass's code goes one cell earlier
+// and the spacing after it follows: the decompiled rows give the row that
+// explains both, not the one the pass adds.
+TEST(DecompilazioneCodici, ARowOnAPlaceOfThePassIsToldFromTheCodeThePassMovedAside) {
+    const std::string linea = "[generale]\r\nlunghezza percorso, 20000\r\n[fine]\r\n";
+    const std::string treno =
+        "[generale]\r\n"
+        "rallentamento, 10000, 60, 1500, 0, 1, 0\r\n"
+        "abbattimento, 10450, 180\r\n"   // start cell 201 + 8: the pass moves to 208
+        "abbattimento, 9800, 270\r\n"    // the first approach place: the pass takes the next one
+        "abbattimento, 4000, 0\r\n"
+        "[fine]\r\n";
+    const prova::CompiledFiles f = prova::compile_texts("L", "T", linea, treno, false);
+    ASSERT_TRUE(f.valid());
+    const Decompilazione d = decompila(prova::decode("L", "T", f), compila_testi);
+    EXPECT_TRUE(d.riprodotti());
+    std::vector<std::pair<int, int>> righe;
+    for (const auto& a : d.descrizione.treno.abbattimenti) righe.emplace_back(a.posizione, a.codice);
+    EXPECT_EQ(righe, (std::vector<std::pair<int, int>>{{4000, 0}, {9800, 270}, {10450, 180}}));
+}
+
+}  // namespace
+}  // namespace compattatore

@@ -1,0 +1,221 @@
+// Decompilation round trips: the compiled files of a scenario, decompiled
+// and compiled again, are the same bytes.
+#include "authoring/decompilazione.h"
+
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "app/compilazione_testi.h"
+#include "app/esecuzione.h"
+#include "compile_for_test.h"
+#include "linea_generata.h"
+#include "random_scenario.h"
+#include "sources/descrizioni.h"
+#include "sources/text_file.h"
+#include "support/cartella_temporanea.h"
+#include "tables/nomi_file.h"
+
+namespace compattatore {
+namespace {
+
+std::string prime_differenze(const Decompilazione& d) {
+    std::string r;
+    for (std::size_t i = 0; i < d.differenze.size() && i < 10; ++i) r += d.differenze[i] + "\n";
+    return r;
+}
+
+// Decompiles `f`, checks that the decompilation finds no difference, and
+// compiles the texts again as compile does: the same three files.
+Decompilazione giro_completo(const std::string& linea, const std::string& treno, const prova::CompiledFiles& f) {
+    const Decompilazione d = decompila(prova::decode(linea, treno, f), compila_testi);
+    EXPECT_TRUE(d.riprodotti()) << prime_differenze(d);
+    const prova::CompiledFiles g = prova::compile_texts(linea, treno, d.testo_linea, d.testo_treno, f.plan.has_value());
+    EXPECT_EQ(g.code, 0);
+    EXPECT_EQ(g.error_report, 0);
+    EXPECT_EQ(g.plan.has_value(), f.plan.has_value());
+    if (g.plan && f.plan) {
+        EXPECT_TRUE(*g.plan == *f.plan) << "piano diverso";
+    }
+    EXPECT_TRUE(g.sim == f.sim) << "voci diverse";
+    EXPECT_TRUE(g.grid == f.grid) << "griglia diversa";
+    return d;
+}
+
+std::string testo_di(std::span<const std::string_view> righe) { return componi_testo(righe); }
+
+// --- the built-in scenario -----------------------------------------------
+
+// The files of the no-argument run, with and without the plan.
+struct FileIntegrati {
+    prova::CompiledFiles con_piano, senza_piano;
+};
+
+const FileIntegrati& integrati() {
+    static const FileIntegrati f = [] {
+        FileIntegrati r;
+        prova::CartellaTemporanea dir;
+        Scenario s;
+        std::ostringstream out, err;
+        if (esegui_lavoro(s, dir.percorso(), out, err) != 0) throw std::runtime_error(err.str());
+        r.con_piano.plan = prova::leggi_byte(file_linea_dat(s));
+        r.con_piano.sim = prova::leggi_byte(file_sim(s));
+        r.con_piano.grid = prova::leggi_byte(file_griglia_dat(s));
+        r.senza_piano = prova::compile_texts(linea_predefinita, treno_predefinito, testo_di(righe_linea()),
+                                             testo_di(righe_treno()), false);
+        return r;
+    }();
+    return f;
+}
+
+TEST(DecompilazioneIntegrata, TheNoArgumentRunsFilesComeBackByteForByte) {
+    giro_completo(linea_predefinita, treno_predefinito, integrati().con_piano);
+}
+
+TEST(DecompilazioneIntegrata, WithoutThePlanTheOtherTwoFilesComeBackAndNoCurveIsWritten) {
+    const Decompilazione d = giro_completo(linea_predefinita, treno_predefinito, integrati().senza_piano);
+    EXPECT_TRUE(d.descrizione.linea.curve.empty());
+    EXPECT_NE(d.testo_linea.find("[curve]\r\n[pendenze]\r\n"), std::string::npos);
+}
+
+// A record as its values: the keyword, then the numbers the reader takes
+// for it, then the text of a sign or a station.
+using Record = std::vector<std::string>;
+
+std::string spoglia(std::string t) {
+    const std::size_t a = t.find_first_not_of(" \t");
+    if (a == std::string::npos) return "";
+    const std::size_t b = t.find_last_not_of(" \t");
+    return t.substr(a, b - a + 1);
+}
+
+std::vector<Record> record_di(const std::string& testo) {
+    // Fields each keyword takes, after it; a text comes last for signs and stations.
+    const std::pair<const char*, int> campi[] = {
+        {"lunghezza percorso", 1}, {"progressiva", 3}, {"sfondo", 1},     {"ripetizione", 2},  {"curva", 2},
+        {"pendenza", 2},           {"montagna", 3},    {"indicatori_v", 9}, {"cartello", 1},    {"vetture", 1},
+        {"massa", 1},              {"sabbia", 1},      {"aderenza", 2},   {"velocita", 2},     {"stazione", 16},
+        {"rallentamento", 6},      {"segnale", 11},    {"abbattimento", 2}};
+    std::vector<Record> r;
+    std::istringstream in(testo);
+    std::string riga;
+    while (std::getline(in, riga)) {
+        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
+        if (riga.empty() || riga.front() == '[') continue;
+        std::vector<std::string> f;
+        std::istringstream parti(riga);
+        for (std::string x; std::getline(parti, x, ',');) f.push_back(spoglia(x));
+        Record rec = {f[0]};
+        if (f[0] == "orologio") {
+            std::istringstream numeri(f[1]);
+            for (std::string x; numeri >> x;) rec.push_back(x);
+        } else {
+            int n = -1;
+            for (const auto& [chiave, quanti] : campi)
+                if (f[0].find(chiave) != std::string::npos) n = quanti;
+            EXPECT_GE(n, 0) << riga;
+            for (int k = 1; k <= n; ++k) rec.push_back(std::to_string(std::stol(f.at(static_cast<std::size_t>(k)).empty() ? "0" : f.at(static_cast<std::size_t>(k)))));
+            if (f[0] == "stazione" || f[0].find("cartello") != std::string::npos) rec.push_back(f.at(static_cast<std::size_t>(n + 1)));
+        }
+        // A profile row that repeats the value before it changes nothing.
+        const bool profilo = rec[0] == "pendenza" || rec[0] == "aderenza" || rec[0] == "velocita";
+        if (profilo && !r.empty() && r.back()[0] == rec[0] && r.back()[2] == rec[2]) continue;
+        r.push_back(rec);
+    }
+    return r;
+}
+
+TEST(DecompilazioneIntegrata, TheDecompiledDescriptionHoldsTheBuiltInRecords) {
+    const Decompilazione d =
+        decompila(prova::decode(linea_predefinita, treno_predefinito, integrati().con_piano), compila_testi);
+    EXPECT_EQ(record_di(d.testo_linea), record_di(testo_di(righe_linea())));
+    EXPECT_EQ(record_di(d.testo_treno), record_di(testo_di(righe_treno())));
+}
+
+// --- the benchmark's generated lines ---------------------------------------
+
+class LineeGenerate : public ::testing::TestWithParam<int> {};
+
+TEST_P(LineeGenerate, ComeBackByteForByte) {
+    const banco::DescrizioniGenerate g = banco::genera_descrizioni(GetParam() * 1000);
+    const prova::CompiledFiles f = prova::compile_texts("Generata", "Prova", g.linea, g.treno, true);
+    ASSERT_TRUE(f.valid());
+    giro_completo("Generata", "Prova", f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Km, LineeGenerate, ::testing::Values(100, 500, 1000));
+
+// --- random valid descriptions -----------------------------------------------
+
+// What the accepted scenarios hold, counted on their decompiled records: the
+// generator has to keep reaching every kind of record and the cases between
+// them that the decompilation tells apart.
+struct Copertura {
+    std::map<std::string, int> n;
+
+    void conta(const Decompilazione& d, const Compilati& c, bool piano) {
+        const decompilazione::Linea& l = d.descrizione.linea;
+        const decompilazione::Treno& t = d.descrizione.treno;
+        n["senza piano"] += piano ? 0 : 1;
+        for (const auto& k : l.curve) n[k.sinistra ? "curva sinistra" : "curva destra"]++;
+        for (const auto* p : {&l.uno, &l.due, &l.tre})
+            if (*p) n[(*p)->verso == 1 ? "progressiva decrescente" : "progressiva crescente"]++;
+        if (l.ripetizione) n["ripetizione " + std::to_string(l.ripetizione->codici) + " codici"]++;
+        for (const auto& m : l.montagne) n[m.tipo > 10 ? "montagna con segni" : "montagna senza segni"]++;
+        for (const auto& m : l.montagne) n[m.tipo % 10 == 3 ? "montagna di tipo 3" : "montagna di altro tipo"]++;
+        for (const auto& b : l.indicatori) n[b.destro[0] == 0 ? "indicatore senza destro" : "indicatore con destro"]++;
+        for (const auto& k : l.cartelli) {
+            n["cartello"]++;
+            if (c.celle[static_cast<std::size_t>(k.posizione / 50 + 1)].tipo == tipo_cella::fermata)
+                n["cartello coperto da una fermata"]++;
+        }
+        for (const auto& s : t.stazioni) {
+            const char* tipo = s.tipo == 5 || s.tipo == 6   ? "stazione di tipo 5 o 6"
+                               : s.tipo == 7 || s.tipo == 8 ? "stazione di tipo 7 o 8"
+                               : s.tipo >= 25               ? "stazione di tipo 25 o piu'"
+                                                            : "stazione di altro tipo";
+            n[tipo]++;
+            if (s.flag[2] != 0) n["stazione con fine prolungata"]++;
+        }
+        for (const auto& r : t.rallentamenti) {
+            n[r.v < 110 ? "rallentamento sotto 110" : "rallentamento da 110"]++;
+            n[r.f_ta != 0 ? "rallentamento con preavvisi" : "rallentamento senza preavvisi"]++;
+            n[r.d_v != 0 ? "rallentamento con d_v" : "rallentamento senza d_v"]++;
+        }
+        for (const auto& g : t.segnali) n[g.tempo != 0 ? "segnale con tempo" : "segnale senza tempo"]++;
+        for (const auto& a : t.abbattimenti) n[a.codice > 0 ? "abbattimento con codice" : "abbattimento senza codice"]++;
+        for (const auto& a : t.abbattimenti)
+            if (a.codice == 180) n["abbattimento di 180 tra i codici della finitura"]++;
+    }
+};
+
+TEST(DecompilazioneCasuale, RandomValidScenariosComeBackByteForByte) {
+    // SEME_PRIMO and SEME_ULTIMO run other seeds by hand.
+    const std::uint64_t primo = std::getenv("SEME_PRIMO") ? std::stoull(std::getenv("SEME_PRIMO")) : 1;
+    const std::uint64_t ultimo = std::getenv("SEME_ULTIMO") ? std::stoull(std::getenv("SEME_ULTIMO")) : 300;
+    Copertura copertura;
+    for (std::uint64_t seme = primo; seme <= ultimo; ++seme) {
+        const prova::RandomScenario r = prova::valid_random_scenario(seme);
+        SCOPED_TRACE("seme " + std::to_string(seme) + "\n" + r.line_text + r.train_text);
+        const Decompilazione d = giro_completo(prova::random_line, prova::random_train, r.compiled);
+        copertura.conta(d, prova::decode(prova::random_line, prova::random_train, r.compiled), r.plan);
+        if (::testing::Test::HasFailure()) return;
+    }
+    if (primo != 1 || ultimo < 300) return;
+    for (const char* caso :
+         {"senza piano", "curva sinistra", "curva destra", "progressiva crescente", "progressiva decrescente",
+          "ripetizione 4 codici", "ripetizione 9 codici", "montagna con segni", "montagna senza segni",
+          "montagna di tipo 3", "montagna di altro tipo", "indicatore senza destro", "indicatore con destro", "cartello",
+          "cartello coperto da una fermata", "stazione di tipo 5 o 6", "stazione di tipo 7 o 8",
+          "stazione di tipo 25 o piu'", "stazione di altro tipo", "stazione con fine prolungata",
+          "rallentamento sotto 110", "rallentamento da 110", "rallentamento con preavvisi",
+          "rallentamento senza preavvisi", "rallentamento con d_v", "rallentamento senza d_v",
+          "segnale con tempo", "segnale senza tempo", "abbattimento con codice",
+          "abbattimento senza codice", "abbattimento di 180 tra i codici della finitura"})
+        EXPECT_GE(copertura.n[caso], 5) << caso;
+}
+
+}  // namespace
+}  // namespace compattatore
