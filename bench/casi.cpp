@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -10,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "app/compilazione_testi.h"
+#include "authoring/comandi.h"
 #include "banco.h"
 #include "processo.h"
 #include "app/driver.h"
@@ -74,6 +77,17 @@ void a_coppie(benchmark::State& state, const char* nome_soglia, Prodotto&& prodo
     state.counters["rapporto"] = n % 2 == 1 ? rapporti[n / 2] : (rapporti[n / 2 - 1] + rapporti[n / 2]) / 2;
 }
 
+// One timed compilation: the description files written again, and the old
+// compiled `file` on disk, as between two runs.
+double compilazione_cronometrata(const Banco& banco, const std::vector<FileProdotto>& file) {
+    banco.scrivi_sorgenti();
+    assesta(file);
+    // The compiled scenario is freed after the timing, as the program frees
+    // it at its end.
+    Compilazione c;
+    return cronometra([&] { c = banco.compila(); });
+}
+
 // The whole compilation (reader, finishing, stamping, files) against the
 // floor: the same three files written with one write each.  Before either
 // is timed the old files are on disk, as they are between two runs.
@@ -87,15 +101,7 @@ void compilazione(benchmark::State& state, std::int32_t lunghezza) {
         for (const FileProdotto& f : file) byte += f.byte.size();
 
         a_coppie(
-            state, "soglia_ms",
-            [&] {
-                banco.scrivi_sorgenti();
-                assesta(file);
-                // The compiled scenario is freed after the timing, as the
-                // program frees it at its end.
-                Compilazione c;
-                return cronometra([&] { c = banco.compila(); });
-            },
+            state, "soglia_ms", [&] { return compilazione_cronometrata(banco, file); },
             [&] {
                 assesta(file);
                 return cronometra([&] { scrivi_minimo(file); });
@@ -259,6 +265,55 @@ void compile_processo(benchmark::State& state, std::int32_t lunghezza) {
     });
 }
 
+// The decompilation of a line (its three compiled files read, turned back
+// into the two description texts, the texts compiled to check them and
+// written) against the compilation of the same line, in pairs as above.
+void decompilazione(benchmark::State& state, std::int32_t lunghezza) {
+    protetto(state, [&] {
+        Banco banco(lunghezza);
+        banco.scrivi_sorgenti();
+        banco.compila();
+        const std::vector<FileProdotto> file = banco.compilati();
+        Cartella uscita("compattatore-decompila");
+        a_coppie(
+            state, "compilazione_ms",
+            [&] {
+                assesta(file);
+                std::ostringstream out, err;
+                int stato = 0;
+                const double t = cronometra([&] {
+                    stato = comando_decompile(banco.cartella(), banco.nome_linea(), banco.nome_treno(),
+                                              uscita.percorso, true, compila_testi, out, err);
+                });
+                if (stato != 0) throw std::runtime_error("decompile: " + err.str());
+                return t;
+            },
+            [&] { return compilazione_cronometrata(banco, file); });
+    });
+}
+
+// The authors' `decompile` command on a generated line, as a process: its
+// peak memory.
+void decompile_processo(benchmark::State& state, std::int32_t lunghezza) {
+    protetto(state, [&] {
+        Banco banco(lunghezza);
+        banco.scrivi_sorgenti();
+        banco.compila();
+        Cartella uscita("compattatore-decompila");
+        const std::vector<std::string> comando = {COMPATTATORE_EXE,   "decompile", banco.cartella().string(),
+                                                  "--linea",          banco.nome_linea(), "--treno",
+                                                  banco.nome_treno(), "-o",        uscita.percorso.string(),
+                                                  "--force"};
+        const long picco = picco_kib(comando, banco.cartella());
+        for (auto _ : state) {
+            int stato = 0;
+            state.SetIterationTime(cronometra([&] { stato = esegui(comando, banco.cartella()); }));
+            controlla(stato, "compattatore decompile");
+        }
+        state.counters["picco_MiB"] = mib(picco);
+    });
+}
+
 }  // namespace
 
 void registra_casi() {
@@ -275,6 +330,9 @@ void registra_casi() {
     for (int km : lunghezze_km)
         comune(benchmark::RegisterBenchmark(("processo/compile/" + std::to_string(km) + "km").c_str(),
                                             compile_processo, km * 1000));
+    comune(benchmark::RegisterBenchmark("decompilazione/integrata", decompilazione, 0));
+    comune(benchmark::RegisterBenchmark("decompilazione/generata/1000km", decompilazione, 1000000));
+    comune(benchmark::RegisterBenchmark("processo/decompile/1000km", decompile_processo, 1000000));
 }
 
 }  // namespace compattatore::banco

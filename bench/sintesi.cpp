@@ -72,6 +72,9 @@ void stampa_sintesi(const std::map<std::string, Run>& risultati, std::ostream& o
     for (int km : lunghezze_km)
         riga_rapporto(out, risultati, "compilazione/generata/" + std::to_string(km) + "km", "soglia_ms", 1.5);
     riga_rapporto(out, risultati, "processo/senza_argomenti", "cp_ms", 2.0);
+    // Decompilation against the compilation of the same line.
+    riga_rapporto(out, risultati, "decompilazione/integrata", "compilazione_ms", 2.0);
+    riga_rapporto(out, risultati, "decompilazione/generata/1000km", "compilazione_ms", 2.0);
     riga_rapporto(out, risultati, "scrittura/integrata", "soglia_ms", 0);
     riga_rapporto(out, risultati, "scrittura/generata/1000km", "soglia_ms", 0);
 
@@ -92,6 +95,9 @@ void stampa_sintesi(const std::map<std::string, Run>& risultati, std::ostream& o
         out << "\nMemoria di picco a 1000 km: " << cifre("%.1f", picco) << " MiB   obiettivo < 64 MiB  "
             << (picco < 64.0 ? "ok" : "OLTRE") << '\n';
     }
+    if (const Run* p = trova(risultati, "processo/decompile/1000km"))
+        out << "Memoria di picco di decompile a 1000 km: " << cifre("%.1f", contatore(*p, "picco_MiB").value_or(0))
+            << " MiB\n";
     if (const Run* p = trova(risultati, "processo/senza_argomenti"))
         out << "Memoria di picco, avvio senza argomenti: " << cifre("%.1f", contatore(*p, "picco_MiB").value_or(0))
             << " MiB\n";
