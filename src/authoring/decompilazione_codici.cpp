@@ -205,9 +205,10 @@ private:
 };
 
 // How far from the cell of a wrong outcome, in cells, a choice is taken back,
-// and how many runs the search may take.
+// and how many cells the runs of the search may go through together: the
+// last run lets everything be.
 constexpr std::int64_t finestra = 40;
-constexpr int tentativi_massimi = 2000;
+constexpr std::size_t celle_percorse_massime = 50'000'000;
 
 }  // namespace
 
@@ -230,7 +231,8 @@ std::vector<Abbattimento> abbattimenti(const std::vector<Cella>& celle) {
     std::vector<char> prefisso;
     std::set<Fallimento> tollerati;
     std::vector<Stato> stato;
-    for (int tentativo = 0;; ++tentativo) {
+    const std::size_t tentativi_massimi = std::max<std::size_t>(20, celle_percorse_massime / std::max<std::size_t>(n, 1));
+    for (std::size_t tentativo = 0;; ++tentativo) {
         Passata p(celle, iniziale, sorgibile, prefisso, tollerati, tentativo >= tentativi_massimi);
         if (p.esegui()) {
             stato = p.stato();

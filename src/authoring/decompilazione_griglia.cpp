@@ -2,6 +2,7 @@
 // placed one per cell (boards, signs, signals, restrictions).
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "authoring/decompilazione_analisi.h"
 #include "tables/arrotonda.h"
@@ -310,26 +311,33 @@ std::vector<Rallentamento> rallentamenti(const std::vector<Cella>& celle) {
         std::int64_t marcatori = 0;  // the cell of marker 1, 0 without markers
         Rallentamento r;
     };
+    // The end of a restriction: the first end cell after its start with the
+    // same values not taken by an earlier start.  Without one the
+    // restriction ends on its own start cell (the end cell is written first
+    // and the start over it).  The end cells of each set of values wait in
+    // order of position, each start taking the first one after it.
+    using Valori = std::tuple<std::int16_t, std::int16_t, std::int16_t>;
+    std::map<Valori, std::vector<std::int64_t>> fini;
+    for (std::size_t e = 0; e < celle.size(); ++e) {
+        const Cella& c = celle[e];
+        if (c.tipo == tipo_cella::fine_rallentamento)
+            fini[{c.valore1, c.valore2, c.valore3}].push_back(static_cast<std::int64_t>(e));
+    }
+    std::map<Valori, std::size_t> prossima_fine;
     std::vector<Trovato> trovati;
-    std::vector<bool> fine_presa(celle.size(), false);
     for (std::size_t s = 0; s < celle.size(); ++s) {
         const Cella& inizio = celle[s];
         if (inizio.tipo != tipo_cella::inizio_rallentamento) continue;
-        Trovato t{static_cast<std::int64_t>(s), static_cast<std::int64_t>(s), 0, {}};
+        const auto i = static_cast<std::int64_t>(s);
+        Trovato t{i, i, 0, {}};
         t.r.v = inizio.valore1;
         t.r.d_v = inizio.valore2;
         t.r.f_tt = inizio.valore3;
-        // The end: the first end cell after the start with the same values.
-        // Without one the restriction ends on its own start cell (the end
-        // cell is written first and the start over it).
-        for (std::size_t e = s + 1; e < celle.size(); ++e) {
-            const Cella& c = celle[e];
-            if (c.tipo == tipo_cella::fine_rallentamento && !fine_presa[e] && c.valore1 == inizio.valore1 &&
-                c.valore2 == inizio.valore2 && c.valore3 == inizio.valore3) {
-                fine_presa[e] = true;
-                t.fine = static_cast<std::int64_t>(e);
-                break;
-            }
+        const Valori chiave{inizio.valore1, inizio.valore2, inizio.valore3};
+        if (auto f = fini.find(chiave); f != fini.end()) {
+            std::size_t& k = prossima_fine[chiave];
+            while (k < f->second.size() && f->second[k] <= i) ++k;
+            if (k < f->second.size()) t.fine = f->second[k++];
         }
         trovati.push_back(t);
     }

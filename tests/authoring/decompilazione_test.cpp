@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -215,6 +216,30 @@ TEST(DecompilazioneCasuale, RandomValidScenariosComeBackByteForByte) {
           "segnale con tempo", "segnale senza tempo", "abbattimento con codice",
           "abbattimento senza codice", "abbattimento di 180 tra i codici della finitura"})
         EXPECT_GE(copertura.n[caso], 5) << caso;
+}
+
+// Files damaged by hand anywhere: the decompilation still writes the closest
+// texts, and it says that they give the files back exactly when compile
+// does give them back.
+TEST(DecompilazioneDanneggiata, SaysTheFilesComeBackExactlyWhenCompileGivesThemBack) {
+    int riprodotti = 0, no = 0;
+    for (std::uint64_t seme = 1; seme <= 60; ++seme) {
+        const prova::RandomScenario r = prova::valid_random_scenario(seme);
+        prova::CompiledFiles f = r.compiled;
+        std::mt19937_64 g(seme);
+        for (int k = static_cast<int>(g() % 4); k >= 0; --k)
+            f.grid[static_cast<std::size_t>(g() % f.grid.size())] = static_cast<char>(g() % 256);
+        SCOPED_TRACE("seme " + std::to_string(seme));
+        const Decompilazione d = decompila(prova::decode(prova::random_line, prova::random_train, f), compila_testi);
+        const prova::CompiledFiles c =
+            prova::compile_texts(prova::random_line, prova::random_train, d.testo_linea, d.testo_treno, r.plan);
+        const bool uguali = c.grid == f.grid && c.sim == f.sim && c.plan == f.plan;
+        EXPECT_EQ(d.riprodotti(), uguali) << prime_differenze(d);
+        (uguali ? riprodotti : no)++;
+    }
+    // Some damage a description can give (a changed gradient), most not.
+    EXPECT_GT(riprodotti, 0);
+    EXPECT_GT(no, 0);
 }
 
 }  // namespace
