@@ -2,6 +2,7 @@
 
 #include "authoring/decompilazione_analisi.h"
 #include "authoring/decompilazione_testo.h"
+#include "tables/arrotonda.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
@@ -13,6 +14,22 @@ using namespace decompilazione;
 std::int32_t pendenza_del_byte(std::uint8_t b) { return static_cast<std::int32_t>(b) - 100; }
 std::int32_t velocita_del_byte(std::uint8_t b) { return static_cast<std::int32_t>(b) * 5; }
 std::int32_t aderenza_del_byte(std::uint8_t b) { return b; }
+
+// The line's length, from entry 84 when the grid and the plan have the size
+// it gives them, or else from the plan (one row per metre) or the grid (one
+// cell per 50 m): a wrong entry is one value, a wrong size every cell.
+std::int32_t lunghezza(const Compilati& c) {
+    constexpr std::int64_t prolungamento = 7000;
+    const auto ultima_cella = static_cast<std::int64_t>(c.celle.size()) - 1;
+    auto misura = [&](std::int64_t l) {
+        return l <= 1000000 && arrotonda(static_cast<double>(l + prolungamento) / 50.0) == ultima_cella &&
+               (!c.piano || c.piano->righe == l + prolungamento + 1);
+    };
+    const std::int64_t dal_piano = c.piano ? c.piano->righe - 1 - prolungamento : 50 * ultima_cella - prolungamento;
+    for (std::int64_t l : {std::int64_t{c.voci[84].fine}, dal_piano, 50 * ultima_cella - prolungamento})
+        if (misura(l)) return static_cast<std::int32_t>(l);
+    return static_cast<std::int32_t>(dal_piano);
+}
 
 // A record that stops the reader loses every record after it: when the
 // texts stop the compilation at a record, that record goes, and the texts
@@ -32,6 +49,7 @@ Descrizione descrivi(const Compilati& c) {
 
     Descrizione d;
     generale_da_voci(c.voci, d.linea, d.treno);
+    d.linea.lunghezza = lunghezza(c);
     if (c.piano) d.linea.curve = curve(*c.piano);
     d.linea.pendenze = profilo(celle, &Cella::pendenza, pendenza_del_byte);
     d.linea.montagne = montagne(celle);
