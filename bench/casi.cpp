@@ -11,7 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/compilazione_testi.h"
+#include "app/compilazione.h"
 #include "authoring/comandi.h"
 #include "banco.h"
 #include "processo.h"
@@ -283,7 +283,7 @@ void decompilazione(benchmark::State& state, std::int32_t lunghezza) {
                 int stato = 0;
                 const double t = cronometra([&] {
                     stato = comando_decompile(banco.cartella(), banco.nome_linea(), banco.nome_treno(),
-                                              uscita.percorso, true, compila_testi, out, err);
+                                              uscita.percorso, true, compila_descrizioni, out, err);
                 });
                 if (stato != 0) throw std::runtime_error("decompile: " + err.str());
                 return t;

@@ -76,12 +76,8 @@ int comando_plot(const std::filesystem::path& cartella, const std::string& linea
 int comando_decompile(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
                       const std::filesystem::path& uscita, bool forza, const Compilatore& compila, std::ostream& out,
                       std::ostream& err) {
-    Scenario dentro;
-    dentro.cartella = cartella;
-    dentro.nome_linea = linea;
-    dentro.nome_treno = treno;
-    Scenario fuori = dentro;
-    fuori.cartella = uscita;
+    const FileScenario dentro{cartella, linea, treno};
+    const FileScenario fuori{uscita, linea, treno};
     const std::filesystem::path testo_linea = file_linea_txt(fuori);
     const std::filesystem::path testo_treno = file_treno_txt(fuori);
     // Authors keep their edits in the description files.

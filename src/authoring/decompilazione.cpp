@@ -69,24 +69,22 @@ Descrizione descrivi(const Compilati& c) {
 Decompilazione decompila(const Compilati& c, const Compilatore& compila) {
     Decompilazione esito;
     esito.descrizione = descrivi(c);
-    Ricompilazione r;
+    Compilazione r;
     for (int tolti = 0;; ++tolti) {
         TestoScritto linea = scrivi_linea(esito.descrizione.linea);
         TestoScritto treno = scrivi_treno(esito.descrizione.treno);
-        r = compila(c.nome_linea, c.nome_treno, linea.byte, treno.byte, c.piano.has_value());
+        r = compila({c.nome_linea, c.nome_treno, linea.byte, treno.byte, c.piano.has_value()});
         esito.testo_linea = std::move(linea.byte);
         esito.testo_treno = std::move(treno.byte);
-        if (r.riga_errore <= 0 || tolti >= record_tolti_massimi) break;
-        Scenario nomi;
-        nomi.nome_linea = c.nome_linea;
-        nomi.nome_treno = c.nome_treno;
-        const bool da_linea = r.file_errore == file_linea_txt(nomi).filename().string();
-        const auto& righe = da_linea ? linea.righe : treno.righe;
-        const auto n = static_cast<std::size_t>(r.riga_errore);
+        // The record at which the reader recorded its code, if any.
+        const OrigineErrore& o = r.esito.origine;
+        if (o.riga <= 0 || tolti >= record_tolti_massimi) break;
+        const auto& righe = o.file == nome_linea_txt(c.nome_linea) ? linea.righe : treno.righe;
+        const auto n = static_cast<std::size_t>(o.riga);
         if (n > righe.size() || !righe[n - 1] || !togli_record(esito.descrizione, *righe[n - 1])) break;
     }
-    esito.codice = r.codice;
-    esito.errore_segnalato = r.errore_segnalato;
+    esito.codice = numero(r.esito.codice);
+    esito.errore_segnalato = r.esito.errore_segnalato;
     esito.differenze = confronta(c, r);
     return esito;
 }

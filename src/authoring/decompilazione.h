@@ -17,28 +17,14 @@
 
 #include "authoring/decodifica.h"
 #include "authoring/decompilazione_record.h"
+#include "reader/memorizza_dati.h"
 #include "tables/scenario.h"
 
 namespace compattatore {
 
-// What compiling two description texts gives, as compile leaves it.
-struct Ricompilazione {
-    std::vector<Cella> celle;  // empty when the reader made no grid
-    Voci voci{};
-    TabellaLinea piano;  // no rows unless the plan was asked for
-    std::int32_t codice = 0;  // the code recorded last, by the reader or the finishing pass
-    // The record at which the reader recorded a code: its description file
-    // and line (1-based); line 0 when the reader recorded none from a record.
-    std::string file_errore;
-    int riga_errore = 0;
-    std::int32_t errore_segnalato = 0;  // 1250 or 1251 when the header stamp failed
-};
-
-// Compiles the texts of `linea` and `treno` (the names of the two files),
-// with the plan when `piano` is set.
-using Compilatore = std::function<Ricompilazione(const std::string& linea, const std::string& treno,
-                                                 const std::string& testo_linea, const std::string& testo_treno,
-                                                 bool piano)>;
+// Compiles two description texts in memory, as compile does (the reader,
+// the finishing pass and the header stamp), without writing any file.
+using Compilatore = std::function<Compilazione(const Descrizioni&)>;
 
 // The compiled files of one scenario, decoded.
 struct Compilati {
@@ -71,6 +57,6 @@ decompilazione::Descrizione descrivi(const Compilati& c);
 
 // The report lines of the differences between the compiled files found and
 // those compiled again.
-std::vector<std::string> confronta(const Compilati& trovati, const Ricompilazione& riprodotti);
+std::vector<std::string> confronta(const Compilati& trovati, const Compilazione& riprodotti);
 
 }  // namespace compattatore

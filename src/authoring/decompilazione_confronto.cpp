@@ -2,57 +2,17 @@
 // compile to: one report line per cell, entry or plan element that differs.
 #include <bit>
 #include <cstring>
+#include <type_traits>
 
 #include "authoring/decompilazione.h"
 #include "authoring/descrizione.h"
 #include "authoring/formato.h"
+#include "tables/file_compilati.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
 
 namespace {
-
-struct CampoCella {
-    const char* nome;
-    std::int64_t (*valore)(const Cella&);
-};
-
-constexpr CampoCella campi_cella[] = {
-    {"tipo", [](const Cella& c) -> std::int64_t { return c.tipo; }},
-    {"valore1", [](const Cella& c) -> std::int64_t { return c.valore1; }},
-    {"valore2", [](const Cella& c) -> std::int64_t { return c.valore2; }},
-    {"valore3", [](const Cella& c) -> std::int64_t { return c.valore3; }},
-    {"valore4", [](const Cella& c) -> std::int64_t { return c.valore4; }},
-    {"tempo", [](const Cella& c) -> std::int64_t { return c.tempo; }},
-    {"preavviso", [](const Cella& c) -> std::int64_t { return c.preavviso; }},
-    {"montagna", [](const Cella& c) -> std::int64_t { return c.montagna; }},
-    {"velocita", [](const Cella& c) -> std::int64_t { return c.velocita; }},
-    {"pendenza", [](const Cella& c) -> std::int64_t { return c.pendenza; }},
-    {"aderenza", [](const Cella& c) -> std::int64_t { return c.aderenza; }},
-};
-
-struct CampoVoce {
-    const char* nome;
-    std::int64_t (*valore)(const Voce&);
-};
-
-constexpr CampoVoce campi_voce[] = {
-    {"tipo", [](const Voce& v) -> std::int64_t { return v.tipo; }},
-    {"inizio", [](const Voce& v) -> std::int64_t { return v.inizio; }},
-    {"fine", [](const Voce& v) -> std::int64_t { return v.fine; }},
-    {"posizione", [](const Voce& v) -> std::int64_t { return v.posizione; }},
-    {"byte1", [](const Voce& v) -> std::int64_t { return v.byte1; }},
-    {"intero1", [](const Voce& v) -> std::int64_t { return v.intero1; }},
-    {"intero2", [](const Voce& v) -> std::int64_t { return v.intero2; }},
-    {"intero3", [](const Voce& v) -> std::int64_t { return v.intero3; }},
-    {"intero4", [](const Voce& v) -> std::int64_t { return v.intero4; }},
-    {"intero5", [](const Voce& v) -> std::int64_t { return v.intero5; }},
-    {"byte2", [](const Voce& v) -> std::int64_t { return v.byte2; }},
-    {"byte3", [](const Voce& v) -> std::int64_t { return v.byte3; }},
-    {"byte4", [](const Voce& v) -> std::int64_t { return v.byte4; }},
-    {"byte5", [](const Voce& v) -> std::int64_t { return v.byte5; }},
-    {"orario", [](const Voce& v) -> std::int64_t { return v.orario; }},
-};
 
 // Plan elements listed one by one before the rest is only counted: a wrong
 // curve moves every metre after it.
@@ -69,6 +29,28 @@ std::string nota_timbro(bool cella, std::string_view campo) {
     return "";
 }
 
+// The fields of one record that differ, by the record's field table: "name
+// trovato X, riproducibile Y", with a note for those the stamp fills.
+template <class Campi, class R>
+std::string campi_diversi(const Campi& campi, const R& a, const R& b, bool timbro, bool cella) {
+    std::string diverse;
+    codifica::per_ogni_campo(campi, [&](const auto& campo) {
+        using T = typename std::decay_t<decltype(campo)>::Tipo;
+        const T& x = a.*(campo.membro);
+        const T& y = b.*(campo.membro);
+        if (x == y) return;
+        if (!diverse.empty()) diverse += "; ";
+        if constexpr (std::is_same_v<T, std::string>) {
+            diverse += std::string(campo.nome) + " trovato \"" + testo_leggibile(x) + "\", riproducibile \"" +
+                       testo_leggibile(y) + "\"";
+        } else {
+            diverse += std::string(campo.nome) + " trovato " + n(x) + ", riproducibile " + n(y) +
+                       (timbro ? nota_timbro(cella, campo.nome) : "");
+        }
+    });
+    return diverse;
+}
+
 void confronta_celle(const std::string& file, const std::vector<Cella>& a, const std::vector<Cella>& b,
                      std::vector<std::string>& righe) {
     if (a.size() != b.size())
@@ -76,37 +58,18 @@ void confronta_celle(const std::string& file, const std::vector<Cella>& a, const
                         n(static_cast<std::int64_t>(b.size())) + " (dalla lunghezza del percorso, voce 84)");
     const std::size_t comuni = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < comuni; ++i) {
-        std::string diverse;
-        for (const CampoCella& f : campi_cella) {
-            const std::int64_t x = f.valore(a[i]), y = f.valore(b[i]);
-            if (x == y) continue;
-            if (!diverse.empty()) diverse += "; ";
-            diverse += std::string(f.nome) + " trovato " + n(x) + ", riproducibile " + n(y) +
-                       (i == 1 ? nota_timbro(true, f.nome) : "");
-        }
-        if (!diverse.empty())
-            righe.push_back(file + ": cella " + n(static_cast<std::int64_t>(i)) + " (" +
-                            n(metri_cella(static_cast<std::int64_t>(i))) + " m): " + diverse);
+        if (a[i] == b[i]) continue;
+        righe.push_back(file + ": cella " + n(static_cast<std::int64_t>(i)) + " (" +
+                        n(metri_cella(static_cast<std::int64_t>(i))) + " m): " +
+                        campi_diversi(campi_cella, a[i], b[i], i == 1, true));
     }
 }
 
 void confronta_voci(const std::string& file, const Voci& a, const Voci& b, std::vector<std::string>& righe) {
     for (std::size_t i = 0; i < a.size(); ++i) {
-        std::string diverse;
-        auto aggiungi = [&diverse](const std::string& testo) {
-            if (!diverse.empty()) diverse += "; ";
-            diverse += testo;
-        };
-        for (const CampoVoce& f : campi_voce) {
-            const std::int64_t x = f.valore(a[i]), y = f.valore(b[i]);
-            if (x != y)
-                aggiungi(std::string(f.nome) + " trovato " + n(x) + ", riproducibile " + n(y) +
-                         (i == 85 ? nota_timbro(false, f.nome) : ""));
-        }
-        if (a[i].nome != b[i].nome)
-            aggiungi("nome trovato \"" + testo_leggibile(a[i].nome) + "\", riproducibile \"" +
-                     testo_leggibile(b[i].nome) + "\"");
-        if (!diverse.empty()) righe.push_back(file + ": voce " + n(static_cast<std::int64_t>(i)) + ": " + diverse);
+        if (a[i] == b[i]) continue;
+        righe.push_back(file + ": voce " + n(static_cast<std::int64_t>(i)) + ": " +
+                        campi_diversi(campi_voce, a[i], b[i], i == voce_linea, false));
     }
 }
 
@@ -154,25 +117,23 @@ void confronta_piani(const std::string& file, const TabellaLinea& a, const Tabel
 
 }  // namespace
 
-std::vector<std::string> confronta(const Compilati& trovati, const Ricompilazione& riprodotti) {
+std::vector<std::string> confronta(const Compilati& trovati, const Compilazione& riprodotti) {
     std::vector<std::string> righe;
-    if (riprodotti.errore_segnalato != 0) {
+    if (riprodotti.esito.errore_segnalato != 0) {
         righe.push_back("la compilazione della descrizione scritta si ferma con \" Errore n. " +
-                        n(riprodotti.errore_segnalato) + "\" e non scrive file compilati");
+                        n(riprodotti.esito.errore_segnalato) + "\" e non scrive file compilati");
         return righe;
     }
-    if (riprodotti.celle.empty()) {
+    const Scenario& s = riprodotti.scenario;
+    if (!s.griglia_esiste()) {
         righe.push_back("la compilazione della descrizione scritta non crea la griglia (codice " +
-                        n(riprodotti.codice) + ")");
+                        n(numero(riprodotti.esito.codice)) + ")");
         return righe;
     }
-    Scenario nomi;
-    nomi.nome_linea = trovati.nome_linea;
-    nomi.nome_treno = trovati.nome_treno;
-    if (trovati.piano)
-        confronta_piani(file_linea_dat(nomi).filename().string(), *trovati.piano, riprodotti.piano, righe);
-    confronta_voci(file_sim(nomi).filename().string(), trovati.voci, riprodotti.voci, righe);
-    confronta_celle(file_griglia_dat(nomi).filename().string(), trovati.celle, riprodotti.celle, righe);
+    const FileScenario nomi{{}, trovati.nome_linea, trovati.nome_treno};
+    if (trovati.piano) confronta_piani(file_linea_dat(nomi).string(), *trovati.piano, s.tabella_linea, righe);
+    confronta_voci(file_sim(nomi).string(), trovati.voci, s.voci, righe);
+    confronta_celle(file_griglia_dat(nomi).string(), trovati.celle, s.celle, righe);
     return righe;
 }
 

@@ -27,7 +27,7 @@ bool solo_testo(const Voce& v) {
            v.byte4 == 0 && v.byte5 == 0 && v.orario == 0;
 }
 
-constexpr int voce_tre = 81;  // entries 81, 82, 83: "tre", "due", "uno" before ordering
+constexpr auto voce_tre = static_cast<int>(voce_progressiva_tre);  // 81, 82, 83: "tre", "due", "uno"
 
 // The kilometre-reference rows whose ordering gives entries 81 to 83.  The
 // ordering moves whole references and adds 100 to the value of a falling
@@ -42,10 +42,10 @@ void progressive_da_voci(const Voci& voci, Linea& linea) {
     std::array<int, 3> ordine = {0, 1, 2};
     std::array<int, 3> scelto = ordine;
     do {
-        Scenario prova;
+        Voci prova{};
         for (int k = 0; k < 3; ++k) {
             const Progressiva& p = fonti[static_cast<std::size_t>(ordine[static_cast<std::size_t>(k)])];
-            Voce& v = prova.voci[static_cast<std::size_t>(voce_tre + k)];
+            Voce& v = prova[static_cast<std::size_t>(voce_tre + k)];
             v.inizio = p.inizio;
             v.fine = p.valore;
             v.posizione = p.verso;
@@ -53,7 +53,7 @@ void progressive_da_voci(const Voci& voci, Linea& linea) {
         progressive_ordina(prova);
         bool uguali = true;
         for (int k = 0; k < 3; ++k) {
-            const Voce& a = prova.voci[static_cast<std::size_t>(voce_tre + k)];
+            const Voce& a = prova[static_cast<std::size_t>(voce_tre + k)];
             const Voce& b = voci[static_cast<std::size_t>(voce_tre + k)];
             uguali = uguali && a.inizio == b.inizio && a.fine == b.fine && a.posizione == b.posizione;
         }

@@ -6,19 +6,19 @@
 
 #include <gtest/gtest.h>
 
-#include "app/compilazione_testi.h"
+#include "app/compilazione.h"
 #include "app/esecuzione.h"
 #include "authoring/comandi.h"
 #include "authoring/decompilazione_testo.h"
-#include "compile_for_test.h"
-#include "support/cartella_temporanea.h"
-#include "tables/compiled_files.h"
+#include "compilazione_prova.h"
+#include "support/temp_dir.h"
+#include "tables/file_compilati.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
 namespace {
 
-using prova::CartellaTemporanea;
+using test::TempDir;
 
 struct Esito {
     int stato;
@@ -28,7 +28,7 @@ struct Esito {
 Esito decompile(const std::filesystem::path& dir, bool forza = false, const std::string& linea = "Brunovale",
                 const std::string& treno = "Quarzo") {
     std::ostringstream out, err;
-    const int stato = comando_decompile(dir, linea, treno, dir, forza, compila_testi, out, err);
+    const int stato = comando_decompile(dir, linea, treno, dir, forza, compila_descrizioni, out, err);
     return {stato, out.str(), err.str()};
 }
 
@@ -41,36 +41,33 @@ std::string sostituisci(std::string t, const std::string& da, const std::string&
 class ComandoDecompile : public ::testing::Test {
 protected:
     void SetUp() override {
-        Scenario s;
         std::ostringstream out, err;
-        ASSERT_EQ(esegui_lavoro(s, dir.percorso(), out, err), 0);
+        ASSERT_EQ(esegui_lavoro(dir.path(), out, err), 0);
+        const FileScenario f{dir.path(), "Brunovale", "Quarzo"};
         for (const char* documento : {"note.txt", "rallentamenti.txt", "scheda_treno.txt"})
-            std::filesystem::remove(file_documento(s, documento));
+            std::filesystem::remove(file_documento(f, documento));
     }
     std::filesystem::path file(const std::string& nome) const { return dir / nome; }
 
-    CartellaTemporanea dir;
+    TempDir dir;
 };
 
 // Decodes a compiled file in `d`, changes it and writes it back.
 void cambia_griglia(const std::filesystem::path& d, const std::function<void(std::vector<Cella>&)>& cambio) {
-    Scenario s;
-    s.celle = decodifica_griglia(prova::leggi_byte(d / "Brunovale_Quarzo.dat"));
-    cambio(s.celle);
-    prova::scrivi_byte(d / "Brunovale_Quarzo.dat", codifica_griglia(s));
+    std::vector<Cella> celle = decodifica_griglia(test::read_bytes(d / "Brunovale_Quarzo.dat"));
+    cambio(celle);
+    test::write_bytes(d / "Brunovale_Quarzo.dat", codifica_griglia(celle));
 }
 
 void cambia_voci(const std::filesystem::path& d, const std::function<void(Voci&)>& cambio) {
-    Scenario s;
-    Voci v = decodifica_voci(prova::leggi_byte(d / "Brunovale_Quarzo.sim"));
+    Voci v = decodifica_voci(test::read_bytes(d / "Brunovale_Quarzo.sim"));
     cambio(v);
-    std::copy(v.begin(), v.end(), s.voci.begin());
-    prova::scrivi_byte(d / "Brunovale_Quarzo.sim", codifica_voci(s));
+    test::write_bytes(d / "Brunovale_Quarzo.sim", codifica_voci(v));
 }
 
 void taglia(const std::filesystem::path& f, std::size_t byte) {
-    const std::string b = prova::leggi_byte(f);
-    prova::scrivi_byte(f, b.substr(0, b.size() - byte));
+    const std::string b = test::read_bytes(f);
+    test::write_bytes(f, b.substr(0, b.size() - byte));
 }
 
 const std::string riprodotti =
@@ -79,7 +76,7 @@ const std::string scritti = "scritti {DIR}/Brunovale_linea.txt e {DIR}/Brunovale
 const std::string piu_vicina =
     "compattatore: la descrizione scritta e' la piu' vicina trovata: compilata, non riproduce i valori elencati sopra ";
 
-TEST_F(ComandoDecompile, DamagedFilesAreReportedWithTheirPlaceAndBothValues) {
+TEST_F(ComandoDecompile, IFileDanneggiatiSonoRiportatiConIlPostoEIDueValori) {
     struct Caso {
         const char* nome;
         std::function<void(const std::filesystem::path&)> danno;
@@ -139,55 +136,55 @@ TEST_F(ComandoDecompile, DamagedFilesAreReportedWithTheirPlaceAndBothValues) {
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
-        CartellaTemporanea caso;
-        for (const auto& f : std::filesystem::directory_iterator(dir.percorso()))
+        TempDir caso;
+        for (const auto& f : std::filesystem::directory_iterator(dir.path()))
             std::filesystem::copy_file(f.path(), caso / f.path().filename().string());
-        c.danno(caso.percorso());
-        const Esito e = decompile(caso.percorso());
+        c.danno(caso.path());
+        const Esito e = decompile(caso.path());
         EXPECT_EQ(e.stato, c.stato);
-        EXPECT_EQ(e.out, sostituisci(c.out, "{DIR}", caso.percorso().string()));
-        EXPECT_EQ(e.err, sostituisci(c.err, "{DIR}", caso.percorso().string()));
+        EXPECT_EQ(e.out, sostituisci(c.out, "{DIR}", caso.path().string()));
+        EXPECT_EQ(e.err, sostituisci(c.err, "{DIR}", caso.path().string()));
         EXPECT_EQ(std::filesystem::exists(caso / "Brunovale_linea.txt"), c.scrive);
         EXPECT_EQ(std::filesystem::exists(caso / "Brunovale_Quarzo-.txt"), c.scrive);
     }
 }
 
-TEST_F(ComandoDecompile, FilesNamedForOtherIdentifiersShowTheNamesAndTheStampTheyGive) {
+TEST_F(ComandoDecompile, FileConIlNomeDiAltriIdentificatoriMostranoNomiETimbro) {
     for (const auto& [da, a] : {std::pair{"Brunovale_Quarzo.dat", "Altra_Prova.dat"},
                                 std::pair{"Brunovale_Quarzo.sim", "Altra_Prova.sim"},
                                 std::pair{"Brunovale_linea.dat", "Altra_linea.dat"}})
         std::filesystem::rename(file(da), file(a));
-    const Esito e = decompile(dir.percorso(), false, "Altra", "Prova");
+    const Esito e = decompile(dir.path(), false, "Altra", "Prova");
     EXPECT_EQ(e.stato, 1);
     EXPECT_EQ(e.err,
-              "Altra_Prova.sim: voce 85: orario trovato 36456, riproducibile 37229 (codice di gara ricalcolato dai nomi "
-              "della linea e del treno); nome trovato \"Brunovale\", riproducibile \"Altra\"\n"
+              "Altra_Prova.sim: voce 85: nome trovato \"Brunovale\", riproducibile \"Altra\"; orario trovato 36456, "
+              "riproducibile 37229 (codice di gara ricalcolato dai nomi della linea e del treno)\n"
               "Altra_Prova.sim: voce 86: nome trovato \"Quarzo\", riproducibile \"Prova\"\n"
               "Altra_Prova.dat: cella 1 (0 m): valore2 trovato 2788, riproducibile 2816 (codice di gara ricalcolato "
               "dai nomi della linea e del treno)\n" +
                   piu_vicina + "(3 righe)\n");
 }
 
-TEST_F(ComandoDecompile, KeepsTheAuthorsDescriptionFilesUnlessForced) {
-    ASSERT_EQ(decompile(dir.percorso()).stato, 0);
-    prova::scrivi_byte(file("Brunovale_Quarzo-.txt"), "modificato dall'autore");
-    const Esito e = decompile(dir.percorso());
+TEST_F(ComandoDecompile, TieneIFileDellAutoreSenzaForce) {
+    ASSERT_EQ(decompile(dir.path()).stato, 0);
+    test::write_bytes(file("Brunovale_Quarzo-.txt"), "modificato dall'autore");
+    const Esito e = decompile(dir.path());
     EXPECT_EQ(e.stato, 1);
     EXPECT_EQ(e.out, "");
     EXPECT_EQ(e.err, "compattatore: " + file("Brunovale_linea.txt").string() +
                          " esiste gia': non lo sostituisco senza --force\n");
-    EXPECT_EQ(prova::leggi_byte(file("Brunovale_Quarzo-.txt")), "modificato dall'autore");
+    EXPECT_EQ(test::read_bytes(file("Brunovale_Quarzo-.txt")), "modificato dall'autore");
 
-    EXPECT_EQ(decompile(dir.percorso(), true).stato, 0);
-    EXPECT_NE(prova::leggi_byte(file("Brunovale_Quarzo-.txt")), "modificato dall'autore");
+    EXPECT_EQ(decompile(dir.path(), true).stato, 0);
+    EXPECT_NE(test::read_bytes(file("Brunovale_Quarzo-.txt")), "modificato dall'autore");
     // Nothing but the outputs is left behind.
-    for (const auto& f : std::filesystem::directory_iterator(dir.percorso()))
+    for (const auto& f : std::filesystem::directory_iterator(dir.path()))
         EXPECT_EQ(f.path().filename().string().find(".tmp"), std::string::npos) << f.path();
 }
 
 // A sign's text or a station's name is written so that the reader reads it
 // back exactly, or reported when no field can hold it.
-TEST(CampoTesto, QuotesWhatTheReaderWouldTrimOrSplit) {
+TEST(CampoTesto, VirgolettaCioCheIlLettoreTaglierebbeODividerebbe) {
     using decompilazione::campo_testo;
     const std::pair<std::string, std::optional<std::string>> casi[] = {
         {"(Zona)(Cod )", "(Zona)(Cod )"},
@@ -208,7 +205,7 @@ TEST(CampoTesto, QuotesWhatTheReaderWouldTrimOrSplit) {
 // description already has one there, the pass's code goes one cell earlier
 // and the spacing after it follows: the decompiled rows give the row that
 // explains both, not the one the pass adds.
-TEST(DecompilazioneCodici, ARowOnAPlaceOfThePassIsToldFromTheCodeThePassMovedAside) {
+TEST(DecompilazioneCodici, UnaRigaSulPostoDellaFinituraSiDistingueDalCodiceCheLaFinituraSposta) {
     const std::string linea = "[generale]\r\nlunghezza percorso, 20000\r\n[fine]\r\n";
     const std::string treno =
         "[generale]\r\n"
@@ -217,9 +214,9 @@ TEST(DecompilazioneCodici, ARowOnAPlaceOfThePassIsToldFromTheCodeThePassMovedAsi
         "abbattimento, 9800, 270\r\n"    // the first approach place: the pass takes the next one
         "abbattimento, 4000, 0\r\n"
         "[fine]\r\n";
-    const prova::CompiledFiles f = prova::compile_texts("L", "T", linea, treno, false);
-    ASSERT_TRUE(f.valid());
-    const Decompilazione d = decompila(prova::decode("L", "T", f), compila_testi);
+    const test::FileCompilati f = test::compila_testi("L", "T", linea, treno, false);
+    ASSERT_TRUE(f.validi());
+    const Decompilazione d = decompila(test::decodifica("L", "T", f), compila_descrizioni);
     EXPECT_TRUE(d.riprodotti());
     std::vector<std::pair<int, int>> righe;
     for (const auto& a : d.descrizione.treno.abbattimenti) righe.emplace_back(a.posizione, a.codice);

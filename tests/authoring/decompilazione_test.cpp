@@ -9,14 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/compilazione_testi.h"
+#include "app/compilazione.h"
 #include "app/esecuzione.h"
-#include "compile_for_test.h"
-#include "linea_generata.h"
-#include "random_scenario.h"
+#include "compilazione_prova.h"
+#include "sources/linea_generata.h"
+#include "scenario_casuale.h"
 #include "sources/descrizioni.h"
-#include "sources/text_file.h"
-#include "support/cartella_temporanea.h"
+#include "sources/file_testo.h"
+#include "support/temp_dir.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
@@ -30,18 +30,18 @@ std::string prime_differenze(const Decompilazione& d) {
 
 // Decompiles `f`, checks that the decompilation finds no difference, and
 // compiles the texts again as compile does: the same three files.
-Decompilazione giro_completo(const std::string& linea, const std::string& treno, const prova::CompiledFiles& f) {
-    const Decompilazione d = decompila(prova::decode(linea, treno, f), compila_testi);
+Decompilazione giro_completo(const std::string& linea, const std::string& treno, const test::FileCompilati& f) {
+    const Decompilazione d = decompila(test::decodifica(linea, treno, f), compila_descrizioni);
     EXPECT_TRUE(d.riprodotti()) << prime_differenze(d);
-    const prova::CompiledFiles g = prova::compile_texts(linea, treno, d.testo_linea, d.testo_treno, f.plan.has_value());
-    EXPECT_EQ(g.code, 0);
-    EXPECT_EQ(g.error_report, 0);
-    EXPECT_EQ(g.plan.has_value(), f.plan.has_value());
-    if (g.plan && f.plan) {
-        EXPECT_TRUE(*g.plan == *f.plan) << "piano diverso";
+    const test::FileCompilati g = test::compila_testi(linea, treno, d.testo_linea, d.testo_treno, f.piano.has_value());
+    EXPECT_EQ(g.codice, 0);
+    EXPECT_EQ(g.errore_segnalato, 0);
+    EXPECT_EQ(g.piano.has_value(), f.piano.has_value());
+    if (g.piano && f.piano) {
+        EXPECT_TRUE(*g.piano == *f.piano) << "piano diverso";
     }
     EXPECT_TRUE(g.sim == f.sim) << "voci diverse";
-    EXPECT_TRUE(g.grid == f.grid) << "griglia diversa";
+    EXPECT_TRUE(g.griglia == f.griglia) << "griglia diversa";
     return d;
 }
 
@@ -51,31 +51,31 @@ std::string testo_di(std::span<const std::string_view> righe) { return componi_t
 
 // The files of the no-argument run, with and without the plan.
 struct FileIntegrati {
-    prova::CompiledFiles con_piano, senza_piano;
+    test::FileCompilati con_piano, senza_piano;
 };
 
 const FileIntegrati& integrati() {
     static const FileIntegrati f = [] {
         FileIntegrati r;
-        prova::CartellaTemporanea dir;
-        Scenario s;
+        test::TempDir dir;
         std::ostringstream out, err;
-        if (esegui_lavoro(s, dir.percorso(), out, err) != 0) throw std::runtime_error(err.str());
-        r.con_piano.plan = prova::leggi_byte(file_linea_dat(s));
-        r.con_piano.sim = prova::leggi_byte(file_sim(s));
-        r.con_piano.grid = prova::leggi_byte(file_griglia_dat(s));
-        r.senza_piano = prova::compile_texts(linea_predefinita, treno_predefinito, testo_di(righe_linea()),
+        if (esegui_lavoro(dir.path(), out, err) != 0) throw std::runtime_error(err.str());
+        const FileScenario nomi{dir.path(), linea_predefinita, treno_predefinito};
+        r.con_piano.piano = test::read_bytes(file_linea_dat(nomi));
+        r.con_piano.sim = test::read_bytes(file_sim(nomi));
+        r.con_piano.griglia = test::read_bytes(file_griglia_dat(nomi));
+        r.senza_piano = test::compila_testi(linea_predefinita, treno_predefinito, testo_di(righe_linea()),
                                              testo_di(righe_treno()), false);
         return r;
     }();
     return f;
 }
 
-TEST(DecompilazioneIntegrata, TheNoArgumentRunsFilesComeBackByteForByte) {
+TEST(DecompilazioneIntegrata, IFileDellAvvioSenzaArgomentiTornanoBytePerByte) {
     giro_completo(linea_predefinita, treno_predefinito, integrati().con_piano);
 }
 
-TEST(DecompilazioneIntegrata, WithoutThePlanTheOtherTwoFilesComeBackAndNoCurveIsWritten) {
+TEST(DecompilazioneIntegrata, SenzaIlPianoTornanoGliAltriDueESiScriveNessunaCurva) {
     const Decompilazione d = giro_completo(linea_predefinita, treno_predefinito, integrati().senza_piano);
     EXPECT_TRUE(d.descrizione.linea.curve.empty());
     EXPECT_NE(d.testo_linea.find("[curve]\r\n[pendenze]\r\n"), std::string::npos);
@@ -128,9 +128,9 @@ std::vector<Record> record_di(const std::string& testo) {
     return r;
 }
 
-TEST(DecompilazioneIntegrata, TheDecompiledDescriptionHoldsTheBuiltInRecords) {
+TEST(DecompilazioneIntegrata, LaDescrizioneRicavataHaIRecordDiQuellaPredefinita) {
     const Decompilazione d =
-        decompila(prova::decode(linea_predefinita, treno_predefinito, integrati().con_piano), compila_testi);
+        decompila(test::decodifica(linea_predefinita, treno_predefinito, integrati().con_piano), compila_descrizioni);
     EXPECT_EQ(record_di(d.testo_linea), record_di(testo_di(righe_linea())));
     EXPECT_EQ(record_di(d.testo_treno), record_di(testo_di(righe_treno())));
 }
@@ -139,10 +139,10 @@ TEST(DecompilazioneIntegrata, TheDecompiledDescriptionHoldsTheBuiltInRecords) {
 
 class LineeGenerate : public ::testing::TestWithParam<int> {};
 
-TEST_P(LineeGenerate, ComeBackByteForByte) {
-    const banco::DescrizioniGenerate g = banco::genera_descrizioni(GetParam() * 1000);
-    const prova::CompiledFiles f = prova::compile_texts("Generata", "Prova", g.linea, g.treno, true);
-    ASSERT_TRUE(f.valid());
+TEST_P(LineeGenerate, TornanoBytePerByte) {
+    const DescrizioniGenerate g = genera_descrizioni(GetParam() * 1000);
+    const test::FileCompilati f = test::compila_testi("Generata", "Prova", g.linea, g.treno, true);
+    ASSERT_TRUE(f.validi());
     giro_completo("Generata", "Prova", f);
 }
 
@@ -192,16 +192,16 @@ struct Copertura {
     }
 };
 
-TEST(DecompilazioneCasuale, RandomValidScenariosComeBackByteForByte) {
+TEST(DecompilazioneCasuale, ScenariValidiCasualiTornanoBytePerByte) {
     // SEME_PRIMO and SEME_ULTIMO run other seeds by hand.
     const std::uint64_t primo = std::getenv("SEME_PRIMO") ? std::stoull(std::getenv("SEME_PRIMO")) : 1;
     const std::uint64_t ultimo = std::getenv("SEME_ULTIMO") ? std::stoull(std::getenv("SEME_ULTIMO")) : 300;
     Copertura copertura;
     for (std::uint64_t seme = primo; seme <= ultimo; ++seme) {
-        const prova::RandomScenario r = prova::valid_random_scenario(seme);
-        SCOPED_TRACE("seme " + std::to_string(seme) + "\n" + r.line_text + r.train_text);
-        const Decompilazione d = giro_completo(prova::random_line, prova::random_train, r.compiled);
-        copertura.conta(d, prova::decode(prova::random_line, prova::random_train, r.compiled), r.plan);
+        const test::ScenarioCasuale r = test::scenario_casuale_valido(seme);
+        SCOPED_TRACE("seme " + std::to_string(seme) + "\n" + r.testo_linea + r.testo_treno);
+        const Decompilazione d = giro_completo(test::linea_casuale, test::treno_casuale, r.compilati);
+        copertura.conta(d, test::decodifica(test::linea_casuale, test::treno_casuale, r.compilati), r.piano);
         if (::testing::Test::HasFailure()) return;
     }
     if (primo != 1 || ultimo < 300) return;
@@ -221,19 +221,19 @@ TEST(DecompilazioneCasuale, RandomValidScenariosComeBackByteForByte) {
 // Files damaged by hand anywhere: the decompilation still writes the closest
 // texts, and it says that they give the files back exactly when compile
 // does give them back.
-TEST(DecompilazioneDanneggiata, SaysTheFilesComeBackExactlyWhenCompileGivesThemBack) {
+TEST(DecompilazioneDanneggiata, DiceCheIFileTornanoSoloQuandoCompileLiRidaDavvero) {
     int riprodotti = 0, no = 0;
     for (std::uint64_t seme = 1; seme <= 60; ++seme) {
-        const prova::RandomScenario r = prova::valid_random_scenario(seme);
-        prova::CompiledFiles f = r.compiled;
+        const test::ScenarioCasuale r = test::scenario_casuale_valido(seme);
+        test::FileCompilati f = r.compilati;
         std::mt19937_64 g(seme);
         for (int k = static_cast<int>(g() % 4); k >= 0; --k)
-            f.grid[static_cast<std::size_t>(g() % f.grid.size())] = static_cast<char>(g() % 256);
+            f.griglia[static_cast<std::size_t>(g() % f.griglia.size())] = static_cast<char>(g() % 256);
         SCOPED_TRACE("seme " + std::to_string(seme));
-        const Decompilazione d = decompila(prova::decode(prova::random_line, prova::random_train, f), compila_testi);
-        const prova::CompiledFiles c =
-            prova::compile_texts(prova::random_line, prova::random_train, d.testo_linea, d.testo_treno, r.plan);
-        const bool uguali = c.grid == f.grid && c.sim == f.sim && c.plan == f.plan;
+        const Decompilazione d = decompila(test::decodifica(test::linea_casuale, test::treno_casuale, f), compila_descrizioni);
+        const test::FileCompilati c =
+            test::compila_testi(test::linea_casuale, test::treno_casuale, d.testo_linea, d.testo_treno, r.piano);
+        const bool uguali = c.griglia == f.griglia && c.sim == f.sim && c.piano == f.piano;
         EXPECT_EQ(d.riprodotti(), uguali) << prime_differenze(d);
         (uguali ? riprodotti : no)++;
     }
