@@ -5,8 +5,8 @@
 // decompilazione_analisi.h), the records are written as texts, and the texts
 // are compiled to check them: each difference between the compiled files
 // found and those the texts give is listed.  A compiled file made or
-// edited by other means still gets the closest description; its listed
-// values are those no row of it can give.
+// edited by other means still gets the closest description found, with the
+// values its rows do not give back.
 #pragma once
 
 #include <cstdint>
