@@ -22,13 +22,15 @@ const Cella* cella_in(const std::vector<Cella>& celle, std::int64_t i) {
 // A stretch of cells of one montagna kind, with or without the free marks.
 // `deciso` is false when the grid cannot tell whether it asked for marks.
 // The stretch as read may run on to cell `fine_campo`, under the stretch
-// after it, which rewrote the kind there but left its marks.
+// after it, which rewrote the kind there but left its marks.  A hidden
+// stretch shows no cell of its kind, only marks.
 struct Tratto {
     std::int64_t prima, ultima;
     std::uint8_t tipo;
     bool segni;
     bool deciso;
     std::int64_t fine_campo = -1;
+    bool nascosto = false;
 };
 
 // The marks of a stretch fall on its 4th, 8th, 12th ... cell, on the cells
@@ -38,28 +40,31 @@ bool posto_segno(std::int64_t prima, std::int64_t c) { return (c - prima + 1) % 
 // Splits the run of cells [a, b] of one kind into stretches whose marks
 // explain the grid: every mark on a mark place of a stretch with marks, no
 // mark place of such a stretch left empty.  Each stretch is made as long as
-// it can be; the next one starts where its first mark tells.
-void tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::int64_t b, std::uint8_t tipo,
-                        std::vector<Tratto>& tratti) {
+// it can be; the next one starts where its first mark tells.  The cells of
+// `altrui` (indexed from a) hold marks already explained, and count as taken.
+// False when a mark is left that no stretch of the run explains.
+bool tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::int64_t b, std::uint8_t tipo,
+                        Tratto* precedente, const std::vector<bool>& altrui, std::vector<Tratto>& tratti) {
     // Marks at the start of the run off its own places may be those of the
     // stretch before, read over this one's first cells: that stretch then
     // runs on to the last of them, and they count here as taken cells.
     std::int64_t spiegati_fino = a - 1;
     std::int64_t prima_precedente = 0;
-    if (!tratti.empty() && tratti.back().ultima == a - 1 && tratti.back().segni) {
-        prima_precedente = tratti.back().prima;
+    if (precedente && precedente->ultima == a - 1 && precedente->segni) {
+        prima_precedente = precedente->prima;
         for (std::int64_t c = a; c <= b; ++c) {
             if (!posto_segno(prima_precedente, c)) continue;
             const std::uint8_t t = celle[static_cast<std::size_t>(c)].tipo;
             if (t == tipo_cella::vuota) break;
             if (t == tipo_cella::segno_montagna && !posto_segno(a, c)) spiegati_fino = c;
         }
-        if (spiegati_fino >= a) tratti.back().fine_campo = spiegati_fino;
+        if (spiegati_fino >= a) precedente->fine_campo = spiegati_fino;
     }
     auto tipo_di = [&](std::int64_t c) -> std::uint8_t {
         const std::uint8_t t = celle[static_cast<std::size_t>(c)].tipo;
-        const bool altrui = c <= spiegati_fino && t == tipo_cella::segno_montagna && posto_segno(prima_precedente, c);
-        return altrui ? tipo_cella::segnale : t;  // any element that is not a mark
+        const bool spiegato = altrui[static_cast<std::size_t>(c - a)] ||
+                              (c <= spiegati_fino && t == tipo_cella::segno_montagna && posto_segno(prima_precedente, c));
+        return spiegato ? tipo_cella::segnale : t;  // any element that is not a mark
     };
 
     std::int64_t s = a;
@@ -83,15 +88,15 @@ void tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::in
         if (guasto_con > b && guasto_senza > b) {
             // No mark at all, and no empty mark place: the grid cannot tell.
             tratti.push_back({s, b, tipo, false, un_vuoto});
-            return;
+            return true;
         }
         if (guasto_con > b) {
             tratti.push_back({s, b, tipo, true, true});
-            return;
+            return true;
         }
         if (guasto_senza > b) {
             tratti.push_back({s, b, tipo, false, true});
-            return;
+            return true;
         }
         const bool segni = guasto_con > guasto_senza || (guasto_con == guasto_senza && un_segno);
         const std::int64_t guasto = segni ? guasto_con : guasto_senza;
@@ -115,11 +120,76 @@ void tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::in
         if (prossimo <= s) {
             // Nothing explains this cell; the stretch goes on over it.
             tratti.push_back({s, b, tipo, segni, true});
-            return;
+            return false;
         }
         tratti.push_back({s, prossimo - 1, tipo, segni, true});
         s = prossimo;
     }
+    return true;
+}
+
+// The run [a, b] as the rest of an earlier stretch of the same kind with
+// marks, cut by the stretches read after it over the cells in between: the
+// marks of the run and of the cells in between stand on that stretch's
+// places, and none of its places there is empty.  The stretch then runs on
+// to b.
+bool prosegue(const std::vector<Cella>& celle, std::int64_t a, std::int64_t b, std::uint8_t tipo,
+              std::vector<Tratto>& tratti) {
+    auto t = [&celle](std::int64_t c) { return celle[static_cast<std::size_t>(c)].tipo; };
+    for (auto i = tratti.rbegin(); i != tratti.rend(); ++i) {
+        if ((i->tipo != tipo && !i->nascosto) || !i->segni) continue;
+        const std::int64_t da = std::max(i->ultima, i->fine_campo) + 1;
+        bool spiega = true;
+        for (std::int64_t c = da; c <= b && spiega; ++c) {
+            const bool posto = posto_segno(i->prima, c);
+            if (posto && t(c) == tipo_cella::vuota) spiega = false;
+            if (!posto && c >= a && t(c) == tipo_cella::segno_montagna) spiega = false;
+        }
+        if (!spiega) return false;
+        // A hidden stretch comes out from under the run that hid it.
+        i->fine_campo = b;
+        i->tipo = tipo;
+        i->nascosto = false;
+        return true;
+    }
+    return false;
+}
+
+// The run [a, b] read over stretches before it, whose kind it rewrote but
+// whose marks stay.  The marks of one phase (cell number modulo 4) are the
+// run's own; each group of another phase, four cells apart with no empty
+// place between, is a hidden stretch ending at its last mark, read first.
+// The phase of the run's first stretch is tried first, then the others.
+// False when no phase explains the run so.
+bool tratti_nascosti(const std::vector<Cella>& celle, std::int64_t a, std::int64_t b, std::uint8_t tipo,
+                     Tratto* precedente, std::vector<Tratto>& tratti) {
+    auto t = [&celle](std::int64_t c) { return celle[static_cast<std::size_t>(c)].tipo; };
+    for (std::int64_t k = 0; k < 4; ++k) {
+        const std::int64_t fase = (a + 3 + k) % 4;
+        std::vector<Tratto> nascosti;
+        std::vector<bool> altrui(static_cast<std::size_t>(b - a + 1), false);
+        bool possibile = true;
+        for (std::int64_t c = a; c <= b && possibile; ++c) {
+            if (t(c) != tipo_cella::segno_montagna || c % 4 == fase || altrui[static_cast<std::size_t>(c - a)]) continue;
+            std::int64_t ultimo = c;
+            for (std::int64_t m = c; m <= b && t(m) != tipo_cella::vuota; m += 4) {
+                if (t(m) != tipo_cella::segno_montagna) continue;
+                altrui[static_cast<std::size_t>(m - a)] = true;
+                ultimo = m;
+            }
+            possibile = c - 3 >= a;
+            nascosti.push_back({c - 3, ultimo, tipo, true, true, -1, true});
+        }
+        if (!possibile || nascosti.empty()) continue;
+        std::vector<Tratto> propri;
+        Tratto copia_precedente = precedente ? *precedente : Tratto{};
+        if (!tratti_della_corsa(celle, a, b, tipo, precedente ? &copia_precedente : nullptr, altrui, propri)) continue;
+        if (precedente) *precedente = copia_precedente;
+        tratti.insert(tratti.end(), nascosti.begin(), nascosti.end());
+        tratti.insert(tratti.end(), propri.begin(), propri.end());
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -152,7 +222,26 @@ std::vector<Montagna> montagne(const std::vector<Cella>& celle) {
         const std::uint8_t tipo = celle[static_cast<std::size_t>(c)].montagna;
         std::int64_t fine = c;
         while (fine + 1 <= n && celle[static_cast<std::size_t>(fine + 1)].montagna == tipo) ++fine;
-        if (tipo != 0) tratti_della_corsa(celle, c, fine, tipo, tratti);
+        if (tipo != 0) {
+            Tratto* precedente = tratti.empty() ? nullptr : &tratti.back();
+            const Tratto salvato = precedente ? *precedente : Tratto{};
+            const std::vector<bool> nessuno(static_cast<std::size_t>(fine - c + 1), false);
+            std::vector<Tratto> propri;
+            if (!tratti_della_corsa(celle, c, fine, tipo, precedente, nessuno, propri)) {
+                // Marks no stretch of the run explains: stretches hidden under
+                // it may, read from the stretch before as it was.
+                const Tratto dopo = precedente ? *precedente : Tratto{};
+                if (precedente) *precedente = salvato;
+                std::vector<Tratto> nascosti;
+                if (tratti_nascosti(celle, c, fine, tipo, precedente, nascosti))
+                    propri = std::move(nascosti);
+                else if (prosegue(celle, c, fine, tipo, tratti))
+                    propri.clear();
+                else if (precedente)
+                    *precedente = dopo;
+            }
+            tratti.insert(tratti.end(), propri.begin(), propri.end());
+        }
         c = fine + 1;
     }
 

@@ -81,6 +81,16 @@ TEST(DecompilazioneIntegrata, SenzaIlPianoTornanoGliAltriDueESiScriveNessunaCurv
     EXPECT_NE(d.testo_linea.find("[curve]\r\n[pendenze]\r\n"), std::string::npos);
 }
 
+// A montagna stretch read entirely under a later one shows only through
+// its marks, off the places of the later one's.
+TEST(DecompilazioneMontagna, UnTrattoCopertoDaUnAltroTornaDaiSuoiSegni) {
+    const test::FileCompilati f = test::compila_testi(
+        "L", "T", "[generale]\r\nlunghezza percorso, 20000\r\nmontagna, 8750, 11150, 12\r\nmontagna, 50, 11750, 12\r\n[fine]\r\n",
+        "[generale]\r\n[fine]\r\n", false);
+    ASSERT_TRUE(f.validi());
+    giro_completo("L", "T", f);
+}
+
 // A record as its values: the keyword, then the numbers the reader takes
 // for it, then the text of a sign or a station.
 using Record = std::vector<std::string>;

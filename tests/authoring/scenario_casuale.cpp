@@ -237,7 +237,10 @@ private:
             const std::int64_t fine = inizio + d_.uno_di<std::int64_t>({0, d_.tra(50, 400), d_.tra(400, 3000)});
             const std::int64_t tipo = d_.tra(0, 9) + (d_.su_cento(50) ? 10 : 0);
             t.riga("montagna,   %d,  %d,  %d", static_cast<int>(inizio), static_cast<int>(fine), static_cast<int>(tipo));
-            inizio = fine + d_.uno_di<std::int64_t>({0, 50, 100, 150, 200, d_.tra(1, 49), d_.tra(200, 6000)});
+            // Now and then the next stretch starts inside this one, or before
+            // it, and is read over it.
+            inizio = d_.su_cento(8) ? std::max<std::int64_t>(0, inizio - d_.tra(-3000, 3000))
+                                    : fine + d_.uno_di<std::int64_t>({0, 50, 100, 150, 200, d_.tra(1, 49), d_.tra(200, 6000)});
         }
 
         // Boards and signs; a sign now and then on the cell a station's stop
