@@ -1,13 +1,5 @@
-// Fuzz target: arbitrary bytes as the two description texts, compiled in
-// memory as the driver compiles them.
-//
-// Input layout (kept readable so that the corpus can be read and edited):
-//   byte 0         low bit set: the plan is asked for (memorizza_percorso
-//                  with 1), otherwise not;
-//   bytes 1..      the line description, up to the first separator line;
-//   separator      "\n%%treno%%\n";
-//   the rest       the train description.
-// Without a separator there is no train description file at all.
+// Fuzz target: arbitrary bytes as the two description texts (the layout of
+// ingresso.h), compiled in memory as the driver compiles them.
 //
 // Besides the sanitizers, every run checks what the program promises: the
 // description texts the run would delete are those the reader says it
@@ -30,13 +22,12 @@
 #include "app/compilazione.h"
 #include "app/diagnostica.h"
 #include "documents/documenti_scenario.h"
+#include "ingresso.h"
 #include "tables/file_compilati.h"
 
 namespace {
 
 using namespace compattatore;
-
-constexpr std::string_view separatore = "\n%%treno%%\n";
 
 [[noreturn]] void violazione(const char* cosa, const EsitoCompilazione& e) {
     std::fprintf(stderr, "fuzz_driver: %s (codice %d, posizione_errore %d)\n", cosa,
@@ -69,12 +60,8 @@ bool fermo_nella_linea(Codice c) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     if (n == 0) return 0;
-    const bool piano = (dati[0] & 1) != 0;
-    const std::string_view resto(reinterpret_cast<const char*>(dati) + 1, n - 1);
-    const std::size_t taglio = resto.find(separatore);
-
-    Descrizioni d{"Brunovale", "Quarzo", resto.substr(0, taglio), std::nullopt, piano, {}, {}};
-    if (taglio != std::string_view::npos) d.treno = resto.substr(taglio + separatore.size());
+    const Descrizioni d = fuzz::descrizioni(dati, n);
+    const bool piano = d.compila_linea;
     const Compilazione c = compila_descrizioni(d);
     const EsitoCompilazione& e = c.esito;
     const Scenario& s = c.scenario;

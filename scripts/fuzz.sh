@@ -2,6 +2,7 @@
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) into build-fuzz/ and runs them at once over the
 # corpus kept in fuzz/corpus/, for FUZZ_SECONDI seconds each (default 60).
+# fuzz_decompila takes the description texts of fuzz_driver, and its corpus.
 # A finding fails the run; its input is left in build-fuzz/artefatti/.
 #
 # With FUZZ_UNISCI=1 the inputs of this run that reach code the kept corpus
@@ -16,7 +17,7 @@ bash scripts/setup.sh clang libclang-rt-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_BENCH=OFF -DCOMPATTATORE_FUZZ=ON -DCOMPATTATORE_WERROR=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-cmake --build build-fuzz -j2 --target fuzz_driver fuzz_campi fuzz_note
+cmake --build build-fuzz -j2 --target fuzz_driver fuzz_decompila fuzz_campi fuzz_note
 
 secondi=${FUZZ_SECONDI:-60}
 artefatti=build-fuzz/artefatti
@@ -26,13 +27,14 @@ trap 'rm -rf "$lavoro"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-bersagli=(driver campi note)
+bersagli=(driver decompila campi note)
+declare -A corpus=([driver]=driver [decompila]=driver [campi]=campi [note]=note)
 declare -A processi
 for b in "${bersagli[@]}"; do
   mkdir -p "$lavoro/$b"
   ./build-fuzz/fuzz/fuzz_"$b" -max_total_time="$secondi" -timeout=60 -rss_limit_mb=4096 \
     -dict=fuzz/parole.dict -artifact_prefix="$artefatti/$b-" -print_final_stats=1 \
-    "$lavoro/$b" "fuzz/corpus/$b" >"$lavoro/$b.log" 2>&1 &
+    "$lavoro/$b" "fuzz/corpus/${corpus[$b]}" >"$lavoro/$b.log" 2>&1 &
   processi[$b]=$!
 done
 
@@ -51,8 +53,8 @@ for b in "${bersagli[@]}"; do
   fi
   if [ "${FUZZ_UNISCI:-0}" = 1 ]; then
     ./build-fuzz/fuzz/fuzz_"$b" -merge=1 -use_counters=0 -max_len=4096 -timeout=60 -rss_limit_mb=4096 \
-      "fuzz/corpus/$b" "$lavoro/$b" >"$lavoro/$b-unione.log" 2>&1
-    echo "fuzz_$b: corpus di $(ls "fuzz/corpus/$b" | wc -l) file"
+      "fuzz/corpus/${corpus[$b]}" "$lavoro/$b" >"$lavoro/$b-unione.log" 2>&1
+    echo "fuzz_$b: corpus di $(ls "fuzz/corpus/${corpus[$b]}" | wc -l) file"
   fi
 done
 
