@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     const Decompilazione dec = decompila(k, compila_descrizioni);
 
     const Compilazione r =
-        compila_descrizioni({d.nome_linea, d.nome_treno, dec.testo_linea, dec.testo_treno, d.compila_linea});
+        compila_descrizioni({d.nome_linea, d.nome_treno, dec.testo_linea, dec.testo_treno, d.compila_linea, {}, {}});
     const Scenario& s = r.scenario;
     const bool tornano = r.esito.errore_segnalato == 0 && s.griglia_esiste() && s.celle == k.celle &&
                          s.voci == k.voci && (!k.piano || stesso_piano(s.tabella_linea, *k.piano));

@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/compilazione.h"
 #include "app/controllo.h"
 #include "app/esecuzione.h"
 #include "authoring/comandi.h"
@@ -28,8 +29,9 @@ const char* const stati_di_uscita =
     "Stato di uscita:\n"
     "  0   riuscito\n"
     "  1   lo scenario ha errori (o avvisi, con --avvisi-come-errori), il rapporto \" Errore n.\"\n"
-    "      ha chiuso il lavoro, un file compilato è malformato, o un file di descrizione\n"
-    "      esiste già (sources senza --force)\n"
+    "      ha chiuso il lavoro, un file compilato è malformato, un file di descrizione\n"
+    "      esiste già (sources o decompile senza --force), o la descrizione scritta da\n"
+    "      decompile non riproduce i file compilati\n"
     "  2   un file o una cartella non si può leggere o scrivere\n"
     "  64  riga di comando errata\n";
 
@@ -223,8 +225,22 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     plot->add_option("-o,--output", file_svg, "File SVG da scrivere")->required()->type_name("FILE");
     plot->footer(stati_di_uscita);
 
+    std::string cartella_decompile, uscita_decompile;
+    std::string linea_decompile = linea_predefinita, treno_decompile = treno_predefinito;
+    bool forza_decompile = false;
+    auto* decompile = app.add_subcommand(
+        "decompile", "Ricava dai file compilati in DIR i file di descrizione che li riproducono");
+    decompile->group("Comandi");
+    decompile->add_option("DIR", cartella_decompile, "Cartella dei file compilati")->required()->type_name("");
+    decompile->add_option("--linea", linea_decompile, "Nome della linea")->capture_default_str()->type_name("NOME");
+    decompile->add_option("--treno", treno_decompile, "Nome del treno")->capture_default_str()->type_name("NOME");
+    decompile->add_option("-o,--output", uscita_decompile, "Cartella dei file di descrizione, che crea (DIR se omessa)")
+        ->type_name("CARTELLA");
+    decompile->add_flag("--force", forza_decompile, "Sostituisce i file di descrizione che esistono già");
+    decompile->footer(stati_di_uscita);
+
     // The subcommands' own help flags, in the same group as their options.
-    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot}) c->get_help_ptr()->group("Opzioni");
+    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot, decompile}) c->get_help_ptr()->group("Opzioni");
 
     std::vector<std::string> invertiti(argomenti.rbegin(), argomenti.rend());
     if (!invertiti.empty()) invertiti.pop_back();  // the program's own name
@@ -261,6 +277,10 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
             if (*plot)
                 return disegna_cartella(path_from_text(cartella_plot), linea_plot, treno_plot, path_from_text(file_svg),
                                         err);
+            if (*decompile)
+                return comando_decompile(path_from_text(cartella_decompile), linea_decompile, treno_decompile,
+                                         path_from_text(uscita_decompile.empty() ? cartella_decompile : uscita_decompile),
+                                         forza_decompile, compila_descrizioni, out, err);
             return esegui_lavoro(executable_folder(), out, err);
         },
         err);

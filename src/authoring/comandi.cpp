@@ -5,8 +5,9 @@
 
 #include "authoring/grafico.h"
 #include "platform/file_io.h"
+#include "platform/mapped_file.h"
 #include "platform/paths.h"
-#include "platform/file_mappato.h"
+#include "platform/system_reason.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
@@ -23,8 +24,16 @@ auto decodifica_file(const std::filesystem::path& file, TipoFile tipo, Decodific
                      std::filesystem::path& in_lettura, std::string_view& tipo_in_lettura) {
     in_lettura = file;
     tipo_in_lettura = nome_tipo_file(tipo);
-    const FileMappato f(file);
-    return decodifica(f.byte());
+    const MappedFile f(file);
+    return decodifica(f.bytes());
+}
+
+// Whether `file` exists; a folder that cannot be searched is an I/O failure.
+bool esiste(const std::filesystem::path& file) {
+    std::error_code ec;
+    const bool c_e = std::filesystem::exists(file, ec);
+    if (ec) throw IoError(file, system_reason(ec));
+    return c_e;
 }
 
 }  // namespace
@@ -81,9 +90,15 @@ int comando_decompile(const std::filesystem::path& cartella, const std::string& 
     const std::filesystem::path testo_linea = file_linea_txt(fuori);
     const std::filesystem::path testo_treno = file_treno_txt(fuori);
     // Authors keep their edits in the description files.
-    for (const std::filesystem::path& f : {testo_linea, testo_treno}) {
-        if (!forza && std::filesystem::exists(f)) {
-            err << "compattatore: " << f.string() << " esiste gia': non lo sostituisco senza --force\n";
+    if (!forza) {
+        bool esistenti = false;
+        for (const std::filesystem::path& f : {testo_linea, testo_treno}) {
+            if (!esiste(f)) continue;
+            err << "compattatore: " << path_text(f) << ": esiste già; --force per sostituirlo\n";
+            esistenti = true;
+        }
+        if (esistenti) {
+            err << "nessun file scritto\n";
             return 1;
         }
     }
@@ -96,7 +111,7 @@ int comando_decompile(const std::filesystem::path& cartella, const std::string& 
     try {
         c.voci = decodifica_file(file_sim(dentro), TipoFile::voci, decodifica_voci, file, tipo);
         c.celle = decodifica_file(file_griglia_dat(dentro), TipoFile::griglia, decodifica_griglia, file, tipo);
-        if (std::filesystem::exists(file_linea_dat(dentro)))
+        if (esiste(file_linea_dat(dentro)))
             c.piano = decodifica_file(file_linea_dat(dentro), TipoFile::piano, decodifica_tabella_linea, file, tipo);
     } catch (const FileMalformato& e) {
         riporta(err, file, tipo, e);
@@ -105,29 +120,32 @@ int comando_decompile(const std::filesystem::path& cartella, const std::string& 
 
     const Decompilazione d = decompila(c, compila);
     {
+        std::error_code ec;
+        std::filesystem::create_directories(uscita, ec);
+        if (ec) throw IoError(uscita, system_reason(ec));
         // Both files are written before either takes its name.
-        FileInSostituzione l(testo_linea);
-        FileInSostituzione t(testo_treno);
-        l.scrivi(d.testo_linea);
-        t.scrivi(d.testo_treno);
-        l.conferma();
-        t.conferma();
+        ReplacedFile l(testo_linea);
+        ReplacedFile t(testo_treno);
+        l.write(d.testo_linea);
+        t.write(d.testo_treno);
+        l.commit();
+        t.commit();
     }
-    out << "scritti " << testo_linea.string() << " e " << testo_treno.string() << '\n';
+    out << "scritti " << path_text(testo_linea) << " e " << path_text(testo_treno) << '\n';
 
-    const std::string sim = file_sim(dentro).filename().string();
-    const std::string griglia = file_griglia_dat(dentro).filename().string();
+    const std::string sim = path_text(file_sim(dentro).filename());
+    const std::string griglia = path_text(file_griglia_dat(dentro).filename());
     if (!d.riprodotti()) {
         for (const std::string& r : d.differenze) err << r << '\n';
-        err << "compattatore: la descrizione scritta e' la piu' vicina trovata: compilata, non riproduce i valori "
+        err << "compattatore: la descrizione scritta è la più vicina trovata: compilata, non riproduce i valori "
             << "elencati sopra (" << d.differenze.size() << (d.differenze.size() == 1 ? " riga" : " righe") << ")\n";
         return 1;
     }
     if (c.piano) {
-        out << "compile riproduce " << file_linea_dat(dentro).filename().string() << ", " << sim << " e " << griglia
+        out << "compile riproduce " << path_text(file_linea_dat(dentro).filename()) << ", " << sim << " e " << griglia
             << " byte per byte\n";
     } else {
-        out << "manca " << file_linea_dat(dentro).filename().string() << ": nessuna curva scritta; compile --no-plan "
+        out << "manca " << path_text(file_linea_dat(dentro).filename()) << ": nessuna curva scritta; compile --no-plan "
             << "riproduce " << sim << " e " << griglia << " byte per byte\n";
     }
     if (d.codice != 0) out << "avviso: la compilazione registra il codice " << d.codice << '\n';

@@ -73,11 +73,11 @@ Decompilazione decompila(const Compilati& c, const Compilatore& compila) {
     for (int tolti = 0;; ++tolti) {
         TestoScritto linea = scrivi_linea(esito.descrizione.linea);
         TestoScritto treno = scrivi_treno(esito.descrizione.treno);
-        r = compila({c.nome_linea, c.nome_treno, linea.byte, treno.byte, c.piano.has_value()});
+        r = compila({c.nome_linea, c.nome_treno, linea.byte, treno.byte, c.piano.has_value(), {}, {}}, false);
         esito.testo_linea = std::move(linea.byte);
         esito.testo_treno = std::move(treno.byte);
         // The record at which the reader recorded its code, if any.
-        const OrigineErrore& o = r.esito.origine;
+        const Luogo& o = r.esito.origine;
         if (o.riga <= 0 || tolti >= record_tolti_massimi) break;
         const auto& righe = o.file == nome_linea_txt(c.nome_linea) ? linea.righe : treno.righe;
         const auto n = static_cast<std::size_t>(o.riga);

@@ -23,8 +23,9 @@
 namespace compattatore {
 
 // Compiles two description texts in memory, as compile does (the reader,
-// the finishing pass and the header stamp), without writing any file.
-using Compilatore = std::function<Compilazione(const Descrizioni&)>;
+// the finishing pass and the header stamp), without writing any file.  The
+// flag asks for a check that reads on past errors; decompile never sets it.
+using Compilatore = std::function<Compilazione(const Descrizioni&, bool)>;
 
 // The compiled files of one scenario, decoded.
 struct Compilati {

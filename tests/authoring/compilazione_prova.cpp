@@ -7,7 +7,7 @@ namespace compattatore::test {
 
 FileCompilati compila_testi(const std::string& linea, const std::string& treno, const std::string& testo_linea,
                             const std::string& testo_treno, bool piano) {
-    const Compilazione c = compila_descrizioni({linea, treno, testo_linea, testo_treno, piano});
+    const Compilazione c = compila_descrizioni({linea, treno, testo_linea, testo_treno, piano, {}, {}});
     FileCompilati f;
     f.errore_segnalato = c.esito.errore_segnalato;
     if (f.errore_segnalato != 0) return f;

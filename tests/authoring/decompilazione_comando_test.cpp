@@ -8,8 +8,10 @@
 
 #include "app/compilazione.h"
 #include "app/esecuzione.h"
+#include "app/riga_di_comando.h"
 #include "authoring/comandi.h"
 #include "authoring/decompilazione_testo.h"
+#include "platform/paths.h"
 #include "compilazione_prova.h"
 #include "support/temp_dir.h"
 #include "tables/file_compilati.h"
@@ -74,7 +76,7 @@ const std::string riprodotti =
     "compile riproduce Brunovale_linea.dat, Brunovale_Quarzo.sim e Brunovale_Quarzo.dat byte per byte\n";
 const std::string scritti = "scritti {DIR}/Brunovale_linea.txt e {DIR}/Brunovale_Quarzo-.txt\n";
 const std::string piu_vicina =
-    "compattatore: la descrizione scritta e' la piu' vicina trovata: compilata, non riproduce i valori elencati sopra ";
+    "compattatore: la descrizione scritta è la più vicina trovata: compilata, non riproduce i valori elencati sopra ";
 
 TEST_F(ComandoDecompile, IFileDanneggiatiSonoRiportatiConIlPostoEIDueValori) {
     struct Caso {
@@ -142,8 +144,10 @@ TEST_F(ComandoDecompile, IFileDanneggiatiSonoRiportatiConIlPostoEIDueValori) {
         c.danno(caso.path());
         const Esito e = decompile(caso.path());
         EXPECT_EQ(e.stato, c.stato);
-        EXPECT_EQ(e.out, sostituisci(c.out, "{DIR}", caso.path().string()));
-        EXPECT_EQ(e.err, sostituisci(c.err, "{DIR}", caso.path().string()));
+        // The folder as the program writes it, with the system's separator.
+        const std::string cartella = path_text(caso.path() / "");
+        EXPECT_EQ(e.out, sostituisci(c.out, "{DIR}/", cartella));
+        EXPECT_EQ(e.err, sostituisci(c.err, "{DIR}/", cartella));
         EXPECT_EQ(std::filesystem::exists(caso / "Brunovale_linea.txt"), c.scrive);
         EXPECT_EQ(std::filesystem::exists(caso / "Brunovale_Quarzo-.txt"), c.scrive);
     }
@@ -171,8 +175,12 @@ TEST_F(ComandoDecompile, TieneIFileDellAutoreSenzaForce) {
     const Esito e = decompile(dir.path());
     EXPECT_EQ(e.stato, 1);
     EXPECT_EQ(e.out, "");
-    EXPECT_EQ(e.err, "compattatore: " + file("Brunovale_linea.txt").string() +
-                         " esiste gia': non lo sostituisco senza --force\n");
+    EXPECT_EQ(e.err, "compattatore: " + path_text(file("Brunovale_linea.txt")) +
+                         ": esiste già; --force per sostituirlo\n"
+                         "compattatore: " +
+                         path_text(file("Brunovale_Quarzo-.txt")) +
+                         ": esiste già; --force per sostituirlo\n"
+                         "nessun file scritto\n");
     EXPECT_EQ(test::read_bytes(file("Brunovale_Quarzo-.txt")), "modificato dall'autore");
 
     EXPECT_EQ(decompile(dir.path(), true).stato, 0);
@@ -180,6 +188,52 @@ TEST_F(ComandoDecompile, TieneIFileDellAutoreSenzaForce) {
     // Nothing but the outputs is left behind.
     for (const auto& f : std::filesystem::directory_iterator(dir.path()))
         EXPECT_EQ(f.path().filename().string().find(".tmp"), std::string::npos) << f.path();
+}
+
+// From the command line: decompile into a new folder (which it makes),
+// compile there, and the compiled files come back; a second decompile there
+// keeps the author's files unless told --force; the help speaks Italian.
+TEST_F(ComandoDecompile, DallaRigaDiComando) {
+    auto esegui = [](std::vector<std::string> argomenti) {
+        argomenti.insert(argomenti.begin(), "compattatore");
+        std::ostringstream out, err;
+        const int stato = esegui_riga_di_comando(argomenti, out, err);
+        return Esito{stato, out.str(), err.str()};
+    };
+    const std::filesystem::path altrove = dir / "altrove" / "Altra";
+    const std::string a = path_text(altrove);
+    Esito e = esegui({"decompile", path_text(dir.path()), "-o", a});
+    EXPECT_EQ(e.stato, 0) << e.err;
+    EXPECT_EQ(e.err, "");
+    e = esegui({"compile", a});
+    EXPECT_EQ(e.stato, 0) << e.err;
+    for (const char* n : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"})
+        EXPECT_TRUE(test::read_bytes(altrove / n) == test::read_bytes(file(n))) << n;
+
+    const std::string modificata = "[generale]\r\nlunghezza percorso,  5000\r\n[fine]\r\n";
+    test::write_bytes(altrove / "Brunovale_linea.txt", modificata);
+    e = esegui({"decompile", path_text(dir.path()), "--output", a});
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(e.err, "compattatore: " + path_text(altrove / "Brunovale_linea.txt") +
+                         ": esiste già; --force per sostituirlo\n"
+                         "compattatore: " +
+                         path_text(altrove / "Brunovale_Quarzo-.txt") +
+                         ": esiste già; --force per sostituirlo\n"
+                         "nessun file scritto\n");
+    EXPECT_TRUE(test::read_bytes(altrove / "Brunovale_linea.txt") == modificata);
+    EXPECT_EQ(esegui({"decompile", path_text(dir.path()), "-o", a, "--force"}).stato, 0);
+    EXPECT_FALSE(test::read_bytes(altrove / "Brunovale_linea.txt") == modificata);
+
+    e = esegui({"decompile", "--help"});
+    EXPECT_EQ(e.stato, 0);
+    for (const char* voce : {"Uso: compattatore decompile [OPZIONI] DIR\n", "  -o,--output CARTELLA", "  --force",
+                             "  64  riga di comando errata"})
+        EXPECT_NE(e.out.find(voce), std::string::npos) << voce << "\n" << e.out;
+    e = esegui({"decompile", path_text(dir.path()), "--forse"});
+    EXPECT_EQ(e.stato, 64);
+    EXPECT_EQ(e.err, "compattatore: opzione sconosciuta \"--forse\": forse intendevi `--force`?\n"
+                     "(compattatore --help per l'aiuto)\n");
 }
 
 // A sign's text or a station's name is written so that the reader reads it
