@@ -50,8 +50,10 @@ FileScenario Banco::file() const { return {cartella_, nome_linea_, nome_treno_};
 void Banco::scrivi_sorgenti() const {
     const FileScenario s = file();
     if (lunghezza_ == 0) {
-        dati_linea(s);
-        dati_treno(s);
+        OutputSet uscite;
+        dati_linea(s, uscite);
+        dati_treno(s, uscite);
+        uscite.commit();
     } else {
         replace_file(file_linea_txt(s), linea_txt_);
         replace_file(file_treno_txt(s), treno_txt_);
@@ -59,7 +61,9 @@ void Banco::scrivi_sorgenti() const {
 }
 
 Compilazione Banco::compila() const {
-    Compilazione c = memorizza_percorso(file(), 1);
+    OutputSet uscite;
+    Compilazione c = memorizza_percorso(file(), 1, uscite);
+    uscite.commit();
     if (!c.scenario.griglia_esiste() || c.esito.codice != Codice::nessuno)
         throw std::runtime_error("la compilazione ha registrato il codice " + std::to_string(numero(c.esito.codice)) +
                                  " (posizione " + std::to_string(c.esito.posizione_errore) + ")");

@@ -123,7 +123,11 @@ void scrittura(benchmark::State& state, std::int32_t lunghezza) {
             state, "soglia_ms",
             [&] {
                 assesta(file);
-                return cronometra([&] { scrivi_file_compilati(banco.file(), c.scenario); });
+                return cronometra([&] {
+                    OutputSet uscite;
+                    aggiungi_file_compilati(banco.file(), c.scenario, uscite);
+                    uscite.commit();
+                });
             },
             [&] {
                 assesta(file);

@@ -1,7 +1,8 @@
 // The floor the compilation is measured against: the same bytes written to
-// the same files, each replaced as the product replaces its outputs (a
-// temporary file in the same folder, renamed over the old one), with one
-// write of the whole content per file and nothing else.
+// the same files, replaced as the product replaces its outputs (each into a
+// temporary file in the same folder, all flushed to the disk together, then
+// renamed over the old ones and the folder synced), with one write of the
+// whole content per file and nothing else.
 #pragma once
 
 #include <vector>

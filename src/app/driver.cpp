@@ -2,29 +2,18 @@
 
 #include <optional>
 #include <string>
-#include <system_error>
+#include <utility>
 
 #include "app/compilazione.h"
 #include "documents/documenti_scenario.h"
 #include "documents/note_autore.h"
 #include "finishing/finitura.h"
-#include "platform/file_io.h"
 #include "platform/paths.h"
-#include "platform/system_reason.h"
 #include "tables/file_compilati.h"
 
 namespace compattatore {
 
 namespace {
-
-// A description file's text, or none when there is no such file.
-std::optional<std::string> leggi_descrizione(const std::filesystem::path& file) {
-    std::error_code ec;
-    const bool esiste = std::filesystem::exists(file, ec);
-    if (ec) throw IoError(file, system_reason(ec));
-    if (!esiste) return std::nullopt;
-    return read_file(file);
-}
 
 // What keeps the author's notes from becoming the simulator's: an error
 // with no code, at its line and (byte) column of the author's file.
@@ -50,26 +39,30 @@ Diagnostica errore_note(const std::string& file, const ErroreNote& e) {
 
 }  // namespace
 
-Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, bool elimina_sorgenti) {
-    const std::optional<std::string> linea = leggi_descrizione(file_linea_txt(f));
-    const std::optional<std::string> treno = linea ? leggi_descrizione(file_treno_txt(f)) : std::nullopt;
+Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, OutputSet& uscite,
+                                DescrizioniProprie* proprie) {
+    const std::optional<DescrizioneLetta> linea = leggi_descrizione(file_linea_txt(f));
+    const std::optional<DescrizioneLetta> treno = linea ? leggi_descrizione(file_treno_txt(f)) : std::nullopt;
 
     Descrizioni d{f.nome_linea, f.nome_treno, {}, {}, j != 0, {}, {}};
-    if (linea) d.linea = *linea;
-    if (treno) d.treno = *treno;
+    if (linea) d.linea = linea->testo;
+    if (treno) d.treno = treno->testo;
     Compilazione c = compila_descrizioni(d);
 
-    if (elimina_sorgenti) {
-        if (c.esito.letta_linea) remove_file(file_linea_txt(f));
-        if (c.esito.letto_treno) remove_file(file_treno_txt(f));
+    if (proprie) {
+        if (c.esito.letta_linea && linea) proprie->elimina(file_linea_txt(f), *linea);
+        if (c.esito.letto_treno && treno) proprie->elimina(file_treno_txt(f), *treno);
     }
     if (c.esito.errore_segnalato != 0) errore(std::to_string(c.esito.errore_segnalato));
-    if (c.scenario.griglia_esiste()) scrivi_file_compilati(f, c.scenario);
+    if (c.scenario.griglia_esiste()) aggiungi_file_compilati(f, c.scenario, uscite);
     return c;
 }
 
 TestiSorgente leggi_sorgenti(const FileScenario& f) {
-    return {leggi_descrizione(file_linea_txt(f)), leggi_descrizione(file_treno_txt(f))};
+    TestiSorgente t;
+    if (std::optional<DescrizioneLetta> l = leggi_descrizione(file_linea_txt(f))) t.linea = std::move(l->testo);
+    if (std::optional<DescrizioneLetta> l = leggi_descrizione(file_treno_txt(f))) t.treno = std::move(l->testo);
+    return t;
 }
 
 Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool piano) {
@@ -79,14 +72,13 @@ Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool p
     return d;
 }
 
-void scrivi_file_compilati(const FileScenario& f, const Scenario& s) {
+void aggiungi_file_compilati(const FileScenario& f, const Scenario& s, OutputSet& uscite) {
     if (s.tabella_linea.esiste()) {
-        ReplacedFile piano(file_linea_dat(f));
+        ReplacedFile& piano = uscite.add(file_linea_dat(f));
         pezzi_tabella_linea(s.tabella_linea, [&piano](std::string_view p) { piano.write(p); });
-        piano.commit();
     }
-    replace_file(file_sim(f), codifica_voci(s.voci));
-    ReplacedFile griglia(file_griglia_dat(f));
+    uscite.add(file_sim(f), codifica_voci(s.voci));
+    ReplacedFile& griglia = uscite.add(file_griglia_dat(f));
     // The cells go straight into the file's buffer, as many at a time as it takes.
     constexpr std::size_t per_volta = ReplacedFile::capacity() / byte_cella;
     for (std::size_t i = 0; i < s.celle.size(); i += per_volta) {
@@ -94,25 +86,25 @@ void scrivi_file_compilati(const FileScenario& f, const Scenario& s) {
         scrivi_celle(s.celle.data() + i, n, griglia.room(n * byte_cella));
         griglia.added(n * byte_cella);
     }
-    griglia.commit();
 }
 
 NoteAutore leggi_note_autore(const FileScenario& f) {
     NoteAutore n;
-    const std::optional<std::string> testo = leggi_descrizione(file_note_autore(f));
-    if (!testo) return n;
+    const std::optional<DescrizioneLetta> letta = leggi_descrizione(file_note_autore(f));
+    if (!letta) return n;
     try {
-        n.testo = note_autore(*testo);
+        n.testo = note_autore(letta->testo);
     } catch (const ErroreNote& e) {
         n.errore = errore_note(path_text(file_note_autore(f)), e);
     }
     return n;
 }
 
-void scrivi_documenti(const FileScenario& f, const Scenario& s, const std::optional<std::string>& note) {
-    replace_file(file_scheda(f), scheda_treno(s));
-    replace_file(file_rallentamenti(f), ordine_rallentamenti(s));
-    if (note) replace_file(file_note(f), *note);
+void aggiungi_documenti(const FileScenario& f, const Scenario& s, const std::optional<std::string>& note,
+                        OutputSet& uscite) {
+    uscite.add(file_scheda(f), scheda_treno(s));
+    uscite.add(file_rallentamenti(f), ordine_rallentamenti(s));
+    if (note) uscite.add(file_note(f), *note);
 }
 
 }  // namespace compattatore

@@ -1,12 +1,14 @@
 // The compaction driver: reads the two description files, compiles them in
-// memory, deletes the files the reading consumed, and writes the compiled
-// files.
+// memory, deletes the description files that the run wrote for itself once
+// read, and adds the compiled files to the run's outputs.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "app/lettura_descrizioni.h"
+#include "platform/output_set.h"
 #include "reader/memorizza_dati.h"
 #include "tables/diagnostica.h"
 #include "tables/nomi_file.h"
@@ -14,15 +16,19 @@
 namespace compattatore {
 
 // j nonzero also builds the plan of the track and writes the compiled line
-// file.  With `elimina_sorgenti` the description files the reading took
-// are deleted, as the no-argument run does; the authors' compile keeps
-// them.  A failed header stamp raises the error report (ErroreSegnalato)
-// and writes nothing.  When the reader stopped before the grid exists there
-// is nothing to write, and the outcome tells why.
-Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, bool elimina_sorgenti = true);
+// file.  The compiled files go into `uscite`, which the caller commits with
+// the rest of the run's outputs.  The description files the reading took
+// are deleted when they are among `proprie`, as in the no-argument run; the
+// authors' compile passes none and keeps them.  A failed header stamp raises
+// the error report (ErroreSegnalato) and adds nothing.  When the reader
+// stopped before the grid exists there is nothing to write, and the outcome
+// tells why.
+Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, OutputSet& uscite,
+                                DescrizioniProprie* proprie = nullptr);
 
 // The description texts an author keeps in the folder of `f`, as they are
-// (none for a file that is not there); nothing is deleted.
+// (none for a file that is not there); nothing is deleted.  A name that is
+// no ordinary file, or too large a file, raises IoError (leggi_descrizione).
 struct TestiSorgente {
     std::optional<std::string> linea, treno;
 };
@@ -32,9 +38,9 @@ TestiSorgente leggi_sorgenti(const FileScenario& f);
 // from, so that a diagnostic names the file the author opens.
 Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool piano);
 
-// Writes the compiled files of `s`: the plan file when the plan exists,
-// then the .sim and the .dat grid.
-void scrivi_file_compilati(const FileScenario& f, const Scenario& s);
+// Adds the compiled files of `s` to `uscite`: the plan file when the plan
+// exists, then the .sim and the .dat grid.
+void aggiungi_file_compilati(const FileScenario& f, const Scenario& s, OutputSet& uscite);
 
 // The author's notes of `f` (NAME_TRENO_note-.txt): the notes file's bytes,
 // or the error, at its line and column, that keeps the text from becoming
@@ -45,9 +51,10 @@ struct NoteAutore {
 };
 NoteAutore leggi_note_autore(const FileScenario& f);
 
-// Writes the driver's documents of a scenario that compiled without a code:
-// its timetable card and its restriction order, and the notes when the
-// author wrote some (`note`: the notes file's bytes).
-void scrivi_documenti(const FileScenario& f, const Scenario& s, const std::optional<std::string>& note);
+// Adds the driver's documents of a scenario that compiled without a code to
+// `uscite`: its timetable card and its restriction order, and the notes when
+// the author wrote some (`note`: the notes file's bytes).
+void aggiungi_documenti(const FileScenario& f, const Scenario& s, const std::optional<std::string>& note,
+                        OutputSet& uscite);
 
 }  // namespace compattatore

@@ -1,13 +1,17 @@
 #include "app/esecuzione.h"
 
+#include <iostream>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
 
+#include "app/blocco_cartelle.h"
 #include "app/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/driver.h"
+#include "app/lettura_descrizioni.h"
 #include "authoring/comandi.h"
 #include "authoring/grafico.h"
 #include "documents/documenti.h"
@@ -16,6 +20,7 @@
 #include "platform/paths.h"
 #include "platform/system_reason.h"
 #include "sources/descrizioni.h"
+#include "sources/file_testo.h"
 
 namespace compattatore {
 
@@ -34,13 +39,20 @@ std::string avvisi(std::size_t n) { return std::to_string(n) + (n == 1 ? " avvis
 int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std::ostream& err) {
     const FileScenario f = predefinito(cartella);
     out << "Attendere" << std::endl;
+    const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
 
-    dati_linea(f);
-    dati_treno(f);
-    dati_note(f);
-    dati_rallentamenti(f);
-    dati_scheda(f);
-    const Compilazione c = memorizza_percorso(f, 1);
+    // The description files live only until the reader has taken them; the
+    // documents and the compiled files are the run's outputs, put in place
+    // together at the end.
+    DescrizioniProprie descrizioni;
+    descrizioni.scrivi(file_linea_txt(f), componi_testo(righe_linea()));
+    descrizioni.scrivi(file_treno_txt(f), componi_testo(righe_treno()));
+    OutputSet uscite;
+    dati_note(f, uscite);
+    dati_rallentamenti(f, uscite);
+    dati_scheda(f, uscite);
+    const Compilazione c = memorizza_percorso(f, 1, uscite, &descrizioni);
+    uscite.commit();
 
     if (!riuscita(c)) {
         err << testo_diagnostiche(c.esito, diagnostiche_mostrate);
@@ -52,10 +64,13 @@ int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std:
 int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea,
                     const std::string& treno, bool forza) {
     const FileScenario f{cartella, linea, treno};
+    std::error_code ec;
+    std::filesystem::create_directories(cartella, ec);
+    if (ec) throw IoError(cartella, system_reason(ec));
+    const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
     if (!forza) {
         bool esistenti = false;
         for (const std::filesystem::path& p : {file_linea_txt(f), file_treno_txt(f)}) {
-            std::error_code ec;
             const bool c_e = std::filesystem::exists(p, ec);
             if (ec) throw IoError(p, system_reason(ec));
             if (!c_e) continue;
@@ -67,16 +82,16 @@ int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, co
             return stato::non_riuscito;
         }
     }
-    std::error_code ec;
-    std::filesystem::create_directories(cartella, ec);
-    if (ec) throw IoError(cartella, system_reason(ec));
-    dati_linea(f);
-    dati_treno(f);
+    OutputSet uscite;
+    dati_linea(f, uscite);
+    dati_treno(f, uscite);
+    uscite.commit();
     return stato::riuscito;
 }
 
 int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err) {
     const FileScenario f{o.cartella, o.linea, o.treno};
+    const BloccoCartelle blocco({{o.cartella, UsoCartella::scrittura}}, err);
     const TestiSorgente testi = leggi_sorgenti(f);
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano));
     EsitoCompilazione e = c.esito;
@@ -89,8 +104,10 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
     const bool ok =
         riuscita(c) && e.errore_segnalato == 0 && note_valide && !(o.avvisi_come_errori && n_avvisi > 0);
     if (ok) {
-        scrivi_file_compilati(f, c.scenario);
-        scrivi_documenti(f, c.scenario, note.testo);
+        OutputSet uscite;
+        aggiungi_file_compilati(f, c.scenario, uscite);
+        aggiungi_documenti(f, c.scenario, note.testo, uscite);
+        uscite.commit();
     }
 
     const std::int32_t codice = e.errore_segnalato != 0 ? e.errore_segnalato : numero(e.codice);
@@ -139,6 +156,9 @@ int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err) {
     } catch (const IoError& e) {
         err << "compattatore: " << path_text(e.file()) << ": " << e.reason() << '\n';
         return stato::errore_io;
+    } catch (const std::bad_alloc&) {
+        err << "compattatore: memoria insufficiente per completare il lavoro\n";
+        return stato::memoria_insufficiente;
     }
 }
 

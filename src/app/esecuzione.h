@@ -22,6 +22,8 @@ inline constexpr int riuscito = 0;
 inline constexpr int non_riuscito = 1;
 // A file or folder could not be read or written.
 inline constexpr int errore_io = 2;
+// Memory ran out.
+inline constexpr int memoria_insufficiente = 3;
 // The command line is wrong.
 inline constexpr int riga_di_comando = 64;
 }  // namespace stato
@@ -70,8 +72,8 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
 int disegna_cartella(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
                      const std::filesystem::path& uscita, std::ostream& err);
 
-// Runs `lavoro`, turning an I/O failure or the error report into a message
-// on `err` and a non-zero status.
+// Runs `lavoro`, turning an I/O failure, the error report or a lack of
+// memory into one message on `err` and a non-zero status.
 int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err);
 
 }  // namespace compattatore

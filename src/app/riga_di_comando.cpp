@@ -1,6 +1,7 @@
 #include "app/riga_di_comando.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/blocco_cartelle.h"
 #include "app/compilazione.h"
 #include "app/controllo.h"
 #include "app/esecuzione.h"
@@ -269,18 +271,29 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
             if (*controlla) {
                 da_controllare.cartella = path_from_text(cartella_controllo);
                 da_controllare.piano = !senza_piano_controllo;
+                const BloccoCartelle blocco({{da_controllare.cartella, UsoCartella::lettura}}, err);
                 return controlla_sorgenti(da_controllare, out, err);
             }
-            if (*dump)
-                return comando_dump(path_from_text(file_dump), formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo,
-                                    out, err);
-            if (*plot)
-                return disegna_cartella(path_from_text(cartella_plot), linea_plot, treno_plot, path_from_text(file_svg),
-                                        err);
-            if (*decompile)
-                return comando_decompile(path_from_text(cartella_decompile), linea_decompile, treno_decompile,
-                                         path_from_text(uscita_decompile.empty() ? cartella_decompile : uscita_decompile),
-                                         forza_decompile, compila_descrizioni, out, err);
+            if (*dump) {
+                const std::filesystem::path file = path_from_text(file_dump);
+                const BloccoCartelle blocco({{cartella_del_file(file), UsoCartella::lettura}}, err);
+                return comando_dump(file, formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo, out,
+                                    err);
+            }
+            if (*plot) {
+                const std::filesystem::path cartella = path_from_text(cartella_plot), svg = path_from_text(file_svg);
+                const BloccoCartelle blocco(
+                    {{cartella, UsoCartella::lettura}, {cartella_del_file(svg), UsoCartella::scrittura}}, err);
+                return disegna_cartella(cartella, linea_plot, treno_plot, svg, err);
+            }
+            if (*decompile) {
+                const std::filesystem::path cartella = path_from_text(cartella_decompile);
+                const std::filesystem::path uscita =
+                    uscita_decompile.empty() ? cartella : path_from_text(uscita_decompile);
+                const BloccoCartelle blocco({{cartella, UsoCartella::lettura}, {uscita, UsoCartella::scrittura}}, err);
+                return comando_decompile(cartella, linea_decompile, treno_decompile, uscita, forza_decompile,
+                                         compila_descrizioni, out, err);
+            }
             return esegui_lavoro(executable_folder(), out, err);
         },
         err);

@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/output_set.h"
 #include "tables/nomi_file.h"
 #include "tables/scenario.h"
 
@@ -19,8 +20,9 @@ std::span<const std::string_view> righe_note();
 // The values the built-in card shows that the train description does not give.
 DatiDocumenti dati_documenti_predefiniti();
 
-void dati_scheda(const FileScenario& s);
-void dati_rallentamenti(const FileScenario& s);
-void dati_note(const FileScenario& s);
+// Add the documents, in the scenario's folder, to a run's outputs.
+void dati_scheda(const FileScenario& s, OutputSet& uscite);
+void dati_rallentamenti(const FileScenario& s, OutputSet& uscite);
+void dati_note(const FileScenario& s, OutputSet& uscite);
 
 }  // namespace compattatore

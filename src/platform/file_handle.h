@@ -13,17 +13,40 @@
 
 namespace compattatore {
 
+// Which file an open file or a name stands for: the device (the volume) and
+// the file's number on it.  Two names of one file, or a name and an open
+// file, have the same identity; a file written anew under the same name has
+// another.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t index = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+    friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// A lock held by readers together, or by one writer alone.
+enum class LockUse { shared, exclusive };
+
+// What an attempt to take a lock found.
+enum class LockAttempt { taken, busy, not_supported };
+
 class FileHandle {
 public:
-    // Opens an existing file for reading.
+    // Opens an existing file for reading, whatever it is (a folder, a device
+    // or a pipe opens too, without waiting for a writer: is_regular() tells).
     static FileHandle open_read(const std::filesystem::path& file);
+    // The same; none when there is no such file.
+    static std::optional<FileHandle> open_read_if_exists(const std::filesystem::path& file);
     // Creates a new file for writing; none when a file of that name already
     // exists.  Failures name `reported_as` (the file that the new one is
     // written for, when it is a temporary file).
     static std::optional<FileHandle> create_new(const std::filesystem::path& file,
                                                 const std::filesystem::path& reported_as);
-    // Opens the file, creating it when missing, to hold a lock on it.
-    static FileHandle open_for_lock(const std::filesystem::path& file);
+    // Opens the file, creating it when missing, to hold a lock on it (on
+    // Windows a new one is hidden).  Where it cannot be created or written,
+    // an existing one is opened for reading, which is enough for a lock;
+    // none when neither can be done.
+    static std::optional<FileHandle> open_for_lock(const std::filesystem::path& file);
 
     FileHandle() = default;
     ~FileHandle();
@@ -33,20 +56,30 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
 
     bool is_open() const { return native_ != closed; }
+    const std::filesystem::path& name() const { return name_; }
 
     // Up to `n` bytes into `into`; 0 at the end of the file.
     std::size_t read_some(char* into, std::size_t n);
+    // Up to `n` bytes from `offset`, without moving any shared position;
+    // fewer only at the end of the file.
+    std::size_t read_at(std::uint64_t offset, char* into, std::size_t n);
     // Writes every byte.
     void write_all(std::string_view bytes);
     // The size the system reports now; 0 when it reports none.
     std::uint64_t size() const;
+    // Whether this is an ordinary file of bytes: not a folder, a device or a pipe.
+    bool is_regular() const;
+    FileIdentity identity() const;
+    // Starts writing the bytes written to the disk, without waiting, so that
+    // the flushes of several files overlap (where the system allows it).
+    void start_flush() noexcept;
     // Returns once the bytes written are on the disk.
     void flush_to_disk();
-    // An exclusive lock on the whole file, between processes: try_lock()
-    // answers false at once when another holder has it, lock() waits.  The
-    // lock goes with the handle: closing the handle releases it.
-    bool try_lock();
-    void lock();
+    // A lock on the whole file, between processes: try_lock() answers at
+    // once, lock() waits.  The lock goes with the handle: closing the handle
+    // releases it.  not_supported: the file system keeps no such locks.
+    LockAttempt try_lock(LockUse use = LockUse::exclusive);
+    void lock(LockUse use = LockUse::exclusive);
     void unlock();
     // Closes the file; raises when the system reports that written bytes
     // were lost.
@@ -64,11 +97,22 @@ private:
 // Renames `from` to `to`, replacing the file `to` in one step; failures name `to`.
 void rename_replace(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Gives the file `existing` the further name `link`, in the same folder;
+// false where the file system has no such names (FAT, some network shares).
+bool link_file(const std::filesystem::path& existing, const std::filesystem::path& link);
+
 // Deletes the file; false when there was none, which is no failure.  A file
 // that cannot be deleted raises.
 bool remove_file(const std::filesystem::path& file);
 // The same, with no report at all: for cleaning up after a failure.
 void remove_file_quietly(const std::filesystem::path& file) noexcept;
+// Deletes the file only while its name still stands for `identity`; false
+// when it stands for another file, or for none.  On Windows the file is
+// deleted through the very handle whose identity was checked.
+bool remove_file_if(const std::filesystem::path& file, const FileIdentity& identity);
+
+// The identity of the file a name stands for; none when there is no such file.
+std::optional<FileIdentity> file_identity(const std::filesystem::path& file);
 
 // Makes the names created, replaced or deleted in `folder` durable, once the
 // files themselves have been flushed.  On Windows a replacement made by

@@ -5,8 +5,8 @@
 
 namespace compattatore {
 
-void dati_linea(const FileScenario& s) { scrivi_testo(file_linea_txt(s), righe_linea()); }
+void dati_linea(const FileScenario& s, OutputSet& uscite) { scrivi_testo(file_linea_txt(s), righe_linea(), uscite); }
 
-void dati_treno(const FileScenario& s) { scrivi_testo(file_treno_txt(s), righe_treno()); }
+void dati_treno(const FileScenario& s, OutputSet& uscite) { scrivi_testo(file_treno_txt(s), righe_treno(), uscite); }
 
 }  // namespace compattatore

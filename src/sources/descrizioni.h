@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/output_set.h"
 #include "tables/nomi_file.h"
 
 namespace compattatore {
@@ -13,8 +14,8 @@ std::span<const std::string_view> righe_linea();
 // The 397 lines of the built-in train description, in file order.
 std::span<const std::string_view> righe_treno();
 
-// Write the description files into the scenario's folder.
-void dati_linea(const FileScenario& s);
-void dati_treno(const FileScenario& s);
+// Add the description files, in the scenario's folder, to a run's outputs.
+void dati_linea(const FileScenario& s, OutputSet& uscite);
+void dati_treno(const FileScenario& s, OutputSet& uscite);
 
 }  // namespace compattatore

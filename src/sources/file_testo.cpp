@@ -3,7 +3,6 @@
 #include <array>
 #include <stdexcept>
 
-#include "platform/file_io.h"
 
 namespace compattatore {
 
@@ -22,8 +21,8 @@ std::string componi_testo(std::span<const std::string_view> righe) {
     return testo;
 }
 
-void scrivi_testo(const std::filesystem::path& file, std::span<const std::string_view> righe) {
-    replace_file(file, componi_testo(righe));
+void scrivi_testo(const std::filesystem::path& file, std::span<const std::string_view> righe, OutputSet& uscite) {
+    uscite.add(file, componi_testo(righe));
 }
 
 }  // namespace compattatore

@@ -56,7 +56,9 @@ TEST_F(ProgrammaCopiato, SenzaArgomentiLasciaEsattamenteISeiFile) {
     ASSERT_EQ(esito.status, 0) << esito.output;
     EXPECT_EQ(esito.output, "Attendere\n");
 
+    // The folder's lock file stays, empty, for the runs to come.
     std::set<std::string> attesi{exe.filename().string(),
+                                 ".compattatore.lock",
                                  "Brunovale_linea.dat",
                                  "Brunovale_Quarzo.sim",
                                  "Brunovale_Quarzo.dat",
@@ -105,7 +107,7 @@ TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
     fs::create_directory(autore);
     test::CommandResult sorgenti = test::run_program(exe, {"sources", test::argument(autore)});
     ASSERT_EQ(sorgenti.status, 0) << sorgenti.output;
-    EXPECT_EQ(test::file_names(autore), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
+    EXPECT_EQ(test::file_names(autore), (std::set<std::string>{".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 
     test::CommandResult compilato = test::run_program(exe, {"compile", test::argument(autore)});
     ASSERT_EQ(compilato.status, 0) << compilato.output;
@@ -178,7 +180,7 @@ TEST_F(ProgrammaCopiato, CompileDiUnaLineaMancanteDaCodice101ENonScriveNulla) {
     EXPECT_EQ(esito.output, test::argument(vuota / "Brunovale_linea.txt") +
                                 ": errore: codice 101: file della linea non trovato\n"
                                 "compilazione non riuscita (codice 101): i file compilati non sono stati toccati\n");
-    EXPECT_TRUE(test::file_names(vuota).empty());
+    EXPECT_EQ(test::file_names(vuota), std::set<std::string>{".compattatore.lock"});
 }
 
 TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
@@ -285,7 +287,7 @@ TEST_F(ProgrammaCopiato, CartelleConLettereAccentate) {
     fs::copy_file(exe, sua / exe.filename());
     test::CommandResult esito = test::run_program(sua / exe.filename());
     ASSERT_EQ(esito.status, 0) << esito.output;
-    EXPECT_EQ(test::file_names(sua).size(), 7u);
+    EXPECT_EQ(test::file_names(sua).size(), 8u);
     EXPECT_TRUE(fs::exists(sua / "Brunovale_Quarzo_note.txt"));
 
     const fs::path autore = dir / path_from_text(citta);

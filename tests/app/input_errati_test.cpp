@@ -21,6 +21,7 @@
 #include "app/driver.h"
 #include "finishing/finitura.h"
 #include "sources/descrizioni.h"
+#include "sources/file_testo.h"
 #include "support/process.h"
 #include "support/system_reasons.h"
 #include "support/temp_dir.h"
@@ -289,15 +290,19 @@ void controlla(const Caso& c) {
     const FileScenario f{dir.path(), "Brunovale", "Quarzo"};
     const fs::path linea = file_linea_txt(f), treno = file_treno_txt(f);
     const fs::path compilati[] = {file_linea_dat(f), file_sim(f), file_griglia_dat(f)};
-    if (c.linea) test::write_bytes(linea, *c.linea);
-    if (c.treno) test::write_bytes(treno, *c.treno);
+    // Written as the no-argument run writes them, which deletes them once read.
+    DescrizioniProprie proprie;
+    if (c.linea) proprie.scrivi(linea, *c.linea);
+    if (c.treno) proprie.scrivi(treno, *c.treno);
     test::write_bytes(dir / altro_file, altro_contenuto);
     for (const fs::path& p : compilati) test::write_bytes(p, vecchio(p.filename().string()));
 
     bool segnalato = false;
     Compilazione risultato;
     try {
-        risultato = memorizza_percorso(f, c.piano);
+        OutputSet uscite;
+        risultato = memorizza_percorso(f, c.piano, uscite, &proprie);
+        uscite.commit();
     } catch (const ErroreSegnalato&) {
         segnalato = true;
     } catch (const std::exception& e) {
@@ -380,12 +385,15 @@ TEST(InputErrati, FileDiDescrizioneSparitoTraScritturaELettura) {
         SCOPED_TRACE(r.nome);
         TempDir dir;
         const FileScenario s{dir.path(), "Brunovale", "Quarzo"};
-        dati_linea(s);
-        dati_treno(s);
+        DescrizioniProprie proprie;
+        proprie.scrivi(file_linea_txt(s), componi_testo(righe_linea()));
+        proprie.scrivi(file_treno_txt(s), componi_testo(righe_treno()));
         fs::remove(r.linea ? file_linea_txt(s) : file_treno_txt(s));
 
         Compilazione c;
-        EXPECT_NO_THROW(c = memorizza_percorso(s, 0));
+        OutputSet uscite;
+        EXPECT_NO_THROW(c = memorizza_percorso(s, 0, uscite, &proprie));
+        uscite.commit();
         EXPECT_EQ(numero(c.esito.codice), r.codice);
         EXPECT_EQ(c.esito.posizione_errore, posizione_intatta);
         EXPECT_EQ(c.scenario.griglia_esiste(), r.compilati);
@@ -435,7 +443,7 @@ TEST_F(ProgrammaInCartella, UsciteVecchieEPiuLungheSonoSostituiteDelTutto) {
         EXPECT_TRUE(test::read_bytes(dir / nome) == test::read_bytes(pulita / nome));
     }
     EXPECT_EQ(test::read_bytes(dir / altro_file), altro_contenuto);
-    std::set<std::string> attesi{exe.filename().string(), altro_file};
+    std::set<std::string> attesi{exe.filename().string(), ".compattatore.lock", altro_file};
     attesi.insert(std::begin(uscite), std::end(uscite));
     EXPECT_EQ(test::file_names(dir.path()), attesi);
 }
@@ -459,7 +467,7 @@ TEST_F(ProgrammaInCartella, UscitaNonScrivibileLasciaIntattiIFileVecchi) {
         SCOPED_TRACE(nome);
         EXPECT_TRUE(test::read_bytes(dir / nome) == vecchio(nome));
     }
-    std::set<std::string> attesi{exe.filename().string()};
+    std::set<std::string> attesi{exe.filename().string(), ".compattatore.lock"};
     attesi.insert(std::begin(uscite), std::end(uscite));
     EXPECT_EQ(test::file_names(dir.path()), attesi);
 }

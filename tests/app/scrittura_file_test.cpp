@@ -16,6 +16,12 @@ namespace {
 
 using test::TempDir;
 
+void scrivi(const FileScenario& f, const Scenario& s) {
+    OutputSet uscite;
+    aggiungi_file_compilati(f, s, uscite);
+    uscite.commit();
+}
+
 struct FileCompilati : ::testing::Test {
     TempDir dir;
     FileScenario f;
@@ -30,7 +36,7 @@ struct FileCompilati : ::testing::Test {
 
 TEST_F(FileCompilati, SenzaPianoUnVecchioFileDellaLineaRestaIntatto) {
     test::write_bytes(dir / "Brunovale_linea.dat", "vecchio");
-    scrivi_file_compilati(f, s);
+    scrivi(f, s);
     EXPECT_EQ(test::read_bytes(dir / "Brunovale_linea.dat"), "vecchio");
     EXPECT_EQ(std::filesystem::file_size(dir / "Brunovale_Quarzo.sim"), 87u * 34u);
     EXPECT_EQ(std::filesystem::file_size(dir / "Brunovale_Quarzo.dat"), 15u * 141u);
@@ -39,7 +45,7 @@ TEST_F(FileCompilati, SenzaPianoUnVecchioFileDellaLineaRestaIntatto) {
 TEST_F(FileCompilati, UnaVecchiaGrigliaPiuLungaESostituitaDelTutto) {
     test::write_bytes(dir / "Brunovale_Quarzo.dat", std::string(100000, '\x7F'));
     s.tabella_linea.crea(s.lunghezza_estesa);
-    scrivi_file_compilati(f, s);
+    scrivi(f, s);
     EXPECT_EQ(test::read_bytes(dir / "Brunovale_Quarzo.dat"), std::string(15u * 141u, '\0'));
     // Every element of an untouched plan is an empty tag.
     EXPECT_EQ(test::read_bytes(dir / "Brunovale_linea.dat"), std::string(2u * 2u * 7001u, '\0'));
@@ -100,7 +106,7 @@ TEST(TabellaLinea, IlFileEOgniElementoCodificatoInOrdineQualunqueSiaLaMescolanza
         }
         const std::string bytes = attesi(s.tabella_linea);
         EXPECT_EQ(codifica_tabella_linea(s.tabella_linea), bytes);
-        scrivi_file_compilati(f, s);
+        scrivi(f, s);
         EXPECT_EQ(test::read_bytes(file_linea_dat(f)), bytes);
     }
 }

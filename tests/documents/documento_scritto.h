@@ -45,7 +45,9 @@ inline std::vector<std::string> righe_crlf(const std::string& testo) {
 template <typename Scrittore>
 DocumentoScritto scrivi_e_rileggi(Scrittore scrittore) {
     TempDir dir;
-    scrittore(scenario_in(dir.path()));
+    OutputSet uscite;
+    scrittore(scenario_in(dir.path()), uscite);
+    uscite.commit();
     DocumentoScritto doc;
     std::vector<std::filesystem::path> file;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) file.push_back(e.path());

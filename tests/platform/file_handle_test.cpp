@@ -11,6 +11,10 @@
 #include "platform/paths.h"
 #include "support/temp_dir.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace compattatore {
 namespace {
 
@@ -69,20 +73,91 @@ TEST(FileHandle, ReadsToTheEnd) {
 }
 
 // Two holders of the same lock file, as two runs in the same folder would
-// be: only one has the lock until it lets go, by unlocking or closing.
-TEST(FileHandle, TheLockHasOneHolderAtATime) {
+// be: only one has the exclusive lock until it lets go, by unlocking or
+// closing; shared holders are many, and keep an exclusive one out.
+TEST(FileHandle, TheLockHasOneWriterOrManyReaders) {
     TempDir dir;
-    FileHandle first = FileHandle::open_for_lock(dir / "block");
-    FileHandle second = FileHandle::open_for_lock(dir / "block");
-    EXPECT_TRUE(first.try_lock());
-    EXPECT_FALSE(second.try_lock());
+    FileHandle first = *FileHandle::open_for_lock(dir / "block");
+    FileHandle second = *FileHandle::open_for_lock(dir / "block");
+    EXPECT_EQ(first.try_lock(), LockAttempt::taken);
+    EXPECT_EQ(second.try_lock(), LockAttempt::busy);
+    EXPECT_EQ(second.try_lock(LockUse::shared), LockAttempt::busy);
     first.unlock();
-    EXPECT_TRUE(second.try_lock());
-    EXPECT_FALSE(first.try_lock());
+    EXPECT_EQ(second.try_lock(), LockAttempt::taken);
+    EXPECT_EQ(first.try_lock(), LockAttempt::busy);
     second.close();
     first.lock();  // free again: does not wait
-    FileHandle third = FileHandle::open_for_lock(dir / "block");
-    EXPECT_FALSE(third.try_lock());
+    FileHandle third = *FileHandle::open_for_lock(dir / "block");
+    EXPECT_EQ(third.try_lock(), LockAttempt::busy);
+    first.unlock();
+
+    EXPECT_EQ(first.try_lock(LockUse::shared), LockAttempt::taken);
+    EXPECT_EQ(third.try_lock(LockUse::shared), LockAttempt::taken);
+    FileHandle fourth = *FileHandle::open_for_lock(dir / "block");
+    EXPECT_EQ(fourth.try_lock(LockUse::exclusive), LockAttempt::busy);
+    // There is no lock file where there is no folder.
+    EXPECT_FALSE(FileHandle::open_for_lock(dir / "missing" / "block"));
+}
+
+// Which file a name stands for: the same through two names and through an
+// open handle, another once a new file takes the name.  Deleting by
+// identity leaves the name alone when it stands for another file.
+TEST(FileHandle, IdentityFollowsTheFileNotTheName) {
+    TempDir dir;
+    test::write_bytes(dir / "a.txt", "first");
+    const std::optional<FileIdentity> a = file_identity(dir / "a.txt");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(FileHandle::open_read(dir / "a.txt").identity(), *a);
+    ASSERT_TRUE(link_file(dir / "a.txt", dir / "b.txt"));
+    EXPECT_EQ(file_identity(dir / "b.txt"), a);
+    EXPECT_FALSE(file_identity(dir / "missing.txt"));
+
+    replace_file(dir / "a.txt", "second");
+    const std::optional<FileIdentity> anew = file_identity(dir / "a.txt");
+    ASSERT_TRUE(anew);
+    EXPECT_NE(*anew, *a);
+    EXPECT_FALSE(remove_file_if(dir / "a.txt", *a));
+    EXPECT_EQ(test::read_bytes(dir / "a.txt"), "second");
+    EXPECT_TRUE(remove_file_if(dir / "b.txt", *a));
+    EXPECT_FALSE(remove_file_if(dir / "b.txt", *a));
+    EXPECT_EQ(names_in(dir.path()), std::set<std::string>{"a.txt"});
+}
+
+// Only an ordinary file is a file of bytes; a folder opens for reading too,
+// so that it can be told apart.
+TEST(FileHandle, TellsAFileFromAFolder) {
+    TempDir dir;
+    test::write_bytes(dir / "a.txt", "x");
+    fs::create_directory(dir / "folder");
+    EXPECT_TRUE(FileHandle::open_read(dir / "a.txt").is_regular());
+    EXPECT_FALSE(FileHandle::open_read(dir / "folder").is_regular());
+    EXPECT_FALSE(FileHandle::open_read_if_exists(dir / "missing"));
+}
+
+#ifndef _WIN32
+// A device and a named pipe are no files either; the pipe opens at once,
+// without waiting for a writer that never comes.
+TEST(FileHandle, TellsAFileFromADeviceOrAPipe) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(FileHandle::open_read(dir / "pipe").is_regular());
+    EXPECT_FALSE(FileHandle::open_read("/dev/zero").is_regular());
+}
+#endif
+
+TEST(FileHandle, ReadsAtAnyOffset) {
+    TempDir dir;
+    test::write_bytes(dir / "a.bin", "0123456789");
+    FileHandle h = FileHandle::open_read(dir / "a.bin");
+    char into[8] = {};
+    EXPECT_EQ(h.read_at(3, into, 4), 4u);
+    EXPECT_EQ(std::string(into, 4), "3456");
+    EXPECT_EQ(h.read_at(8, into, 8), 2u);
+    EXPECT_EQ(std::string(into, 2), "89");
+    EXPECT_EQ(h.read_at(10, into, 8), 0u);
+    // Reading at an offset moves no position of the handle's.
+    EXPECT_EQ(h.read_some(into, 2), 2u);
+    EXPECT_EQ(std::string(into, 2), "01");
 }
 
 TEST(RemoveFile, TellsWhetherThereWasAFile) {

@@ -33,7 +33,9 @@ TEST(TestoScritto, SostituisceUnFileVecchioPiuLungo) {
     test::TempDir dir;
     test::write_bytes(dir / "a.txt", std::string(5000, 'z'));
     std::array<std::string_view, 1> righe{"[fine]"};
-    scrivi_testo(dir / "a.txt", righe);
+    OutputSet uscite;
+    scrivi_testo(dir / "a.txt", righe, uscite);
+    uscite.commit();
     EXPECT_EQ(test::read_bytes(dir / "a.txt"), "[fine]\r\n");
 }
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/fault_injection.h"
 #include "platform/file_handle.h"
 #include "platform/file_io.h"
 #include "platform/system_reason.h"
@@ -22,15 +23,46 @@ namespace {
 
 int descriptor(std::intptr_t native) { return static_cast<int>(native); }
 
+FileIdentity identity_of(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+// The answers of a file system that keeps no locks of this kind (NFS
+// without its lock service, some FUSE file systems).
+bool no_locks_here(int number) { return number == ENOLCK || number == EINVAL || number == EOPNOTSUPP || number == ENOTSUP; }
+
+int lock_operation(LockUse use) { return use == LockUse::shared ? LOCK_SH : LOCK_EX; }
+
+// Opens for reading without waiting: a named pipe would otherwise wait for
+// a writer before the caller can even see that it is no file.
+int open_for_reading(const fs::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    }
+    return fd;
+}
+
 }  // namespace
 
 FileHandle FileHandle::open_read(const fs::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open_for_reading(file);
     if (fd < 0) fail(file, errno);
     return FileHandle(fd, file);
 }
 
+std::optional<FileHandle> FileHandle::open_read_if_exists(const fs::path& file) {
+    const int fd = open_for_reading(file);
+    if (fd < 0) {
+        if (errno == ENOENT) return std::nullopt;
+        fail(file, errno);
+    }
+    return FileHandle(fd, file);
+}
+
 std::optional<FileHandle> FileHandle::create_new(const fs::path& file, const fs::path& reported_as) {
+    before_file_operation(reported_as);
     // The mode is the usual one, less what the umask takes away.
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -40,9 +72,10 @@ std::optional<FileHandle> FileHandle::create_new(const fs::path& file, const fs:
     return FileHandle(fd, reported_as);
 }
 
-FileHandle FileHandle::open_for_lock(const fs::path& file) {
-    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) fail(file, errno);
+std::optional<FileHandle> FileHandle::open_for_lock(const fs::path& file) {
+    int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) fd = open_for_reading(file);
+    if (fd < 0) return std::nullopt;
     return FileHandle(fd, file);
 }
 
@@ -59,7 +92,22 @@ std::size_t FileHandle::read_some(char* into, std::size_t n) {
     }
 }
 
+std::size_t FileHandle::read_at(std::uint64_t offset, char* into, std::size_t n) {
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(descriptor(native_), into + got, n - got, static_cast<off_t>(offset + got));
+        if (r == 0) break;
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            fail(name_, errno);
+        }
+        got += static_cast<std::size_t>(r);
+    }
+    return got;
+}
+
 void FileHandle::write_all(std::string_view bytes) {
+    before_file_operation(name_);
     while (!bytes.empty()) {
         const ssize_t n = ::write(descriptor(native_), bytes.data(), bytes.size());
         if (n < 0) {
@@ -76,7 +124,26 @@ std::uint64_t FileHandle::size() const {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+bool FileHandle::is_regular() const {
+    struct stat info {};
+    return ::fstat(descriptor(native_), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+FileIdentity FileHandle::identity() const {
+    struct stat info {};
+    if (::fstat(descriptor(native_), &info) != 0) fail(name_, errno);
+    return identity_of(info);
+}
+
+void FileHandle::start_flush() noexcept {
+#if defined(__linux__)
+    // Only a head start for flush_to_disk(), which still waits and reports.
+    ::sync_file_range(descriptor(native_), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
 void FileHandle::flush_to_disk() {
+    before_file_operation(name_);
 #if defined(__linux__)
     const int r = ::fdatasync(descriptor(native_));
 #else
@@ -85,16 +152,18 @@ void FileHandle::flush_to_disk() {
     if (r != 0) fail(name_, errno);
 }
 
-bool FileHandle::try_lock() {
+LockAttempt FileHandle::try_lock(LockUse use) {
+    if (fault_injection::locks_are_unsupported()) return LockAttempt::not_supported;
     for (;;) {
-        if (::flock(descriptor(native_), LOCK_EX | LOCK_NB) == 0) return true;
-        if (errno == EWOULDBLOCK) return false;
+        if (::flock(descriptor(native_), lock_operation(use) | LOCK_NB) == 0) return LockAttempt::taken;
+        if (errno == EWOULDBLOCK) return LockAttempt::busy;
+        if (no_locks_here(errno)) return LockAttempt::not_supported;
         if (errno != EINTR) fail(name_, errno);
     }
 }
 
-void FileHandle::lock() {
-    while (::flock(descriptor(native_), LOCK_EX) != 0)
+void FileHandle::lock(LockUse use) {
+    while (::flock(descriptor(native_), lock_operation(use)) != 0)
         if (errno != EINTR) fail(name_, errno);
 }
 
@@ -103,15 +172,26 @@ void FileHandle::unlock() {
 }
 
 void FileHandle::close() {
+    before_file_operation(name_);
     const int fd = descriptor(std::exchange(native_, closed));
     if (::close(fd) != 0) fail(name_, errno);
 }
 
 void rename_replace(const fs::path& from, const fs::path& to) {
+    before_file_operation(to);
     if (::rename(from.c_str(), to.c_str()) != 0) fail(to, errno);
 }
 
+bool link_file(const fs::path& existing, const fs::path& link) {
+    before_file_operation(existing);
+    if (::link(existing.c_str(), link.c_str()) == 0) return true;
+    // FAT and exFAT answer EPERM; others say so plainly.
+    if (errno == EPERM || errno == EOPNOTSUPP || errno == ENOTSUP || errno == EXDEV || errno == EMLINK) return false;
+    fail(existing, errno);
+}
+
 bool remove_file(const fs::path& file) {
+    before_file_operation(file);
     if (::unlink(file.c_str()) == 0) return true;
     if (errno == ENOENT) return false;
     fail(file, errno);
@@ -119,7 +199,24 @@ bool remove_file(const fs::path& file) {
 
 void remove_file_quietly(const fs::path& file) noexcept { ::unlink(file.c_str()); }
 
+bool remove_file_if(const fs::path& file, const FileIdentity& identity) {
+    // POSIX deletes names, not open files: the check and the deletion are
+    // two calls, as close together as they can be.
+    if (file_identity(file) != identity) return false;
+    return remove_file(file);
+}
+
+std::optional<FileIdentity> file_identity(const fs::path& file) {
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+        fail(file, errno);
+    }
+    return identity_of(info);
+}
+
 void sync_folder(const fs::path& folder) {
+    before_file_operation(folder);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) fail(folder, errno);
     const int r = ::fsync(fd);

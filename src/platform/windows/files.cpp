@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/fault_injection.h"
 #include "platform/file_handle.h"
 #include "platform/file_io.h"
 #include "platform/system_reason.h"
@@ -24,16 +25,51 @@ constexpr std::size_t largest_piece = std::size_t{1} << 30;
 // The whole file, for LockFileEx and UnlockFileEx.
 constexpr DWORD whole_file = MAXDWORD;
 
+constexpr DWORD share_all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The answers of a file system or a share that lacks a feature (byte-range
+// locks, hard links).
+bool not_supported_here(DWORD code) { return code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_FUNCTION; }
+
+DWORD lock_flags(LockUse use) { return use == LockUse::exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0; }
+
+// Opens for reading; folders open too (FILE_FLAG_BACKUP_SEMANTICS), so
+// that the caller can tell that they are no file.
+HANDLE open_for_reading(const fs::path& file) {
+    return ::CreateFileW(file.c_str(), GENERIC_READ, share_all, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool identity_of(HANDLE h, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info)) return false;
+    identity = {info.dwVolumeSerialNumber,
+                (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return true;
+}
+
+bool missing(DWORD code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND; }
+
 }  // namespace
 
 FileHandle FileHandle::open_read(const fs::path& file) {
-    const HANDLE h = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE h = open_for_reading(file);
     if (h == INVALID_HANDLE_VALUE) fail(file, ::GetLastError());
     return FileHandle(native(h), file);
 }
 
+std::optional<FileHandle> FileHandle::open_read_if_exists(const fs::path& file) {
+    const HANDLE h = open_for_reading(file);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND) return std::nullopt;
+        fail(file, code);
+    }
+    return FileHandle(native(h), file);
+}
+
 std::optional<FileHandle> FileHandle::create_new(const fs::path& file, const fs::path& reported_as) {
+    before_file_operation(reported_as);
     const HANDLE h = ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
@@ -44,11 +80,13 @@ std::optional<FileHandle> FileHandle::create_new(const fs::path& file, const fs:
     return FileHandle(native(h), reported_as);
 }
 
-FileHandle FileHandle::open_for_lock(const fs::path& file) {
-    const HANDLE h = ::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) fail(file, ::GetLastError());
+std::optional<FileHandle> FileHandle::open_for_lock(const fs::path& file) {
+    HANDLE h = ::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, share_all, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (h == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED)
+        h = ::CreateFileW(file.c_str(), GENERIC_READ, share_all, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
     return FileHandle(native(h), file);
 }
 
@@ -67,7 +105,28 @@ std::size_t FileHandle::read_some(char* into, std::size_t n) {
     return read;
 }
 
+std::size_t FileHandle::read_at(std::uint64_t offset, char* into, std::size_t n) {
+    std::size_t got = 0;
+    while (got < n) {
+        OVERLAPPED at{};
+        const std::uint64_t from = offset + got;
+        at.Offset = static_cast<DWORD>(from & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(from >> 32);
+        DWORD read = 0;
+        if (!::ReadFile(handle(native_), into + got, static_cast<DWORD>(std::min(n - got, largest_piece)), &read,
+                        &at)) {
+            const DWORD code = ::GetLastError();
+            if (code == ERROR_HANDLE_EOF) break;
+            fail(name_, code);
+        }
+        if (read == 0) break;
+        got += read;
+    }
+    return got;
+}
+
 void FileHandle::write_all(std::string_view bytes) {
+    before_file_operation(name_);
     while (!bytes.empty()) {
         DWORD written = 0;
         if (!::WriteFile(handle(native_), bytes.data(), static_cast<DWORD>(std::min(bytes.size(), largest_piece)),
@@ -83,23 +142,42 @@ std::uint64_t FileHandle::size() const {
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+bool FileHandle::is_regular() const {
+    if (::GetFileType(handle(native_)) != FILE_TYPE_DISK) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    return ::GetFileInformationByHandle(handle(native_), &info) &&
+           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+FileIdentity FileHandle::identity() const {
+    FileIdentity identity;
+    if (!identity_of(handle(native_), identity)) fail(name_, ::GetLastError());
+    return identity;
+}
+
+// FlushFileBuffers is the only way there.
+void FileHandle::start_flush() noexcept {}
+
 void FileHandle::flush_to_disk() {
+    before_file_operation(name_);
     if (!::FlushFileBuffers(handle(native_))) fail(name_, ::GetLastError());
 }
 
-bool FileHandle::try_lock() {
+LockAttempt FileHandle::try_lock(LockUse use) {
+    if (fault_injection::locks_are_unsupported()) return LockAttempt::not_supported;
     OVERLAPPED from_start{};
-    if (::LockFileEx(handle(native_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, whole_file, whole_file,
+    if (::LockFileEx(handle(native_), lock_flags(use) | LOCKFILE_FAIL_IMMEDIATELY, 0, whole_file, whole_file,
                      &from_start))
-        return true;
+        return LockAttempt::taken;
     const DWORD code = ::GetLastError();
-    if (code == ERROR_LOCK_VIOLATION) return false;
+    if (code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING) return LockAttempt::busy;
+    if (not_supported_here(code)) return LockAttempt::not_supported;
     fail(name_, code);
 }
 
-void FileHandle::lock() {
+void FileHandle::lock(LockUse use) {
     OVERLAPPED from_start{};
-    if (!::LockFileEx(handle(native_), LOCKFILE_EXCLUSIVE_LOCK, 0, whole_file, whole_file, &from_start))
+    if (!::LockFileEx(handle(native_), lock_flags(use), 0, whole_file, whole_file, &from_start))
         fail(name_, ::GetLastError());
 }
 
@@ -109,10 +187,12 @@ void FileHandle::unlock() {
 }
 
 void FileHandle::close() {
+    before_file_operation(name_);
     if (!::CloseHandle(handle(std::exchange(native_, closed)))) fail(name_, ::GetLastError());
 }
 
 void rename_replace(const fs::path& from, const fs::path& to) {
+    before_file_operation(to);
     // A file that was just written is often opened for a moment by a virus
     // scanner or an indexer, and Windows then refuses to replace it: such a
     // refusal is tried again a few times before it counts.
@@ -125,16 +205,68 @@ void rename_replace(const fs::path& from, const fs::path& to) {
     }
 }
 
+bool link_file(const fs::path& existing, const fs::path& link) {
+    before_file_operation(existing);
+    if (::CreateHardLinkW(link.c_str(), existing.c_str(), nullptr)) return true;
+    const DWORD code = ::GetLastError();
+    // FAT answers ERROR_INVALID_FUNCTION, some shares ERROR_NOT_SUPPORTED.
+    if (not_supported_here(code) || code == ERROR_NOT_SAME_DEVICE || code == ERROR_TOO_MANY_LINKS) return false;
+    fail(existing, code);
+}
+
 bool remove_file(const fs::path& file) {
+    before_file_operation(file);
     if (::DeleteFileW(file.c_str())) return true;
     const DWORD code = ::GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return false;
+    if (missing(code)) return false;
     fail(file, code);
 }
 
 void remove_file_quietly(const fs::path& file) noexcept { ::DeleteFileW(file.c_str()); }
 
+bool remove_file_if(const fs::path& file, const FileIdentity& identity) {
+    before_file_operation(file);
+    // The file is opened, checked and deleted through one handle: no other
+    // file can take the name in between.
+    const HANDLE h = ::CreateFileW(file.c_str(), DELETE | FILE_READ_ATTRIBUTES, share_all, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (missing(code)) return false;
+        fail(file, code);
+    }
+    FileIdentity found;
+    bool same = identity_of(h, found) && found == identity;
+    if (same) {
+        FILE_DISPOSITION_INFO deleted{};
+        deleted.DeleteFile = TRUE;
+        if (!::SetFileInformationByHandle(h, FileDispositionInfo, &deleted, sizeof deleted)) {
+            const DWORD code = ::GetLastError();
+            ::CloseHandle(h);
+            fail(file, code);
+        }
+    }
+    ::CloseHandle(h);
+    return same;
+}
+
+std::optional<FileIdentity> file_identity(const fs::path& file) {
+    const HANDLE h = ::CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES, share_all, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (missing(code)) return std::nullopt;
+        fail(file, code);
+    }
+    FileIdentity identity;
+    const bool known = identity_of(h, identity);
+    const DWORD code = ::GetLastError();
+    ::CloseHandle(h);
+    if (!known) fail(file, code);
+    return identity;
+}
+
 // MOVEFILE_WRITE_THROUGH has already made each replacement durable.
-void sync_folder(const fs::path&) {}
+void sync_folder(const fs::path& folder) { before_file_operation(folder); }
 
 }  // namespace compattatore

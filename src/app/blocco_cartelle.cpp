@@ -1,0 +1,54 @@
+#include "app/blocco_cartelle.h"
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+
+#include "platform/paths.h"
+
+namespace compattatore {
+
+namespace fs = std::filesystem;
+
+BloccoCartelle::BloccoCartelle(const std::vector<std::pair<fs::path, UsoCartella>>& cartelle, std::ostream& err) {
+    // By the identity of the lock file: one folder under two names locked
+    // once (a second lock by the same run would wait for the first), and an
+    // order that does not depend on how the folders were named.
+    std::map<FileIdentity, std::pair<std::size_t, LockUse>> per_file;
+    std::vector<FolderLock> aperti;
+    for (const auto& [cartella, uso] : cartelle) {
+        FolderLock l(cartella);
+        const std::optional<FileIdentity> id = l.identity();
+        // No lock file: a folder that does not exist or where nothing can
+        // be created, which this run will only fail to write or only read.
+        if (!id) continue;
+        const LockUse chiesto = uso == UsoCartella::scrittura ? LockUse::exclusive : LockUse::shared;
+        const auto [voce, nuova] = per_file.try_emplace(*id, aperti.size(), chiesto);
+        if (nuova) {
+            aperti.push_back(std::move(l));
+        } else if (chiesto == LockUse::exclusive) {
+            voce->second.second = LockUse::exclusive;
+        }
+    }
+    for (const auto& [id, voce] : per_file) {
+        FolderLock& l = aperti[voce.first];
+        const std::string nome = path_text(l.folder());
+        const FolderLock::Outcome esito = l.acquire(voce.second, [&err, &nome] {
+            err << "compattatore: un'altra esecuzione sta lavorando nella cartella " << nome
+                << ": attendo che finisca" << std::endl;
+        });
+        if (esito == FolderLock::Outcome::not_supported)
+            err << "compattatore: avviso: la cartella " << nome
+                << " non permette di bloccare i file: le esecuzioni contemporanee in questa cartella non si "
+                   "escludono a vicenda"
+                << std::endl;
+        blocchi_.push_back(std::move(l));
+    }
+}
+
+fs::path cartella_del_file(const fs::path& file) {
+    const fs::path c = file.parent_path();
+    return c.empty() ? fs::path(".") : c;
+}
+
+}  // namespace compattatore
