@@ -106,7 +106,7 @@ void controlla(const Caso& c) {
     EXPECT_TRUE(test::read_bytes(dir / "Brunovale_Quarzo-.txt") == treno);
     for (const char* n : compilati)
         EXPECT_EQ(test::read_bytes(dir / n) == vecchio(n), c.stato != 0 || c.argomenti.at(0) == "check") << n;
-    std::set<std::string> attesi = {"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"};
+    std::set<std::string> attesi = {".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt"};
     attesi.insert(std::begin(compilati), std::end(compilati));
     EXPECT_EQ(test::file_names(dir.path()), attesi);
 }
@@ -401,7 +401,7 @@ TEST(Autori, SourcesNonSovrascriveSenzaForce) {
     Esecuzione e = esegui(cartella, {"sources", "DIR", "--linea", "Valdorso", "--treno", "Merlo"});
     EXPECT_EQ(e.stato, 0);
     EXPECT_EQ(e.err, "");
-    EXPECT_EQ(test::file_names(cartella), (std::set<std::string>{"Valdorso_linea.txt", "Valdorso_Merlo-.txt"}));
+    EXPECT_EQ(test::file_names(cartella), (std::set<std::string>{".compattatore.lock", "Valdorso_linea.txt", "Valdorso_Merlo-.txt"}));
     EXPECT_TRUE(test::read_bytes(cartella / "Valdorso_linea.txt") == unisci(integrati().linea));
 
     const std::string modificata = "[generale]\r\nlunghezza percorso,  5000\r\n[fine]\r\n";

@@ -201,7 +201,7 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
                                 "    l'ultima posizione accettata è 16900 m: la lunghezza del percorso più 7000 m, meno 100\n"
                                 "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n");
     // The description files are kept, and a failed compile writes nothing.
-    EXPECT_EQ(test::file_names(autore), (std::set<std::string>{"L_linea.txt", "L_T-.txt"}));
+    EXPECT_EQ(test::file_names(autore), (std::set<std::string>{".compattatore.lock", "L_linea.txt", "L_T-.txt"}));
 
     // With --json the object is all the output.
     std::vector<std::string> con_json = argomenti;
@@ -312,7 +312,8 @@ TEST_F(ProgrammaCopiato, SourcesCreaLaCartella) {
     const fs::path nuova = dir / "nuova" / "sotto";
     test::CommandResult esito = test::run_program(exe, {"sources", test::argument(nuova)});
     EXPECT_EQ(esito.status, 0) << esito.output;
-    EXPECT_EQ(test::file_names(nuova), (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
+    EXPECT_EQ(test::file_names(nuova),
+              (std::set<std::string>{".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 }
 
 }  // namespace
