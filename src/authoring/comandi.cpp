@@ -1,8 +1,11 @@
 #include "authoring/comandi.h"
 
+#include <algorithm>
+#include <optional>
 #include <ostream>
-#include <sstream>
+#include <string>
 
+#include "authoring/fonte_byte.h"
 #include "authoring/grafico.h"
 #include "platform/file_io.h"
 #include "platform/mapped_file.h"
@@ -38,18 +41,73 @@ bool esiste(const std::filesystem::path& file) {
 
 }  // namespace
 
+namespace {
+
+// The kind the file's name gives; none for a name of no kind.
+std::optional<TipoFile> tipo_dal_nome(const std::filesystem::path& file) {
+    try {
+        return riconosci_file(file, {});
+    } catch (const FileMalformato&) {
+        return std::nullopt;
+    }
+}
+
+// The whole file, once its size is known to be one a compiled file can have.
+std::string tutto(FonteByte& fonte) {
+    std::string byte(static_cast<std::size_t>(fonte.size()), '\0');
+    std::size_t letti = 0;
+    while (letti < byte.size()) {
+        const std::size_t n = fonte.leggi(letti, byte.data() + letti, byte.size() - letti);
+        if (n == 0) throw FileMalformato(letti, "il file e' stato accorciato durante la lettura");
+        letti += n;
+    }
+    return byte;
+}
+
+std::uint64_t massimo_di_ogni_tipo() {
+    std::uint64_t m = 0;
+    for (TipoFile t : {TipoFile::griglia, TipoFile::voci, TipoFile::piano}) m = std::max(m, massimo_byte_file(t));
+    return m;
+}
+
+}  // namespace
+
 int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::int32_t passo, std::ostream& out,
                  std::ostream& err) {
-    const std::string byte = read_file(file);
-    std::string_view tipo = "non riconosciuto";
+    FileHandle h = FileHandle::open_read(file);
+    if (!h.is_regular()) throw IoError(file, "non e' un file ma una cartella, un dispositivo o una pipe");
+    FonteFile fonte(h);
+    const std::optional<TipoFile> dal_nome = tipo_dal_nome(file);
+    std::string_view tipo = dal_nome ? nome_tipo_file(*dal_nome) : "non riconosciuto";
     try {
+        if (dal_nome) {
+            // Checked whole before the first line is written, then listed as it is read again.
+            try {
+                scrivi_dump(out, *dal_nome, fonte, formato, passo);
+            } catch (const FileMalformato& e) {
+                // A file of another kind under this name says so.
+                if (fonte.size() > massimo_di_ogni_tipo()) throw;
+                std::optional<TipoFile> dal_contenuto;
+                try {
+                    dal_contenuto = riconosci_file({}, tutto(fonte));
+                } catch (const FileMalformato&) {
+                }
+                if (!dal_contenuto || *dal_contenuto == *dal_nome) throw;
+                throw FileMalformato(e.offset(), e.motivo() + "; il contenuto e' quello di un file " +
+                                                     std::string(nome_tipo_file(*dal_contenuto)));
+            }
+            return 0;
+        }
+        // A name of no kind: the content tells, and a compiled file is small
+        // enough to be looked at whole.
+        if (fonte.size() > massimo_di_ogni_tipo())
+            throw FileMalformato(0, "file di " + std::to_string(fonte.size()) +
+                                        " byte: nessun file compilato ne ha piu' di " +
+                                        std::to_string(massimo_di_ogni_tipo()));
+        const std::string byte = tutto(fonte);
         const TipoFile t = riconosci_file(file, byte);
         tipo = nome_tipo_file(t);
-        // The whole listing is built before anything is printed, so a file
-        // that breaks down half-way prints nothing but the error.
-        std::ostringstream listato;
-        scrivi_dump(listato, t, byte, formato, passo);
-        out << listato.str();
+        scrivi_dump(out, t, byte, formato, passo);
         return 0;
     } catch (const FileMalformato& e) {
         riporta(err, file, tipo, e);

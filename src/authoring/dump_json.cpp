@@ -2,6 +2,7 @@
 // in "tipo_file" and carries the raw fields under the names the tables use;
 // derived values ("metri", "nome_tipo", "ruolo", "significato", the plan
 // summary) stand beside them and are never needed to rebuild the file.
+#include <memory>
 #include <ostream>
 #include <string>
 #include <type_traits>
@@ -67,17 +68,24 @@ std::int64_t tag_di(ValoreTabella::Stato s) {
 }
 
 // One column as runs of rows in the same state: the plan is long runs of
-// reals between a few integers and empties, so this stays compact.
-void colonna(ScrittoreJson& j, const TabellaLinea& t, int c) {
+// reals between a few integers and empties, so this stays compact.  One
+// reader finds where each run ends, a second one follows it with the values.
+void colonna(ScrittoreJson& j, const SorgentePiano& p, int c) {
     j.apri_oggetto();
     j.campo_testo("coordinata", c == 0 ? "x" : "y");
     j.chiave("tratti");
     j.apri_lista();
+    const std::unique_ptr<LettoreColonna> avanti = p.colonna(c), valori = p.colonna(c);
     std::int32_t r = 0;
-    while (r < t.righe) {
-        const ValoreTabella::Stato stato = t(r, c).stato;
-        std::int32_t fine = r;
-        while (fine < t.righe && t(fine, c).stato == stato) ++fine;
+    ValoreTabella primo{};
+    if (r < p.righe()) primo = avanti->prossimo();
+    while (r < p.righe()) {
+        const ValoreTabella::Stato stato = primo.stato;
+        std::int32_t fine = r + 1;
+        for (; fine < p.righe(); ++fine) {
+            primo = avanti->prossimo();
+            if (primo.stato != stato) break;
+        }
         j.apri_oggetto(true);
         j.campo("prima_riga", r);
         j.campo("righe", fine - r);
@@ -86,14 +94,15 @@ void colonna(ScrittoreJson& j, const TabellaLinea& t, int c) {
         if (stato != ValoreTabella::Stato::vuoto) {
             j.chiave("valori");
             j.apri_lista(true);
-            for (std::int32_t k = r; k < fine; ++k) {
-                if (stato == ValoreTabella::Stato::intero16)
-                    j.intero(static_cast<std::int64_t>(t(k, c).valore));
-                else
-                    j.reale(t(k, c).valore);
-            }
-            j.chiudi_lista();
         }
+        for (std::int32_t k = r; k < fine; ++k) {
+            const ValoreTabella v = valori->prossimo();
+            if (stato == ValoreTabella::Stato::intero16)
+                j.intero(static_cast<std::int64_t>(v.valore));
+            else if (stato == ValoreTabella::Stato::reale)
+                j.reale(v.valore);
+        }
+        if (stato != ValoreTabella::Stato::vuoto) j.chiudi_lista();
         j.chiudi_oggetto();
         r = fine;
     }
@@ -103,15 +112,14 @@ void colonna(ScrittoreJson& j, const TabellaLinea& t, int c) {
 
 }  // namespace
 
-void json_griglia(std::ostream& out, const std::vector<Cella>& celle) {
+void json_griglia(std::ostream& out, std::size_t numero, const PerOgniCella& celle) {
     ScrittoreJson j(out);
-    intestazione(j, TipoFile::griglia, celle.size() * byte_cella);
-    j.campo("numero_celle", static_cast<std::int64_t>(celle.size()) - 1);
+    intestazione(j, TipoFile::griglia, numero * byte_cella);
+    j.campo("numero_celle", static_cast<std::int64_t>(numero) - 1);
     j.chiave("celle");
     j.apri_lista();
-    for (std::size_t k = 0; k < celle.size(); ++k) {
-        const Cella& c = celle[k];
-        if (cella_vuota(c)) continue;
+    celle([&j](std::size_t k, const Cella& c) {
+        if (cella_vuota(c)) return;
         j.apri_oggetto(true);
         j.campo("indice", static_cast<std::int64_t>(k));
         j.campo("metri", metri_cella(static_cast<std::int64_t>(k)));
@@ -120,11 +128,13 @@ void json_griglia(std::ostream& out, const std::vector<Cella>& celle) {
         });
         j.campo_testo("dettaglio", dettaglio_cella(c));
         j.chiudi_oggetto();
-    }
+    });
     j.chiudi_lista();
     j.chiudi_oggetto();
     j.fine();
 }
+
+void json_griglia(std::ostream& out, const std::vector<Cella>& celle) { json_griglia(out, celle.size(), celle_di(celle)); }
 
 void json_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
     const auto ruoli = ruoli_voci(voci);
@@ -149,8 +159,8 @@ void json_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
     j.fine();
 }
 
-void json_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, std::int32_t passo) {
-    const SommarioPiano s = riassumi_piano(t, passo);
+void json_piano(std::ostream& out, const SorgentePiano& p, std::size_t byte, std::int32_t passo) {
+    const SommarioPiano s = riassumi_sorgente(p, passo);
     ScrittoreJson j(out);
     intestazione(j, TipoFile::piano, byte);
     j.campo("righe", s.righe);
@@ -178,23 +188,27 @@ void json_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, std:
     j.campo("passo", s.passo);
     j.chiave("punti");
     j.apri_lista();
-    for (const PuntoPiano& p : s.punti) {
+    per_ogni_punto(p, passo, [&j](const PuntoPiano& q, std::optional<double> r) {
         j.apri_oggetto(true);
-        j.campo("metro", p.metro);
-        opzionale(j, "x", p.x);
-        opzionale(j, "y", p.y);
-        opzionale(j, "rotta", rotta(t, p.metro));
+        j.campo("metro", q.metro);
+        opzionale(j, "x", q.x);
+        opzionale(j, "y", q.y);
+        opzionale(j, "rotta", r);
         j.chiudi_oggetto();
-    }
+    });
     j.chiudi_lista();
     j.chiudi_oggetto();
     j.chiave("colonne");
     j.apri_lista();
-    colonna(j, t, 0);
-    colonna(j, t, 1);
+    colonna(j, p, 0);
+    colonna(j, p, 1);
     j.chiudi_lista();
     j.chiudi_oggetto();
     j.fine();
+}
+
+void json_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, std::int32_t passo) {
+    json_piano(out, SorgenteTabella(t), byte, passo);
 }
 
 }  // namespace compattatore

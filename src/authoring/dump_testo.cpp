@@ -41,23 +41,23 @@ std::string numero(std::optional<double> v) { return v ? formato("%12.3f", *v) :
 
 }  // namespace
 
-void elenca_griglia(std::ostream& out, const std::vector<Cella>& celle) {
-    if (celle.empty()) {
+void elenca_griglia(std::ostream& out, std::size_t numero, const PerOgniCella& celle) {
+    if (numero == 0) {
         out << "griglia: nessuna cella\n";
         return;
     }
     std::size_t piene = 0;
-    for (const Cella& c : celle)
+    celle([&piene](std::size_t, const Cella& c) {
         if (!cella_vuota(c)) ++piene;
-    out << formato("griglia: %zu celle (indici 0..%zu), %zu byte, %zu non vuote\n", celle.size(), celle.size() - 1,
-                   celle.size() * byte_cella, piene);
+    });
+    out << formato("griglia: %zu celle (indici 0..%zu), %zu byte, %zu non vuote\n", numero, numero - 1,
+                   numero * byte_cella, piene);
     out << "la cella n raccoglie gli elementi posti a circa (n - 1) x 50 m; "
            "km/h = velocita x 5, per mille = pendenza - 100\n\n";
     out << " cella     metri  tipo                        valore1 valore2 valore3 valore4 tempo preavv. mont."
            "  km/h p.mille ader.  dettaglio\n";
-    for (std::size_t k = 0; k < celle.size(); ++k) {
-        const Cella& c = celle[k];
-        if (cella_vuota(c)) continue;
+    celle([&out](std::size_t k, const Cella& c) {
+        if (cella_vuota(c)) return;
         std::string dettaglio = dettaglio_cella(c);
         if (k == 1) {
             if (!dettaglio.empty()) dettaglio += "; ";
@@ -70,7 +70,11 @@ void elenca_griglia(std::ostream& out, const std::vector<Cella>& celle) {
                                 c.aderenza);
         if (!dettaglio.empty()) r += "  " + dettaglio;
         out << r << '\n';
-    }
+    });
+}
+
+void elenca_griglia(std::ostream& out, const std::vector<Cella>& celle) {
+    elenca_griglia(out, celle.size(), celle_di(celle));
 }
 
 void elenca_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
@@ -105,8 +109,8 @@ void elenca_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
     }
 }
 
-void elenca_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, std::int32_t passo) {
-    const SommarioPiano s = riassumi_piano(t, passo);
+void elenca_piano(std::ostream& out, const SorgentePiano& p, std::size_t byte, std::int32_t passo) {
+    const SommarioPiano s = riassumi_sorgente(p, passo);
     out << formato("piano del tracciato: %d righe (metri 0..%d), %zu byte\n", s.righe, s.righe - 1, byte);
     out << formato("elementi: %lld interi a 16 bit, %lld reali, %lld vuoti\n", static_cast<long long>(s.interi),
                    static_cast<long long>(s.reali), static_cast<long long>(s.vuoti));
@@ -121,11 +125,14 @@ void elenca_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, st
     if (passo <= 0) return;
     out << formato("\nun punto ogni %d m:\n", passo);
     out << "    metro            x            y  rotta (gradi)\n";
-    for (const PuntoPiano& p : s.punti) {
-        const std::optional<double> r = rotta(t, p.metro);
-        out << formato("%9d ", p.metro) << numero(p.x) << ' ' << numero(p.y) << ' '
+    per_ogni_punto(p, passo, [&out](const PuntoPiano& q, std::optional<double> r) {
+        out << formato("%9d ", q.metro) << numero(q.x) << ' ' << numero(q.y) << ' '
             << (r ? formato("%14.3f", *r) : formato("%14s", "-")) << '\n';
-    }
+    });
+}
+
+void elenca_piano(std::ostream& out, const TabellaLinea& t, std::size_t byte, std::int32_t passo) {
+    elenca_piano(out, SorgenteTabella(t), byte, passo);
 }
 
 }  // namespace compattatore

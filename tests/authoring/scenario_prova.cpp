@@ -57,7 +57,8 @@ Scenario scenario_completo() {
         metti(s, static_cast<std::size_t>(2439 - i), cella(tipo_cella::preavviso_rallentamento, i + 1, i + 1));
     metti(s, 2464, cella(tipo_cella::inizio_rallentamento, 80, 80, 0));
     metti(s, 2480, cella(tipo_cella::fine_rallentamento, 80, 80, 0));
-    metti(s, 3000, cella(200, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max(), -1,
+    metti(s, 3000, cella(tipo_cella::cartello, std::numeric_limits<std::int16_t>::min(),
+                         std::numeric_limits<std::int16_t>::max(), -1,
                          12345));
     s.celle[3000].tempo = 255;
     s.celle[3000].preavviso = 255;
