@@ -17,12 +17,13 @@ BloccoCartelle::BloccoCartelle(const std::vector<std::pair<fs::path, UsoCartella
     std::map<FileIdentity, std::pair<std::size_t, LockUse>> per_file;
     std::vector<FolderLock> aperti;
     for (const auto& [cartella, uso] : cartelle) {
-        FolderLock l(cartella);
+        const LockUse chiesto = uso == UsoCartella::scrittura ? LockUse::exclusive : LockUse::shared;
+        FolderLock l(cartella, chiesto == LockUse::exclusive);
         const std::optional<FileIdentity> id = l.identity();
         // No lock file: a folder that does not exist or where nothing can
-        // be created, which this run will only fail to write or only read.
+        // be created, which this run will only fail to write, or one where
+        // no run has written, which a run that only reads leaves alone.
         if (!id) continue;
-        const LockUse chiesto = uso == UsoCartella::scrittura ? LockUse::exclusive : LockUse::shared;
         const auto [voce, nuova] = per_file.try_emplace(*id, aperti.size(), chiesto);
         if (nuova) {
             aperti.push_back(std::move(l));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <thread>
 #include <utility>
 
@@ -19,8 +20,18 @@ constexpr std::chrono::milliseconds quiet_wait{1000};
 
 }  // namespace
 
-FolderLock::FolderLock(fs::path folder)
-    : folder_(std::move(folder)), handle_(FileHandle::open_for_lock(folder_ / path_from_text(lock_file_name))) {}
+FolderLock::FolderLock(fs::path folder, bool create) : folder_(std::move(folder)) {
+    const fs::path file = folder_ / path_from_text(lock_file_name);
+    if (create) {
+        handle_ = FileHandle::open_for_lock(file);
+        return;
+    }
+    try {
+        handle_ = FileHandle::open_read_if_exists(file);
+    } catch (const std::exception&) {
+        // A lock file that cannot be opened is as good as none for a reader.
+    }
+}
 
 std::optional<FileIdentity> FolderLock::identity() const {
     if (!handle_) return std::nullopt;

@@ -20,9 +20,11 @@ inline constexpr std::string_view lock_file_name = ".compattatore.lock";
 
 class FolderLock {
 public:
-    // Opens the lock file of `folder`, creating it when missing; nothing is
-    // locked yet.
-    explicit FolderLock(std::filesystem::path folder);
+    // Opens the lock file of `folder`, creating it when missing if
+    // `create`; nothing is locked yet.  A run that only reads creates none:
+    // where no lock file stands, no writing run has been there to wait for,
+    // and reading leaves no trace in a folder.
+    explicit FolderLock(std::filesystem::path folder, bool create = true);
 
     const std::filesystem::path& folder() const { return folder_; }
 

@@ -1,0 +1,264 @@
+// The program under hostile conditions: runs that meet in one folder, a disk
+// that fails at any step, files left by runs that were killed, long names,
+// inputs of absurd size or of the wrong kind, and memory running out.
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <new>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/esecuzione.h"
+#include "app/riga_di_comando.h"
+#include "platform/fault_injection.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/temporary_files.h"
+#include "support/process.h"
+#include "support/temp_dir.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+// Every file of a folder and its bytes, but the program itself; of a file
+// larger than any output, only its size.
+std::map<std::string, std::string> contenuto(const fs::path& dir) {
+    std::map<std::string, std::string> file;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const std::string nome = path_text(e.path().filename());
+        if (nome == fs::path(COMPATTATORE_EXE).filename().string()) continue;
+        if (!e.is_regular_file())
+            file[nome] = "<non un file>";
+        else if (e.file_size() > (std::uint64_t{64} << 20))
+            file[nome] = "<" + std::to_string(e.file_size()) + " byte>";
+        else
+            file[nome] = test::read_bytes(e.path());
+    }
+    return file;
+}
+
+struct Esito {
+    int stato;
+    std::string out, err;
+};
+
+Esito esegui(const std::vector<std::string>& argomenti) {
+    std::vector<std::string> a{"compattatore"};
+    a.insert(a.end(), argomenti.begin(), argomenti.end());
+    std::ostringstream out, err;
+    const int stato = esegui_riga_di_comando(a, out, err);
+    return {stato, out.str(), err.str()};
+}
+
+Esito lavoro(const fs::path& dir) {
+    std::ostringstream out, err;
+    const int stato = riporta_fallimenti([&] { return esegui_lavoro(dir, out, err); }, err);
+    return {stato, out.str(), err.str()};
+}
+
+// Pairs of no-argument runs started together in one folder take turns on
+// the folder's lock: both end well, and every file equals a single run's.
+// (Ten pairs here; --gtest_repeat=5 makes the fifty of the release check.)
+TEST(Concorrenza, CoppieDiEsecuzioniSenzaArgomentiNellaStessaCartella) {
+    TempDir sola, dir;
+    for (const TempDir* d : {&sola, &dir}) fs::copy_file(COMPATTATORE_EXE, *d / fs::path(COMPATTATORE_EXE).filename());
+    const fs::path exe_solo = sola / fs::path(COMPATTATORE_EXE).filename();
+    const fs::path exe = dir / fs::path(COMPATTATORE_EXE).filename();
+    ASSERT_EQ(test::run_program(exe_solo).status, 0);
+    const std::map<std::string, std::string> attesi = contenuto(sola.path());
+    ASSERT_EQ(attesi.size(), 7u);  // the six outputs and the lock file
+
+    for (int coppia = 0; coppia < 10; ++coppia) {
+        SCOPED_TRACE(coppia);
+        test::CommandResult a, b;
+        std::thread prima([&] { a = test::run_program(exe); });
+        std::thread seconda([&] { b = test::run_program(exe); });
+        prima.join();
+        seconda.join();
+        EXPECT_EQ(a.status, 0) << a.output;
+        EXPECT_EQ(b.status, 0) << b.output;
+        EXPECT_TRUE(contenuto(dir.path()) == attesi);
+    }
+}
+
+// A disk that fails at each step of a no-argument run in turn (every file
+// created, written, flushed, closed, renamed, linked or deleted, and the
+// folder synced): the run ends with a message, and the folder holds the old
+// outputs whole, or, when only the steps after the renames failed, the new
+// ones whole; never a mix, and no description file is left.  The next run
+// finds what a failed one left and ends with the new set and nothing else.
+TEST(GuastiIniettati, UnGuastoAOgniPassoDellEsecuzioneLasciaUnInsiemeIntero) {
+    std::map<std::string, std::string> nuovi;
+    std::uint64_t passi = 0;
+    {
+        TempDir prova;
+        fault_injection::fail_operation(0);
+        ASSERT_EQ(lavoro(prova.path()).stato, 0);
+        passi = fault_injection::operations();
+        nuovi = contenuto(prova.path());
+    }
+    ASSERT_EQ(nuovi.size(), 7u);
+    std::map<std::string, std::string> vecchi;
+    for (const auto& [nome, byte] : nuovi)
+        vecchi[nome] = nome == ".compattatore.lock" ? "" : "VECCHIO " + nome + std::string(1000, '#');
+
+    ASSERT_GE(passi, 20u);
+    for (std::uint64_t k = 1; k <= passi; ++k) {
+        SCOPED_TRACE(k);
+        TempDir dir;
+        for (const auto& [nome, byte] : vecchi) test::write_bytes(dir / nome, byte);
+        fault_injection::fail_operation(k);
+        const Esito e = lavoro(dir.path());
+        fault_injection::fail_operation(0);
+
+        // Nothing but the outputs and temporary files of the failed run.
+        std::map<std::string, std::string> uscite;
+        for (const auto& [nome, byte] : contenuto(dir.path()))
+            if (!is_temporary_name(nome)) uscite[nome] = byte;
+        if (e.stato == 0) {
+            EXPECT_TRUE(uscite == nuovi);
+        } else {
+            EXPECT_EQ(e.stato, stato::errore_io) << e.err;
+            EXPECT_TRUE(uscite == vecchi || uscite == nuovi) << e.err;
+            EXPECT_EQ(e.err.rfind("compattatore: ", 0), 0u) << e.err;
+        }
+        ASSERT_EQ(lavoro(dir.path()).stato, 0);
+        EXPECT_TRUE(contenuto(dir.path()) == nuovi);
+    }
+}
+
+// A killed run's temporary file, of the program's own pattern, is removed
+// by the next run in that folder; a file of a like name that is not of the
+// pattern is someone else's and stays.
+TEST(FileTemporanei, QuelliDiUnEsecuzioneUccisaSonoRimossi) {
+    TempDir dir;
+    test::write_bytes(dir / ".cmpt-a1b2c3d4.tmp", std::string(100000, 'x'));
+    test::write_bytes(dir / ".cmpt-a1b2c3d4.tmp.bak", "mio");
+    ASSERT_EQ(lavoro(dir.path()).stato, 0);
+    EXPECT_FALSE(fs::exists(dir / ".cmpt-a1b2c3d4.tmp"));
+    EXPECT_EQ(test::read_bytes(dir / ".cmpt-a1b2c3d4.tmp.bak"), "mio");
+}
+
+// The longest names a line may have on common file systems: 240 characters
+// give outputs of 250, and the temporary files stay short whatever the name.
+// (Windows counts the whole path against its own limit.)
+#ifndef _WIN32
+TEST(NomiLunghi, UnaLineaDi240CaratteriSiCompila) {
+    TempDir dir;
+    const std::string linea(240, 'L');
+    const std::string d = test::argument(dir.path());
+    ASSERT_EQ(esegui({"sources", d, "--linea", linea, "--treno", "T"}).stato, 0);
+    const Esito e = esegui({"compile", d, "--linea", linea, "--treno", "T"});
+    EXPECT_EQ(e.stato, 0) << e.err;
+    for (const char* coda : {"_linea.dat", "_T.sim", "_T.dat"}) {
+        const std::string nome = linea + coda;
+        EXPECT_TRUE(fs::exists(dir / nome)) << coda;
+    }
+    for (const auto& [nome, byte] : contenuto(dir.path())) EXPECT_FALSE(is_temporary_name(nome)) << nome;
+}
+#endif
+
+// Inputs no run can use, each refused at once with the file's name and the
+// reason, before it is read: a device that never ends, a file of 2 GB with
+// nothing in it, a folder, a compiled file under another kind's name, and
+// bytes of the right length that are no cells.
+#ifndef _WIN32
+TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
+    TempDir dir;
+    const auto sparso = [](const fs::path& p) {
+        test::write_bytes(p, "");
+        fs::resize_file(p, std::uint64_t{2} << 30);
+    };
+    const auto a = [](const fs::path& p) { return test::argument(p); };
+    struct Caso {
+        const char* nome;
+        std::function<void(const fs::path&)> prepara;  // in the folder given
+        std::vector<std::string> argomenti;             // DIR stands for the folder
+        int stato;
+        std::string err;  // DIR stands for the folder
+    };
+    const std::string non_file = ": non e' un file ma una cartella, un dispositivo o una pipe\n";
+    // A plan of two rows of reals: 40 bytes, no whole number of cells.
+    std::string piano;
+    for (int i = 0; i < 4; ++i) piano += std::string("\x05\x00", 2) + std::string(8, '\0');
+    const std::vector<Caso> casi{
+        {"compile, la linea e' /dev/zero",
+         [](const fs::path& d) { fs::create_symlink("/dev/zero", d / "Brunovale_linea.txt"); },
+         {"compile", "DIR"}, stato::errore_io, "compattatore: DIR/Brunovale_linea.txt" + non_file},
+        {"compile, una linea sparsa di 2 GB", [&](const fs::path& d) { sparso(d / "Brunovale_linea.txt"); },
+         {"compile", "DIR"}, stato::errore_io,
+         "compattatore: DIR/Brunovale_linea.txt: file di 2147483648 byte, oltre il massimo di 67108864 byte di un "
+         "file di descrizione\n"},
+        {"check, il treno e' una cartella",
+         [](const fs::path& d) {
+             test::write_bytes(d / "Brunovale_linea.txt", "");
+             fs::create_directory(d / "Brunovale_Quarzo-.txt");
+         },
+         {"check", "DIR"}, stato::errore_io, "compattatore: DIR/Brunovale_Quarzo-.txt" + non_file},
+        {"dump di /dev/zero", [](const fs::path&) {}, {"dump", "/dev/zero"}, stato::errore_io,
+         "compattatore: /dev/zero" + non_file},
+        {"dump di una griglia sparsa di 2 GB", [&](const fs::path& d) { sparso(d / "x.dat"); }, {"dump", "DIR/x.dat"},
+         stato::non_riuscito,
+         "compattatore: DIR/x.dat (file griglia): offset 0: file di 2147483648 byte: un file griglia ne ha al "
+         "massimo 302115\n"},
+        {"dump di un piano chiamato .dat", [&](const fs::path& d) { test::write_bytes(d / "foo.dat", piano); },
+         {"dump", "DIR/foo.dat"}, stato::non_riuscito,
+         "compattatore: DIR/foo.dat (file griglia): offset 30: cella 2 troncata: restano 10 byte dei 15 di una cella "
+         "(lunghezza 40 non multipla di 15); il contenuto e' quello di un file piano\n"},
+        {"dump di byte che non sono celle",
+         [](const fs::path& d) { test::write_bytes(d / "z.dat", std::string(15 * 7, '\xC8')); },
+         {"dump", "DIR/z.dat"}, stato::non_riuscito,
+         "compattatore: DIR/z.dat (file griglia): offset 0: cella 0: tipo 200 sconosciuto (una cella ha tipo da 0 a "
+         "6 o da 10 a 14)\n"},
+        {"dump di una cella sconosciuta dopo celle buone",
+         [](const fs::path& d) {
+             test::write_bytes(d / "w.bin", std::string(15 * 3, '\0') + "\x07" + std::string(14, '\0'));
+         },
+         {"dump", "DIR/w.bin"}, stato::non_riuscito,
+         "compattatore: DIR/w.bin (file griglia): offset 45: cella 3: tipo 7 sconosciuto (una cella ha tipo da 0 a 6 "
+         "o da 10 a 14)\n"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        TempDir d;
+        c.prepara(d.path());
+        const auto prima = contenuto(d.path());
+        const auto sostituisci = [&](std::string t) {
+            for (std::size_t at; (at = t.find("DIR")) != std::string::npos;) t.replace(at, 3, a(d.path()));
+            return t;
+        };
+        std::vector<std::string> argomenti;
+        for (const std::string& x : c.argomenti) argomenti.push_back(sostituisci(x));
+        const auto inizio = std::chrono::steady_clock::now();
+        const Esito e = esegui(argomenti);
+        EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(1));
+        EXPECT_EQ(e.stato, c.stato);
+        EXPECT_EQ(e.out, "");
+        EXPECT_EQ(e.err, sostituisci(c.err));
+        // Nothing written but the lock file.
+        auto dopo = contenuto(d.path());
+        dopo.erase(".compattatore.lock");
+        EXPECT_TRUE(dopo == prima);
+    }
+}
+#endif
+
+// Memory that runs out anywhere ends the run with one message and its own
+// status, like any other failure.
+TEST(Memoria, EsauritaDaUnMessaggioEUnoStato) {
+    std::ostringstream err;
+    const int stato = riporta_fallimenti([]() -> int { throw std::bad_alloc(); }, err);
+    EXPECT_EQ(stato, stato::memoria_insufficiente);
+    EXPECT_EQ(err.str(), "compattatore: memoria insufficiente per completare il lavoro\n");
+}
+
+}  // namespace
+}  // namespace compattatore
