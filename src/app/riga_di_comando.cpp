@@ -34,7 +34,9 @@ const char* const stati_di_uscita =
     "      ha chiuso il lavoro, un file compilato è malformato, un file di descrizione\n"
     "      esiste già (sources o decompile senza --force), o la descrizione scritta da\n"
     "      decompile non riproduce i file compilati\n"
-    "  2   un file o una cartella non si può leggere o scrivere\n"
+    "  2   un file o una cartella non si può leggere o scrivere, o un file di descrizione\n"
+    "      non è un file o è troppo grande\n"
+    "  3   memoria insufficiente\n"
     "  64  riga di comando errata\n";
 
 // The help in Italian: CLI11's own labels translated, no English additions.
