@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <new>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "app/esecuzione.h"
+#include "app/lettura_descrizioni.h"
 #include "app/riga_di_comando.h"
 #include "platform/fault_injection.h"
 #include "platform/file_io.h"
@@ -132,6 +134,41 @@ TEST(GuastiIniettati, UnGuastoAOgniPassoDellEsecuzioneLasciaUnInsiemeIntero) {
         }
         ASSERT_EQ(lavoro(dir.path()).stato, 0);
         EXPECT_TRUE(contenuto(dir.path()) == nuovi);
+    }
+}
+
+// The no-argument run deletes a description file only when it is still the
+// file the run wrote, with the bytes the run wrote: one that another hand
+// rewrote or put anew under the name in between is left alone.
+TEST(DescrizioniProprie, EliminaSoloIlFileCheHaScritto) {
+    struct Caso {
+        const char* nome;
+        std::function<void(const fs::path&)> nel_frattempo;
+        bool eliminato;
+    };
+    const std::vector<Caso> casi{
+        {"intatto", [](const fs::path&) {}, true},
+        {"riscritto con altri byte", [](const fs::path& f) { test::write_bytes(f, "di un altro"); }, false},
+        // (The run's file is kept under another name, so the new one cannot
+        // reuse its number on the disk.)
+        {"rimpiazzato con gli stessi byte",
+         [](const fs::path& f) {
+             fs::rename(f, fs::path(f) += ".suo");
+             test::write_bytes(f, "testo");
+         },
+         false},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        TempDir dir;
+        const fs::path f = dir / "Brunovale_linea.txt";
+        DescrizioniProprie proprie;
+        proprie.scrivi(f, "testo");
+        c.nel_frattempo(f);
+        const std::optional<DescrizioneLetta> letta = leggi_descrizione(f);
+        ASSERT_TRUE(letta);
+        proprie.elimina(f, *letta);
+        EXPECT_EQ(fs::exists(f), !c.eliminato);
     }
 }
 
