@@ -43,6 +43,8 @@ bool esiste(const std::filesystem::path& file) {
 
 namespace {
 
+const char* const non_un_file = "non e' un file ma una cartella, un dispositivo o una pipe";
+
 // The kind the file's name gives; none for a name of no kind.
 std::optional<TipoFile> tipo_dal_nome(const std::filesystem::path& file) {
     try {
@@ -64,6 +66,16 @@ std::string tutto(FonteByte& fonte) {
     return byte;
 }
 
+// A compiled file of kind `t`, read whole once it is known to be a file of
+// a size its kind can have.
+std::string leggi_compilato(const std::filesystem::path& file, TipoFile t) {
+    FileHandle h = FileHandle::open_read(file);
+    if (!h.is_regular()) throw IoError(file, non_un_file);
+    FonteFile fonte(h);
+    controlla_dimensione(t, fonte.size());
+    return tutto(fonte);
+}
+
 std::uint64_t massimo_di_ogni_tipo() {
     std::uint64_t m = 0;
     for (TipoFile t : {TipoFile::griglia, TipoFile::voci, TipoFile::piano}) m = std::max(m, massimo_byte_file(t));
@@ -75,7 +87,7 @@ std::uint64_t massimo_di_ogni_tipo() {
 int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::int32_t passo, std::ostream& out,
                  std::ostream& err) {
     FileHandle h = FileHandle::open_read(file);
-    if (!h.is_regular()) throw IoError(file, "non e' un file ma una cartella, un dispositivo o una pipe");
+    if (!h.is_regular()) throw IoError(file, non_un_file);
     FonteFile fonte(h);
     const std::optional<TipoFile> dal_nome = tipo_dal_nome(file);
     std::string_view tipo = dal_nome ? nome_tipo_file(*dal_nome) : "non riconosciuto";
@@ -123,15 +135,15 @@ int comando_plot(const std::filesystem::path& cartella, const std::string& linea
     try {
         file = file_sim(s);
         tipo = nome_tipo_file(TipoFile::voci);
-        const Voci voci = decodifica_voci(read_file(file));
+        const Voci voci = decodifica_voci(leggi_compilato(file, TipoFile::voci));
         file = file_griglia_dat(s);
         tipo = nome_tipo_file(TipoFile::griglia);
-        const std::vector<Cella> celle = decodifica_griglia(read_file(file));
+        const std::vector<Cella> celle = decodifica_griglia(leggi_compilato(file, TipoFile::griglia));
         file = file_linea_dat(s);
         tipo = nome_tipo_file(TipoFile::piano);
         TabellaLinea piano;
         const bool con_piano = std::filesystem::exists(file);
-        if (con_piano) piano = decodifica_tabella_linea(read_file(file));
+        if (con_piano) piano = decodifica_tabella_linea(leggi_compilato(file, TipoFile::piano));
         replace_file(uscita, disegna_scenario(celle, voci, con_piano ? &piano : nullptr));
         return 0;
     } catch (const FileMalformato& e) {

@@ -240,6 +240,10 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
              fs::create_directory(d / "Brunovale_Quarzo-.txt");
          },
          {"check", "DIR"}, stato::errore_io, "compattatore: DIR/Brunovale_Quarzo-.txt" + non_file},
+        {"plot di entrate sparse di 2 GB", [&](const fs::path& d) { sparso(d / "Brunovale_Quarzo.sim"); },
+         {"plot", "DIR", "-o", "DIR/p.svg"}, stato::non_riuscito,
+         "compattatore: DIR/Brunovale_Quarzo.sim (file voci): offset 0: file di 2147483648 byte: un file voci ne ha "
+         "al massimo 5704503\n"},
         {"dump di /dev/zero", [](const fs::path&) {}, {"dump", "/dev/zero"}, stato::errore_io,
          "compattatore: /dev/zero" + non_file},
         {"dump di una griglia sparsa di 2 GB", [&](const fs::path& d) { sparso(d / "x.dat"); }, {"dump", "DIR/x.dat"},
