@@ -45,7 +45,9 @@ void controlla_dimensione(TipoFile t, std::uint64_t byte) {
 
 namespace {
 
-bool tipo_cella_noto(std::uint8_t t) { return t <= tipo_cella::indicatore_v_max || (t >= tipo_cella::fermata && t <= tipo_cella::cartello); }
+bool tipo_cella_noto(std::uint8_t t) {
+    return t <= tipo_cella::indicatore_v_max || (t >= tipo_cella::fermata && t <= tipo_cella::cartello);
+}
 
 }  // namespace
 

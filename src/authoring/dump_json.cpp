@@ -134,7 +134,9 @@ void json_griglia(std::ostream& out, std::size_t numero, const PerOgniCella& cel
     j.fine();
 }
 
-void json_griglia(std::ostream& out, const std::vector<Cella>& celle) { json_griglia(out, celle.size(), celle_di(celle)); }
+void json_griglia(std::ostream& out, const std::vector<Cella>& celle) {
+    json_griglia(out, celle.size(), celle_di(celle));
+}
 
 void json_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
     const auto ruoli = ruoli_voci(voci);

@@ -190,16 +190,18 @@ Esito esegui(const std::vector<std::string>& argomenti) {
     return {stato, out.str(), err.str()};
 }
 
-// The longest names a line may have on common file systems: 240 characters
-// give outputs of 250, and the temporary files stay short whatever the name.
-TEST(NomiLunghi, UnaLineaDi240CaratteriSiCompila) {
+// The longest name a line may have on common file systems with the train
+// "T": 235 characters give a restriction order of 255, and the temporary
+// files stay short whatever the name.
+TEST(NomiLunghi, UnaLineaDi235CaratteriSiCompila) {
     TempDir dir;
-    const std::string linea(240, 'L');
+    const std::string linea(235, 'L');
     const std::string d = test::argument(dir.path());
     ASSERT_EQ(esegui({"sources", d, "--linea", linea, "--treno", "T"}).stato, 0);
     const Esito e = esegui({"compile", d, "--linea", linea, "--treno", "T"});
     EXPECT_EQ(e.stato, 0) << e.err;
-    for (const char* coda : {"_linea.dat", "_T.sim", "_T.dat"}) {
+    ASSERT_EQ((linea + "_T_rallentamenti.txt").size(), 255u);
+    for (const char* coda : {"_linea.dat", "_T.sim", "_T.dat", "_T_scheda_treno.txt", "_T_rallentamenti.txt"}) {
         const std::string nome = linea + coda;
         EXPECT_TRUE(fs::exists(dir / nome)) << coda;
     }

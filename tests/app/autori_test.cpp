@@ -403,7 +403,8 @@ TEST(Autori, SourcesNonSovrascriveSenzaForce) {
     Esecuzione e = esegui(cartella, {"sources", "DIR", "--linea", "Valdorso", "--treno", "Merlo"});
     EXPECT_EQ(e.stato, 0);
     EXPECT_EQ(e.err, "");
-    EXPECT_EQ(test::file_names(cartella), (std::set<std::string>{".compattatore.lock", "Valdorso_linea.txt", "Valdorso_Merlo-.txt"}));
+    EXPECT_EQ(test::file_names(cartella),
+              (std::set<std::string>{".compattatore.lock", "Valdorso_linea.txt", "Valdorso_Merlo-.txt"}));
     EXPECT_TRUE(test::read_bytes(cartella / "Valdorso_linea.txt") == unisci(integrati().linea));
 
     const std::string modificata = "[generale]\r\nlunghezza percorso,  5000\r\n[fine]\r\n";

@@ -112,7 +112,8 @@ TEST(Controllo, IFileIntegratiNonHannoProblemi) {
     const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
     EXPECT_EQ(j.out, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,\"riga\":null,"
                      "\"colonna\":null,\"testo\":null,\"errori\":0,\"avvisi\":0,\"tralasciati\":0,\"diagnostiche\":[]}\n");
-    EXPECT_EQ(test::file_names(dir.path()), (std::set<std::string>{".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
+    EXPECT_EQ(test::file_names(dir.path()),
+              (std::set<std::string>{".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 }
 
 // Past the first fifty the report only counts; the list in JSON is whole.

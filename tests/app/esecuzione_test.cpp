@@ -107,7 +107,8 @@ TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
     fs::create_directory(autore);
     test::CommandResult sorgenti = test::run_program(exe, {"sources", test::argument(autore)});
     ASSERT_EQ(sorgenti.status, 0) << sorgenti.output;
-    EXPECT_EQ(test::file_names(autore), (std::set<std::string>{".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
+    EXPECT_EQ(test::file_names(autore),
+              (std::set<std::string>{".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 
     test::CommandResult compilato = test::run_program(exe, {"compile", test::argument(autore)});
     ASSERT_EQ(compilato.status, 0) << compilato.output;
@@ -116,8 +117,8 @@ TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
     // The author's files are kept; the compiled files equal the built-in run's;
     // the card and the order come with them, the notes only from the author's.
     EXPECT_EQ(test::file_names(autore),
-              (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt", "Brunovale_linea.dat",
-                                     "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat",
+              (std::set<std::string>{".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt",
+                                     "Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat",
                                      "Brunovale_Quarzo_scheda_treno.txt", "Brunovale_Quarzo_rallentamenti.txt"}));
     for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"})
         EXPECT_TRUE(test::read_bytes(autore / nome) == test::read_bytes(dir / nome)) << nome;
@@ -139,7 +140,7 @@ TEST_F(ProgrammaCopiato, CompileScriveLeNoteDellAutore) {
                   "    Pi\u00F9 \u2192 avanti\n"
                   "        ^\n"
                   "compilazione non riuscita (note dell'autore): i file compilati non sono stati toccati\n");
-    EXPECT_EQ(test::file_names(autore).size(), 3u);
+    EXPECT_EQ(test::file_names(autore).size(), 4u);  // the lock file, the descriptions and the notes
     // check reports it among the scenario's problems; --json in its object.
     test::CommandResult controllo = test::run_program(exe, {"check", test::argument(autore)});
     EXPECT_EQ(controllo.status, 1);
@@ -150,7 +151,7 @@ TEST_F(ProgrammaCopiato, CompileScriveLeNoteDellAutore) {
                                "\"errori\":1,"),
               std::string::npos)
         << json.output;
-    EXPECT_EQ(test::file_names(autore).size(), 3u);
+    EXPECT_EQ(test::file_names(autore).size(), 4u);  // the lock file, the descriptions and the notes
 
     test::write_bytes(autore / "Brunovale_Quarzo_note-.txt", "Costa 5 \u20AC, \u201Cdavvero\u201D.\r\n\r\nEttore.\r\n");
     test::CommandResult compilato = test::run_program(exe, {"compile", test::argument(autore)});

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/output_set.h"
 #include "support/temp_dir.h"
 #include "tables/nomi_file.h"
 

@@ -30,7 +30,8 @@ TEST(FolderLock, AWriterWaitsForTheHolderAndLeavesItsTemporaryAlone) {
     set->add(dir / "a.dat", "new");
     const auto live = [&dir] {
         int n = 0;
-        for (const auto& e : fs::directory_iterator(dir.path())) n += e.path().filename().string().starts_with(".cmpt-");
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            n += e.path().filename().string().starts_with(".cmpt-");
         return n;
     };
     ASSERT_EQ(live(), 1);

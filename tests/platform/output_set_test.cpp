@@ -157,7 +157,8 @@ TEST(TemporaryFiles, ALongOutputNameStillHasRoomForItsTemporary) {
     TempDir dir;
     const fs::path long_name = dir / (std::string(240, 'L') + "_linea.dat");
     replace_file(long_name, "plan");
-    EXPECT_EQ(contents(dir.path()), (std::map<std::string, std::string>{{std::string(240, 'L') + "_linea.dat", "plan"}}));
+    EXPECT_EQ(contents(dir.path()),
+              (std::map<std::string, std::string>{{std::string(240, 'L') + "_linea.dat", "plan"}}));
 }
 #endif
 

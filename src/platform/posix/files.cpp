@@ -29,7 +29,9 @@ FileIdentity identity_of(const struct stat& info) {
 
 // The answers of a file system that keeps no locks of this kind (NFS
 // without its lock service, some FUSE file systems).
-bool no_locks_here(int number) { return number == ENOLCK || number == EINVAL || number == EOPNOTSUPP || number == ENOTSUP; }
+bool no_locks_here(int number) {
+    return number == ENOLCK || number == EINVAL || number == EOPNOTSUPP || number == ENOTSUP;
+}
 
 int lock_operation(LockUse use) { return use == LockUse::shared ? LOCK_SH : LOCK_EX; }
 
