@@ -64,13 +64,10 @@ int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std:
 int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea,
                     const std::string& treno, bool forza) {
     const FileScenario f{cartella, linea, treno};
-    std::error_code ec;
-    std::filesystem::create_directories(cartella, ec);
-    if (ec) throw IoError(cartella, system_reason(ec));
-    const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
     if (!forza) {
         bool esistenti = false;
         for (const std::filesystem::path& p : {file_linea_txt(f), file_treno_txt(f)}) {
+            std::error_code ec;
             const bool c_e = std::filesystem::exists(p, ec);
             if (ec) throw IoError(p, system_reason(ec));
             if (!c_e) continue;
@@ -82,6 +79,11 @@ int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, co
             return stato::non_riuscito;
         }
     }
+    std::error_code ec;
+    std::filesystem::create_directories(cartella, ec);
+    if (ec) throw IoError(cartella, system_reason(ec));
+    // The folder exists now, and its lock can be taken.
+    const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
     OutputSet uscite;
     dati_linea(f, uscite);
     dati_treno(f, uscite);

@@ -62,7 +62,8 @@ std::optional<FileHandle> FileHandle::open_read_if_exists(const fs::path& file) 
     const HANDLE h = open_for_reading(file);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND) return std::nullopt;
+        // A missing folder on the way is no such file either, as on POSIX.
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
         fail(file, code);
     }
     return FileHandle(native(h), file);
@@ -106,6 +107,15 @@ std::size_t FileHandle::read_some(char* into, std::size_t n) {
 }
 
 std::size_t FileHandle::read_at(std::uint64_t offset, char* into, std::size_t n) {
+    // A read at an offset moves the position of a handle opened for plain
+    // reads: it is put back, so that read_some() goes on where it was.
+    LARGE_INTEGER position{};
+    if (!::SetFilePointerEx(handle(native_), LARGE_INTEGER{}, &position, FILE_CURRENT)) fail(name_, ::GetLastError());
+    struct PutBack {
+        HANDLE h;
+        LARGE_INTEGER at;
+        ~PutBack() { ::SetFilePointerEx(h, at, nullptr, FILE_BEGIN); }
+    } put_back{handle(native_), position};
     std::size_t got = 0;
     while (got < n) {
         OVERLAPPED at{};
