@@ -194,12 +194,10 @@ int comando_decompile(const std::filesystem::path& cartella, const std::string& 
         std::filesystem::create_directories(uscita, ec);
         if (ec) throw IoError(uscita, system_reason(ec));
         // Both files are written before either takes its name.
-        ReplacedFile l(testo_linea);
-        ReplacedFile t(testo_treno);
-        l.write(d.testo_linea);
-        t.write(d.testo_treno);
-        l.commit();
-        t.commit();
+        OutputSet uscite;
+        uscite.add(testo_linea, d.testo_linea);
+        uscite.add(testo_treno, d.testo_treno);
+        uscite.commit();
     }
     out << "scritti " << path_text(testo_linea) << " e " << path_text(testo_treno) << '\n';
 

@@ -51,7 +51,7 @@ bool tipo_cella_noto(std::uint8_t t) {
 
 }  // namespace
 
-void per_ogni_cella(FonteByte& fonte, const std::function<void(std::size_t, const Cella&)>& cella) {
+void per_ogni_cella(FonteByte& fonte, bool tipi_noti, const std::function<void(std::size_t, const Cella&)>& cella) {
     const std::uint64_t byte = fonte.size();
     if (byte == 0) throw FileMalformato(0, "file della griglia vuoto: serve almeno una cella di 15 byte");
     controlla_dimensione(TipoFile::griglia, byte);
@@ -69,7 +69,7 @@ void per_ogni_cella(FonteByte& fonte, const std::function<void(std::size_t, cons
         for (std::size_t k = 0; k < numero; ++k) {
             Cella x;
             codifica::leggi_record(campi_cella, x, c.prendi(byte_cella));
-            if (!consegna && !tipo_cella_noto(x.tipo))
+            if (!consegna && tipi_noti && !tipo_cella_noto(x.tipo))
                 throw FileMalformato(k * byte_cella, "cella " + n(k) + ": tipo " + n(x.tipo) +
                                                          " sconosciuto (una cella ha tipo da 0 a 6 o da 10 a 14)");
             if (consegna) cella(k, x);
@@ -80,7 +80,7 @@ void per_ogni_cella(FonteByte& fonte, const std::function<void(std::size_t, cons
 std::vector<Cella> decodifica_griglia(std::string_view byte) {
     FonteMemoria fonte(byte);
     std::vector<Cella> celle;
-    per_ogni_cella(fonte, [&celle](std::size_t, const Cella& c) { celle.push_back(c); });
+    per_ogni_cella(fonte, false, [&celle](std::size_t, const Cella& c) { celle.push_back(c); });
     return celle;
 }
 

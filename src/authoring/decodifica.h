@@ -42,11 +42,13 @@ std::uint64_t massimo_byte_file(TipoFile t);
 // Refuses a size that no file of kind `t` can have, before it is read.
 void controlla_dimensione(TipoFile t, std::uint64_t byte);
 
-// The grid file: whole 15-byte records, at least one, each of a cell type
-// the compiler writes.  per_ogni_cella() checks the whole file before the
-// first cell is handed over, and reads it again to hand them over in order.
+// The grid file: whole 15-byte records, at least one.  per_ogni_cella()
+// checks the whole file before the first cell is handed over (with
+// `tipi_noti`, also that every cell is of a type the compiler writes, as
+// `dump` wants; decompile and plot take a damaged cell as it is), and reads
+// it again to hand them over in order.
 std::vector<Cella> decodifica_griglia(std::string_view byte);
-void per_ogni_cella(FonteByte& fonte, const std::function<void(std::size_t, const Cella&)>& cella);
+void per_ogni_cella(FonteByte& fonte, bool tipi_noti, const std::function<void(std::size_t, const Cella&)>& cella);
 
 // The .sim file: exactly 87 entries and nothing after them.
 Voci decodifica_voci(std::string_view byte);

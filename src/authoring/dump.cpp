@@ -44,11 +44,12 @@ void scrivi_dump(std::ostream& out, TipoFile tipo, FonteByte& fonte, FormatoDump
     const bool json = formato == FormatoDump::json;
     switch (tipo) {
         case TipoFile::griglia: {
-            // Checked whole by a first reading that hands nothing over.
-            per_ogni_cella(fonte, [](std::size_t, const Cella&) {});
+            // Checked whole, every cell's type too, by a first reading that
+            // hands nothing over.
+            per_ogni_cella(fonte, true, [](std::size_t, const Cella&) {});
             const std::size_t numero = static_cast<std::size_t>(fonte.size() / byte_cella);
             const PerOgniCella celle = [&fonte](const std::function<void(std::size_t, const Cella&)>& f) {
-                per_ogni_cella(fonte, f);
+                per_ogni_cella(fonte, false, f);
             };
             json ? json_griglia(out, numero, celle) : elenca_griglia(out, numero, celle);
             break;
