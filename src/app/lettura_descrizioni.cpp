@@ -21,7 +21,7 @@ namespace {
 std::optional<DescrizioneLetta> leggi_descrizione(const fs::path& file) {
     std::optional<FileHandle> h = FileHandle::open_read_if_exists(file);
     if (!h) return std::nullopt;
-    if (!h->is_regular()) throw IoError(file, "non e' un file ma una cartella, un dispositivo o una pipe");
+    if (!h->is_regular()) throw IoError(file, "non è un file ma una cartella, un dispositivo o una pipe");
     const std::uint64_t dichiarati = h->size();
     if (dichiarati > massimo_byte_descrizione) troppo_grande(file, dichiarati);
 

@@ -43,7 +43,7 @@ bool esiste(const std::filesystem::path& file) {
 
 namespace {
 
-const char* const non_un_file = "non e' un file ma una cartella, un dispositivo o una pipe";
+const char* const non_un_file = "non è un file ma una cartella, un dispositivo o una pipe";
 
 // The kind the file's name gives; none for a name of no kind.
 std::optional<TipoFile> tipo_dal_nome(const std::filesystem::path& file) {
@@ -60,7 +60,7 @@ std::string tutto(FonteByte& fonte) {
     std::size_t letti = 0;
     while (letti < byte.size()) {
         const std::size_t n = fonte.leggi(letti, byte.data() + letti, byte.size() - letti);
-        if (n == 0) throw FileMalformato(letti, "il file e' stato accorciato durante la lettura");
+        if (n == 0) throw FileMalformato(letti, "il file è stato accorciato durante la lettura");
         letti += n;
     }
     return byte;
@@ -105,7 +105,7 @@ int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::in
                 } catch (const FileMalformato&) {
                 }
                 if (!dal_contenuto || *dal_contenuto == *dal_nome) throw;
-                throw FileMalformato(e.offset(), e.motivo() + "; il contenuto e' quello di un file " +
+                throw FileMalformato(e.offset(), e.motivo() + "; il contenuto è quello di un file " +
                                                      std::string(nome_tipo_file(*dal_contenuto)));
             }
             return 0;
@@ -114,7 +114,7 @@ int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::in
         // enough to be looked at whole.
         if (fonte.size() > massimo_di_ogni_tipo())
             throw FileMalformato(0, "file di " + std::to_string(fonte.size()) +
-                                        " byte: nessun file compilato ne ha piu' di " +
+                                        " byte: nessun file compilato ne ha più di " +
                                         std::to_string(massimo_di_ogni_tipo()));
         const std::string byte = tutto(fonte);
         const TipoFile t = riconosci_file(file, byte);

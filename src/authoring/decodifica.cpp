@@ -246,9 +246,9 @@ TipoFile riconosci_file(const std::filesystem::path& nome, std::string_view byte
     } catch (const FileMalformato&) {
     }
     if (!byte.empty() && byte.size() % byte_cella == 0) return TipoFile::griglia;
-    throw FileMalformato(0, "non e' riconoscibile dal nome ne' dal contenuto: non ha 87 voci, non e' una serie di " +
+    throw FileMalformato(0, "non è riconoscibile dal nome né dal contenuto: non ha 87 voci, non è una serie di " +
                                 std::string("valori con tag 0, 2 o 5 e la sua lunghezza (") + n(byte.size()) +
-                                ") non e' multipla di 15");
+                                ") non è multipla di 15");
 }
 
 }  // namespace compattatore

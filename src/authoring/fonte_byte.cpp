@@ -39,7 +39,7 @@ const char* Cursore::guarda(std::size_t n) {
             const std::size_t letti = voluti > 0 ? fonte_->leggi(da, blocco_.data() + pieni_, voluti) : 0;
             if (letti == 0)
                 throw FileMalformato(static_cast<std::size_t>(da),
-                                     "il file finisce prima della lunghezza che aveva all'apertura: e' stato "
+                                     "il file finisce prima della lunghezza che aveva all'apertura: è stato "
                                      "accorciato durante la lettura");
             pieni_ += letti;
         }

@@ -99,7 +99,7 @@ ReplacedFile& OutputSet::add(const fs::path& file) {
 void OutputSet::add(const fs::path& file, std::string_view content) { add(file).write(content); }
 
 void OutputSet::commit() {
-    if (committed_) throw std::logic_error("uscite gia' messe al loro posto");
+    if (committed_) throw std::logic_error("uscite già messe al loro posto");
     // Every new file whole and on the disk: all of them started first, so
     // that the disk writes them together, then each waited for.
     for (const auto& f : files_) f->write_rest();
@@ -109,7 +109,7 @@ void OutputSet::commit() {
     for (const auto& f : files_) {
         std::error_code ec;
         if (fs::symlink_status(f->file(), ec).type() == fs::file_type::directory)
-            throw IoError(f->file(), "e' una cartella, non un file");
+            throw IoError(f->file(), "è una cartella, non un file");
     }
     // A lone file needs no second name: its rename either happens or not.
     std::optional<OldFiles> old;

@@ -226,19 +226,19 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
         int stato;
         std::string err;  // DIR stands for the folder
     };
-    const std::string non_file = ": non e' un file ma una cartella, un dispositivo o una pipe\n";
+    const std::string non_file = ": non è un file ma una cartella, un dispositivo o una pipe\n";
     // A plan of two rows of reals: 40 bytes, no whole number of cells.
     std::string piano;
     for (int i = 0; i < 4; ++i) piano += std::string("\x05\x00", 2) + std::string(8, '\0');
     const std::vector<Caso> casi{
-        {"compile, la linea e' /dev/zero",
+        {"compile, la linea è /dev/zero",
          [](const fs::path& d) { fs::create_symlink("/dev/zero", d / "Brunovale_linea.txt"); },
          {"compile", "DIR"}, stato::errore_io, "compattatore: DIR/Brunovale_linea.txt" + non_file},
         {"compile, una linea sparsa di 2 GB", [&](const fs::path& d) { sparso(d / "Brunovale_linea.txt"); },
          {"compile", "DIR"}, stato::errore_io,
          "compattatore: DIR/Brunovale_linea.txt: file di 2147483648 byte, oltre il massimo di 67108864 byte di un "
          "file di descrizione\n"},
-        {"check, il treno e' una cartella",
+        {"check, il treno è una cartella",
          [](const fs::path& d) {
              test::write_bytes(d / "Brunovale_linea.txt", "");
              fs::create_directory(d / "Brunovale_Quarzo-.txt");
@@ -257,7 +257,7 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
         {"dump di un piano chiamato .dat", [&](const fs::path& d) { test::write_bytes(d / "foo.dat", piano); },
          {"dump", "DIR/foo.dat"}, stato::non_riuscito,
          "compattatore: DIR/foo.dat (file griglia): offset 30: cella 2 troncata: restano 10 byte dei 15 di una cella "
-         "(lunghezza 40 non multipla di 15); il contenuto e' quello di un file piano\n"},
+         "(lunghezza 40 non multipla di 15); il contenuto è quello di un file piano\n"},
         {"dump di byte che non sono celle",
          [](const fs::path& d) { test::write_bytes(d / "z.dat", std::string(15 * 7, '\xC8')); },
          {"dump", "DIR/z.dat"}, stato::non_riuscito,

@@ -128,7 +128,7 @@ TEST(Riconoscimento, AltriNomiDaCioCheIlContenutoPuoEssere) {
         FAIL();
     } catch (const FileMalformato& e) {
         EXPECT_EQ(e.offset(), 0u);
-        EXPECT_NE(e.motivo().find("non e' riconoscibile"), std::string::npos);
+        EXPECT_NE(e.motivo().find("non è riconoscibile"), std::string::npos);
     }
 }
 

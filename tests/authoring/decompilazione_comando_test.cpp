@@ -101,7 +101,7 @@ TEST_F(ComandoDecompile, IFileDanneggiatiSonoRiportatiConIlPostoEIDueValori) {
          [](const std::filesystem::path& d) { cambia_griglia(d, [](std::vector<Cella>& c) { c[3000].tipo = 7; }); }, 1, scritti,
          "Brunovale_Quarzo.dat: cella 3000 (149950 m): tipo trovato 7, riproducibile 0\n" + piu_vicina + "(1 riga)\n",
          true},
-        {"una lunghezza del percorso che non e' quella della griglia",
+        {"una lunghezza del percorso che non è quella della griglia",
          [](const std::filesystem::path& d) { cambia_voci(d, [](Voci& v) { v[84].fine = 335000; }); }, 1, scritti,
          "Brunovale_Quarzo.sim: voce 84: fine trovato 335000, riproducibile 334000\n" + piu_vicina + "(1 riga)\n",
          true},

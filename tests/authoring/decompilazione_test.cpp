@@ -185,7 +185,7 @@ struct Copertura {
         for (const auto& s : t.stazioni) {
             const char* tipo = s.tipo == 5 || s.tipo == 6   ? "stazione di tipo 5 o 6"
                                : s.tipo == 7 || s.tipo == 8 ? "stazione di tipo 7 o 8"
-                               : s.tipo >= 25               ? "stazione di tipo 25 o piu'"
+                               : s.tipo >= 25               ? "stazione di tipo 25 o più"
                                                             : "stazione di altro tipo";
             n[tipo]++;
             if (s.flag[2] != 0) n["stazione con fine prolungata"]++;
@@ -220,7 +220,7 @@ TEST(DecompilazioneCasuale, ScenariValidiCasualiTornanoBytePerByte) {
           "ripetizione 4 codici", "ripetizione 9 codici", "montagna con segni", "montagna senza segni",
           "montagna di tipo 3", "montagna di altro tipo", "indicatore senza destro", "indicatore con destro", "cartello",
           "cartello coperto da una fermata", "stazione di tipo 5 o 6", "stazione di tipo 7 o 8",
-          "stazione di tipo 25 o piu'", "stazione di altro tipo", "stazione con fine prolungata",
+          "stazione di tipo 25 o più", "stazione di altro tipo", "stazione con fine prolungata",
           "rallentamento sotto 110", "rallentamento da 110", "rallentamento con preavvisi",
           "rallentamento senza preavvisi", "rallentamento con d_v", "rallentamento senza d_v",
           "segnale con tempo", "segnale senza tempo", "abbattimento con codice",

@@ -122,7 +122,7 @@ TEST_F(Outputs, AFolderWhereAFileGoesIsRefusedBeforeAnyChange) {
         FAIL() << "expected IoError";
     } catch (const IoError& e) {
         EXPECT_EQ(e.file(), dir / "c.txt");
-        EXPECT_EQ(e.reason(), "e' una cartella, non un file");
+        EXPECT_EQ(e.reason(), "è una cartella, non un file");
     }
     std::map<std::string, std::string> expected = old;
     expected["c.txt"] = "<folder>";
