@@ -142,7 +142,7 @@ int comando_plot(const std::filesystem::path& cartella, const std::string& linea
         file = file_linea_dat(s);
         tipo = nome_tipo_file(TipoFile::piano);
         TabellaLinea piano;
-        const bool con_piano = std::filesystem::exists(file);
+        const bool con_piano = esiste(file);
         if (con_piano) piano = decodifica_tabella_linea(leggi_compilato(file, TipoFile::piano));
         replace_file(uscita, disegna_scenario(celle, voci, con_piano ? &piano : nullptr));
         return 0;
