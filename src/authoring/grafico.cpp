@@ -92,8 +92,6 @@ constexpr Carattere carattere_nome{10, false};          // nome-stazione
 constexpr Carattere carattere_nome_orario{12, true};    // nome-stazione-orario
 constexpr Carattere carattere_km{10, false};            // testo-km
 constexpr Carattere carattere_rallentamento{11, true};  // testo-rallentamento
-constexpr Carattere carattere_nota{12, false};          // nota
-constexpr Carattere carattere_titolo{26, true};         // titolo
 
 // Longest texts, in characters; a longer one is cut with "…" and kept whole
 // in its hover text.
