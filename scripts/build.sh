@@ -4,5 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMPATTATORE_WERROR="${COMPATTATORE_WERROR:-OFF}"
+# ccache, where installed, lets several checkouts share their compilations.
+lanciatore=()
+command -v ccache >/dev/null && lanciatore=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMPATTATORE_WERROR="${COMPATTATORE_WERROR:-OFF}" "${lanciatore[@]}"
 cmake --build build -j2
