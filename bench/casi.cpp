@@ -11,8 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/compilazione.h"
-#include "authoring/comandi.h"
+#include "compile/compilazione.h"
+#include "app/comandi.h"
 #include "banco.h"
 #include "processo.h"
 #include "app/driver.h"
@@ -287,7 +287,7 @@ void decompilazione(benchmark::State& state, std::int32_t lunghezza) {
                 int stato = 0;
                 const double t = cronometra([&] {
                     stato = comando_decompile(banco.cartella(), banco.nome_linea(), banco.nome_treno(),
-                                              uscita.percorso, true, compila_descrizioni, out, err);
+                                              uscita.percorso, true, out, err);
                 });
                 if (stato != 0) throw std::runtime_error("decompile: " + err.str());
                 return t;

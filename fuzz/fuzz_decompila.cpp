@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/compilazione.h"
-#include "authoring/decompilazione.h"
+#include "compile/compilazione.h"
+#include "decompile/decompilazione.h"
 #include "ingresso.h"
 
 namespace {
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     k.celle = c.scenario.celle;
     k.voci = c.scenario.voci;
     if (d.compila_linea) k.piano = c.scenario.tabella_linea;
-    const Decompilazione dec = decompila(k, compila_descrizioni);
+    const Decompilazione dec = decompila(k);
 
     const Compilazione r =
         compila_descrizioni({d.nome_linea, d.nome_treno, dec.testo_linea, dec.testo_treno, d.compila_linea, {}, {}});

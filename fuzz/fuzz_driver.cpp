@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "app/diagnostica.h"
 #include "documents/documenti_scenario.h"
 #include "ingresso.h"

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "app/esecuzione.h"
 #include "documents/documenti.h"
 #include "documents/documenti_scenario.h"

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/driver.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "authoring/json.h"
+#include "format/json.h"
 #include "tables/esito.h"
 
 namespace compattatore {

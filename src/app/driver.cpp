@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "documents/documenti_scenario.h"
 #include "documents/note_autore.h"
 #include "finishing/finitura.h"

@@ -8,12 +8,12 @@
 #include <system_error>
 
 #include "app/blocco_cartelle.h"
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/driver.h"
 #include "app/lettura_descrizioni.h"
-#include "authoring/comandi.h"
-#include "authoring/grafico.h"
+#include "app/comandi.h"
+#include "plot/grafico.h"
 #include "documents/documenti.h"
 #include "finishing/finitura.h"
 #include "platform/file_io.h"

@@ -8,10 +8,9 @@
 #include <iosfwd>
 #include <string>
 
-namespace compattatore {
+#include "sources/descrizioni.h"
 
-inline constexpr const char* linea_predefinita = "Brunovale";
-inline constexpr const char* treno_predefinito = "Quarzo";
+namespace compattatore {
 
 // Exit statuses of the program.
 namespace stato {

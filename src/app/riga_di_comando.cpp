@@ -11,10 +11,10 @@
 #include <CLI/CLI.hpp>
 
 #include "app/blocco_cartelle.h"
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "app/controllo.h"
 #include "app/esecuzione.h"
-#include "authoring/comandi.h"
+#include "app/comandi.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "reader/parole_chiave.h"
@@ -293,8 +293,8 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
                 const std::filesystem::path uscita =
                     uscita_decompile.empty() ? cartella : path_from_text(uscita_decompile);
                 const BloccoCartelle blocco({{cartella, UsoCartella::lettura}, {uscita, UsoCartella::scrittura}}, err);
-                return comando_decompile(cartella, linea_decompile, treno_decompile, uscita, forza_decompile,
-                                         compila_descrizioni, out, err);
+                return comando_decompile(cartella, linea_decompile, treno_decompile, uscita, forza_decompile, out,
+                                         err);
             }
             return esegui_lavoro(executable_folder(), out, err);
         },

@@ -9,6 +9,10 @@
 
 namespace compattatore {
 
+// The names of the built-in line and train.
+inline constexpr const char* linea_predefinita = "Brunovale";
+inline constexpr const char* treno_predefinito = "Quarzo";
+
 // The 537 lines of the built-in line description, in file order.
 std::span<const std::string_view> righe_linea();
 // The 397 lines of the built-in train description, in file order.

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/esecuzione.h"
 #include "sources/descrizioni.h"

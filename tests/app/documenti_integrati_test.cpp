@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "documents/documenti.h"
 #include "documents/documenti_scenario.h"
 #include "sources/descrizioni.h"

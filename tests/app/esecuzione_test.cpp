@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "authoring/json.h"
+#include "format/json.h"
 #include "platform/paths.h"
 #include "support/process.h"
 #include "support/system_reasons.h"

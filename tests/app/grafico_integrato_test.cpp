@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/compilazione.h"
-#include "authoring/grafico.h"
+#include "compile/compilazione.h"
+#include "plot/grafico.h"
 #include "sources/descrizioni.h"
 #include "sources/file_testo.h"
 #include "sources/linea_generata.h"

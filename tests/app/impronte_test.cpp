@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/esecuzione.h"
-#include "authoring/comandi.h"
+#include "app/comandi.h"
 #include "platform/file_io.h"
 #include "sources/linea_generata.h"
 #include "support/reference_digests.h"

@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/driver.h"
 #include "finishing/finitura.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "sources/descrizioni.h"
 
 namespace compattatore {

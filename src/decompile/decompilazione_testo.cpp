@@ -1,0 +1,184 @@
+#include "decompile/decompilazione_testo.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace compattatore::decompilazione {
+
+namespace {
+
+// Appends rows, each closed by CR LF, and keeps which record each holds.
+class Scrittore {
+public:
+    void riga(std::string_view testo, std::optional<RecordScritto> record = std::nullopt) {
+        t_.byte.append(testo);
+        t_.byte.append("\r\n");
+        t_.righe.push_back(record);
+    }
+    template <class... Valori>
+    void riga(std::optional<RecordScritto> record, const char* formato, Valori... valori) {
+        char buffer[256];
+        const int n = std::snprintf(buffer, sizeof buffer, formato, valori...);
+        if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer) throw std::length_error("riga troppo lunga");
+        riga(std::string_view(buffer, static_cast<std::size_t>(n)), record);
+    }
+    TestoScritto fine() {
+        riga("[fine]");
+        return std::move(t_);
+    }
+
+private:
+    TestoScritto t_;
+};
+
+bool blank(char c) { return c == ' ' || c == '\t'; }
+
+// A text ending a row, as the closest field when no field reads it back.
+std::string campo_o_vicino(std::string_view testo) {
+    if (std::optional<std::string> c = campo_testo(testo)) return *c;
+    std::string vicino;
+    for (char c : testo)
+        if (c != '"' && c != '\n' && c != '\r') vicino += c;
+    return campo_testo(vicino).value_or("\"\"");
+}
+
+// An empty field stands for a right-hand board speed of 0.
+std::string velocita_destra(std::int32_t v) { return v == 0 ? std::string() : std::to_string(v); }
+
+RecordScritto rec(Sezione s, std::size_t i) { return {s, i}; }
+
+}  // namespace
+
+std::optional<std::string> campo_testo(std::string_view testo) {
+    const bool fine_riga = testo.find('\n') != std::string_view::npos;
+    if (fine_riga) return std::nullopt;
+    if (testo.empty()) return std::string("\"\"");
+    const bool a_capo = testo.find("\r\n") != std::string_view::npos;
+    if (a_capo) return std::nullopt;
+    const bool virgolette = testo.find('"') != std::string_view::npos;
+    const bool da_chiudere = blank(testo.front()) || blank(testo.back()) || testo.find(',') != std::string_view::npos ||
+                             testo.front() == '"';
+    if (!da_chiudere) return std::string(testo);
+    if (virgolette) return std::nullopt;
+    return "\"" + std::string(testo) + "\"";
+}
+
+TestoScritto scrivi_linea(const Linea& l) {
+    Scrittore s;
+    s.riga("[generale]");
+    s.riga(std::nullopt, "lunghezza percorso,    %d", l.lunghezza);
+    const std::pair<const char*, const std::optional<Progressiva>*> progressive[] = {
+        {"uno", &l.uno}, {"due", &l.due}, {"tre", &l.tre}};
+    for (const auto& [nome, p] : progressive)
+        if (*p)
+            s.riga(std::nullopt, "progressiva chilometrica %s,    %d,    %d,    %d", nome, (*p)->inizio, (*p)->valore,
+                   (*p)->verso);
+    s.riga(std::nullopt, "sfondo uno,    %d", l.sfondo_uno);
+    s.riga(std::nullopt, "sfondo due,    %d", l.sfondo_due);
+    s.riga(std::nullopt, "sfondo tre,    %d", l.sfondo_tre);
+    if (l.ripetizione)
+        s.riga(std::nullopt, "ripetizione segnali %d codici,    %d,    %d", l.ripetizione->codici,
+               l.ripetizione->inizio, l.ripetizione->fine);
+
+    s.riga("[curve]");
+    for (std::size_t i = 0; i < l.curve.size(); ++i) {
+        const Curva& c = l.curve[i];
+        s.riga(rec(Sezione::curve, i), "curva%c%d,  %d,  %d", c.sinistra ? 's' : 'd', c.classe, c.inizio, c.lunghezza);
+    }
+    s.riga("[pendenze]");
+    for (std::size_t i = 0; i < l.pendenze.size(); ++i)
+        s.riga(rec(Sezione::pendenze, i), "pendenza,  %d,   %d", l.pendenze[i].posizione, l.pendenze[i].valore);
+    s.riga("[montagne]");
+    for (std::size_t i = 0; i < l.montagne.size(); ++i) {
+        const Montagna& m = l.montagne[i];
+        s.riga(rec(Sezione::montagne, i), "montagna,   %d,  %d,  %d", m.inizio, m.fine, m.tipo);
+    }
+    s.riga("[cartelli]");
+    for (std::size_t i = 0; i < l.indicatori.size(); ++i) {
+        const Indicatore& b = l.indicatori[i];
+        s.riga(rec(Sezione::indicatori, i), "indicatori_vmax,  %d,  %d,  %d,  %d,  %d,  %s,  %s,  %s,  %d", b.posizione,
+               b.sinistro[0], b.sinistro[1], b.sinistro[2], b.strisce_sinistro, velocita_destra(b.destro[0]).c_str(),
+               velocita_destra(b.destro[1]).c_str(), velocita_destra(b.destro[2]).c_str(), b.strisce_destro);
+    }
+    s.riga("[indicazioni]");
+    for (std::size_t i = 0; i < l.cartelli.size(); ++i) {
+        const Cartello& c = l.cartelli[i];
+        s.riga("cartello_indicatore,  " + std::to_string(c.posizione) + ",   " + campo_o_vicino(c.testo),
+               rec(Sezione::cartelli, i));
+    }
+    return s.fine();
+}
+
+TestoScritto scrivi_treno(const Treno& t) {
+    Scrittore s;
+    s.riga("[generale]");
+    s.riga(std::nullopt, "numero vetture,    %d", t.vetture);
+    s.riga(std::nullopt, "percentuale massa frenata,    %d", t.massa_frenata);
+    s.riga(std::nullopt, "sabbia,    %d", t.sabbia);
+    s.riga(std::nullopt, "orologio,    %d              %d            %d ", t.ore, t.minuti, t.secondi);
+
+    s.riga("[aderenze]");
+    for (std::size_t i = 0; i < t.aderenze.size(); ++i)
+        s.riga(rec(Sezione::aderenze, i), "aderenza,%8d,%6d", t.aderenze[i].posizione, t.aderenze[i].valore);
+    s.riga("[vel_limite]");
+    for (std::size_t i = 0; i < t.velocita.size(); ++i)
+        s.riga(rec(Sezione::velocita, i), "velocita,%8d,%6d", t.velocita[i].posizione, t.velocita[i].valore);
+
+    s.riga("[stazioni]");
+    for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
+        const Stazione& st = t.stazioni[i];
+        // A time is written with two-digit minutes and seconds; no time as 0, 0, 0.
+        const bool con_orario = st.ore != 0 || st.minuti != 0 || st.secondi != 0;
+        char orario[64];
+        std::snprintf(orario, sizeof orario, con_orario ? "%4d,%02d,%02d" : "%4d,%2d,%2d", st.ore, st.minuti,
+                      st.secondi);
+        char campi[200];
+        std::snprintf(campi, sizeof campi, "stazione,%8d,%3d,%5d,%3d,%2d,%2d,%3d,%d,%d,%3d,%d,%d,%5d,%s, ",
+                      st.posizione, st.tipo, st.lunghezza, st.flag[0], st.flag[1], st.flag[2], st.gruppo_a[0],
+                      st.gruppo_a[1], st.gruppo_a[2], st.gruppo_b[0], st.gruppo_b[1], st.gruppo_b[2], st.fermata,
+                      orario);
+        s.riga(campi + campo_o_vicino(st.nome), rec(Sezione::stazioni, i));
+    }
+    s.riga("[rallentamenti]");
+    for (std::size_t i = 0; i < t.rallentamenti.size(); ++i) {
+        const Rallentamento& r = t.rallentamenti[i];
+        s.riga(rec(Sezione::rallentamenti, i), "rallentamento,  %d,    %d,  %d, %d,  %d,  %d", r.x, r.v, r.l, r.f_tt,
+               r.f_ta, r.d_v);
+    }
+    s.riga("[segnali]");
+    for (std::size_t i = 0; i < t.segnali.size(); ++i) {
+        const Segnale& g = t.segnali[i];
+        s.riga(rec(Sezione::segnali, i), "segnale,%8d,%4d,%2d,%2d,%3d,%2d,%5d,%3d,%d,%d, %d", g.posizione, g.sx, g.s1,
+               g.s2, g.s3, g.rapp, g.dx, g.d1, g.d2, g.d3, g.tempo);
+    }
+    s.riga("[codici]");
+    for (std::size_t i = 0; i < t.abbattimenti.size(); ++i)
+        s.riga(rec(Sezione::abbattimenti, i), "abbattimento,%8d,%6d", t.abbattimenti[i].posizione,
+               t.abbattimenti[i].codice);
+    return s.fine();
+}
+
+bool togli_record(Descrizione& d, const RecordScritto& r) {
+    auto togli = [&r](auto& lista) {
+        if (r.indice >= lista.size()) return false;
+        lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(r.indice));
+        return true;
+    };
+    switch (r.sezione) {
+        case Sezione::generale: return false;
+        case Sezione::curve: return togli(d.linea.curve);
+        case Sezione::pendenze: return togli(d.linea.pendenze);
+        case Sezione::montagne: return togli(d.linea.montagne);
+        case Sezione::indicatori: return togli(d.linea.indicatori);
+        case Sezione::cartelli: return togli(d.linea.cartelli);
+        case Sezione::aderenze: return togli(d.treno.aderenze);
+        case Sezione::velocita: return togli(d.treno.velocita);
+        case Sezione::stazioni: return togli(d.treno.stazioni);
+        case Sezione::rallentamenti: return togli(d.treno.rallentamenti);
+        case Sezione::segnali: return togli(d.treno.segnali);
+        case Sezione::abbattimenti: return togli(d.treno.abbattimenti);
+    }
+    return false;
+}
+
+}  // namespace compattatore::decompilazione

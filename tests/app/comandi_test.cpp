@@ -1,0 +1,71 @@
+#include "app/comandi.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/file_io.h"
+#include "support/temp_dir.h"
+#include "tables/file_compilati.h"
+
+namespace compattatore {
+namespace {
+
+using test::TempDir;
+
+Scenario piccolo() {
+    Scenario s;
+    s.celle.assign(141, Cella{});
+    s.celle[22].tipo = tipo_cella::segnale;
+    s.voci[voce_linea].nome = "L";
+    s.voci[voce_treno].nome = "T";
+    return s;
+}
+
+TEST(ComandoDump, ElencaUnFileBuonoESiFermaSuUnoGuastoConNomeTipoEOffset) {
+    TempDir dir;
+    const std::string griglia = codifica_griglia(piccolo().celle);
+    test::write_bytes(dir / "L_T.dat", griglia);
+    test::write_bytes(dir / "corta.dat", griglia.substr(0, griglia.size() - 4));
+
+    std::ostringstream out, err;
+    EXPECT_EQ(comando_dump(dir / "L_T.dat", FormatoDump::testo, 1000, out, err), 0);
+    EXPECT_EQ(out.str().rfind("griglia: 141 celle", 0), 0u);
+    EXPECT_EQ(err.str(), "");
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(comando_dump(dir / "corta.dat", FormatoDump::json, 1000, out2, err2), 1);
+    EXPECT_EQ(out2.str(), "");  // nothing half-written
+    EXPECT_EQ(err2.str(), "compattatore: " + (dir / "corta.dat").string() +
+                              " (file griglia): offset 2100: cella 140 troncata: restano 11 byte dei 15 di una cella "
+                              "(lunghezza 2111 non multipla di 15)\n");
+
+    std::ostringstream out3, err3;
+    EXPECT_THROW(comando_dump(dir / "manca.dat", FormatoDump::testo, 1000, out3, err3), IoError);
+}
+
+TEST(ComandoPlot, ScriveLaPaginaENominaIlFileCheRompeLaSuaStruttura) {
+    TempDir dir;
+    const Scenario s = piccolo();
+    test::write_bytes(dir / "L_T.sim", codifica_voci(s.voci));
+    test::write_bytes(dir / "L_T.dat", codifica_griglia(s.celle));
+    std::ostringstream err;
+    // No L_linea.dat: the scenario was compiled without the plan.
+    ASSERT_EQ(comando_plot(dir.path(), "L", "T", dir / "pagina.svg", err), 0) << err.str();
+    const std::string svg = test::read_bytes(dir / "pagina.svg");
+    EXPECT_NE(svg.find("pianta non disponibile"), std::string::npos);
+
+    test::write_bytes(dir / "L_linea.dat", std::string("\x07\x00", 2));
+    std::ostringstream err2;
+    EXPECT_EQ(comando_plot(dir.path(), "L", "T", dir / "altra.svg", err2), 1);
+    EXPECT_EQ(err2.str(), "compattatore: " + (dir / "L_linea.dat").string() +
+                              " (file piano): offset 0: elemento 0: tag sconosciuto 7 (un elemento del tracciato ha "
+                              "tag 0, 2 o 5)\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "altra.svg"));
+
+    std::ostringstream err3;
+    EXPECT_THROW(comando_plot(dir.path(), "X", "T", dir / "x.svg", err3), IoError);
+}
+
+}  // namespace
+}  // namespace compattatore
