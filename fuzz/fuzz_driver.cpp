@@ -19,8 +19,8 @@
 #include <string>
 #include <string_view>
 
-#include "compile/compilazione.h"
 #include "app/diagnostica.h"
+#include "compile/compilazione.h"
 #include "documents/documenti_scenario.h"
 #include "ingresso.h"
 #include "tables/file_compilati.h"
