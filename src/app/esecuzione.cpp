@@ -49,9 +49,13 @@ int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std:
     descrizioni.scrivi(file_treno_txt(f), componi_testo(righe_treno()));
     OutputSet uscite;
     dati_note(f, uscite);
-    dati_rallentamenti(f, uscite);
-    dati_scheda(f, uscite);
-    const Compilazione c = memorizza_percorso(f, 1, uscite, &descrizioni);
+    Compilazione c = memorizza_percorso(f, 1, uscite, &descrizioni);
+    // The card and the order are worked out from the scenario just compiled,
+    // as for every other scenario.
+    if (c.scenario.griglia_esiste()) {
+        c.scenario.documenti = dati_documenti_predefiniti();
+        aggiungi_documenti(f, c.scenario, std::nullopt, uscite);
+    }
     uscite.commit();
 
     if (!riuscita(c)) {

@@ -30,10 +30,10 @@ std::int64_t Corsa::chilometro(std::int32_t p) const { return compattatore::chil
 
 std::int64_t Corsa::chilometro_prima(std::int32_t p) const { return compattatore::chilometro_prima(progressive, p); }
 
-std::int32_t Corsa::cippo_prima(std::int32_t p) const {
-    for (std::int32_t q = p; q > 0; --q)
+std::optional<std::int32_t> Corsa::cippo_prima(std::int32_t p, std::int32_t da) const {
+    for (std::int32_t q = p; q >= da; --q)
         if (chilometro(q) % 1000 == 0) return q;
-    return std::min(p, 0);
+    return std::nullopt;
 }
 
 Corsa leggi_corsa(const Scenario& s) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,9 +48,14 @@ struct Corsa {
     std::int64_t chilometro(std::int32_t p) const;
     // The kilometre at `p` under the reference in force just before `p`.
     std::int64_t chilometro_prima(std::int32_t p) const;
-    // The last position at or before `p` where a whole kilometre stands (a
-    // kilometre post), not before the start of the line.
-    std::int32_t cippo_prima(std::int32_t p) const;
+    // The last position at or before `p`, not before `da`, where a whole
+    // kilometre stands (a kilometre post); none when no post stands there.
+    std::optional<std::int32_t> cippo_prima(std::int32_t p, std::int32_t da = 0) const;
+
+    // The train's run: from the first station to the last (the whole line
+    // without stations).
+    std::int32_t origine() const { return stazioni.empty() ? 0 : stazioni.front().posizione; }
+    std::int32_t destinazione() const { return stazioni.empty() ? lunghezza_linea : stazioni.back().posizione; }
 };
 
 // The run of a scenario whose reading ended without a code.

@@ -1,7 +1,7 @@
 // What the built-in card shows that the built-in train description does not
 // say: the train number, its category and the recovery margins of its timed
-// stations.  With these, the card and the order worked out from the
-// compiled built-in scenario are the built-in texts (a test checks it).
+// stations.  The no-argument run works out its card and order from the
+// compiled built-in scenario with these.
 #include "documents/documenti.h"
 
 namespace compattatore {

@@ -129,6 +129,9 @@ std::vector<Pagina> impagina(const RigheScheda& tabella) {
             const RigaScheda* r = righe[i++];
             if (r->tipo != TipoRigaScheda::spaziatura || !p.righe.empty()) p.righe.push_back(&r->testo);
         }
+        // The spacer rows the next page would begin with are dropped here,
+        // so that a protection signal after them is seen.
+        while (i < righe.size() && righe[i]->tipo == TipoRigaScheda::spaziatura) ++i;
         if (i < righe.size() && righe[i]->tipo == TipoRigaScheda::protezione) {
             p.righe.push_back(&righe[i++]->testo);
             p.ultima_sulla_chiusura = true;

@@ -16,8 +16,6 @@ namespace {
 // Widths of the seven cells.
 constexpr std::size_t largo_velocita = 5, largo_km = 10, largo_nome = 28, largo_orario = 16, largo_recupero = 5;
 
-// A protection signal stands this far before the first position of its station.
-constexpr std::int32_t anticipo_protezione = 350;
 // A speed change this close after a station is at its exit switch, this
 // close before one at its entry switch.
 constexpr std::int32_t raggio_deviatoi = 1500;
@@ -30,13 +28,15 @@ constexpr std::int32_t distacco_cippi = 3000;
 // scheduled time to the next timed stop (4 %).
 constexpr double secondi_per_mezzo_minuto = 750.0;
 
-// Order of the rows that share a position.
+// Order of the rows that share a position.  Where the kilometre reference
+// changes, the old count ends there: every other row of the place stands
+// after the new count, in it.  The spacer row closes its stop's leg.
 enum Ordine : int {
-    prima_del_luogo = 0,
-    al_luogo = 1,
+    cambio = 0,
+    dopo_il_cambio = 1,
     velocita_al_luogo = 2,
-    cambio = 3,
-    dopo_il_cambio = 4,
+    prima_del_luogo = 3,  // protection signals and posts
+    al_luogo = 4,
     dopo_il_luogo = 5,
 };
 
@@ -128,15 +128,11 @@ struct Evento {
 // The rows but the posts are worked out once, in running order; each count
 // of spread posts then only places its posts among them.
 struct TabellaScheda::Righe {
-    Righe(const Corsa& c, const DatiDocumenti& d) : c_(c) {
+    Righe(const Corsa& c, const DatiDocumenti& d) : c_(c), da_(c.origine()), a_(c.destinazione()) {
         stazioni(d);
         cambi_di_velocita();
         cambi_di_progressiva();
-        for (const RallentamentoCorsa& r : c_.rallentamenti) {
-            const std::int32_t p = c_.cippo_prima(r.inizio);
-            if (std::find(dei_rallentamenti_.begin(), dei_rallentamenti_.end(), p) == dei_rallentamenti_.end())
-                dei_rallentamenti_.push_back(p);
-        }
+        cippi_dei_rallentamenti();
         std::stable_sort(eventi_.begin(), eventi_.end(), prima_di);
         for (const Evento& e : eventi_) occupate_.push_back(e.posizione);
     }
@@ -152,20 +148,22 @@ struct TabellaScheda::Righe {
         for (std::size_t k = 0; k < dei_rallentamenti_.size() + cippi.size(); ++k) {
             const std::int32_t p = k < dei_rallentamenti_.size() ? dei_rallentamenti_[k] : cippi[k - dei_rallentamenti_.size()];
             Celle x;
-            // The post after which the order's first restriction begins
+            // The post after which the first restriction of the run begins
             // leaves column 4 to the driver, who writes the order's speed there.
-            x.segnaposto = k == 0 && !dei_rallentamenti_.empty();
+            x.segnaposto = k < dei_rallentamenti_.size() && segnaposto_ == p;
             const int v = c_.limite(p);
             x.limite = in_vigore(v);
             x.marcia = di_marcia(v);
             x.km = km(c_.chilometro(p));
             x.nome = "Cippo Km " + testo_km(c_.chilometro(p));
-            dei_cippi.push_back({p, al_luogo, {TipoRigaScheda::cippo, p, componi(x)}});
+            dei_cippi.push_back({p, prima_del_luogo, {TipoRigaScheda::cippo, p, componi(x)}});
         }
         std::stable_sort(dei_cippi.begin(), dei_cippi.end(), prima_di);
+        // A post at the place of another row stands before it.
         RigheScheda r;
         for (Evento& e : dei_cippi) r.cippi.push_back(std::move(e.riga));
-        // A post goes after the other rows of its place and order.
+        // A post goes after the other rows of its place and order (a
+        // protection signal).
         r.ordine.reserve(eventi_.size() + r.cippi.size());
         std::size_t k = 0;
         for (const Evento& e : eventi_) {
@@ -189,17 +187,31 @@ struct TabellaScheda::Righe {
         return nullptr;
     }
 
+    // The last signal at or before the first position of the station, after
+    // the station before it: the signal that protects the station.
+    std::optional<std::int32_t> protezione(std::size_t i) const {
+        const StazioneCorsa& s = c_.stazioni[i];
+        const auto dopo = std::upper_bound(c_.segnali.begin(), c_.segnali.end(), s.inizio);
+        if (dopo == c_.segnali.begin()) return std::nullopt;
+        const std::int32_t segnale = *std::prev(dopo);
+        if (i > 0 && segnale <= c_.stazioni[i - 1].posizione) return std::nullopt;
+        return segnale;
+    }
+
     void stazioni(const DatiDocumenti& d) {
         const std::vector<std::string> rec = recuperi(c_, d);
-        // No protection signal row beyond the last signal of the line.
-        const std::int64_t ultimo_segnale =
-            c_.segnali.empty() ? std::numeric_limits<std::int64_t>::max() : c_.segnali.back();
         for (std::size_t i = 0; i < c_.stazioni.size(); ++i) {
             const StazioneCorsa& s = c_.stazioni[i];
             Celle x;
+            // A change of limit at the station; at the origin, the limit the
+            // train departs with.
             if (const CambioVelocita* v = cambio_a(s.posizione)) {
-                x.limite = v->kmh;
-                x.marcia = marcia(v->kmh);
+                x.limite = in_vigore(v->kmh);
+                x.marcia = di_marcia(v->kmh);
+                x.no_rs = in_vigore(v->kmh);
+            } else if (i == 0) {
+                x.limite = in_vigore(c_.limite(s.posizione));
+                x.marcia = di_marcia(c_.limite(s.posizione));
             }
             x.km = km(c_.chilometro(s.posizione));
             x.nome = s.nome;
@@ -213,18 +225,19 @@ struct TabellaScheda::Righe {
                 aggiungi(TipoRigaScheda::spaziatura, s.posizione, dopo_il_luogo, Celle{});
                 tappe_.push_back(s.posizione);
             }
-            const auto prot = static_cast<std::int32_t>(
-                std::min(giu_a_50(static_cast<std::int64_t>(s.inizio) - anticipo_protezione), ultimo_segnale));
+            const std::optional<std::int32_t> prot = protezione(i);
+            if (!prot) continue;
             Celle y;
-            y.marcia = di_marcia(c_.limite(prot));
-            y.km = km(c_.chilometro(prot));
+            y.marcia = di_marcia(c_.limite(*prot));
+            y.km = km(c_.chilometro(*prot));
             y.nome = "Segn.Prot.";
-            aggiungi(TipoRigaScheda::protezione, prot, prima_del_luogo, y);
+            aggiungi(TipoRigaScheda::protezione, *prot, prima_del_luogo, y);
         }
     }
 
     void cambi_di_velocita() {
         for (const CambioVelocita& v : c_.velocita) {
+            if (v.posizione <= da_ || v.posizione > a_) continue;
             bool in_stazione = false;
             std::optional<std::int32_t> prima, dopo;
             for (const StazioneCorsa& s : c_.stazioni) {
@@ -248,7 +261,7 @@ struct TabellaScheda::Righe {
 
     void cambi_di_progressiva() {
         for (const Progressiva& r : c_.progressive) {
-            if (r.inizio <= 0) continue;
+            if (r.inizio <= da_ || r.inizio > a_) continue;
             const std::int64_t vecchio = c_.chilometro_prima(r.inizio);
             const int v = c_.limite(r.inizio);
             Celle x;
@@ -263,18 +276,33 @@ struct TabellaScheda::Righe {
         }
     }
 
+    // The posts after which the restrictions of the run begin, where the run
+    // passes one; the first restriction the train meets has the placeholder
+    // on its post.
+    void cippi_dei_rallentamenti() {
+        bool primo = true;
+        for (const RallentamentoCorsa& r : c_.rallentamenti) {
+            if (r.inizio + r.lunghezza < da_ || r.inizio > a_) continue;
+            const std::optional<std::int32_t> p = r.inizio >= da_ ? c_.cippo_prima(r.inizio, da_) : std::nullopt;
+            if (primo && p) segnaposto_ = *p;
+            primo = false;
+            if (p && std::find(dei_rallentamenti_.begin(), dei_rallentamenti_.end(), *p) == dei_rallentamenti_.end())
+                dei_rallentamenti_.push_back(*p);
+        }
+    }
+
     // Each spread post stands at a whole kilometre of its own reference,
     // nearest to its share of the run, away from the other rows.
     std::vector<std::int32_t> spargi_cippi(int sparsi) const {
         std::vector<std::int32_t> cippi;
         std::vector<std::int32_t> presi = dei_rallentamenti_;
         std::sort(presi.begin(), presi.end());
-        const std::int64_t lunghezza = c_.stazioni.empty() ? c_.lunghezza_linea : c_.stazioni.back().posizione;
+        const std::int64_t lunghezza = static_cast<std::int64_t>(a_) - da_;
         for (int k = 1; k <= sparsi; ++k) {
-            const std::int64_t obiettivo = lunghezza * k / (sparsi + 1);
+            const std::int64_t obiettivo = da_ + lunghezza * k / (sparsi + 1);
             std::optional<std::int64_t> migliore;
             for (std::int64_t p = giu_a_50(obiettivo) - ricerca_cippo; p < obiettivo + ricerca_cippo; p += 50) {
-                if (p <= 0 || p > c_.lunghezza_linea) continue;
+                if (p <= da_ || p > a_) continue;
                 if (c_.chilometro(static_cast<std::int32_t>(p)) % 1000 != 0) continue;
                 if (!lontano(occupate_, p, distacco_righe) || !lontano(presi, p, distacco_cippi)) continue;
                 if (!migliore || std::llabs(p - obiettivo) < std::llabs(*migliore - obiettivo)) migliore = p;
@@ -310,6 +338,8 @@ struct TabellaScheda::Righe {
     }
 
     const Corsa& c_;
+    std::int32_t da_, a_;                         // the run, origin to destination
+    std::optional<std::int32_t> segnaposto_;      // the post that takes " ___ "
     std::vector<Evento> eventi_;                  // in running order
     std::vector<std::int32_t> occupate_;          // their positions
     std::vector<std::int32_t> dei_rallentamenti_;  // the posts the restrictions begin after

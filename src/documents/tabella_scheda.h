@@ -1,10 +1,12 @@
-// The rows of the timetable card's table, in running order: stations with
-// their times and recovery margins, the protection signal before each timed
-// stop, the changes of the train's speed limit (with the switches near the
-// stations), the kilometre reference changes and kilometre posts; a spacer
-// row after each intermediate timed stop parts the run into its legs.  The
-// post after which the first restriction of the order begins carries the
-// placeholder " ___ " in column 4.
+// The rows of the timetable card's table, in running order from the origin
+// to the destination: stations with their times and recovery margins, the
+// signal that protects each timed stop (the last one before it, when the
+// line has one after the previous station), the changes of the train's
+// speed limit (with the switches near the stations), the kilometre
+// reference changes and kilometre posts; a spacer row after each
+// intermediate timed stop parts the run into its legs.  The post after which
+// the first restriction the train meets begins carries the placeholder
+// " ___ " in column 4.
 #pragma once
 
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/documenti.h"
-#include "documenti_prova.h"
+#include "support/documenti_prova.h"
 #include "documento_scritto.h"
 #include "sources/file_testo.h"
 

@@ -1,4 +1,4 @@
-#include "documenti_prova.h"
+#include "support/documenti_prova.h"
 
 #include <algorithm>
 #include <sstream>
