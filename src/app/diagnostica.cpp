@@ -19,12 +19,26 @@ struct Segno {
     std::size_t colonne;
 };
 
+// Characters that would act on the terminal rather than show: the C1
+// controls, the line and paragraph separators, the marks and overrides of
+// the writing direction.
+bool invisibile(std::uint32_t c) {
+    return (c >= 0x80 && c <= 0x9F) || c == 0x200E || c == 0x200F || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
 std::vector<Segno> segni(std::string_view t) {
     std::vector<Segno> r;
     for (std::size_t i = 0; i < t.size();) {
         const auto c = static_cast<unsigned char>(t[i]);
         std::uint32_t punto = 0;
         const std::size_t n = c < 0x80 ? 0 : sequenza_utf8(t, i, punto);
+        if (n > 0 && invisibile(punto)) {
+            r.push_back({i, std::string("\\u") + cifre[punto >> 12 & 0xF] + cifre[punto >> 8 & 0xF] +
+                                cifre[punto >> 4 & 0xF] + cifre[punto & 0xF], 6});
+            i += n;
+            continue;
+        }
         if (n > 0) {
             r.push_back({i, std::string(t.substr(i, n)), 1});
             i += n;

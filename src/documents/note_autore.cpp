@@ -12,7 +12,7 @@ namespace {
 constexpr std::string_view rientro = "   ";
 constexpr std::string_view bom = "\xEF\xBB\xBF";
 
-bool blank(char c) { return c == ' ' || c == '\t'; }
+bool blank(char c) { return c == ' '; }
 
 // Characters of UTF-8 text before byte `offset`: the column of the next one is this + 1.
 int caratteri_prima(std::string_view t, std::size_t offset) {
@@ -54,10 +54,20 @@ std::vector<std::string> righe_note_autore(std::string_view utf8) {
         utf8.remove_prefix(a_capo == std::string_view::npos ? utf8.size() : a_capo + 1);
         if (riga.ends_with('\r')) riga.remove_suffix(1);
 
+        if (numero > static_cast<int>(righe_note_massime))
+            throw ErroreNote(numero, 1, "le note superano le " + std::to_string(righe_note_massime) + " righe",
+                             std::string(riga));
+        // A tab too: the simulator shows the notes as they are, and a tab
+        // has no width there.  U+0080..U+009F are the controls of UTF-8's
+        // two-byte range.
         for (std::size_t i = 0; i < riga.size(); ++i) {
             const auto c = static_cast<unsigned char>(riga[i]);
-            if ((c < 0x20 && c != '\t') || c == 0x7F)
-                throw ErroreNote(numero, caratteri_prima(riga, i) + 1, "carattere di controllo nelle note",
+            const bool c1 = c == 0xC2 && i + 1 < riga.size() && static_cast<unsigned char>(riga[i + 1]) <= 0x9F &&
+                            static_cast<unsigned char>(riga[i + 1]) >= 0x80;
+            if (c < 0x20 || c == 0x7F || c1)
+                throw ErroreNote(numero, caratteri_prima(riga, i) + 1,
+                                 c == '\t' ? "tabulazione nelle note: al suo posto degli spazi"
+                                           : "carattere di controllo nelle note",
                                  std::string(riga));
         }
         std::string testo;
@@ -71,7 +81,7 @@ std::vector<std::string> righe_note_autore(std::string_view utf8) {
                                              : std::string("testo non in UTF-8"),
                              std::string(riga));
         }
-        const std::size_t inizio = testo.find_first_not_of(" \t");
+        const std::size_t inizio = testo.find_first_not_of(' ');
         if (inizio == std::string::npos) {
             righe.emplace_back();
         } else {
@@ -79,9 +89,6 @@ std::vector<std::string> righe_note_autore(std::string_view utf8) {
             while (blank(testo[fine - 1])) --fine;
             dividi(std::string(rientro) + testo.substr(inizio, fine - inizio), righe);
         }
-        if (righe.size() > righe_note_massime)
-            throw ErroreNote(numero, 1, "le note superano le " + std::to_string(righe_note_massime) + " righe",
-                             std::string(riga));
     }
     return righe;
 }

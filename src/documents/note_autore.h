@@ -3,7 +3,9 @@
 // the notes file has them in Windows-1252, each paragraph beginning with
 // three blanks, lines of at most 766 characters: a longer paragraph goes on
 // in the next line without indentation, cut at a blank (a word longer than a
-// whole line is cut with a hyphen).  Lines end with CR LF.
+// whole line is cut with a hyphen).  Lines end with CR LF.  The author's
+// text has at most righe_note_massime lines, and no tab or other control
+// character.
 #pragma once
 
 #include <stdexcept>

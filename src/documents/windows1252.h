@@ -28,7 +28,9 @@ private:
 
 // The Windows-1252 bytes of a UTF-8 text: one byte per character, the
 // Latin-1 letters as themselves and the 27 characters of 0x80..0x9F (the
-// euro sign, the curly quotes, the dashes ...) at their places.
+// euro sign, the curly quotes, the dashes ...) at their places.  A letter
+// followed by a combining accent (e and U+0301, as some editors save "é")
+// is the one byte of the accented letter where the code page has it.
 std::string in_windows1252(std::string_view utf8);
 
 }  // namespace compattatore

@@ -39,6 +39,9 @@ TEST(Diagnostica, RigaECursoreSottoIlCampo) {
         {"byte di controllo", luogo("a\tb\x01" "c", 5, 1), "a\\tb\\x01c", "        ^"},
         {"UTF-8 e byte isolati", luogo("Citt\xC3\xA0, Citt\xE0", 9, 5), "Citt\xC3\xA0, Citt\\xE0",
          "       ^~~~~~~~"},
+        // Characters that act on a terminal: C1 controls, direction overrides.
+        {"controlli C1 e di direzione", luogo("a\xC2\x80" "b\xC2\x81" "c\xE2\x80\xAE" "d", 4, 1),
+         "a\\u0080b\\u0081c\\u202Ed", "       ^"},
         {"campo lontano in una riga lunga", luogo(lunga, 302, 6),
          "..." + std::string(40, '.') + "VALORE" + std::string(48, ',') + "...",
          std::string(43, ' ') + "^~~~~~"},

@@ -21,12 +21,15 @@ TEST(NoteAutore, ParagrafiRigheVuoteECodice) {
         {"", {}},
         {"Un paragrafo.", {"   Un paragrafo."}},
         {"Uno.\nDue.\n", {"   Uno.", "   Due."}},
-        {"\xEF\xBB\xBFUno.\r\n\r\n  \t \r\n  Due.  \r\n", {"   Uno.", "", "", "   Due."}},
+        {"\xEF\xBB\xBFUno.\r\n\r\n   \r\n  Due.  \r\n", {"   Uno.", "", "", "   Due."}},
         {"città \u20AC 5, \u201Cvirgolette\u201D \u2013 Ettore.", {"   citt\xE0 \x80 5, \x93virgolette\x94 \x96 Ettore."}},
-        {"a\tb", {"   a\tb"}},
+        // Accents as some editors save them: the letter, then the combining accent.
+        {"perche\u0301 citta\u0300 N\u0303e S\u030Ci c\u0327", {"   perch\xE9 citt\xE0 \xD1" "e \x8Ai \xE7"}},
     };
     for (const auto& c : casi) EXPECT_EQ(righe_note_autore(c.testo), c.righe) << c.testo;
     EXPECT_EQ(note_autore("Uno.\n\nDue."), "   Uno.\r\n\r\n   Due.\r\n");
+    // A thousand lines of the author's, however many lines they make.
+    EXPECT_EQ(righe_note_autore(std::string(999, '\n') + std::string(2000, 'p')).size(), 1002u);
 }
 
 // A paragraph longer than a line goes on at once on the next, cut at the
@@ -73,6 +76,14 @@ TEST(NoteAutore, ErroriAllaRigaEAllaColonna) {
         {"\u00E8\u00E8\U0001F682", 1, 3, "carattere U+1F682 non rappresentabile in Windows-1252"},
         {"Uno.\r\nCitt\xE0 in Latin-1", 2, 5, "testo non in UTF-8"},
         {"a\x01", 1, 2, "carattere di controllo nelle note"},
+        {"Uno.\na\tb", 2, 2, "tabulazione nelle note: al suo posto degli spazi"},
+        {"ab\u0080", 1, 3, "carattere di controllo nelle note"},
+        {"\u00E8\u0081", 1, 2, "carattere di controllo nelle note"},
+        // An accent with no letter it joins in the code page.
+        {"x\u0301", 1, 2, "carattere U+0301 non rappresentabile in Windows-1252"},
+        {"\u00E8\u0301", 1, 2, "carattere U+0301 non rappresentabile in Windows-1252"},
+        // The limit counts the author's lines, not the lines a long paragraph makes.
+        {std::string(1000, '\n') + std::string(2000, 'p'), 1001, 1, "le note superano le 1000 righe"},
         {"Uno\rDue", 1, 4, "carattere di controllo nelle note"},
         {std::string(1001, '\n') + "x", 1001, 1, "le note superano le 1000 righe"},
     };
