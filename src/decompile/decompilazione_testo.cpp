@@ -2,10 +2,20 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string>
+
+#include "reader/formato_descrizione.h"
 
 namespace compattatore::decompilazione {
 
 namespace {
+
+using lettore::IdRecord;
+
+// The keyword the writers use for a record (its `variante`-th spelling).
+std::string parola(IdRecord id, std::size_t variante = 0) {
+    return std::string(lettore::record_formato(id).parole[variante]);
+}
 
 // Appends rows, each closed by CR LF, and keeps which record each holds.
 class Scrittore {
@@ -66,44 +76,48 @@ std::optional<std::string> campo_testo(std::string_view testo) {
 TestoScritto scrivi_linea(const Linea& l) {
     Scrittore s;
     s.riga("[generale]");
-    s.riga(std::nullopt, "lunghezza percorso,    %d", l.lunghezza);
-    const std::pair<const char*, const std::optional<Progressiva>*> progressive[] = {
-        {"uno", &l.uno}, {"due", &l.due}, {"tre", &l.tre}};
-    for (const auto& [nome, p] : progressive)
+    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::lunghezza_percorso).c_str(), l.lunghezza);
+    const std::pair<IdRecord, const std::optional<Progressiva>*> progressive[] = {
+        {IdRecord::progressiva_uno, &l.uno}, {IdRecord::progressiva_due, &l.due}, {IdRecord::progressiva_tre, &l.tre}};
+    for (const auto& [id, p] : progressive)
         if (*p)
-            s.riga(std::nullopt, "progressiva chilometrica %s,    %d,    %d,    %d", nome, (*p)->inizio, (*p)->valore,
+            s.riga(std::nullopt, "%s,    %d,    %d,    %d", parola(id).c_str(), (*p)->inizio, (*p)->valore,
                    (*p)->verso);
-    s.riga(std::nullopt, "sfondo uno,    %d", l.sfondo_uno);
-    s.riga(std::nullopt, "sfondo due,    %d", l.sfondo_due);
-    s.riga(std::nullopt, "sfondo tre,    %d", l.sfondo_tre);
+    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sfondo_uno).c_str(), l.sfondo_uno);
+    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sfondo_due).c_str(), l.sfondo_due);
+    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sfondo_tre).c_str(), l.sfondo_tre);
+    // The first spelling names 9 codes, the second 4.
     if (l.ripetizione)
-        s.riga(std::nullopt, "ripetizione segnali %d codici,    %d,    %d", l.ripetizione->codici,
+        s.riga(std::nullopt, "%s,    %d,    %d", parola(IdRecord::ripetizione_segnali, l.ripetizione->codici == 4 ? 1 : 0).c_str(),
                l.ripetizione->inizio, l.ripetizione->fine);
 
     s.riga("[curve]");
     for (std::size_t i = 0; i < l.curve.size(); ++i) {
         const Curva& c = l.curve[i];
-        s.riga(rec(Sezione::curve, i), "curva%c%d,  %d,  %d", c.sinistra ? 's' : 'd', c.classe, c.inizio, c.lunghezza);
+        s.riga(rec(Sezione::curve, i), "%s,  %d,  %d",
+               parola(IdRecord::curva, (c.sinistra ? 0 : 6) + static_cast<std::size_t>(c.classe - 1)).c_str(), c.inizio,
+               c.lunghezza);
     }
     s.riga("[pendenze]");
     for (std::size_t i = 0; i < l.pendenze.size(); ++i)
-        s.riga(rec(Sezione::pendenze, i), "pendenza,  %d,   %d", l.pendenze[i].posizione, l.pendenze[i].valore);
+        s.riga(rec(Sezione::pendenze, i), "%s,  %d,   %d", parola(IdRecord::pendenza).c_str(), l.pendenze[i].posizione, l.pendenze[i].valore);
     s.riga("[montagne]");
     for (std::size_t i = 0; i < l.montagne.size(); ++i) {
         const Montagna& m = l.montagne[i];
-        s.riga(rec(Sezione::montagne, i), "montagna,   %d,  %d,  %d", m.inizio, m.fine, m.tipo);
+        s.riga(rec(Sezione::montagne, i), "%s,   %d,  %d,  %d", parola(IdRecord::montagna).c_str(), m.inizio, m.fine, m.tipo);
     }
     s.riga("[cartelli]");
     for (std::size_t i = 0; i < l.indicatori.size(); ++i) {
         const Indicatore& b = l.indicatori[i];
-        s.riga(rec(Sezione::indicatori, i), "indicatori_vmax,  %d,  %d,  %d,  %d,  %d,  %s,  %s,  %s,  %d", b.posizione,
+        s.riga(rec(Sezione::indicatori, i), "%s,  %d,  %d,  %d,  %d,  %d,  %s,  %s,  %s,  %d",
+               parola(IdRecord::indicatori_vmax).c_str(), b.posizione,
                b.sinistro[0], b.sinistro[1], b.sinistro[2], b.strisce_sinistro, velocita_destra(b.destro[0]).c_str(),
                velocita_destra(b.destro[1]).c_str(), velocita_destra(b.destro[2]).c_str(), b.strisce_destro);
     }
     s.riga("[indicazioni]");
     for (std::size_t i = 0; i < l.cartelli.size(); ++i) {
         const Cartello& c = l.cartelli[i];
-        s.riga("cartello_indicatore,  " + std::to_string(c.posizione) + ",   " + campo_o_vicino(c.testo),
+        s.riga(parola(IdRecord::cartello_indicatore) + ",  " + std::to_string(c.posizione) + ",   " + campo_o_vicino(c.testo),
                rec(Sezione::cartelli, i));
     }
     return s.fine();
@@ -112,17 +126,18 @@ TestoScritto scrivi_linea(const Linea& l) {
 TestoScritto scrivi_treno(const Treno& t) {
     Scrittore s;
     s.riga("[generale]");
-    s.riga(std::nullopt, "numero vetture,    %d", t.vetture);
-    s.riga(std::nullopt, "percentuale massa frenata,    %d", t.massa_frenata);
-    s.riga(std::nullopt, "sabbia,    %d", t.sabbia);
-    s.riga(std::nullopt, "orologio,    %d              %d            %d ", t.ore, t.minuti, t.secondi);
+    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::numero_vetture).c_str(), t.vetture);
+    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::massa_frenata).c_str(), t.massa_frenata);
+    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sabbia).c_str(), t.sabbia);
+    s.riga(std::nullopt, "%s,    %d              %d            %d ", parola(IdRecord::orologio).c_str(), t.ore, t.minuti,
+           t.secondi);
 
     s.riga("[aderenze]");
     for (std::size_t i = 0; i < t.aderenze.size(); ++i)
-        s.riga(rec(Sezione::aderenze, i), "aderenza,%8d,%6d", t.aderenze[i].posizione, t.aderenze[i].valore);
+        s.riga(rec(Sezione::aderenze, i), "%s,%8d,%6d", parola(IdRecord::aderenza).c_str(), t.aderenze[i].posizione, t.aderenze[i].valore);
     s.riga("[vel_limite]");
     for (std::size_t i = 0; i < t.velocita.size(); ++i)
-        s.riga(rec(Sezione::velocita, i), "velocita,%8d,%6d", t.velocita[i].posizione, t.velocita[i].valore);
+        s.riga(rec(Sezione::velocita, i), "%s,%8d,%6d", parola(IdRecord::velocita).c_str(), t.velocita[i].posizione, t.velocita[i].valore);
 
     s.riga("[stazioni]");
     for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
@@ -133,8 +148,8 @@ TestoScritto scrivi_treno(const Treno& t) {
         std::snprintf(orario, sizeof orario, con_orario ? "%4d,%02d,%02d" : "%4d,%2d,%2d", st.ore, st.minuti,
                       st.secondi);
         char campi[200];
-        std::snprintf(campi, sizeof campi, "stazione,%8d,%3d,%5d,%3d,%2d,%2d,%3d,%d,%d,%3d,%d,%d,%5d,%s, ",
-                      st.posizione, st.tipo, st.lunghezza, st.flag[0], st.flag[1], st.flag[2], st.gruppo_a[0],
+        std::snprintf(campi, sizeof campi, "%s,%8d,%3d,%5d,%3d,%2d,%2d,%3d,%d,%d,%3d,%d,%d,%5d,%s, ",
+                      parola(IdRecord::stazione).c_str(), st.posizione, st.tipo, st.lunghezza, st.flag[0], st.flag[1], st.flag[2], st.gruppo_a[0],
                       st.gruppo_a[1], st.gruppo_a[2], st.gruppo_b[0], st.gruppo_b[1], st.gruppo_b[2], st.fermata,
                       orario);
         s.riga(campi + campo_o_vicino(st.nome), rec(Sezione::stazioni, i));
@@ -142,18 +157,20 @@ TestoScritto scrivi_treno(const Treno& t) {
     s.riga("[rallentamenti]");
     for (std::size_t i = 0; i < t.rallentamenti.size(); ++i) {
         const Rallentamento& r = t.rallentamenti[i];
-        s.riga(rec(Sezione::rallentamenti, i), "rallentamento,  %d,    %d,  %d, %d,  %d,  %d", r.x, r.v, r.l, r.f_tt,
+        s.riga(rec(Sezione::rallentamenti, i), "%s,  %d,    %d,  %d, %d,  %d,  %d",
+               parola(IdRecord::rallentamento).c_str(), r.x, r.v, r.l, r.f_tt,
                r.f_ta, r.d_v);
     }
     s.riga("[segnali]");
     for (std::size_t i = 0; i < t.segnali.size(); ++i) {
         const Segnale& g = t.segnali[i];
-        s.riga(rec(Sezione::segnali, i), "segnale,%8d,%4d,%2d,%2d,%3d,%2d,%5d,%3d,%d,%d, %d", g.posizione, g.sx, g.s1,
+        s.riga(rec(Sezione::segnali, i), "%s,%8d,%4d,%2d,%2d,%3d,%2d,%5d,%3d,%d,%d, %d",
+               parola(IdRecord::segnale).c_str(), g.posizione, g.sx, g.s1,
                g.s2, g.s3, g.rapp, g.dx, g.d1, g.d2, g.d3, g.tempo);
     }
     s.riga("[codici]");
     for (std::size_t i = 0; i < t.abbattimenti.size(); ++i)
-        s.riga(rec(Sezione::abbattimenti, i), "abbattimento,%8d,%6d", t.abbattimenti[i].posizione,
+        s.riga(rec(Sezione::abbattimenti, i), "%s,%8d,%6d", parola(IdRecord::abbattimento).c_str(), t.abbattimenti[i].posizione,
                t.abbattimenti[i].codice);
     return s.fine();
 }

@@ -29,15 +29,18 @@ std::string_view nome_contesto(Contesto c) {
 
 std::string elenco_parole(Contesto c) {
     std::string r;
-    std::string_view precedente;
-    for (const ParolaChiave& p : parole_chiave()) {
-        if (p.contesto != c) continue;
-        // The twelve curve keys show as one.
-        const std::string_view parola = p.prima == "curva" ? std::string_view("curvas1..curvad6") : p.parola;
-        if (parola == precedente) continue;
-        precedente = parola;
-        if (!r.empty()) r += ", ";
-        r += parola;
+    for (const Record& k : formato_descrizione().records) {
+        if (k.contesto != c) continue;
+        // A family of keys (the twelve curves) shows as its first and last.
+        if (k.parole.size() > 2) {
+            if (!r.empty()) r += ", ";
+            r += std::string(k.parole.front()) + ".." + std::string(k.parole.back());
+            continue;
+        }
+        for (const std::string_view parola : k.parole) {
+            if (!r.empty()) r += ", ";
+            r += parola;
+        }
     }
     return r;
 }
@@ -46,7 +49,7 @@ std::string elenco_parole(Contesto c) {
 void fuori_posto(Lettura& l, const std::string& campo, Contesto contesto, const Luogo& qui, bool& trovato) {
     for (const Contesto altro : {Contesto::generale, Contesto::linea, Contesto::treno}) {
         if (altro == contesto) continue;
-        const ParolaChiave* k = riconosci(campo, altro);
+        const Record* k = riconosci(campo, altro);
         if (!k) continue;
         trovato = true;
         std::string messaggio = "\"" + campo + "\" è una parola chiave " + std::string(nome_contesto(altro)) +
@@ -79,7 +82,7 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
     l.ricordi.riga_silenziata = p.riga;
 
     // A record of the documents: its text is its own.
-    if (const ParolaChiave* k = riconosci(campo, contesto); k && k->solo_documenti) return;
+    if (const Record* k = riconosci(campo, contesto); k && k->solo_documenti) return;
     const Luogo qui = luogo_di(l, l.testo_corrente, p);
     if (!p.primo) {
         avviso(l, "campo-in-piu", "campo \"" + campo + "\" in più, fuori da ogni record: è ignorato", qui,
@@ -122,8 +125,9 @@ void dopo_record(Lettura& l) {
     }
 }
 
-void chiave_generale(Lettura& l, int chiave, std::string_view nome) {
-    const std::uint32_t bit = std::uint32_t{1} << chiave;
+void chiave_generale(Lettura& l, const Record& r) {
+    const std::uint32_t bit = std::uint32_t{1} << static_cast<int>(r.id);
+    const std::string_view nome = nome_record(r);
     if (l.ricordi.chiavi_generali & bit)
         avviso(l, "chiave-ripetuta", "\"" + std::string(nome) + "\" è già stata data: vale quest'ultima",
                luogo_campo(l, 0));
@@ -161,6 +165,15 @@ void tratto_successivo(Lettura& l, Ricordi::Tratto& precedente, std::int32_t ini
                luogo_campo(l, 1), {std::move(nota)});
     in_ordine(l, precedente.inizio, inizio, cosa);
     precedente.fine = fine;
+}
+
+std::string_view nome_corrente(const Lettura& l) {
+    return l.record_formato ? nome_record(*l.record_formato) : std::string_view{};
+}
+
+void troncato(Lettura& l, std::int64_t valore, int campo) {
+    const Campo& c = l.record_formato->campi[static_cast<std::size_t>(campo - 1)];
+    troncato(l, valore, c.minimo, c.massimo, campo, c.nome);
 }
 
 void troncato(Lettura& l, std::int64_t valore, std::int64_t minimo, std::int64_t massimo, int campo,

@@ -44,8 +44,8 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
 // After a recognised record: its fields on one line, no record after "[fine]".
 void dopo_record(Lettura& l);
 
-// A general key met once more (bit `chiave` of the keys met so far).
-void chiave_generale(Lettura& l, int chiave, std::string_view nome);
+// A general key met once more.
+void chiave_generale(Lettura& l, const Record& r);
 
 void posizione_negativa(Lettura& l, std::int64_t posizione, int campo = 1);
 void lunghezza_negativa(Lettura& l, std::int64_t lunghezza, int campo, std::string_view cosa);
@@ -62,6 +62,13 @@ void tratto_successivo(Lettura& l, Ricordi::Tratto& precedente, std::int32_t ini
 // A value that the cell keeps in a byte: `memorizzato` is what it becomes.
 void troncato(Lettura& l, std::int64_t valore, std::int64_t minimo, std::int64_t massimo, int campo,
               std::string_view cosa);
+
+// The same, for field `campo` of the current record, whose range the
+// format gives.
+void troncato(Lettura& l, std::int64_t valore, int campo);
+
+// The name of the record being read, for messages.
+std::string_view nome_corrente(const Lettura& l);
 
 void multiplo_di_5(Lettura& l, std::int32_t velocita, int campo);
 

@@ -92,6 +92,7 @@ bool leggi_chiave(Lettura& l, std::string& chiave) {
     LettoreCampi& f = l.f();
     if (f.fine()) return false;
     f.inizia_record();
+    l.record_formato = nullptr;
     chiave = f.leggi_stringa();
     l.record = f.posizione_campo();
     if (f.fine()) return false;

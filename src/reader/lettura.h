@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "placement/posa.h"
+#include "reader/formato_descrizione.h"
 #include "reader/lettore_campi.h"
 #include "reader/memorizza_dati.h"
 #include "tables/esito.h"
@@ -107,8 +108,10 @@ struct Lettura {
     std::string file_corrente;
     std::optional<LettoreCampi> campi;
 
-    // The first field of the record being handled, for diagnostics.
+    // The first field of the record being handled, for diagnostics, and
+    // the record of the format it was recognised as.
     std::optional<PosizioneCampo> record;
+    const Record* record_formato = nullptr;
 
     // Line phase.
     std::int32_t slot_testo = static_cast<std::int32_t>(ultimo_cartello);
@@ -166,6 +169,37 @@ bool leggi_chiave(Lettura& l, std::string& chiave);
 // of a refused record's line passed over.
 template <class Gestore>
 Esito passo_record(Lettura& l, Gestore&& gestisci);
+
+// What the keyword tests made of a record's first field.
+struct Riconoscimento {
+    bool riconosciuta = false;  // one record at least was read
+    bool ignorata = false;      // a record that this compilation does not read (a curve without the plan)
+};
+
+// The keyword tests of `contesto` on `chiave`, in the format's order and
+// not exclusive: `gestisci(record)` reads each record the field is
+// recognised as.  Stops at the first handler that does not answer
+// Esito::avanti and returns its answer.
+template <class Gestore>
+Esito applica_records(Lettura& l, Contesto contesto, const std::string& chiave, Riconoscimento& r,
+                      Gestore&& gestisci) {
+    for (const Record& record : formato_descrizione().records) {
+        if (record.contesto != contesto) continue;
+        if (!riconosce(record, chiave)) {
+            if (record.basta_la_prima && riconosce_la_prima(record, chiave)) r.riconosciuta = true;
+            continue;
+        }
+        if (record.solo_con_piano && !l.d.compila_linea) {
+            r.ignorata = true;
+            continue;
+        }
+        r.riconosciuta = true;
+        l.record_formato = &record;
+        const Esito e = gestisci(record);
+        if (e != Esito::avanti) return e;
+    }
+    return Esito::avanti;
+}
 
 // The grid bound check before a positioned record, `campo` being the field
 // of the position.  Esito::avanti when the record lies inside the grid;

@@ -10,49 +10,6 @@ namespace {
 
 char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-constexpr ParolaChiave elenco[] = {
-    // The general section of the line text.
-    {"lunghezza percorso", Contesto::generale, "lunghezza", "percorso"},
-    {"progressiva chilometrica uno", Contesto::generale, "progressiva", "uno", true},
-    {"progressiva chilometrica due", Contesto::generale, "progressiva", "due", true},
-    {"progressiva chilometrica tre", Contesto::generale, "progressiva", "tre", true},
-    {"sfondo uno", Contesto::generale, "sfondo", "uno", true},
-    {"sfondo due", Contesto::generale, "sfondo", "due", true},
-    {"sfondo tre", Contesto::generale, "sfondo", "tre", true},
-    {"ripetizione segnali 9 codici", Contesto::generale, "ripetizione", "segnali", true},
-    {"ripetizione segnali 4 codici", Contesto::generale, "ripetizione", "segnali", true},
-    // The line records.
-    {"pendenza", Contesto::linea, "pendenza", {}},
-    {"curvas1", Contesto::linea, "curva", {}}, {"curvas2", Contesto::linea, "curva", {}},
-    {"curvas3", Contesto::linea, "curva", {}}, {"curvas4", Contesto::linea, "curva", {}},
-    {"curvas5", Contesto::linea, "curva", {}}, {"curvas6", Contesto::linea, "curva", {}},
-    {"curvad1", Contesto::linea, "curva", {}}, {"curvad2", Contesto::linea, "curva", {}},
-    {"curvad3", Contesto::linea, "curva", {}}, {"curvad4", Contesto::linea, "curva", {}},
-    {"curvad5", Contesto::linea, "curva", {}}, {"curvad6", Contesto::linea, "curva", {}},
-    {"montagna", Contesto::linea, "montagna", {}},
-    {"indicatori_vmax", Contesto::linea, "indicatori_v", {}},
-    {"cartello_indicatore", Contesto::linea, "cartello", "indicat"},
-    // The train text.
-    {"numero vetture", Contesto::treno, "vetture", {}},
-    {"percentuale massa frenata", Contesto::treno, "massa", "frenata"},
-    {"sabbia", Contesto::treno, "sabbia", {}},
-    {"orologio", Contesto::treno, "orologio", {}},
-    {"aderenza", Contesto::treno, "aderenza", {}},
-    {"velocita", Contesto::treno, "velocit", {}},
-    {"stazione", Contesto::treno, "stazione", {}},
-    {"rallentamento", Contesto::treno, "rallentamento", {}},
-    {"segnale", Contesto::treno, "segnale", {}},
-    {"abbattimento", Contesto::treno, "abbattimento", {}},
-    // Records of the driver's documents, in the train's general section.
-    {"numero treno", Contesto::treno, "numero treno", {}, false, true},
-    {"categoria", Contesto::treno, "categoria", {}, false, true},
-    {"recupero", Contesto::treno, "recupero", {}, false, true},
-};
-
-bool trova(std::string_view campo, std::string_view parola, bool esatta) {
-    return parola.empty() || (esatta ? contiene(campo, parola) : contiene_ci(campo, parola));
-}
-
 }  // namespace
 
 bool contiene(std::string_view campo, std::string_view parola) {
@@ -65,11 +22,9 @@ bool contiene_ci(std::string_view campo, std::string_view parola) {
     return trovata != campo.end() || parola.empty();
 }
 
-std::span<const ParolaChiave> parole_chiave() { return elenco; }
-
-const ParolaChiave* riconosci(std::string_view campo, Contesto contesto) {
-    for (const ParolaChiave& p : elenco) {
-        if (p.contesto == contesto && trova(campo, p.prima, p.esatte) && trova(campo, p.seconda, p.esatte)) return &p;
+const Record* riconosci(std::string_view campo, Contesto contesto) {
+    for (const Record& r : formato_descrizione().records) {
+        if (r.contesto == contesto && riconosce(r, campo)) return &r;
     }
     return nullptr;
 }
@@ -98,12 +53,14 @@ std::optional<std::string_view> parola_vicina(std::string_view campo, Contesto c
     if (campo.size() > 40) return std::nullopt;
     std::optional<std::string_view> migliore;
     std::size_t minima = 0;
-    for (const ParolaChiave& p : elenco) {
-        if (p.contesto != contesto) continue;
-        const std::size_t d = distanza(campo, p.parola);
-        if (!migliore || d < minima) {
-            migliore = p.parola;
-            minima = d;
+    for (const Record& r : formato_descrizione().records) {
+        if (r.contesto != contesto) continue;
+        for (const std::string_view parola : r.parole) {
+            const std::size_t d = distanza(campo, parola);
+            if (!migliore || d < minima) {
+                migliore = parola;
+                minima = d;
+            }
         }
     }
     // A slip changes a few letters: at most one in three, and at least one.

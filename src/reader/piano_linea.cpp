@@ -84,7 +84,7 @@ Esito curva(Lettura& l, const std::string& chiave) {
                      {"la classe della curva è una cifra da 1 a 6 nella chiave, come in \"curvas1\" o \"curvad6\""});
     posizione_negativa(l, inizio);
     lunghezza_negativa(l, lunghezza, 2, "curva di lunghezza negativa");
-    tratto_successivo(l, l.ricordi.curva, inizio, static_cast<std::int64_t>(inizio) + lunghezza, "curva",
+    tratto_successivo(l, l.ricordi.curva, inizio, static_cast<std::int64_t>(inizio) + lunghezza, nome_corrente(l),
                       "curve-sovrapposte", "piega soltanto i metri che seguono la fine della precedente");
 
     // Straight up to the start of the curve; a curve that starts before the

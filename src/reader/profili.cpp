@@ -73,8 +73,8 @@ Esito pendenza(Lettura& l) {
     const std::int32_t g = l.f().leggi_32();
     if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
     posizione_negativa(l, p);
-    in_ordine(l, l.ricordi.pendenza, p, "pendenza");
-    troncato(l, g, -100, 155, 2, "pendenza");
+    in_ordine(l, l.ricordi.pendenza, p, nome_corrente(l));
+    troncato(l, g, 2);
     const std::int64_t c = cella_profilo(p);
     if (c > 0) stendi(l.s.celle, &Cella::pendenza, l.cella_pendenza, c, byte_pendenza(l.pendenza_precedente));
     l.pendenza_precedente = g;
@@ -90,7 +90,7 @@ Esito velocita(Lettura& l) {
     const std::int32_t p = l.f().leggi_32();
     const std::int32_t v = l.f().leggi_32();
     if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
-    controlla_profilo(l, l.ricordi.velocita, p, "velocita");
+    controlla_profilo(l, l.ricordi.velocita, p, nome_corrente(l));
     multiplo_di_5(l, v, 2);
     const std::int64_t c = cella_profilo(p);
     // The speed run stops short of the grid's last cell; its counter stays there.
@@ -116,8 +116,8 @@ Esito aderenza(Lettura& l) {
     const std::int32_t p = l.f().leggi_32();
     const std::int32_t a = l.f().leggi_32();
     if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
-    controlla_profilo(l, l.ricordi.aderenza, p, "aderenza");
-    troncato(l, a, 0, 255, 2, "aderenza");
+    controlla_profilo(l, l.ricordi.aderenza, p, nome_corrente(l));
+    troncato(l, a, 2);
     const std::int64_t c = cella_profilo(p);
     if (c > 0) stendi(l.s.celle, &Cella::aderenza, l.cella_aderenza, c, byte_aderenza(l.aderenza_precedente));
     l.aderenza_precedente = a;

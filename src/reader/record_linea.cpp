@@ -22,7 +22,7 @@ Esito montagna(Lettura& l) {
     if (Esito e = dentro_griglia(l, inizio); e != Esito::avanti) return e;
     posizione_negativa(l, inizio);
     lunghezza_negativa(l, static_cast<std::int64_t>(fine) - inizio, 2, "montagna con la fine prima dell'inizio");
-    tratto_successivo(l, l.ricordi.montagna, inizio, fine, "montagna", "montagne-sovrapposte",
+    tratto_successivo(l, l.ricordi.montagna, inizio, fine, nome_corrente(l), "montagne-sovrapposte",
                       "una montagna vicina alla precedente meno di 150 m è memorizzata con tipo 3");
     troncato(l, tipo > 10 ? static_cast<std::int64_t>(tipo) - 10 : tipo, 0, 255, 3, "tipo di montagna");
     if (l.montagne.numero >= 80)
@@ -84,38 +84,27 @@ Esito cartello(Lettura& l) {
     return Esito::avanti;
 }
 
-// The tests of one record, in their fixed order; they are not exclusive.
+Esito gestisci(Lettura& l, const Record& r, const std::string& chiave) {
+    switch (r.id) {
+        case IdRecord::pendenza: return pendenza(l);
+        case IdRecord::curva: return curva(l, chiave);
+        case IdRecord::montagna: return montagna(l);
+        case IdRecord::indicatori_vmax: return indicatori_v_max(l);
+        case IdRecord::cartello_indicatore: return cartello(l);
+        default: return Esito::avanti;
+    }
+}
+
+// The tests of one record, in the format's order; they are not exclusive.
 Esito applica_chiavi(Lettura& l, const std::string& chiave) {
-    bool riconosciuta = false;
-    bool ignorata = false;
-    if (contiene_ci(chiave, "pendenza")) {
-        riconosciuta = true;
-        if (Esito e = pendenza(l); e != Esito::avanti) return e;
-    }
-    if (contiene_ci(chiave, "curva")) {
-        // Without the plan a curve is not read: its numbers pass as fields of their own.
-        if (l.d.compila_linea) {
-            riconosciuta = true;
-            if (Esito e = curva(l, chiave); e != Esito::avanti) return e;
-        } else {
-            ignorata = true;
-        }
-    }
-    if (contiene_ci(chiave, "montagna")) {
-        riconosciuta = true;
-        if (Esito e = montagna(l); e != Esito::avanti) return e;
-    }
-    if (contiene_ci(chiave, "indicatori_v")) {
-        riconosciuta = true;
-        if (Esito e = indicatori_v_max(l); e != Esito::avanti) return e;
-    }
-    if (contiene_ci(chiave, "indicat") && contiene_ci(chiave, "cartello")) {
-        riconosciuta = true;
-        if (Esito e = cartello(l); e != Esito::avanti) return e;
-    }
-    if (riconosciuta)
+    Riconoscimento r;
+    if (Esito e = applica_records(l, Contesto::linea, chiave, r, [&](const Record& k) { return gestisci(l, k, chiave); });
+        e != Esito::avanti)
+        return e;
+    if (r.riconosciuta)
         dopo_record(l);
-    else if (ignorata)
+    else if (r.ignorata)
+        // Without the plan a curve is not read: its numbers pass as fields of their own.
         l.ricordi.riga_silenziata = l.record->riga;
     else
         campo_non_riconosciuto(l, chiave, Contesto::linea);

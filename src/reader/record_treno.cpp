@@ -15,9 +15,6 @@ namespace compattatore::lettore {
 
 namespace {
 
-// The train's general keys, for the warning about a key given twice.
-enum ChiaveTreno { k_massa = 16, k_vetture, k_orologio, k_sabbia };
-
 Esito segnale(Lettura& l) {
     LettoreCampi& f = l.f();
     const std::int32_t posizione = f.leggi_32();
@@ -116,72 +113,50 @@ Esito abbattimento(Lettura& l) {
     return Esito::avanti;
 }
 
-// The tests of one record, in their fixed order; they are not exclusive.
-Esito applica_chiavi(Lettura& l, const std::string& chiave) {
+Esito gestisci(Lettura& l, const Record& r) {
     const VistaIntestazione h{l.s.voci};
     LettoreCampi& f = l.f();
-    bool riconosciuta = false;
-    if (contiene_ci(chiave, "frenata") && contiene_ci(chiave, "massa")) {
-        riconosciuta = true;
-        chiave_generale(l, k_massa, "percentuale massa frenata");
-        h.massa_frenata() = f.leggi_32();
+    switch (r.id) {
+        case IdRecord::massa_frenata:
+            chiave_generale(l, r);
+            h.massa_frenata() = f.leggi_32();
+            return Esito::avanti;
+        case IdRecord::numero_vetture:
+            chiave_generale(l, r);
+            h.vetture() = f.leggi_32();
+            return Esito::avanti;
+        case IdRecord::velocita: return velocita(l);
+        case IdRecord::aderenza: return aderenza(l);
+        case IdRecord::orologio:
+            chiave_generale(l, r);
+            h.ore() = f.leggi_16();
+            h.minuti() = f.leggi_16();
+            h.secondi() = f.leggi_16();
+            orario(l, h.ore(), h.minuti(), h.secondi(), 1);
+            return Esito::avanti;
+        case IdRecord::sabbia:
+            chiave_generale(l, r);
+            h.sabbia() = f.leggi_16();
+            return Esito::avanti;
+        case IdRecord::segnale: return segnale(l);
+        case IdRecord::rallentamento: return rallentamento(l);
+        case IdRecord::abbattimento: return abbattimento(l);
+        case IdRecord::stazione: return stazione(l);
+        // The driver's documents' own records: read whole, into no compiled table.
+        case IdRecord::numero_treno: numero_treno(l); return Esito::avanti;
+        case IdRecord::categoria: categoria(l); return Esito::avanti;
+        case IdRecord::recupero: recupero(l); return Esito::avanti;
+        default: return Esito::avanti;
     }
-    if (contiene_ci(chiave, "vetture")) {
-        riconosciuta = true;
-        chiave_generale(l, k_vetture, "numero vetture");
-        h.vetture() = f.leggi_32();
-    }
-    if (contiene_ci(chiave, "velocit")) {
-        riconosciuta = true;
-        if (Esito e = velocita(l); e != Esito::avanti) return e;
-    }
-    if (contiene_ci(chiave, "aderenza")) {
-        riconosciuta = true;
-        if (Esito e = aderenza(l); e != Esito::avanti) return e;
-    }
-    if (contiene_ci(chiave, "orologio")) {
-        riconosciuta = true;
-        chiave_generale(l, k_orologio, "orologio");
-        h.ore() = f.leggi_16();
-        h.minuti() = f.leggi_16();
-        h.secondi() = f.leggi_16();
-        orario(l, h.ore(), h.minuti(), h.secondi(), 1);
-    }
-    if (contiene_ci(chiave, "sabbia")) {
-        riconosciuta = true;
-        chiave_generale(l, k_sabbia, "sabbia");
-        h.sabbia() = f.leggi_16();
-    }
-    if (contiene_ci(chiave, "segnale")) {
-        riconosciuta = true;
-        if (Esito e = segnale(l); e != Esito::avanti) return e;
-    }
-    if (contiene_ci(chiave, "rallentamento")) {
-        riconosciuta = true;
-        if (Esito e = rallentamento(l); e != Esito::avanti) return e;
-    }
-    if (contiene_ci(chiave, "abbattimento")) {
-        riconosciuta = true;
-        if (Esito e = abbattimento(l); e != Esito::avanti) return e;
-    }
-    if (contiene_ci(chiave, "stazione")) {
-        riconosciuta = true;
-        if (Esito e = stazione(l); e != Esito::avanti) return e;
-    }
-    // The driver's documents' own records: read whole, into no compiled table.
-    if (contiene_ci(chiave, "numero treno")) {
-        riconosciuta = true;
-        numero_treno(l);
-    }
-    if (contiene_ci(chiave, "categoria")) {
-        riconosciuta = true;
-        categoria(l);
-    }
-    if (contiene_ci(chiave, "recupero")) {
-        riconosciuta = true;
-        recupero(l);
-    }
-    if (riconosciuta)
+}
+
+// The tests of one record, in the format's order; they are not exclusive.
+Esito applica_chiavi(Lettura& l, const std::string& chiave) {
+    Riconoscimento r;
+    if (Esito e = applica_records(l, Contesto::treno, chiave, r, [&](const Record& k) { return gestisci(l, k); });
+        e != Esito::avanti)
+        return e;
+    if (r.riconosciuta)
         dopo_record(l);
     else
         campo_non_riconosciuto(l, chiave, Contesto::treno);

@@ -7,29 +7,23 @@
 #include "reader/fasi.h"
 #include "reader/parole_chiave.h"
 #include "tables/arrotonda.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::lettore {
 
 namespace {
 
-// Lines longer than this are refused (code 1).
-constexpr std::int32_t lunghezza_massima = 1000000;
-// The grid runs this far beyond the end of the line.
-constexpr std::int32_t prolungamento = 7000;
 // Comment fields passed over in a row at the top of the general section.
 constexpr int salti_generale = 10;
 
-// The general keys, for the warning about a key given twice.
-enum ChiaveGenerale { k_lunghezza, k_progressiva_tre, k_progressiva_due, k_progressiva_uno, k_sfondo_uno,
-                      k_sfondo_due, k_sfondo_tre, k_ripetizione };
-
-Esito lunghezza(Lettura& l) {
+Esito lunghezza(Lettura& l, const Record& r) {
     Scenario& s = l.s;
-    chiave_generale(l, k_lunghezza, "lunghezza percorso");
+    chiave_generale(l, r);
     std::int32_t lunghezza = l.f().leggi_32();
     VistaIntestazione{s.voci}.lunghezza_linea() = lunghezza;
-    if (lunghezza > lunghezza_massima) {
-        const Esito e = ferma(l, Codice::lunghezza_eccessiva, 1, {"la lunghezza va da 0 a 1000000 m"});
+    if (lunghezza > lunghezza_massima_linea) {
+        const Esito e = ferma(l, Codice::lunghezza_eccessiva, 1,
+                              {"la lunghezza va da 0 a " + std::to_string(lunghezza_massima_linea) + " m"});
         // Without a grid a reading that goes on has nothing to go on with.
         return l.controllo ? Esito::fermo : e;
     }
@@ -37,8 +31,8 @@ Esito lunghezza(Lettura& l) {
 
     // Checked before anything changes: a refused length leaves the grid, the
     // plan and their sizes as an earlier length key made them.
-    const std::int32_t estesa = lunghezza + prolungamento;
-    const std::int32_t ultima_cella = in_32(arrotonda(static_cast<double>(estesa) / 50.0), 1);
+    const std::int32_t estesa = lunghezza + prolungamento_linea;
+    const std::int32_t ultima_cella = in_32(arrotonda(static_cast<double>(estesa) / lunghezza_cella), 1);
     // Cell 1 carries the header stamp: a line so short (negative) that the
     // grid has no cell 1 does not fit the grid.
     if (ultima_cella < 1)
@@ -53,8 +47,8 @@ Esito lunghezza(Lettura& l) {
     return Esito::avanti;
 }
 
-void leggi_progressiva(Lettura& l, std::size_t voce, int chiave, std::string_view nome) {
-    chiave_generale(l, chiave, nome);
+void leggi_progressiva(Lettura& l, std::size_t voce, const Record& r) {
+    chiave_generale(l, r);
     Voce& v = l.s.voci[voce];
     v.inizio = l.f().leggi_32();
     v.fine = l.f().leggi_32();
@@ -62,8 +56,8 @@ void leggi_progressiva(Lettura& l, std::size_t voce, int chiave, std::string_vie
     l.ricordi.progressive[voce - voce_progressiva_tre] = CampiProgressiva{record_corrente(l, 1), record_corrente(l, 2)};
 }
 
-Esito ripetizione(Lettura& l, const std::string& chiave) {
-    chiave_generale(l, k_ripetizione, "ripetizione segnali");
+Esito ripetizione(Lettura& l, const Record& r, const std::string& chiave) {
+    chiave_generale(l, r);
     const VistaIntestazione h{l.s.voci};
     h.inizio_ripetizione() = l.f().leggi_32();
     h.fine_ripetizione() = l.f().leggi_32();
@@ -76,7 +70,8 @@ Esito ripetizione(Lettura& l, const std::string& chiave) {
         h.codici_ripetizione() = 9;
     } else {
         return ferma(l, Codice::ripetizione_senza_codici, 0,
-                     {"la chiave dice il numero dei codici: \"ripetizione segnali 9 codici\" o \"... 4 codici\""});
+                     {"la chiave dice il numero dei codici: \"" + std::string(r.parole[0]) + "\" o \"" +
+                      std::string(r.parole[1]) + "\""});
     }
     if (h.fine_ripetizione() == 0) h.codici_ripetizione() = 0;
     return Esito::avanti;
@@ -89,43 +84,38 @@ bool chiude_sezione(const std::string& campo) {
     return primo == std::string::npos || campo[primo] != '-';
 }
 
-// The keys of one field of the general section, in their fixed order.
-Esito applica_chiavi(Lettura& l, const std::string& chiave) {
-    Scenario& s = l.s;
-    const VistaIntestazione h{s.voci};
-    bool riconosciuta = false;
-    if (contiene_ci(chiave, "percorso") && contiene_ci(chiave, "lunghezza")) {
-        riconosciuta = true;
-        if (Esito e = lunghezza(l); e != Esito::avanti) return e;
-    }
-    // The kilometre references, the backgrounds and the repetition match their
-    // words exactly, case included.
-    if (contiene(chiave, "progressiva")) {
-        riconosciuta = true;
-        if (contiene(chiave, "tre")) leggi_progressiva(l, voce_progressiva_tre, k_progressiva_tre, "progressiva chilometrica tre");
-        if (contiene(chiave, "due")) leggi_progressiva(l, voce_progressiva_due, k_progressiva_due, "progressiva chilometrica due");
-        if (contiene(chiave, "uno")) leggi_progressiva(l, voce_progressiva_uno, k_progressiva_uno, "progressiva chilometrica uno");
-    }
-    if (contiene(chiave, "sfondo")) {
-        riconosciuta = true;
-        if (contiene(chiave, "uno")) {
-            chiave_generale(l, k_sfondo_uno, "sfondo uno");
+Esito gestisci(Lettura& l, const Record& r, const std::string& chiave) {
+    const VistaIntestazione h{l.s.voci};
+    switch (r.id) {
+        case IdRecord::lunghezza_percorso: return lunghezza(l, r);
+        case IdRecord::progressiva_tre: leggi_progressiva(l, voce_progressiva_tre, r); break;
+        case IdRecord::progressiva_due: leggi_progressiva(l, voce_progressiva_due, r); break;
+        case IdRecord::progressiva_uno: leggi_progressiva(l, voce_progressiva_uno, r); break;
+        case IdRecord::sfondo_uno:
+            chiave_generale(l, r);
             h.sfondo_uno() = l.f().leggi_32();
-        }
-        if (contiene(chiave, "due")) {
-            chiave_generale(l, k_sfondo_due, "sfondo due");
+            break;
+        case IdRecord::sfondo_due:
+            chiave_generale(l, r);
             h.sfondo_due() = l.f().leggi_32();
-        }
-        if (contiene(chiave, "tre")) {
-            chiave_generale(l, k_sfondo_tre, "sfondo tre");
+            break;
+        case IdRecord::sfondo_tre:
+            chiave_generale(l, r);
             h.sfondo_tre() = l.f().leggi_32();
-        }
+            break;
+        case IdRecord::ripetizione_segnali: return ripetizione(l, r, chiave);
+        default: break;
     }
-    if (contiene(chiave, "segnali") && contiene(chiave, "ripetizione")) {
-        riconosciuta = true;
-        if (Esito e = ripetizione(l, chiave); e != Esito::avanti) return e;
-    }
-    if (riconosciuta)
+    return Esito::avanti;
+}
+
+// The keys of one field of the general section, in the format's order.
+Esito applica_chiavi(Lettura& l, const std::string& chiave) {
+    Riconoscimento r;
+    if (Esito e = applica_records(l, Contesto::generale, chiave, r, [&](const Record& k) { return gestisci(l, k, chiave); });
+        e != Esito::avanti)
+        return e;
+    if (r.riconosciuta)
         dopo_record(l);
     else if (!chiude_sezione(chiave))
         campo_non_riconosciuto(l, chiave, Contesto::generale);

@@ -7,12 +7,23 @@
 #include <string_view>
 #include <vector>
 
+#include "reader/formato_descrizione.h"
+#include "tables/costanti_formato.h"
+
 namespace compattatore {
 
 namespace {
 
-constexpr std::int32_t passo_cella = 50;
-constexpr std::int32_t prolungamento = 7000;
+using lettore::IdRecord;
+
+constexpr std::int32_t passo_cella = lunghezza_cella;
+constexpr std::int32_t prolungamento = prolungamento_linea;
+
+// The keyword of a record, as the writers spell it (its `variante`-th
+// spelling); every keyword is a literal, closed by a null.
+const char* parola(IdRecord id, std::size_t variante = 0) {
+    return lettore::record_formato(id).parole[variante].data();
+}
 
 // Appends one line, closed by CR LF.
 void riga(std::string& out, const char* formato, auto... valori) {
@@ -116,31 +127,31 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
 
     std::string linea;
     riga(linea, "[generale]");
-    riga(linea, "lunghezza percorso,    %d", lunghezza);
+    riga(linea, "%s,    %d", parola(IdRecord::lunghezza_percorso), lunghezza);
     const std::int32_t uno = a_multiplo(lunghezza / 11, passo_cella);
     const std::int32_t due = a_multiplo(lunghezza / 20 * 17, passo_cella);
     const std::int32_t tre = a_multiplo(lunghezza / 20 * 19, passo_cella);
-    riga(linea, "progressiva chilometrica uno,    %d,    3050,    0", uno);
-    riga(linea, "progressiva chilometrica due,    %d,    %d,    0", due, -due);
-    riga(linea, "progressiva chilometrica tre,    %d,    %d,    1", tre, tre + 96100);
-    riga(linea, "sfondo uno,    1");
-    riga(linea, "sfondo due,    0");
-    riga(linea, "sfondo tre,    0");
-    riga(linea, "ripetizione segnali 9 codici,    8000,    %d", a_multiplo(lunghezza - 3300, passo_cella));
+    riga(linea, "%s,    %d,    3050,    0", parola(IdRecord::progressiva_uno), uno);
+    riga(linea, "%s,    %d,    %d,    0", parola(IdRecord::progressiva_due), due, -due);
+    riga(linea, "%s,    %d,    %d,    1", parola(IdRecord::progressiva_tre), tre, tre + 96100);
+    riga(linea, "%s,    1", parola(IdRecord::sfondo_uno));
+    riga(linea, "%s,    0", parola(IdRecord::sfondo_due));
+    riga(linea, "%s,    0", parola(IdRecord::sfondo_tre));
+    riga(linea, "%s,    8000,    %d", parola(IdRecord::ripetizione_segnali), a_multiplo(lunghezza - 3300, passo_cella));
 
     riga(linea, "[curve]");
     for (int i = 0;; ++i) {
         const std::int32_t inizio = 1350 + 1950 * i;
         const std::int32_t l = 150 + 100 * ((i * 7) % 12);
         if (inizio + l > lunghezza - 1000) break;
-        riga(linea, "curva%c%d,  %d,  %d", i % 2 == 0 ? 's' : 'd', 1 + (i * 5) % 6, inizio, l);
+        riga(linea, "%s,  %d,  %d", parola(IdRecord::curva, (i % 2 == 0 ? 0 : 6) + (i * 5) % 6), inizio, l);
     }
 
     riga(linea, "[pendenze]");
     for (int i = 0;; ++i) {
         const std::int32_t p = 1300 * i;
         if (p > lunghezza - 300) break;
-        riga(linea, "pendenza,  %d,   %d", p, (i * 7) % 23 - 11);
+        riga(linea, "%s,  %d,   %d", parola(IdRecord::pendenza), p, (i * 7) % 23 - 11);
     }
 
     riga(linea, "[montagne]");
@@ -148,7 +159,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         const std::int32_t inizio = 8750 + 21000 * i;
         const std::int32_t fine = inizio + 400 + 450 * (i % 9);
         if (fine > lunghezza - 500) break;
-        riga(linea, "montagna,   %d,  %d,  %d", inizio, fine, i % 2 == 0 ? 12 : 2);
+        riga(linea, "%s,   %d,  %d,  %d", parola(IdRecord::montagna), inizio, fine, i % 2 == 0 ? 12 : 2);
     }
 
     riga(linea, "[cartelli]");
@@ -159,9 +170,9 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         occupate.prendi(cella_elemento(p));
         const int va = 75 + 5 * ((i * 3) % 19);
         if (i % 3 == 0)
-            riga(linea, "indicatori_vmax,  %d,  %d,  %d,  %d,  0,  ,  ,  ,  0", p, va, va + 5, va + 10);
+            riga(linea, "%s,  %d,  %d,  %d,  %d,  0,  ,  ,  ,  0", parola(IdRecord::indicatori_vmax), p, va, va + 5, va + 10);
         else
-            riga(linea, "indicatori_vmax,  %d,  %d,  %d,  %d,  %d,  %d,  %d,  %d,  %d", p, va, va + 5, va + 10,
+            riga(linea, "%s,  %d,  %d,  %d,  %d,  %d,  %d,  %d,  %d,  %d", parola(IdRecord::indicatori_vmax), p, va, va + 5, va + 10,
                  i % 3, va, va + 5, va + 10, i % 3);
     }
 
@@ -170,7 +181,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         std::int32_t p = a_multiplo((2 * static_cast<std::int64_t>(i) + 1) * lunghezza / (2 * numero_segni), passo_cella);
         while (!occupate.libera(cella_elemento(p))) p += passo_cella;
         occupate.prendi(cella_elemento(p));
-        riga(linea, "cartello_indicatore,  %d,   (  Cippo  )(Km %d+%03d)", p, p / 1000, p % 1000);
+        riga(linea, "%s,  %d,   (  Cippo  )(Km %d+%03d)", parola(IdRecord::cartello_indicatore), p, p / 1000, p % 1000);
     }
     riga(linea, "[fine]");
 
@@ -195,24 +206,24 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
 
     std::string treno;
     riga(treno, "[generale]");
-    riga(treno, "numero vetture,    12");
-    riga(treno, "percentuale massa frenata,    130");
-    riga(treno, "sabbia,    180");
-    riga(treno, "orologio,    16              20            30 ");
+    riga(treno, "%s,    12", parola(IdRecord::numero_vetture));
+    riga(treno, "%s,    130", parola(IdRecord::massa_frenata));
+    riga(treno, "%s,    180", parola(IdRecord::sabbia));
+    riga(treno, "%s,    16              20            30 ", parola(IdRecord::orologio));
 
     riga(treno, "[aderenze]");
     for (int i = 0;; ++i) {
         const std::int32_t p = 10450 * i;
         if (p > lunghezza - 500) break;
-        riga(treno, "aderenza,  %6d,    %d", p, 58 + (i * 13) % 42);
+        riga(treno, "%s,  %6d,    %d", parola(IdRecord::aderenza), p, 58 + (i * 13) % 42);
     }
 
     riga(treno, "[vel_limite]");
-    riga(treno, "velocita,   0,    30");
+    riga(treno, "%s,   0,    30", parola(IdRecord::velocita));
     for (int i = 0;; ++i) {
         const std::int32_t p = 1000 + 7750 * i;
         if (p > lunghezza - 500) break;
-        riga(treno, "velocita,  %6d,   %d", p, i == 0 ? 100 : 60 + 5 * ((i * 3) % 23));
+        riga(treno, "%s,  %6d,   %d", parola(IdRecord::velocita), p, i == 0 ? 100 : 60 + 5 * ((i * 3) % 23));
     }
 
     riga(treno, "[stazioni]");
@@ -224,22 +235,22 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         const std::int32_t t = orario ? secondi + st.posizione / 1000 * 60 : 0;
         const bool codici = st.tipo < 25;
         const int fermata = k == 0 ? 1 : (k + 1 == stazioni.size() ? 0 : (orario ? 60 : 0));
-        riga(treno, "stazione,  %6d,  %d,  %d,  1, %d, 0,  %s,  %s,    %d,  %d,%d,%d, Stazione di prova %zu",
+        riga(treno, "%s,  %6d,  %d,  %d,  1, %d, 0,  %s,  %s,    %d,  %d,%d,%d, Stazione di prova %zu", parola(IdRecord::stazione),
              st.posizione, st.tipo, st.lunghezza, st.lunghezza >= 600 ? 1 : 0, codici ? "4,1,0" : "0,0,0",
              codici ? "2,1,1" : "0,0,0", fermata, t / 3600 % 24, t / 60 % 60, t % 60, k + 1);
     }
 
     riga(treno, "[rallentamenti]");
     for (const Rallentamento& r : rallentamenti)
-        riga(treno, "rallentamento,  %d,    %d,  %d, 0,  1,  %d", r.x, r.v, r.l, r.d_v);
+        riga(treno, "%s,  %d,    %d,  %d, 0,  1,  %d", parola(IdRecord::rallentamento), r.x, r.v, r.l, r.d_v);
 
     riga(treno, "[segnali]");
     for (const Segnale& g : segnali)
-        riga(treno, "segnale,  %6d,   2, %d, %d,  %d, 0,    %d,  %d,%d,%d, %d", g.posizione, g.s1, g.s2, g.s3, g.dx,
+        riga(treno, "%s,  %6d,   2, %d, %d,  %d, 0,    %d,  %d,%d,%d, %d", parola(IdRecord::segnale), g.posizione, g.s1, g.s2, g.s3, g.dx,
              g.d1, g.dx != 0 ? 1 : 0, g.dx != 0 ? 1 : 0, g.tempo);
 
     riga(treno, "[codici]");
-    for (std::int32_t p : abbattimenti) riga(treno, "abbattimento,  %6d,   270", p);
+    for (std::int32_t p : abbattimenti) riga(treno, "%s,  %6d,   270", parola(IdRecord::abbattimento), p);
     riga(treno, "[fine]");
 
     return {std::move(linea), std::move(treno)};

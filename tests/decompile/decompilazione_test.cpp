@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "compile/compilazione.h"
 #include "compilazione_prova.h"
+#include "reader/formato_descrizione.h"
 #include "sources/linea_generata.h"
 #include "scenario_casuale.h"
 #include "sources/descrizioni.h"
@@ -137,6 +139,39 @@ TEST(DecompilazioneIntegrata, LaDescrizioneRicavataHaIRecordDiQuellaPredefinita)
         decompila(test::decodifica(linea_predefinita, treno_predefinito, integrati().con_piano));
     EXPECT_EQ(record_di(d.testo_linea), record_di(testo_di(righe_linea())));
     EXPECT_EQ(record_di(d.testo_treno), record_di(testo_di(righe_treno())));
+}
+
+// Every keyword of the format comes back from the compiled files: the
+// built-in scenario, and the same with 4 repetition codes and a curve of
+// class 6, has them all but the documents' own.
+TEST(DecompilazioneIntegrata, OgniParolaChiaveTornaDallaDecompilazione) {
+    std::set<std::string> scritte;
+    const auto raccogli = [&scritte](const std::string& testo) {
+        std::istringstream righe(testo);
+        for (std::string riga; std::getline(righe, riga);) scritte.insert(riga.substr(0, riga.find(',')));
+    };
+    const Decompilazione d =
+        decompila(test::decodifica(linea_predefinita, treno_predefinito, integrati().con_piano), compila_descrizioni);
+    raccogli(d.testo_linea);
+    raccogli(d.testo_treno);
+
+    std::string linea = testo_di(righe_linea());
+    const auto sostituisci = [&linea](std::string_view da, std::string_view a) {
+        const std::size_t i = linea.find(da);
+        ASSERT_NE(i, std::string::npos) << da;
+        linea.replace(i, da.size(), a);
+    };
+    sostituisci("ripetizione segnali 9 codici", "ripetizione segnali 4 codici");
+    sostituisci("curvas1,  1350,", "curvas6,  1350,");
+    const test::FileCompilati f =
+        test::compila_testi(linea_predefinita, treno_predefinito, linea, testo_di(righe_treno()), true);
+    ASSERT_TRUE(f.validi());
+    raccogli(giro_completo(linea_predefinita, treno_predefinito, f).testo_linea);
+
+    for (const lettore::Record& r : lettore::formato_descrizione().records) {
+        if (r.solo_documenti) continue;
+        for (const std::string_view p : r.parole) EXPECT_EQ(scritte.count(std::string(p)), 1u) << p;
+    }
 }
 
 // --- the benchmark's generated lines ---------------------------------------
