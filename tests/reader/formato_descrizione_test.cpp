@@ -44,7 +44,9 @@ TEST(FormatoDescrizione, OgniParolaChiaveELettaComeIlSuoRecordENelDizionario) {
         std::size_t virgole = 0;
         for (const char c : esempio) virgole += c == ',';
         // The clock's three numbers stand after one comma, divided by blanks.
-        if (r.id != IdRecord::orologio) EXPECT_EQ(virgole, r.campi.size()) << esempio;
+        if (r.id != IdRecord::orologio) {
+            EXPECT_EQ(virgole, r.campi.size()) << esempio;
+        }
         for (const Campo& c : r.campi) {
             EXPECT_FALSE(c.nome.empty());
             EXPECT_FALSE(c.significato.empty()) << r.parole[0] << " " << c.nome;
