@@ -151,7 +151,7 @@ TEST(DecompilazioneIntegrata, OgniParolaChiaveTornaDallaDecompilazione) {
         for (std::string riga; std::getline(righe, riga);) scritte.insert(riga.substr(0, riga.find(',')));
     };
     const Decompilazione d =
-        decompila(test::decodifica(linea_predefinita, treno_predefinito, integrati().con_piano), compila_descrizioni);
+        decompila(test::decodifica(linea_predefinita, treno_predefinito, integrati().con_piano));
     raccogli(d.testo_linea);
     raccogli(d.testo_treno);
 
