@@ -48,10 +48,13 @@ Corsa leggi_corsa(const Scenario& s) {
         c.stazioni.push_back({v.posizione, v.inizio, v.fine, v.orario, v.nome});
     }
 
+    // The limits along the line, and along the grid to the last station
+    // where that stands beyond the line's length.
+    const std::int64_t fine_corsa = std::max<std::int64_t>(c.lunghezza_linea, c.destinazione());
     int precedente = 0;
     for (std::size_t n = 0; n < s.celle.size(); ++n) {
         const std::int64_t metri = static_cast<std::int64_t>(n) * passo_cella;
-        if (metri > c.lunghezza_linea) break;
+        if (metri > fine_corsa) break;
         const int kmh = s.celle[n].velocita * 5;
         if (kmh != precedente) c.velocita.push_back({static_cast<std::int32_t>(metri), kmh});
         precedente = kmh;
@@ -60,21 +63,27 @@ Corsa leggi_corsa(const Scenario& s) {
     c.progressive = progressive_linea(s.voci);
 
     // Elements stand in cell n at (n - 1) x 50 m; a restriction runs from
-    // its start cell to the end cell after it.
-    bool aperto = false;
-    std::size_t cella_inizio = 0;
+    // its start cell to its end cell, the first one after it that carries
+    // the same values (restrictions may overlap or lie one inside another).
+    std::vector<std::size_t> aperti;  // restrictions whose end is still to come
+    std::vector<const Cella*> inizi;  // the start cell of each restriction
     for (std::size_t n = 0; n < s.celle.size(); ++n) {
         const Cella& cella = s.celle[n];
         const auto metri = static_cast<std::int32_t>((static_cast<std::int64_t>(n) - 1) * passo_cella);
         if (cella.tipo == tipo_cella::segnale) c.segnali.push_back(metri);
         if (cella.tipo == tipo_cella::inizio_rallentamento) {
+            aperti.push_back(c.rallentamenti.size());
+            inizi.push_back(&cella);
             c.rallentamenti.push_back({metri, 0, cella.valore1});
-            aperto = true;
-            cella_inizio = n;
         }
-        if (cella.tipo == tipo_cella::fine_rallentamento && aperto) {
-            c.rallentamenti.back().lunghezza = static_cast<std::int32_t>((n - cella_inizio) * passo_cella);
-            aperto = false;
+        if (cella.tipo == tipo_cella::fine_rallentamento && !aperti.empty()) {
+            auto r = std::find_if(aperti.begin(), aperti.end(), [&](std::size_t k) {
+                const Cella& i = *inizi[k];
+                return i.valore1 == cella.valore1 && i.valore2 == cella.valore2 && i.valore3 == cella.valore3;
+            });
+            if (r == aperti.end()) r = aperti.begin();
+            c.rallentamenti[*r].lunghezza = metri - c.rallentamenti[*r].inizio;
+            aperti.erase(r);
         }
     }
     return c;

@@ -206,9 +206,9 @@ struct TabellaScheda::Righe {
             // A change of limit at the station; at the origin, the limit the
             // train departs with.
             if (const CambioVelocita* v = cambio_a(s.posizione)) {
-                x.limite = in_vigore(v->kmh);
-                x.marcia = di_marcia(v->kmh);
-                x.no_rs = in_vigore(v->kmh);
+                x.limite = v->kmh;
+                x.marcia = marcia(v->kmh);
+                x.no_rs = v->kmh;
             } else if (i == 0) {
                 x.limite = in_vigore(c_.limite(s.posizione));
                 x.marcia = di_marcia(c_.limite(s.posizione));

@@ -56,6 +56,7 @@ struct ScenarioDiProva {
         cella(x).tipo = tipo_cella::inizio_rallentamento;
         cella(x).valore1 = static_cast<std::int16_t>(kmh);
         cella(x + l).tipo = tipo_cella::fine_rallentamento;
+        cella(x + l).valore1 = static_cast<std::int16_t>(kmh);
         return *this;
     }
     // As the ordering leaves it: a decreasing reference with 100 added.
@@ -305,6 +306,21 @@ TEST(SchedaDerivata, LaCorsaDallOrigineAllaDestinazione) {
     EXPECT_EQ(o[12], " | 1 |prima di Alfa               |Km 1.000    |  30 Km/h |   500   |            |");
     EXPECT_EQ(o[13], " | 2 |Beta e Gamma                |Km 12.000   |  50 Km/h |   300   |            |");
     EXPECT_EQ(o[14], " | 3 |dopo Gamma                  |Km 32.000   |  40 Km/h |   400   |            |");
+}
+
+// Each restriction ends at the end that carries its values: one inside
+// another, or two that overlap, keep their lengths.
+TEST(OrdineDerivato, RallentamentiUnoDentroLAltro) {
+    ScenarioDiProva p(30000);
+    p.velocita(0, 100).stazione(1000, "Alfa").stazione(20000, "Beta");
+    p.rallentamento(5000, 1000, 60).rallentamento(5200, 200, 40);
+    p.rallentamento(9000, 600, 50).rallentamento(9400, 500, 30);
+    const std::vector<std::string> o = righe_ordine_rallentamenti(p.s);
+    test::controlla_ordine(o, 4);
+    EXPECT_EQ(o[12].substr(59, 9), "   1000  ");
+    EXPECT_EQ(o[13].substr(59, 9), "   200   ");
+    EXPECT_EQ(o[14].substr(59, 9), "   600   ");
+    EXPECT_EQ(o[15].substr(59, 9), "   500   ");
 }
 
 // "A e B" in the order's 28 characters: each name cut on its own, so that
