@@ -27,7 +27,22 @@ const char* descrizione(GuastoCampo::Causa c) {
 GuastoCampo::GuastoCampo(Causa c, const PosizioneCampo& p, std::int64_t min, std::int64_t max)
     : std::runtime_error(descrizione(c)), causa(c), campo(p), minimo(min), massimo(max) {}
 
-LettoreCampi::LettoreCampi(std::string_view dati) : dati_(dati) {}
+LettoreCampi::LettoreCampi(std::string_view dati) : dati_(dati) { salta_commenti(); }
+
+// At the start of a line: passes over the lines whose first non-blank byte
+// is '#', each with its line end.
+void LettoreCampi::salta_commenti() {
+    while (pos_ == inizio_riga_ && pos_ < dati_.size()) {
+        std::size_t i = pos_;
+        while (i < dati_.size() && blank(dati_[i])) ++i;
+        if (i >= dati_.size() || dati_[i] != '#') return;
+        while (i < dati_.size() && lunghezza_fine_riga(i) == 0) ++i;
+        pos_ = i < dati_.size() ? i + lunghezza_fine_riga(i) : i;
+        if (i < dati_.size()) ++riga_;
+        inizio_riga_ = pos_;
+        if (i >= dati_.size()) return;
+    }
+}
 
 // Length of the line end that starts at byte i: 1 for LF, 2 for CR LF, 0 when
 // byte i does not end a line.
@@ -56,6 +71,7 @@ void LettoreCampi::consuma_delimitatore() {
         pos_ += n;
         ++riga_;
         inizio_riga_ = pos_;
+        salta_commenti();
     }
     delimitatore_ = Delimitatore::fine_riga;
 }
@@ -177,6 +193,7 @@ void LettoreCampi::salta_riga(int riga) {
             pos_ += n;
             ++riga_;
             inizio_riga_ = pos_;
+            salta_commenti();
             return;
         }
         ++pos_;

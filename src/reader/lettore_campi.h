@@ -4,6 +4,8 @@
 // blanks (spaces and tabs) are skipped.  A numeric field also ends at a blank,
 // and the blanks after it together with one comma or line end belong to it,
 // so "12  ,5" reads 12 then 5 and "16    20    30 " reads three numbers.
+// A line whose first non-blank byte is '#' is a comment: the reader passes
+// over it whole, as if it were not there.
 // A string field keeps everything up to its comma or line end, without its
 // trailing blanks; a string field that starts with a double quote runs to
 // the closing quote on the same line and keeps its content as it stands.
@@ -85,6 +87,7 @@ public:
 private:
     std::size_t lunghezza_fine_riga(std::size_t i) const;
     void salta_blank();
+    void salta_commenti();
     void consuma_delimitatore();
     void inizia_campo();
     void chiudi_campo(std::size_t fine_testo);

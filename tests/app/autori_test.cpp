@@ -470,5 +470,42 @@ TEST(Autori, RigaDiComando) {
     }
 }
 
+// Comments: lines whose first non-blank character is '#', anywhere in both
+// texts (before "[generale]", between the records, after "[fine]"), holding
+// commas, keywords and brackets, change no byte of any output and raise no
+// diagnostic.
+TEST(Autori, ICommentiNonCambianoNulla) {
+    test::TempDir semplice, commentata;
+    const Sorgenti s = integrati();
+    Sorgenti c;
+    const auto commenta = [](const std::vector<std::string>& righe, std::vector<std::string>& out) {
+        out.push_back("# [generale], pendenza, 0, 5: un commento prima di tutto");
+        for (std::size_t i = 0; i < righe.size(); ++i) {
+            const char* forme[] = {"# riga {}, con, virgole", "   # {} stazione, segnale,", "\t#{}", "#"};
+            std::string commento = forme[i % 4];
+            const std::size_t graffe = commento.find("{}");
+            if (graffe != std::string::npos) commento.replace(graffe, 2, std::to_string(i + 1));
+            out.push_back(commento);
+            out.push_back(righe[i]);
+        }
+        out.push_back("# [fine] ripetuto, dopo la fine");
+    };
+    commenta(s.linea, c.linea);
+    commenta(s.treno, c.treno);
+    test::write_bytes(semplice / "Brunovale_linea.txt", unisci(s.linea));
+    test::write_bytes(semplice / "Brunovale_Quarzo-.txt", unisci(s.treno));
+    test::write_bytes(commentata / "Brunovale_linea.txt", unisci(c.linea));
+    test::write_bytes(commentata / "Brunovale_Quarzo-.txt", unisci(c.treno));
+
+    const Esecuzione controllo = esegui(commentata.path(), check);
+    EXPECT_EQ(controllo.stato, 0);
+    EXPECT_EQ(controllo.err, "nessun problema\n");
+    EXPECT_EQ(esegui(semplice.path(), compile).stato, 0);
+    const Esecuzione e = esegui(commentata.path(), compile);
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.err, "codice 0: nessun errore\n");
+    for (const char* n : compilati) EXPECT_TRUE(test::read_bytes(semplice / n) == test::read_bytes(commentata / n)) << n;
+}
+
 }  // namespace
 }  // namespace compattatore

@@ -51,6 +51,12 @@ TEST(LettoreCampi, LeggeOgniCampoSecondoLeRegole) {
          {"255", "-32768", "32767", "-2147483648", "2147483647"}, true},
         {"resta qualcosa dopo il delimitatore", "a,\r\n", "s", {"a"}, false},
         {"campo finale senza fine riga", "[fine]", "s", {"[fine]"}, true},
+        // A line whose first non-blank byte is '#' is not there.
+        {"commenti prima, tra e dopo i record", "# a, 1\r\nb,2\r\n  \t# c,3\r\nd\r\n#\r\n# fine", "sls",
+         {"b", "2", "d"}, true},
+        {"commento dentro un record spezzato", "a\r\n# x\r\n 5", "sl", {"a", "5"}, true},
+        {"il cancelletto dopo un blank di campo", "a, # b\r\n", "ss", {"a", "# b"}, true},
+        {"solo commenti", "# uno\n# due\n", "", {}, true},
     };
     for (const CasoCampi& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -102,6 +108,13 @@ TEST(LettoreCampi, RiportaRigaETestoDelCampo) {
     EXPECT_EQ(f.leggi_stringa(), "quattro");
     EXPECT_EQ(f.posizione_campo().riga, 4);
     EXPECT_EQ(f.testo_riga(f.posizione_campo()), "quattro");
+
+    // Comment lines count as lines.
+    LettoreCampi g("# uno\r\n# due\r\ntre\r\n  # quattro\r\ncinque");
+    EXPECT_EQ(g.leggi_stringa(), "tre");
+    EXPECT_EQ(g.posizione_campo().riga, 3);
+    EXPECT_EQ(g.leggi_stringa(), "cinque");
+    EXPECT_EQ(g.posizione_campo().riga, 5);
 }
 
 }  // namespace
