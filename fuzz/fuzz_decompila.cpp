@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "compile/compilazione.h"
 #include "decompile/decompilazione.h"
@@ -41,19 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     const Compilazione c = compila_descrizioni(d);
     if (!c.scenario.griglia_esiste() || c.esito.errore_segnalato != 0) return 0;
 
-    Compilati k;
-    k.nome_linea = d.nome_linea;
-    k.nome_treno = d.nome_treno;
-    k.celle = c.scenario.celle;
-    k.voci = c.scenario.voci;
-    if (d.compila_linea) k.piano = c.scenario.tabella_linea;
+    std::optional<TabellaLinea> piano;
+    if (d.compila_linea) piano = c.scenario.tabella_linea;
+    const ScenarioCompilato k(d.nome_linea, d.nome_treno, c.scenario.celle, c.scenario.voci, std::move(piano));
     const Decompilazione dec = decompila(k);
 
     const Compilazione r =
         compila_descrizioni({d.nome_linea, d.nome_treno, dec.testo_linea, dec.testo_treno, d.compila_linea, {}, {}});
     const Scenario& s = r.scenario;
-    const bool tornano = r.esito.errore_segnalato == 0 && s.griglia_esiste() && s.celle == k.celle &&
-                         s.voci == k.voci && (!k.piano || stesso_piano(s.tabella_linea, *k.piano));
+    const bool tornano = r.esito.errore_segnalato == 0 && s.griglia_esiste() && s.celle == k.celle() &&
+                         s.voci == k.voci() && (!k.piano() || stesso_piano(s.tabella_linea, *k.piano()));
     if (dec.riprodotti() != tornano) violazione("decompile dice il contrario di quel che la compilazione da'", dec);
     if (std::getenv("COMPATTATORE_FUZZ_GIRO") && c.esito.codice == Codice::nessuno && !tornano)
         violazione("uno scenario compilato senza codici non torna", dec);

@@ -21,16 +21,6 @@ void riporta(std::ostream& err, const std::filesystem::path& file, std::string_v
     err << "compattatore: " << path_text(file) << " (file " << tipo << "): " << e.what() << '\n';
 }
 
-// Reads and decodes one compiled file; `tipo` names it in a report.
-template <class Decodifica>
-auto decodifica_file(const std::filesystem::path& file, TipoFile tipo, Decodifica&& decodifica,
-                     std::filesystem::path& in_lettura, std::string_view& tipo_in_lettura) {
-    in_lettura = file;
-    tipo_in_lettura = nome_tipo_file(tipo);
-    const MappedFile f(file);
-    return decodifica(f.bytes());
-}
-
 // Whether `file` exists; a folder that cannot be searched is an I/O failure.
 bool esiste(const std::filesystem::path& file) {
     std::error_code ec;
@@ -74,6 +64,29 @@ std::string leggi_compilato(const std::filesystem::path& file, TipoFile t) {
     FonteFile fonte(h);
     controlla_dimensione(t, fonte.size());
     return tutto(fonte);
+}
+
+// The three compiled files of a scenario, the plan only when it exists (a
+// scenario compiled without it has none); none, with the file and the
+// reason on `err`, when one breaks its layout.
+std::optional<ScenarioCompilato> leggi_scenario(const FileScenario& s, std::ostream& err) {
+    std::filesystem::path file;
+    TipoFile tipo = TipoFile::voci;
+    try {
+        file = file_sim(s);
+        Voci voci = decodifica_voci(leggi_compilato(file, tipo));
+        file = file_griglia_dat(s);
+        tipo = TipoFile::griglia;
+        std::vector<Cella> celle = decodifica_griglia(leggi_compilato(file, tipo));
+        file = file_linea_dat(s);
+        tipo = TipoFile::piano;
+        std::optional<TabellaLinea> piano;
+        if (esiste(file)) piano = decodifica_tabella_linea(leggi_compilato(file, tipo));
+        return ScenarioCompilato(s.nome_linea, s.nome_treno, std::move(celle), std::move(voci), std::move(piano));
+    } catch (const FileMalformato& e) {
+        riporta(err, file, nome_tipo_file(tipo), e);
+        return std::nullopt;
+    }
 }
 
 std::uint64_t massimo_di_ogni_tipo() {
@@ -129,27 +142,10 @@ int comando_dump(const std::filesystem::path& file, FormatoDump formato, std::in
 
 int comando_plot(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
                  const std::filesystem::path& uscita, std::ostream& err) {
-    const FileScenario s{cartella, linea, treno};
-    std::filesystem::path file;
-    std::string_view tipo;
-    try {
-        file = file_sim(s);
-        tipo = nome_tipo_file(TipoFile::voci);
-        const Voci voci = decodifica_voci(leggi_compilato(file, TipoFile::voci));
-        file = file_griglia_dat(s);
-        tipo = nome_tipo_file(TipoFile::griglia);
-        const std::vector<Cella> celle = decodifica_griglia(leggi_compilato(file, TipoFile::griglia));
-        file = file_linea_dat(s);
-        tipo = nome_tipo_file(TipoFile::piano);
-        TabellaLinea piano;
-        const bool con_piano = esiste(file);
-        if (con_piano) piano = decodifica_tabella_linea(leggi_compilato(file, TipoFile::piano));
-        replace_file(uscita, disegna_scenario(celle, voci, con_piano ? &piano : nullptr));
-        return 0;
-    } catch (const FileMalformato& e) {
-        riporta(err, file, tipo, e);
-        return 1;
-    }
+    const std::optional<ScenarioCompilato> s = leggi_scenario({cartella, linea, treno}, err);
+    if (!s) return 1;
+    replace_file(uscita, disegna_scenario(*s));
+    return 0;
 }
 
 int comando_decompile(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
@@ -173,20 +169,9 @@ int comando_decompile(const std::filesystem::path& cartella, const std::string& 
         }
     }
 
-    Compilati c;
-    c.nome_linea = linea;
-    c.nome_treno = treno;
-    std::filesystem::path file;
-    std::string_view tipo;
-    try {
-        c.voci = decodifica_file(file_sim(dentro), TipoFile::voci, decodifica_voci, file, tipo);
-        c.celle = decodifica_file(file_griglia_dat(dentro), TipoFile::griglia, decodifica_griglia, file, tipo);
-        if (esiste(file_linea_dat(dentro)))
-            c.piano = decodifica_file(file_linea_dat(dentro), TipoFile::piano, decodifica_tabella_linea, file, tipo);
-    } catch (const FileMalformato& e) {
-        riporta(err, file, tipo, e);
-        return 1;
-    }
+    std::optional<ScenarioCompilato> letto = leggi_scenario(dentro, err);
+    if (!letto) return 1;
+    const ScenarioCompilato& c = *letto;
 
     const Decompilazione d = decompila(c);
     {
@@ -209,7 +194,7 @@ int comando_decompile(const std::filesystem::path& cartella, const std::string& 
             << "elencati sopra (" << d.differenze.size() << (d.differenze.size() == 1 ? " riga" : " righe") << ")\n";
         return 1;
     }
-    if (c.piano) {
+    if (c.piano()) {
         out << "compile riproduce " << path_text(file_linea_dat(dentro).filename()) << ", " << sim << " e " << griglia
             << " byte per byte\n";
     } else {

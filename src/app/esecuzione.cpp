@@ -149,7 +149,8 @@ int disegna_cartella(const std::filesystem::path& cartella, const std::string& l
             << (e.errore_segnalato != 0 ? "Errore n. " : "codice ") << codice << "), nessun disegno\n";
         return stato::non_riuscito;
     }
-    replace_file(uscita, disegna_scenario(c.scenario.celle, c.scenario.voci, &c.scenario.tabella_linea));
+    const Scenario& s = c.scenario;
+    replace_file(uscita, disegna_scenario({linea, treno, s.celle, s.voci, s.tabella_linea}));
     return stato::riuscito;
 }
 

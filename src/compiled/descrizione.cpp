@@ -2,20 +2,14 @@
 
 #include <cstdio>
 
+#include "platform/text_encoding.h"
+#include "tables/chilometri.h"
+
 namespace compattatore {
 
 namespace {
 
 std::string s(std::int64_t v) { return std::to_string(v); }
-
-bool campi_nulli(const Voce& v) {
-    return v.tipo == 0 && v.inizio == 0 && v.fine == 0 && v.posizione == 0 && v.byte1 == 0 && v.intero1 == 0 &&
-           v.intero2 == 0 && v.intero3 == 0 && v.intero4 == 0 && v.intero5 == 0 && v.byte2 == 0 && v.byte3 == 0 &&
-           v.byte4 == 0 && v.byte5 == 0 && v.orario == 0;
-}
-
-bool solo_nome(const Voce& v) { return !v.nome.empty() && campi_nulli(v); }
-bool voce_vuota(const Voce& v) { return v.nome.empty() && campi_nulli(v); }
 
 // A packed pair "left x 10 + right" of a signal's codes, as "l-r" digits.
 struct Coppia {
@@ -96,31 +90,6 @@ std::string dettaglio_cella(const Cella& c) {
     }
 }
 
-std::string_view nome_ruolo(RuoloVoce r) {
-    switch (r) {
-        case RuoloVoce::vuota: return "vuota";
-        case RuoloVoce::stazione: return "stazione";
-        case RuoloVoce::cartello: return "cartello";
-        case RuoloVoce::intestazione: return "intestazione";
-        case RuoloVoce::altro: return "altro";
-    }
-    return "";
-}
-
-std::array<RuoloVoce, ultima_voce + 1> ruoli_voci(const Voci& voci) {
-    std::array<RuoloVoce, ultima_voce + 1> ruoli{};
-    for (std::size_t i = voce_progressiva_tre; i <= voce_treno; ++i) ruoli[i] = RuoloVoce::intestazione;
-    int i = static_cast<int>(ultimo_cartello);
-    for (; i >= 1 && solo_nome(voci[static_cast<std::size_t>(i)]); --i)
-        ruoli[static_cast<std::size_t>(i)] = RuoloVoce::cartello;
-    for (; i >= 1; --i) {
-        const Voce& v = voci[static_cast<std::size_t>(i)];
-        ruoli[static_cast<std::size_t>(i)] = voce_vuota(v) ? RuoloVoce::vuota : RuoloVoce::stazione;
-    }
-    ruoli[0] = voce_vuota(voci[0]) ? RuoloVoce::vuota : RuoloVoce::altro;
-    return ruoli;
-}
-
 std::string testo_orario(std::int64_t secondi) {
     const bool negativo = secondi < 0;
     const std::int64_t a = negativo ? -secondi : secondi;
@@ -141,7 +110,7 @@ std::string significato_voce(const Voci& voci, int indice, RuoloVoce ruolo) {
         case voce_progressiva_uno: {
             if (v.inizio == 0 && v.fine == 0 && v.posizione == 0) return "progressiva chilometrica non usata";
             std::string verso = v.posizione == 0   ? "crescente"
-                                : v.posizione == 1 ? "decrescente"
+                                : verso_decrescente(v.posizione) ? "decrescente"
                                                    : "verso " + s(v.posizione);
             return "progressiva chilometrica dalla posizione " + s(v.inizio) + " m: valore " + s(v.fine) + " m, " +
                    verso;
@@ -167,11 +136,11 @@ std::string testo_leggibile(std::string_view byte) {
     std::string r;
     for (char ch : byte) {
         const auto b = static_cast<unsigned char>(ch);
+        const char16_t u = windows_1252_character(b);
         if (b >= 0x20 && b < 0x7F) {
             r += ch;
-        } else if (b >= 0xA0) {
-            r += static_cast<char>(0xC0 | (b >> 6));
-            r += static_cast<char>(0x80 | (b & 0x3F));
+        } else if (u >= 0xA0) {
+            r += utf16_to_utf8(std::u16string_view(&u, 1));
         } else {
             char buffer[8];
             std::snprintf(buffer, sizeof buffer, "\\x%02X", b);

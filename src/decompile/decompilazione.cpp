@@ -19,15 +19,15 @@ std::int32_t aderenza_del_byte(std::uint8_t b) { return b; }
 // The line's length, from entry 84 when the grid and the plan have the size
 // it gives them, or else from the plan (one row per metre) or the grid (one
 // cell per 50 m): a wrong entry is one value, a wrong size every cell.
-std::int32_t lunghezza(const Compilati& c) {
+std::int32_t lunghezza(const ScenarioCompilato& c) {
     constexpr std::int64_t prolungamento = 7000;
-    const auto ultima_cella = static_cast<std::int64_t>(c.celle.size()) - 1;
+    const auto ultima_cella = static_cast<std::int64_t>(c.celle().size()) - 1;
     auto misura = [&](std::int64_t l) {
         return l <= 1000000 && arrotonda(static_cast<double>(l + prolungamento) / 50.0) == ultima_cella &&
-               (!c.piano || c.piano->righe == l + prolungamento + 1);
+               (!c.piano() || c.piano()->righe == l + prolungamento + 1);
     };
-    const std::int64_t dal_piano = c.piano ? c.piano->righe - 1 - prolungamento : 50 * ultima_cella - prolungamento;
-    for (std::int64_t l : {std::int64_t{c.voci[84].fine}, dal_piano, 50 * ultima_cella - prolungamento})
+    const std::int64_t dal_piano = c.piano() ? c.piano()->righe - 1 - prolungamento : 50 * ultima_cella - prolungamento;
+    for (std::int64_t l : {std::int64_t{c.voci()[84].fine}, dal_piano, 50 * ultima_cella - prolungamento})
         if (misura(l)) return static_cast<std::int32_t>(l);
     return static_cast<std::int32_t>(dal_piano);
 }
@@ -39,48 +39,48 @@ constexpr int record_tolti_massimi = 64;
 
 }  // namespace
 
-Descrizione descrivi(const Compilati& c) {
+Descrizione descrivi(const ScenarioCompilato& c) {
     // Cell 1 carries the header stamp in valore1 and valore2; whatever stood
     // there before the stamp had them at zero.
-    std::vector<Cella> celle = c.celle;
+    std::vector<Cella> celle = c.celle();
     if (celle.size() > 1) {
         celle[1].valore1 = 0;
         celle[1].valore2 = 0;
     }
 
     Descrizione d;
-    generale_da_voci(c.voci, d.linea, d.treno);
+    generale_da_voci(c.voci(), d.linea, d.treno);
     d.linea.lunghezza = lunghezza(c);
-    if (c.piano) d.linea.curve = curve(*c.piano);
+    if (c.piano()) d.linea.curve = curve(*c.piano());
     d.linea.pendenze = profilo(celle, &Cella::pendenza, pendenza_del_byte);
     d.linea.montagne = montagne(celle);
     d.linea.indicatori = indicatori(celle);
-    const Ripartizione r = ripartisci_voci(c.voci, celle);
-    d.linea.cartelli = cartelli(celle, c.voci, r);
+    const RipartizioneVoci& r = c.ripartizione();
+    d.linea.cartelli = cartelli(celle, c.voci(), r);
 
     d.treno.aderenze = profilo(celle, &Cella::aderenza, aderenza_del_byte);
     d.treno.velocita = profilo(celle, &Cella::velocita, velocita_del_byte);
-    d.treno.stazioni = stazioni_da_voci(c.voci, r.numero_stazioni);
+    d.treno.stazioni = stazioni_da_voci(c.voci(), r.numero_stazioni);
     d.treno.rallentamenti = rallentamenti(celle);
     d.treno.segnali = segnali(celle);
     d.treno.abbattimenti = abbattimenti(celle);
     return d;
 }
 
-Decompilazione decompila(const Compilati& c) {
+Decompilazione decompila(const ScenarioCompilato& c) {
     Decompilazione esito;
     esito.descrizione = descrivi(c);
     Compilazione r;
     for (int tolti = 0;; ++tolti) {
         TestoScritto linea = scrivi_linea(esito.descrizione.linea);
         TestoScritto treno = scrivi_treno(esito.descrizione.treno);
-        r = compila_descrizioni({c.nome_linea, c.nome_treno, linea.byte, treno.byte, c.piano.has_value(), {}, {}});
+        r = compila_descrizioni({c.nome_linea(), c.nome_treno(), linea.byte, treno.byte, c.piano().has_value(), {}, {}});
         esito.testo_linea = std::move(linea.byte);
         esito.testo_treno = std::move(treno.byte);
         // The record at which the reader recorded its code, if any.
         const Luogo& o = r.esito.origine;
         if (o.riga <= 0 || tolti >= record_tolti_massimi) break;
-        const auto& righe = o.file == nome_linea_txt(c.nome_linea) ? linea.righe : treno.righe;
+        const auto& righe = o.file == nome_linea_txt(c.nome_linea()) ? linea.righe : treno.righe;
         const auto n = static_cast<std::size_t>(o.riga);
         if (n > righe.size() || !righe[n - 1] || !togli_record(esito.descrizione, *righe[n - 1])) break;
     }

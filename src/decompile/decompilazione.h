@@ -14,21 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "compiled/decodifica.h"
+#include "compiled/scenario_compilato.h"
 #include "decompile/decompilazione_record.h"
 #include "reader/memorizza_dati.h"
 #include "tables/scenario.h"
 
 namespace compattatore {
-
-// The compiled files of one scenario, decoded.
-struct Compilati {
-    std::string nome_linea;
-    std::string nome_treno;
-    std::vector<Cella> celle;
-    Voci voci{};
-    std::optional<TabellaLinea> piano;  // none without a plan file
-};
 
 struct Decompilazione {
     decompilazione::Descrizione descrizione;
@@ -46,13 +37,13 @@ struct Decompilazione {
 };
 
 // The texts are checked by compiling them in memory, as compile does.
-Decompilazione decompila(const Compilati& c);
+Decompilazione decompila(const ScenarioCompilato& c);
 
 // The records of the compiled files, before any check.
-decompilazione::Descrizione descrivi(const Compilati& c);
+decompilazione::Descrizione descrivi(const ScenarioCompilato& c);
 
 // The report lines of the differences between the compiled files found and
 // those compiled again.
-std::vector<std::string> confronta(const Compilati& trovati, const Compilazione& riprodotti);
+std::vector<std::string> confronta(const ScenarioCompilato& trovati, const Compilazione& riprodotti);
 
 }  // namespace compattatore

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiled/decodifica.h"
+#include "compiled/scenario_compilato.h"
 #include "decompile/decompilazione_record.h"
 #include "tables/scenario.h"
 
@@ -21,24 +21,14 @@ inline std::int64_t quoziente(std::int64_t v, std::int64_t d) { return v >= 0 ? 
 inline std::int64_t resto(std::int64_t v, std::int64_t d) { return v - quoziente(v, d) * d; }
 
 // The first position whose cell, by the rule of signals, signs, boards and
-// restrictions (p / 50 + 1, rounded), is `cella`.
-inline std::int32_t posizione_di_cella(std::int64_t cella) { return static_cast<std::int32_t>((cella - 1) * 50); }
+// restrictions (tables/celle.h), is `cella`.
+inline std::int32_t posizione_di_cella(std::int64_t cella) { return static_cast<std::int32_t>(metro_di_cella(cella)); }
 
 // --- entries -----------------------------------------------------------
 
 // The rows of the general sections: length, kilometre references,
 // backgrounds, signal repetition, and the train's general values.
 void generale_da_voci(const Voci& voci, Linea& linea, Treno& treno);
-
-// How the entries below the header are shared: stations in 1 to
-// numero_stazioni, sign texts in primo_cartello to 80 (primo_cartello 81
-// when there are none).  Sign texts are the entries that hold only a text
-// and those the sign cells of the grid point at.
-struct Ripartizione {
-    int numero_stazioni = 0;
-    int primo_cartello = 81;
-};
-Ripartizione ripartisci_voci(const Voci& voci, const std::vector<Cella>& celle);
 
 // The station rows of entries 1 to n.
 std::vector<Stazione> stazioni_da_voci(const Voci& voci, int numero_stazioni);
@@ -59,7 +49,7 @@ std::vector<Rallentamento> rallentamenti(const std::vector<Cella>& celle);
 // The sign rows in the order of their entries, 80 downwards.  A sign text
 // that no cell points at lost its cell to a station's stop, which is written
 // whatever the cell holds: its row goes on such a stop cell.
-std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci, const Ripartizione& r);
+std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci, const RipartizioneVoci& r);
 
 // The code-cut rows: the cells without a code, and of the code cells those
 // that the finishing pass does not write by itself (decompilazione_codici).

@@ -60,7 +60,7 @@ void confronta_celle(const std::string& file, const std::vector<Cella>& a, const
     for (std::size_t i = 0; i < comuni; ++i) {
         if (a[i] == b[i]) continue;
         righe.push_back(file + ": cella " + n(static_cast<std::int64_t>(i)) + " (" +
-                        n(metri_cella(static_cast<std::int64_t>(i))) + " m): " +
+                        n(metro_di_cella(static_cast<std::int64_t>(i))) + " m): " +
                         campi_diversi(campi_cella, a[i], b[i], i == 1, true));
     }
 }
@@ -117,7 +117,7 @@ void confronta_piani(const std::string& file, const TabellaLinea& a, const Tabel
 
 }  // namespace
 
-std::vector<std::string> confronta(const Compilati& trovati, const Compilazione& riprodotti) {
+std::vector<std::string> confronta(const ScenarioCompilato& trovati, const Compilazione& riprodotti) {
     std::vector<std::string> righe;
     if (riprodotti.esito.errore_segnalato != 0) {
         righe.push_back("la compilazione della descrizione scritta si ferma con \" Errore n. " +
@@ -130,10 +130,10 @@ std::vector<std::string> confronta(const Compilati& trovati, const Compilazione&
                         n(numero(riprodotti.esito.codice)) + ")");
         return righe;
     }
-    const FileScenario nomi{{}, trovati.nome_linea, trovati.nome_treno};
-    if (trovati.piano) confronta_piani(file_linea_dat(nomi).string(), *trovati.piano, s.tabella_linea, righe);
-    confronta_voci(file_sim(nomi).string(), trovati.voci, s.voci, righe);
-    confronta_celle(file_griglia_dat(nomi).string(), trovati.celle, s.celle, righe);
+    const FileScenario nomi{{}, trovati.nome_linea(), trovati.nome_treno()};
+    if (trovati.piano()) confronta_piani(file_linea_dat(nomi).string(), *trovati.piano(), s.tabella_linea, righe);
+    confronta_voci(file_sim(nomi).string(), trovati.voci(), s.voci, righe);
+    confronta_celle(file_griglia_dat(nomi).string(), trovati.celle(), s.celle, righe);
     return righe;
 }
 

@@ -2,10 +2,10 @@
 // placed one per cell (boards, signs, signals, restrictions).
 #include <algorithm>
 #include <map>
-#include <tuple>
 
 #include "decompile/decompilazione_analisi.h"
 #include "tables/arrotonda.h"
+#include "tables/celle.h"
 
 namespace compattatore::decompilazione {
 
@@ -305,7 +305,7 @@ std::vector<Indicatore> indicatori(const std::vector<Cella>& celle) {
     return righe;
 }
 
-std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci, const Ripartizione& r) {
+std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci, const RipartizioneVoci& r) {
     std::vector<Cartello> righe;
     if (r.primo_cartello > 80) return righe;
     std::map<int, std::int64_t> cella_del_testo;
@@ -400,34 +400,13 @@ std::vector<Rallentamento> rallentamenti(const std::vector<Cella>& celle) {
         std::int64_t marcatori = 0;  // the cell of marker 1, 0 without markers
         Rallentamento r;
     };
-    // The end of a restriction: the first end cell after its start with the
-    // same values not taken by an earlier start.  Without one the
-    // restriction ends on its own start cell (the end cell is written first
-    // and the start over it).  The end cells of each set of values wait in
-    // order of position, each start taking the first one after it.
-    using Valori = std::tuple<std::int16_t, std::int16_t, std::int16_t>;
-    std::map<Valori, std::vector<std::int64_t>> fini;
-    for (std::size_t e = 0; e < celle.size(); ++e) {
-        const Cella& c = celle[e];
-        if (c.tipo == tipo_cella::fine_rallentamento)
-            fini[{c.valore1, c.valore2, c.valore3}].push_back(static_cast<std::int64_t>(e));
-    }
-    std::map<Valori, std::size_t> prossima_fine;
+    // Paired as the placement writes them, where restrictions overlap too.
     std::vector<Trovato> trovati;
-    for (std::size_t s = 0; s < celle.size(); ++s) {
-        const Cella& inizio = celle[s];
-        if (inizio.tipo != tipo_cella::inizio_rallentamento) continue;
-        const auto i = static_cast<std::int64_t>(s);
-        Trovato t{i, i, 0, {}};
-        t.r.v = inizio.valore1;
-        t.r.d_v = inizio.valore2;
-        t.r.f_tt = inizio.valore3;
-        const Valori chiave{inizio.valore1, inizio.valore2, inizio.valore3};
-        if (auto f = fini.find(chiave); f != fini.end()) {
-            std::size_t& k = prossima_fine[chiave];
-            while (k < f->second.size() && f->second[k] <= i) ++k;
-            if (k < f->second.size()) t.fine = f->second[k++];
-        }
+    for (const RallentamentoCompilato& c : rallentamenti_compilati(celle, Appaiamento::come_scritti)) {
+        Trovato t{c.cella_inizio, c.cella_fine, 0, {}};
+        t.r.v = c.velocita;
+        t.r.d_v = c.seconda_velocita;
+        t.r.f_tt = c.valore3;
         trovati.push_back(t);
     }
 

@@ -6,6 +6,7 @@
 
 #include "decompile/decompilazione_analisi.h"
 #include "placement/progressive.h"
+#include "tables/chilometri.h"
 
 namespace compattatore::decompilazione {
 
@@ -21,12 +22,6 @@ std::int64_t multiplo_vicino(std::int64_t v, std::int64_t passo) {
     return quoziente(v + passo / 2, passo) * passo;
 }
 
-bool solo_testo(const Voce& v) {
-    return v.tipo == 0 && v.inizio == 0 && v.fine == 0 && v.posizione == 0 && v.byte1 == 0 && v.intero1 == 0 &&
-           v.intero2 == 0 && v.intero3 == 0 && v.intero4 == 0 && v.intero5 == 0 && v.byte2 == 0 && v.byte3 == 0 &&
-           v.byte4 == 0 && v.byte5 == 0 && v.orario == 0;
-}
-
 constexpr auto voce_tre = static_cast<int>(voce_progressiva_tre);  // 81, 82, 83: "tre", "due", "uno"
 
 // The kilometre-reference rows whose ordering gives entries 81 to 83.  The
@@ -36,7 +31,7 @@ void progressive_da_voci(const Voci& voci, Linea& linea) {
     std::array<Progressiva, 3> fonti;
     for (int k = 0; k < 3; ++k) {
         const Voce& v = voci[static_cast<std::size_t>(voce_tre + k)];
-        const std::int64_t valore = v.posizione == 1 ? std::int64_t{v.fine} - 100 : v.fine;
+        const std::int64_t valore = valore_progressiva(v);
         fonti[static_cast<std::size_t>(k)] = {v.inizio, in_32(valore), v.posizione};
     }
     std::array<int, 3> ordine = {0, 1, 2};
@@ -99,27 +94,6 @@ void generale_da_voci(const Voci& voci, Linea& linea, Treno& treno) {
     treno.ore = t.intero3;
     treno.minuti = t.intero4;
     treno.secondi = t.intero5;
-}
-
-Ripartizione ripartisci_voci(const Voci& voci, const std::vector<Cella>& celle) {
-    Ripartizione r;
-    // Stations fill the entries from 1 upwards; every station entry holds
-    // more than a text (its kind or its end is never zero).
-    while (r.numero_stazioni < 80 && !solo_testo(voci[static_cast<std::size_t>(r.numero_stazioni + 1)]))
-        ++r.numero_stazioni;
-    for (int i = r.numero_stazioni + 1; i <= 80; ++i) {
-        const Voce& v = voci[static_cast<std::size_t>(i)];
-        if (!v.nome.empty() && solo_testo(v)) {
-            r.primo_cartello = i;
-            break;
-        }
-    }
-    for (const Cella& c : celle) {
-        if (c.tipo != tipo_cella::cartello) continue;
-        if (c.valore1 > r.numero_stazioni && c.valore1 < r.primo_cartello && c.valore1 <= 80)
-            r.primo_cartello = c.valore1;
-    }
-    return r;
 }
 
 std::vector<Stazione> stazioni_da_voci(const Voci& voci, int numero_stazioni) {

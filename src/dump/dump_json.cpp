@@ -122,7 +122,7 @@ void json_griglia(std::ostream& out, std::size_t numero, const PerOgniCella& cel
         if (cella_vuota(c)) return;
         j.apri_oggetto(true);
         j.campo("indice", static_cast<std::int64_t>(k));
-        j.campo("metri", metri_cella(static_cast<std::int64_t>(k)));
+        j.campo("metri", metro_di_cella(static_cast<std::int64_t>(k)));
         campi_record(j, campi_cella, c, [&](std::string_view campo) {
             if (campo == "tipo") j.campo_testo("nome_tipo", nome_tipo_cella(c.tipo));
         });
@@ -139,7 +139,7 @@ void json_griglia(std::ostream& out, const std::vector<Cella>& celle) {
 }
 
 void json_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
-    const auto ruoli = ruoli_voci(voci);
+    const auto ruoli = ripartisci_voci(voci).ruoli;
     ScrittoreJson j(out);
     intestazione(j, TipoFile::voci, byte);
     j.chiave("voci");

@@ -64,7 +64,7 @@ void elenca_griglia(std::ostream& out, std::size_t numero, const PerOgniCella& c
             dettaglio += formato("intestazione %d, codice gara %d", c.valore1, c.valore2);
         }
         std::string r = formato("%6zu %9lld  %3u %-22s %7d %7d %7d %7d %5u %7u %5u %5d %7d %5u", k,
-                                static_cast<long long>(metri_cella(static_cast<std::int64_t>(k))), c.tipo,
+                                static_cast<long long>(metro_di_cella(static_cast<std::int64_t>(k))), c.tipo,
                                 std::string(nome_tipo_cella(c.tipo)).c_str(), c.valore1, c.valore2, c.valore3,
                                 c.valore4, c.tempo, c.preavviso, c.montagna, c.velocita * 5, c.pendenza - 100,
                                 c.aderenza);
@@ -78,7 +78,7 @@ void elenca_griglia(std::ostream& out, const std::vector<Cella>& celle) {
 }
 
 void elenca_voci(std::ostream& out, const Voci& voci, std::size_t byte) {
-    const auto ruoli = ruoli_voci(voci);
+    const auto ruoli = ripartisci_voci(voci).ruoli;
     std::size_t stazioni = 0, cartelli = 0, larghezza_nome = 4;
     for (std::size_t i = 0; i < voci.size(); ++i) {
         if (ruoli[i] == RuoloVoce::stazione) ++stazioni;

@@ -3,6 +3,7 @@
 #include "placement/griglia.h"
 #include "placement/posa.h"
 #include "tables/arrotonda.h"
+#include "tables/celle.h"
 
 namespace compattatore {
 

@@ -5,6 +5,8 @@
 #include <array>
 #include <limits>
 
+#include "tables/chilometri.h"
+
 namespace compattatore {
 
 namespace {
@@ -24,7 +26,6 @@ void scrivi(Voce& v, const Riferimento& r) {
 }
 
 constexpr std::size_t prima_voce = voce_progressiva_tre;  // entries 81, 82, 83
-constexpr std::int32_t correzione_decrescente = 100;
 
 }  // namespace
 
@@ -62,13 +63,13 @@ Codice progressive_ordina(Voci& voci) {
     Codice codice = Codice::nessuno;
     for (std::size_t i = 0; i < 3; ++i) {
         Riferimento& r = esito[i];
-        if (r.posizione == 1) {
+        if (verso_decrescente(r.posizione)) {
             // A value already at the top of the field cannot take the
             // correction: it is recorded instead of wrapping round.
-            if (r.fine > std::numeric_limits<std::int32_t>::max() - correzione_decrescente) {
+            if (r.fine > std::numeric_limits<std::int32_t>::max() - aggiunta_decrescente) {
                 codice = Codice::guasto;
             } else {
-                r.fine += correzione_decrescente;
+                r.fine += aggiunta_decrescente;
             }
         }
         scrivi(voci[prima_voce + i], r);

@@ -2,7 +2,7 @@
 // cells before it at two-cell spacing.
 #include "placement/griglia.h"
 #include "placement/posa.h"
-#include "tables/arrotonda.h"
+#include "tables/celle.h"
 
 namespace compattatore {
 

@@ -14,10 +14,6 @@ constexpr std::array<char16_t, 32> windows_1252_80 = {0x20AC, 0x0081, 0x201A, 0x
                                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char16_t windows_1252(unsigned char b) {
-    return b >= 0x80 && b < 0xA0 ? windows_1252_80[b - 0x80] : static_cast<char16_t>(b);
-}
-
 // The length of the sequence that lead byte `b` starts, with the range the
 // first continuation byte must lie in (which excludes overlong forms,
 // surrogates and values past U+10FFFF); 0 when `b` starts none.
@@ -61,6 +57,10 @@ int sequence_at(std::string_view t, std::size_t i, bool& whole) {
 
 }  // namespace
 
+char16_t windows_1252_character(unsigned char b) {
+    return b >= 0x80 && b < 0xA0 ? windows_1252_80[b - 0x80] : static_cast<char16_t>(b);
+}
+
 std::u16string utf8_to_utf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
@@ -69,7 +69,7 @@ std::u16string utf8_to_utf16(std::string_view text) {
         bool whole = false;
         const int n = sequence_at(text, i, whole);
         if (!whole) {
-            out.push_back(windows_1252(static_cast<unsigned char>(text[i])));
+            out.push_back(windows_1252_character(static_cast<unsigned char>(text[i])));
             ++i;
             continue;
         }

@@ -14,6 +14,10 @@ namespace compattatore {
 // "Città".  Nothing is ever dropped.
 std::u16string utf8_to_utf16(std::string_view text);
 
+// The character of a Windows-1252 byte; the five bytes the code page leaves
+// undefined keep their own value, as Windows does.
+char16_t windows_1252_character(unsigned char b);
+
 // UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
 std::string utf16_to_utf8(std::u16string_view text);
 

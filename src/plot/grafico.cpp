@@ -156,11 +156,11 @@ double massimo_nel_tratto(const std::vector<Gradino>& g, double lunghezza, doubl
 
 class Pagina {
 public:
-    Pagina(const std::vector<Cella>& celle, const Voci& voci, const TabellaLinea* piano)
-        : voci_(voci),
-          piano_(piano),
-          p_(estrai_profilo(celle, voci)),
-          progressive_(progressive_linea(voci)),
+    explicit Pagina(const ScenarioCompilato& s)
+        : voci_(s.voci()),
+          piano_(s.piano() ? &*s.piano() : nullptr),
+          p_(estrai_profilo(s)),
+          progressive_(s.progressive()),
           svg_(larghezza_pagina, altezza_pagina, stile),
           x_({0, p_.lunghezza, margine_sx, margine_sx + larghezza_utile}) {}
 
@@ -654,8 +654,8 @@ private:
 
 }  // namespace
 
-std::string disegna_scenario(const std::vector<Cella>& celle, const Voci& voci, const TabellaLinea* piano) {
-    return Pagina(celle, voci, piano).disegna();
+std::string disegna_scenario(const ScenarioCompilato& s) {
+    return Pagina(s).disegna();
 }
 
 }  // namespace compattatore

@@ -6,13 +6,12 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "compiled/decodifica.h"
+#include "compiled/scenario_compilato.h"
 
 namespace compattatore {
 
-// `piano` may be null: a scenario compiled without the plan of the track.
-std::string disegna_scenario(const std::vector<Cella>& celle, const Voci& voci, const TabellaLinea* piano);
+// A scenario compiled without the plan of the track has no plan drawn.
+std::string disegna_scenario(const ScenarioCompilato& s);
 
 }  // namespace compattatore

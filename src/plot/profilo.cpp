@@ -14,7 +14,7 @@ std::vector<Gradino> gradini(const std::vector<Cella>& celle, F valore, bool sal
     std::vector<Gradino> r;
     for (std::size_t c = 0; c < celle.size(); ++c) {
         const double v = valore(celle[c]);
-        const double da = static_cast<double>(c) * 50.0;
+        const double da = static_cast<double>(inizio_tratto(static_cast<std::int64_t>(c)));
         if (salta_zero && v == 0) continue;
         if (!r.empty() && r.back().a == da && r.back().valore == v)
             r.back().a = da + 50.0;
@@ -26,7 +26,9 @@ std::vector<Gradino> gradini(const std::vector<Cella>& celle, F valore, bool sal
 
 }  // namespace
 
-ProfiloLinea estrai_profilo(const std::vector<Cella>& celle, const Voci& voci) {
+ProfiloLinea estrai_profilo(const ScenarioCompilato& s) {
+    const std::vector<Cella>& celle = s.celle();
+    const Voci& voci = s.voci();
     ProfiloLinea p;
     p.lunghezza = voci[voce_percorso].fine > 0 ? voci[voce_percorso].fine
                                     : std::max(50.0, (static_cast<double>(celle.size()) - 1.0) * 50.0 - 7000.0);
@@ -35,12 +37,9 @@ ProfiloLinea estrai_profilo(const std::vector<Cella>& celle, const Voci& voci) {
     p.aderenza = gradini(celle, [](const Cella& c) { return static_cast<double>(c.aderenza); });
     p.montagne = gradini(celle, [](const Cella& c) { return static_cast<double>(c.montagna); }, true);
 
-    RallentamentoLinea aperto;  // the restriction whose end is still to come
-    bool in_corso = false;
-    double avviso = -1;
     for (std::size_t n = 0; n < celle.size(); ++n) {
         const Cella& c = celle[n];
-        const double m = static_cast<double>(metri_cella(static_cast<std::int64_t>(n)));
+        const double m = static_cast<double>(metro_di_cella(static_cast<std::int64_t>(n)));
         switch (c.tipo) {
             case tipo_cella::segnale:
                 p.segnali.push_back({m, dettaglio_cella(c)});
@@ -50,43 +49,22 @@ ProfiloLinea estrai_profilo(const std::vector<Cella>& celle, const Voci& voci) {
                     p.indicatori.push_back({m, c.valore1 / 100 * 5, c.valore2 / 100 * 5, c.valore3 / 100 * 5});
                 break;
             case tipo_cella::cartello: {
-                std::string testo;
-                if (c.valore1 >= 0 && c.valore1 <= ultima_voce)
-                    testo = testo_leggibile(voci[static_cast<std::size_t>(c.valore1)].nome);
-                p.cartelli.push_back({m, testo});
+                const std::string* testo = s.testo_cartello(c);
+                p.cartelli.push_back({m, testo ? testo_leggibile(*testo) : std::string()});
                 break;
             }
-            case tipo_cella::avviso_rallentamento:
-                avviso = m;
-                break;
-            case tipo_cella::inizio_rallentamento:
-                // A start that is its own end (a very short restriction) is
-                // closed by the next start.
-                if (in_corso) p.rallentamenti.push_back(aperto);
-                aperto = {avviso, m, m, c.valore1};
-                avviso = -1;
-                in_corso = true;
-                break;
-            case tipo_cella::fine_rallentamento:
-                if (in_corso) {
-                    aperto.fine = m;
-                    p.rallentamenti.push_back(aperto);
-                    in_corso = false;
-                }
-                break;
             default:
                 break;
         }
     }
-    if (in_corso) p.rallentamenti.push_back(aperto);
-
-    const auto ruoli = ruoli_voci(voci);
-    for (std::size_t i = 0; i < voci.size(); ++i) {
-        if (ruoli[i] != RuoloVoce::stazione) continue;
-        const Voce& v = voci[i];
-        p.stazioni.push_back({static_cast<int>(i), static_cast<double>(v.posizione), static_cast<double>(v.inizio),
-                              static_cast<double>(v.fine), testo_leggibile(v.nome), v.orario, v.tipo});
+    for (const RallentamentoCompilato& r : s.rallentamenti()) {
+        const double avviso = r.cella_avviso < 0 ? -1.0 : static_cast<double>(metro_di_cella(r.cella_avviso));
+        p.rallentamenti.push_back({avviso, static_cast<double>(r.metro_inizio()), static_cast<double>(r.metro_fine()),
+                                   r.velocita});
     }
+    for (const StazioneCompilata& z : s.stazioni())
+        p.stazioni.push_back({z.voce, static_cast<double>(z.posizione), static_cast<double>(z.inizio),
+                              static_cast<double>(z.fine), testo_leggibile(z.nome), z.orario, z.tipo});
     return p;
 }
 

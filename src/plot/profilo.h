@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "compiled/decodifica.h"
+#include "compiled/scenario_compilato.h"
 
 namespace compattatore {
 
@@ -53,9 +53,8 @@ struct ProfiloLinea {
     std::vector<StazioneLinea> stazioni;
 };
 
-// Profiles come from cell c as the stretch c x 50 to (c + 1) x 50 m, as the
-// reader fills them; elements from cell n at (n - 1) x 50 m, as the
-// placement puts them; stations from their entries.
-ProfiloLinea estrai_profilo(const std::vector<Cella>& celle, const Voci& voci);
+// Profiles and elements by the cell rule of tables/celle.h; restrictions and
+// stations as the model pairs and finds them.
+ProfiloLinea estrai_profilo(const ScenarioCompilato& s);
 
 }  // namespace compattatore

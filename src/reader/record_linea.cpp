@@ -9,7 +9,7 @@
 #include "reader/parole_chiave.h"
 #include "reader/piano_linea.h"
 #include "reader/profili.h"
-#include "tables/arrotonda.h"
+#include "tables/celle.h"
 
 namespace compattatore::lettore {
 

@@ -10,6 +10,7 @@
 #include "reader/parole_chiave.h"
 #include "reader/profili.h"
 #include "tables/arrotonda.h"
+#include "tables/celle.h"
 
 namespace compattatore::lettore {
 

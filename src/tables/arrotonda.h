@@ -9,10 +9,4 @@ namespace compattatore {
 
 inline std::int64_t arrotonda(double x) { return static_cast<std::int64_t>(std::nearbyint(x)); }
 
-// The cell of a position for signals, signs, indicators and restrictions:
-// p / 50 + 1, computed as a real and rounded.
-inline std::int64_t cella_di(std::int64_t p) {
-    return arrotonda(static_cast<double>(p) / 50.0 + 1.0);
-}
-
 }  // namespace compattatore

@@ -6,10 +6,8 @@ namespace compattatore {
 
 namespace {
 
-constexpr std::int32_t aggiunta_decrescente = 100;
-
 std::int64_t con_riferimento(const Progressiva& r, std::int32_t p) {
-    return r.decrescente ? static_cast<std::int64_t>(r.valore) - p : static_cast<std::int64_t>(p) + r.valore;
+    return r.decrescente ? r.valore - p : static_cast<std::int64_t>(p) + r.valore;
 }
 
 }  // namespace
@@ -19,8 +17,7 @@ std::vector<Progressiva> progressive_linea(const Voci& voci) {
     for (std::size_t i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
         const Voce& v = voci[i];
         if (v.inizio == 0 && v.fine == 0 && v.posizione == 0) continue;
-        const bool decrescente = v.posizione == 1;
-        r.push_back({v.inizio, decrescente ? v.fine - aggiunta_decrescente : v.fine, decrescente});
+        r.push_back({v.inizio, valore_progressiva(v), verso_decrescente(v.posizione)});
     }
     std::sort(r.begin(), r.end(), [](const Progressiva& a, const Progressiva& b) { return a.inizio < b.inizio; });
     return r;

@@ -9,18 +9,29 @@
 
 namespace compattatore {
 
+// The ordering of the references adds this to the value of a reference
+// whose kilometres decrease (sense 1 in the entry's `posizione`).
+inline constexpr std::int32_t aggiunta_decrescente = 100;
+inline bool verso_decrescente(std::int32_t verso) { return verso == 1; }
+
+// The value an ordered reference entry was given by the line description:
+// its `fine`, less the addition when it decreases.
+inline std::int64_t valore_progressiva(const Voce& v) {
+    return verso_decrescente(v.posizione) ? std::int64_t{v.fine} - aggiunta_decrescente : v.fine;
+}
+
 // A kilometre reference in force from route position `inizio`, with the
 // value the line description gives it: the kilometre (in metres) at p is
 // p + valore, or valore - p when the kilometres decrease.
 struct Progressiva {
     std::int32_t inizio = 0;
-    std::int32_t valore = 0;
+    std::int64_t valore = 0;
     bool decrescente = false;
 };
 
 // The references of the entries, ascending by start; entries that hold no
-// reference (all three fields 0) are left out.  The ordering of the
-// references added 100 to the value of a decreasing one: it is taken off.
+// reference (all three fields 0) are left out; the values are those of
+// valore_progressiva.
 std::vector<Progressiva> progressive_linea(const Voci& voci);
 
 // The kilometre at `p`, in metres: p itself before the first reference.

@@ -154,7 +154,7 @@ Compilazione compila(const std::string& linea, const std::string& treno) {
     return c;
 }
 
-std::string disegno(const Scenario& s) { return disegna_scenario(s.celle, s.voci, &s.tabella_linea); }
+std::string disegno(const Scenario& s) { return disegna_scenario({"L", "T", s.celle, s.voci, s.tabella_linea}); }
 
 TEST(GraficoIntegrato, NessunaEtichettaSuUnAltraOSulBinarioNelloScenarioIntegrato) {
     const Compilazione c = compila(componi_testo(righe_linea()), componi_testo(righe_treno()));

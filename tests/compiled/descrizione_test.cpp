@@ -42,30 +42,6 @@ TEST(NomeTipoCella, OgniTipoScrittoDalCompilatoreHaUnNome) {
     for (int t : {7, 8, 9, 15, 255}) EXPECT_EQ(nome_tipo_cella(static_cast<std::uint8_t>(t)), "sconosciuto") << t;
 }
 
-TEST(RuoliVoci, ICartelliSonoIlBloccoDiSoliNomiDa80) {
-    Voci voci{};
-    voci[1].posizione = 0;  // a first station at position 0 of kind 0 with its name only ...
-    voci[1].nome = "Capolinea";
-    voci[2].tipo = 22;
-    voci[2].nome = "Seconda";
-    voci[80].nome = "(Zona)(Cod )";
-    voci[79].nome = "(Dev.I.)";
-    voci[voce_linea].nome = "Brunovale";
-    const auto r = ruoli_voci(voci);
-    EXPECT_EQ(r[0], RuoloVoce::vuota);
-    // ... is still a station: the signs' block ends at the first empty entry below 80.
-    EXPECT_EQ(r[1], RuoloVoce::stazione);
-    EXPECT_EQ(r[2], RuoloVoce::stazione);
-    EXPECT_EQ(r[3], RuoloVoce::vuota);
-    EXPECT_EQ(r[78], RuoloVoce::vuota);
-    EXPECT_EQ(r[79], RuoloVoce::cartello);
-    EXPECT_EQ(r[80], RuoloVoce::cartello);
-    for (int i = 81; i <= 86; ++i) EXPECT_EQ(r[static_cast<std::size_t>(i)], RuoloVoce::intestazione);
-
-    voci[0].orario = 1;
-    EXPECT_EQ(ruoli_voci(voci)[0], RuoloVoce::altro);
-}
-
 TEST(TestoOrario, HoursMinutesSeconds) {
     EXPECT_EQ(testo_orario(58470), "16:14:30");
     EXPECT_EQ(testo_orario(0), "0:00:00");
@@ -105,10 +81,13 @@ TEST(SignificatoVoce, LeVociDIntestazioneAParole) {
     EXPECT_EQ(significato_voce(voci, 80, RuoloVoce::cartello), "");
 }
 
-TEST(TestoLeggibile, LettereLatin1InUtf8EGliAltriByteConEscape) {
+TEST(TestoLeggibile, LettereWindows1252InUtf8EGliAltriByteConEscape) {
     EXPECT_EQ(testo_leggibile("Citt\xE0"), "Citt\xC3\xA0");
     EXPECT_EQ(testo_leggibile("\xA0\xFF"), "\xC2\xA0\xC3\xBF");
-    EXPECT_EQ(testo_leggibile(std::string("a\x01\x7F\x80\x9F\0", 6)), "a\\x01\\x7F\\x80\\x9F\\x00");
+    // The euro sign, the curly quotes and the dashes of 0x80..0x9F are letters of the code page.
+    EXPECT_EQ(testo_leggibile("\x80 \x93x\x94 \x96"), "\xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D \xE2\x80\x93");
+    // The five bytes it leaves undefined, and the controls, are not.
+    EXPECT_EQ(testo_leggibile(std::string("a\x01\x7F\x81\x9D\0", 6)), "a\\x01\\x7F\\x81\\x9D\\x00");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "compilazione_prova.h"
 
 #include "compile/compilazione.h"
+#include "compiled/decodifica.h"
 #include "tables/file_compilati.h"
 
 namespace compattatore::test {
@@ -20,14 +21,10 @@ FileCompilati compila_testi(const std::string& linea, const std::string& treno, 
     return f;
 }
 
-Compilati decodifica(const std::string& linea, const std::string& treno, const FileCompilati& f) {
-    Compilati c;
-    c.nome_linea = linea;
-    c.nome_treno = treno;
-    c.voci = decodifica_voci(f.sim);
-    c.celle = decodifica_griglia(f.griglia);
-    if (f.piano) c.piano = decodifica_tabella_linea(*f.piano);
-    return c;
+ScenarioCompilato decodifica(const std::string& linea, const std::string& treno, const FileCompilati& f) {
+    std::optional<TabellaLinea> piano;
+    if (f.piano) piano = decodifica_tabella_linea(*f.piano);
+    return {linea, treno, decodifica_griglia(f.griglia), decodifica_voci(f.sim), std::move(piano)};
 }
 
 }  // namespace compattatore::test

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "compiled/scenario_compilato.h"
 #include "decompile/decompilazione.h"
 
 namespace compattatore::test {
@@ -24,6 +25,6 @@ FileCompilati compila_testi(const std::string& linea, const std::string& treno, 
                             const std::string& testo_treno, bool piano);
 
 // The compiled files as the decompiler takes them.
-Compilati decodifica(const std::string& linea, const std::string& treno, const FileCompilati& f);
+ScenarioCompilato decodifica(const std::string& linea, const std::string& treno, const FileCompilati& f);
 
 }  // namespace compattatore::test

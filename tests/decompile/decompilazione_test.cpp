@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Km, LineeGenerate, ::testing::Values(100, 500, 1000));
 struct Copertura {
     std::map<std::string, int> n;
 
-    void conta(const Decompilazione& d, const Compilati& c, bool piano) {
+    void conta(const Decompilazione& d, const ScenarioCompilato& c, bool piano) {
         const decompilazione::Linea& l = d.descrizione.linea;
         const decompilazione::Treno& t = d.descrizione.treno;
         n["senza piano"] += piano ? 0 : 1;
@@ -208,7 +208,7 @@ struct Copertura {
         for (const auto& b : l.indicatori) n[b.destro[0] == 0 ? "indicatore senza destro" : "indicatore con destro"]++;
         for (const auto& k : l.cartelli) {
             n["cartello"]++;
-            if (c.celle[static_cast<std::size_t>(k.posizione / 50 + 1)].tipo == tipo_cella::fermata)
+            if (c.celle()[static_cast<std::size_t>(k.posizione / 50 + 1)].tipo == tipo_cella::fermata)
                 n["cartello coperto da una fermata"]++;
         }
         for (const auto& s : t.stazioni) {

@@ -186,7 +186,7 @@ struct Piccola {
 
 TEST(Grafico, PiantaEProfiloDiUnaLineaPiccola) {
     Piccola l;
-    const std::string svg = disegna_scenario(l.celle, l.voci, &l.piano);
+    const std::string svg = disegna_scenario({"L", "T", l.celle, l.voci, l.piano});
     ASSERT_NO_THROW(controlla_xml(svg));
     nessun_numero_non_finito(svg);
     EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
@@ -218,7 +218,7 @@ TEST(Grafico, INomiLunghiSonoAccorciatiEInteriNeiTitoli) {
     const std::string lungo(5000, 'N');
     l.voci[prima_stazione].nome = lungo;
     l.voci[voce_linea].nome = std::string(300, 'L');
-    const std::string svg = disegna_scenario(l.celle, l.voci, &l.piano);
+    const std::string svg = disegna_scenario({"L", "T", l.celle, l.voci, l.piano});
     ASSERT_NO_THROW(controlla_xml(svg));
     for (std::size_t at = svg.find("<text "); at != std::string::npos; at = svg.find("<text ", at + 1)) {
         std::size_t inizio = svg.find('>', at) + 1;
@@ -239,7 +239,7 @@ TEST(Grafico, UnOrarioLungoSiFermaSopraIDatiDelloScenario) {
         v.nome = "S" + std::to_string(i);
         v.orario = 58000 + static_cast<std::int32_t>(i) * 60;
     }
-    const std::string svg = disegna_scenario(l.celle, l.voci, &l.piano);
+    const std::string svg = disegna_scenario({"L", "T", l.celle, l.voci, l.piano});
     ASSERT_NO_THROW(controlla_xml(svg));
     EXPECT_TRUE(contiene(svg, "fermate con orario</text>"));
     EXPECT_TRUE(contiene(svg, "class=\"nota\">S1</text>"));
@@ -248,7 +248,7 @@ TEST(Grafico, UnOrarioLungoSiFermaSopraIDatiDelloScenario) {
 
 TEST(Grafico, SenzaFileDelPianoLaPaginaLoDiceEDisegnaIlProfilo) {
     Piccola l;
-    const std::string svg = disegna_scenario(l.celle, l.voci, nullptr);
+    const std::string svg = disegna_scenario({"L", "T", l.celle, l.voci, std::nullopt});
     ASSERT_NO_THROW(controlla_xml(svg));
     EXPECT_TRUE(contiene(svg, "pianta non disponibile"));
     EXPECT_FALSE(polilinea(svg, "binario"));
@@ -257,14 +257,14 @@ TEST(Grafico, SenzaFileDelPianoLaPaginaLoDiceEDisegnaIlProfilo) {
 
 TEST(Grafico, TabelleEstremeEVuoteDannoUnaPaginaValidaConNumeriFiniti) {
     const Scenario s = test::scenario_completo();  // NaN, infinities and the largest double in the plan
-    const std::string estremo = disegna_scenario(s.celle, s.voci, &s.tabella_linea);
+    const std::string estremo = disegna_scenario({"L", "T", s.celle, s.voci, s.tabella_linea});
     ASSERT_NO_THROW(controlla_xml(estremo));
     nessun_numero_non_finito(estremo);
     EXPECT_TRUE(contiene(estremo, "fuori scala"));
 
     TabellaLinea vuoto;
     vuoto.crea(3);
-    const std::string minimo = disegna_scenario(std::vector<Cella>(1), Voci{}, &vuoto);
+    const std::string minimo = disegna_scenario({"L", "T", std::vector<Cella>(1), Voci{}, vuoto});
     ASSERT_NO_THROW(controlla_xml(minimo));
     nessun_numero_non_finito(minimo);
     EXPECT_TRUE(contiene(minimo, "non contiene punti"));

@@ -16,7 +16,7 @@ TEST(Profilo, IByteDelleCelleDiventanoTrattiDi50Metri) {
     celle[2].montagna = 2;
     celle[3].montagna = 2;
     celle[5].montagna = 3;
-    const ProfiloLinea p = estrai_profilo(celle, Voci{});
+    const ProfiloLinea p = estrai_profilo({"L", "T", celle, Voci{}, std::nullopt});
 
     ASSERT_EQ(p.velocita.size(), 3u);
     EXPECT_EQ(p.velocita[0].da, 0);
@@ -55,7 +55,7 @@ TEST(Profilo, GliElementiStannoDoveLaPosaLiHaMessi) {
     Voci voci{};
     voci[80].nome = "(Zona)(Cod )";
     voci[voce_percorso].fine = 120000;
-    const ProfiloLinea p = estrai_profilo(celle, voci);
+    const ProfiloLinea p = estrai_profilo({"L", "T", celle, voci, std::nullopt});
 
     EXPECT_EQ(p.lunghezza, 120000);
     ASSERT_EQ(p.segnali.size(), 1u);
@@ -86,7 +86,7 @@ TEST(Profilo, StazioniDalleVociELunghezzaDallaGrigliaSeLIntestazioneNonCeLHa) {
     voci[1].nome = "Citt\xE0";
     voci[1].orario = 58470;
     voci[80].nome = "(Dev.I.)";
-    const ProfiloLinea p = estrai_profilo(celle, voci);
+    const ProfiloLinea p = estrai_profilo({"L", "T", celle, voci, std::nullopt});
     EXPECT_EQ(p.lunghezza, 1000);
     ASSERT_EQ(p.stazioni.size(), 1u);
     EXPECT_EQ(p.stazioni[0].voce, 1);
