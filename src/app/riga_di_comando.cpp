@@ -15,6 +15,7 @@
 #include "app/controllo.h"
 #include "app/esecuzione.h"
 #include "app/comandi.h"
+#include "app/riferimento.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "reader/parole_chiave.h"
@@ -243,8 +244,17 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     decompile->add_flag("--force", forza_decompile, "Sostituisce i file di descrizione che esistono già");
     decompile->footer(stati_di_uscita);
 
+    std::string parola_reference;
+    auto* reference = app.add_subcommand(
+        "reference", "Stampa il riferimento del formato delle descrizioni, intero o di un record (docs/formato.md)");
+    reference->group("Comandi");
+    reference->add_option("PAROLA", parola_reference, "Parola chiave del record: " + parole_del_riferimento())
+        ->type_name("");
+    reference->footer(stati_di_uscita);
+
     // The subcommands' own help flags, in the same group as their options.
-    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot, decompile}) c->get_help_ptr()->group("Opzioni");
+    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot, decompile, reference})
+        c->get_help_ptr()->group("Opzioni");
 
     std::vector<std::string> invertiti(argomenti.rbegin(), argomenti.rend());
     if (!invertiti.empty()) invertiti.pop_back();  // the program's own name
@@ -288,6 +298,7 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
                     {{cartella, UsoCartella::lettura}, {cartella_del_file(svg), UsoCartella::scrittura}}, err);
                 return disegna_cartella(cartella, linea_plot, treno_plot, svg, err);
             }
+            if (*reference) return comando_reference(parola_reference, out, err);
             if (*decompile) {
                 const std::filesystem::path cartella = path_from_text(cartella_decompile);
                 const std::filesystem::path uscita =

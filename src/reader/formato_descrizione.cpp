@@ -277,7 +277,11 @@ constexpr Record records[] = {
     {I::abbattimento, C::treno, "[codici]", p_abbattimento, "abbattimento", {}, false, false, false, false,
      c_abbattimento, "Un punto dove il codice di ripetizione cambia.", "abbattimento,    7050,   270"},
     {I::stazione, C::treno, "[stazioni]", p_stazione, "stazione", {}, false, false, false, false, c_stazione,
-     "Una stazione, con il suo orario e il suo nome.",
+     "Una stazione, con il suo orario e il suo nome; la prima prende la voce 1, le altre le seguenti. Inizio e "
+     "fine della stazione vengono dalla posizione P, dalla lunghezza L e dal tipo: tipi 5 e 6 da P - L a P + 150, "
+     "tipi 7 e 8 da P - L a P + L, gli altri da P - L/2 a P + L/2 (50 m più avanti con la fine prolungata). Per i "
+     "tipi sotto 25 la cella fine / 50 - 1 è la fermata e, tranne che per i tipi 5 e 6, le quattro celle prima "
+     "portano i preavvisi. Ogni stazione comincia almeno 350 m dopo la fine della precedente.",
      "stazione,       0,  8,  500,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Fontecava"},
     {I::numero_treno, C::treno, "[generale]", p_numero_treno, "numero treno", {}, false, false, false, true,
      c_numero_treno, "Il numero del treno sulla scheda orario.", "numero treno,    K27"},

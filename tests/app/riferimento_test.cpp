@@ -1,0 +1,51 @@
+// `compattatore reference`: the format's reference on the terminal, the
+// same text as docs/formato.md, whole or one record's.
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/riga_di_comando.h"
+
+namespace compattatore {
+namespace {
+
+struct Uscita {
+    int stato;
+    std::string out, err;
+};
+
+Uscita esegui(std::vector<std::string> argomenti) {
+    argomenti.insert(argomenti.begin(), "compattatore");
+    std::ostringstream out, err;
+    const int stato = esegui_riga_di_comando(argomenti, out, err);
+    return {stato, out.str(), err.str()};
+}
+
+TEST(Reference, StampaIlRiferimentoDelRepositoryOUnSuoRecord) {
+    std::ifstream in(std::string(COMPATTATORE_SORGENTI) + "/docs/formato.md", std::ios::binary);
+    std::ostringstream file;
+    file << in.rdbuf();
+
+    const Uscita tutto = esegui({"reference"});
+    EXPECT_EQ(tutto.stato, 0);
+    EXPECT_TRUE(tutto.out == file.str());
+    EXPECT_EQ(tutto.err, "");
+
+    const Uscita segnale = esegui({"reference", "Segnale"});
+    EXPECT_EQ(segnale.stato, 0);
+    EXPECT_EQ(segnale.out.rfind("#### `segnale`\n", 0), 0u);
+    EXPECT_NE(file.str().find(segnale.out), std::string::npos);
+    EXPECT_NE(segnale.out.find("| 11 | tempo | intero a 32 bit |"), std::string::npos);
+
+    const Uscita sconosciuta = esegui({"reference", "rallentamneto"});
+    EXPECT_EQ(sconosciuta.stato, 64);
+    EXPECT_EQ(sconosciuta.out, "");
+    EXPECT_EQ(sconosciuta.err,
+              "compattatore: \"rallentamneto\" non è una parola chiave delle descrizioni; forse \"rallentamento\"?\n"
+              "(compattatore reference senza parola elenca tutti i record)\n");
+}
+
+}  // namespace
+}  // namespace compattatore
