@@ -32,6 +32,8 @@ FileScenario predefinito(const std::filesystem::path& cartella) {
 
 bool riuscita(const Compilazione& c) { return c.scenario.griglia_esiste() && c.esito.codice == Codice::nessuno; }
 
+std::string quanti_errori(std::size_t n) { return std::to_string(n) + (n == 1 ? " errore" : " errori"); }
+
 std::string avvisi(std::size_t n) { return std::to_string(n) + (n == 1 ? " avviso" : " avvisi"); }
 
 }  // namespace
@@ -107,8 +109,8 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
     if (note.errore) e.diagnostiche.push_back(*note.errore);
     const bool note_valide = !note.errore;
     const std::size_t n_avvisi = conta(e, Gravita::avviso);
-    const bool ok =
-        riuscita(c) && e.errore_segnalato == 0 && note_valide && !(o.avvisi_come_errori && n_avvisi > 0);
+    const std::size_t n_errori = conta(e, Gravita::errore);
+    const bool ok = riuscita(c) && e.errore_segnalato == 0 && n_errori == 0 && !(o.avvisi_come_errori && n_avvisi > 0);
     if (ok) {
         OutputSet uscite;
         aggiungi_file_compilati(f, c.scenario, uscite);
@@ -127,6 +129,7 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
             const std::string motivo = e.errore_segnalato != 0 ? "Errore n. " + std::to_string(e.errore_segnalato)
                                        : codice != 0          ? "codice " + std::to_string(codice)
                                        : !note_valide         ? std::string("note dell'autore")
+                                       : n_errori > 0         ? quanti_errori(n_errori)
                                                               : avvisi(n_avvisi) + (n_avvisi == 1 ? " trattato come errore"
                                                                                                   : " trattati come errori");
             err << "compilazione non riuscita (" << motivo << "): i file compilati non sono stati toccati\n";
@@ -142,11 +145,14 @@ int disegna_cartella(const std::filesystem::path& cartella, const std::string& l
     if (!testi.linea && !testi.treno) return comando_plot(cartella, linea, treno, uscita, err);
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, true));
     const EsitoCompilazione& e = c.esito;
-    if (!riuscita(c) || e.errore_segnalato != 0) {
+    if (!riuscita(c) || e.errore_segnalato != 0 || conta(e, Gravita::errore) > 0) {
         const std::int32_t codice = e.errore_segnalato != 0 ? e.errore_segnalato : numero(e.codice);
         err << testo_diagnostiche(e, diagnostiche_mostrate);
         err << "compattatore: plot: lo scenario non si compila ("
-            << (e.errore_segnalato != 0 ? "Errore n. " : "codice ") << codice << "), nessun disegno\n";
+            << (e.errore_segnalato != 0 ? "Errore n. " + std::to_string(codice)
+                : codice != 0           ? "codice " + std::to_string(codice)
+                                        : quanti_errori(conta(e, Gravita::errore)))
+            << "), nessun disegno\n";
         return stato::non_riuscito;
     }
     const Scenario& s = c.scenario;

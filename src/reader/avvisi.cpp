@@ -108,21 +108,10 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
 }
 
 void dopo_record(Lettura& l) {
-    const std::vector<PosizioneCampo>& campi = l.f().campi_record();
-    if (l.ricordi.dopo_fine) {
-        avviso(l, "record-dopo-fine", "record dopo \"[fine]\": è letto lo stesso", luogo_campo(l, 0),
-               {"\"[fine]\" è l'ultima riga del file: quello che la segue non è un commento"});
-        l.ricordi.dopo_fine = false;
-    }
-    for (std::size_t i = 1; i < campi.size(); ++i) {
-        if (campi[i].riga == campi[0].riga) continue;
-        avviso(l, "record-spezzato",
-               "il record continua alla riga " + std::to_string(campi[i].riga) + ": gli manca un campo?",
-               luogo_di(l, l.testo_corrente, campi[i - 1]),
-               {"il campo " + std::to_string(i) + " del record è stato letto dalla riga seguente"});
-        l.ricordi.riga_silenziata = campi.back().riga;
-        return;
-    }
+    if (!l.ricordi.dopo_fine) return;
+    avviso(l, "record-dopo-fine", "record dopo \"[fine]\": è letto lo stesso", luogo_campo(l, 0),
+           {"\"[fine]\" è l'ultima riga del file: quello che la segue non è un commento"});
+    l.ricordi.dopo_fine = false;
 }
 
 void chiave_generale(Lettura& l, const Record& r) {

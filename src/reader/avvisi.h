@@ -5,7 +5,6 @@
 //   record-fuori-posto         a keyword of another text or section
 //   campo-in-piu               a text field left over after a record
 //   virgola-nel-testo          a comma cuts a sign's text or a station's name
-//   record-spezzato            a record's fields run on into the next line
 //   record-dopo-fine           records after "[fine]"
 //   chiave-ripetuta            a general key given twice: the later one wins
 //   righe-fuori-ordine         a profile, curve or stretch before the previous one
@@ -23,8 +22,6 @@
 //   rallentamento-oltre-griglia  a restriction whose end lies beyond the grid
 //   fermata-su-elemento        a station's stop cell replaces what the cell held
 //   progressive-azzerate       two kilometre references share the greatest start
-//   generale-treno-vuoto       the train text has no "[generale]" or nothing after it
-//   nessuna-stazione           a train with no station
 #pragma once
 
 #include <cstdint>
@@ -41,7 +38,7 @@ namespace compattatore::lettore {
 // no test.
 void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto contesto);
 
-// After a recognised record: its fields on one line, no record after "[fine]".
+// After a recognised record: no record after "[fine]".
 void dopo_record(Lettura& l);
 
 // A general key met once more.

@@ -15,6 +15,7 @@ constexpr std::size_t campi_ricordati = 64;
 const char* descrizione(GuastoCampo::Causa c) {
     switch (c) {
         case GuastoCampo::Causa::fine_dati: return "lettura oltre la fine del file";
+        case GuastoCampo::Causa::mancante: return "campo mancante alla fine del record";
         case GuastoCampo::Causa::non_numero: return "numero atteso";
         case GuastoCampo::Causa::fuori_campo: return "numero fuori dal campo";
         case GuastoCampo::Causa::virgolette: return "virgolette non chiuse sulla riga";
@@ -79,6 +80,14 @@ void LettoreCampi::consuma_delimitatore() {
 void LettoreCampi::inizia_campo() {
     const bool primo = pos_ == inizio_riga_;
     campo_ = {riga_, static_cast<int>(pos_ - inizio_riga_) + 1, inizio_riga_, 0, primo};
+    // A record never continues on the next line.
+    if (in_record_ && !campi_.empty() && (riga_ != campi_.front().riga || fine())) {
+        PosizioneCampo dopo = campi_.back();
+        dopo.colonna += dopo.larghezza;
+        dopo.larghezza = 0;
+        dopo.primo = false;
+        throw GuastoCampo(GuastoCampo::Causa::mancante, dopo);
+    }
     if (fine()) throw GuastoCampo(GuastoCampo::Causa::fine_dati, campo_);
     salta_blank();
     campo_.colonna = static_cast<int>(pos_ - inizio_riga_) + 1;

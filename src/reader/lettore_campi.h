@@ -10,9 +10,13 @@
 // trailing blanks; a string field that starts with a double quote runs to
 // the closing quote on the same line and keeps its content as it stands.
 //
-// A read past the end of the data, a text where a number is expected and a
-// number that does not fit the requested width throw GuastoCampo, which
-// says which of these it is and where the field stands.
+// A record stands on one line: once inizia_record() has begun a record, a
+// field asked for after its line has ended (or after the end of the data)
+// is missing, and the next line stays unread for the next record.
+//
+// A read past the end of the data, a missing field, a text where a number
+// is expected and a number that does not fit the requested width throw
+// GuastoCampo, which says which of these it is and where the field stands.
 #pragma once
 
 #include <cstddef>
@@ -42,6 +46,7 @@ class GuastoCampo : public std::runtime_error {
 public:
     enum class Causa {
         fine_dati,      // the text ends where a field is expected
+        mancante,       // the record's line ends where a field is expected: the place is just after its last field
         non_numero,     // a text where a number is expected
         fuori_campo,    // a number beyond the width asked for
         virgolette,     // a quoted field not closed on its line
@@ -77,7 +82,11 @@ public:
 
     // The fields read since the last call, the first one included: a record
     // starts its list with its keyword.
-    void inizia_record() { campi_.clear(); }
+    // From the first call on, the fields of each record stand on the line of its first.
+    void inizia_record() {
+        campi_.clear();
+        in_record_ = true;
+    }
     const std::vector<PosizioneCampo>& campi_record() const { return campi_; }
 
     // Passes over what is left of line `riga`, up to and including its line
@@ -100,6 +109,7 @@ private:
     PosizioneCampo campo_;
     Delimitatore delimitatore_ = Delimitatore::fine_dati;
     std::vector<PosizioneCampo> campi_;
+    bool in_record_ = false;
 };
 
 // The line of `testo` that starts at byte `inizio`, without its line end.

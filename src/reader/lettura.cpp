@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 #include <utility>
 
 #include "reader/parole_chiave.h"
@@ -53,6 +54,15 @@ void registra_errore(Lettura& l, Codice codice, std::optional<std::int32_t> posi
     d.numero = numero(codice);
     d.messaggio = messaggio.empty() ? std::string(spiegazione_codice(codice)) : std::move(messaggio);
     d.posizione = posizione;
+    d.luogo = std::move(luogo);
+    d.note = std::move(note);
+    l.esito.aggiungi(std::move(d));
+}
+
+void errore_senza_codice(Lettura& l, Luogo luogo, std::string messaggio, std::vector<std::string> note) {
+    Diagnostica d;
+    d.gravita = Gravita::errore;
+    d.messaggio = std::move(messaggio);
     d.luogo = std::move(luogo);
     d.note = std::move(note);
     l.esito.aggiungi(std::move(d));
@@ -208,6 +218,34 @@ Esito guasto(Lettura& l, const std::string& messaggio, int campo, bool definitiv
     return Esito::fermo;
 }
 
+namespace {
+
+// The fields of the current record that its line does not hold.
+std::span<const Campo> campi_assenti(const Lettura& l) {
+    if (!l.record_formato || !l.campi) return {};
+    const std::span<const Campo> campi = l.record_formato->campi;
+    const std::size_t letti = l.campi->campi_record().empty() ? 0 : l.campi->campi_record().size() - 1;
+    return campi.subspan(std::min(letti, campi.size()));
+}
+
+std::string campi_mancanti(const Lettura& l) {
+    const std::span<const Campo> assenti = campi_assenti(l);
+    const std::string record = "del record \"" + std::string(l.record_formato ? nome_record(*l.record_formato) : std::string_view{}) + "\"";
+    if (assenti.size() == 1) return "manca il campo \"" + std::string(assenti.front().nome) + "\" " + record;
+    std::string nomi;
+    for (const Campo& c : assenti) nomi += (nomi.empty() ? "" : ", ") + std::string(c.nome);
+    return "mancano " + std::to_string(assenti.size()) + " campi " + record + ": " + nomi;
+}
+
+std::string nota_campi(const Lettura& l) {
+    const std::size_t tutti = l.record_formato ? l.record_formato->campi.size() : 0;
+    const std::size_t scritti = tutti - campi_assenti(l).size();
+    return "un record sta tutto su una riga: \"" + std::string(l.record_formato ? nome_record(*l.record_formato) : std::string_view{}) + "\" ha " + std::to_string(tutti) +
+           (tutti == 1 ? " campo" : " campi") + ", questa riga ne ha " + std::to_string(scritti);
+}
+
+}  // namespace
+
 Esito guasto_campo(Lettura& l, const GuastoCampo& g) {
     const Luogo qui = luogo_di(l, l.testo_corrente, g.campo);
     switch (g.causa) {
@@ -215,6 +253,7 @@ Esito guasto_campo(Lettura& l, const GuastoCampo& g) {
             return guasto(l, "il file finisce dentro il record: manca un campo", 0, false,
                           {"il record ha meno campi di quelli che la sua parola chiave chiede"},
                           l.record ? std::nullopt : std::optional<Luogo>(qui));
+        case GuastoCampo::Causa::mancante: return guasto(l, campi_mancanti(l), -1, false, {nota_campi(l)}, qui);
         case GuastoCampo::Causa::non_numero: {
             const std::size_t da =
                 std::min(qui.testo.size(), static_cast<std::size_t>(std::max(0, qui.colonna - qui.inizio_testo)));

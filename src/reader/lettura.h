@@ -83,7 +83,7 @@ struct Ricordi {
     std::optional<LuogoRecord> generale_linea;  // the line text's "[generale]"
     bool dopo_fine = false;     // "[fine]" has been met in the current text
     int riga_silenziata = 0;    // a line whose further fields raise no warning
-    int stazioni = 0;
+    int stazioni = 0;           // station records met
 };
 
 struct Lettura {
@@ -149,6 +149,10 @@ LuogoRecord record_corrente(const Lettura& l, int campo = 0);
 // names the place.  The message is the code's explanation, or `messaggio`.
 void registra_errore(Lettura& l, Codice codice, std::optional<std::int32_t> posizione, Luogo luogo,
                      std::string messaggio = {}, std::vector<std::string> note = {});
+// Records an error that no code of the compiled scenario stands for (a
+// train with no station): the scenario is read as ever, but no compile
+// takes it.
+void errore_senza_codice(Lettura& l, Luogo luogo, std::string messaggio, std::vector<std::string> note = {});
 // Records a warning named `nome` (no code changes).
 void avviso(Lettura& l, std::string_view nome, std::string messaggio, Luogo luogo, std::vector<std::string> note = {});
 

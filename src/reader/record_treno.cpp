@@ -210,18 +210,22 @@ Esito record_treno(Lettura& l) {
     std::string chiave;
     bool generale = false;
     while (!f.fine()) {
+        f.inizia_record();
         chiave = f.leggi_stringa();
         if (contiene_ci(chiave, "[generale]")) {
             generale = true;
             break;
         }
     }
+    // A train with no records (an empty file, one that lost its first line,
+    // one saved in an encoding that hides its words) is no train: it never
+    // replaces a good build.
     const bool vuoto = !generale || f.fine();
     if (vuoto)
-        avviso(l, "generale-treno-vuoto",
-               generale ? "nessun record dopo \"[generale]\" nel file del treno"
-                        : "manca \"[generale]\" nel file del treno: nessun record è letto",
-               luogo_file(l.file_corrente), {"i record del treno seguono una riga \"[generale]\""});
+        errore_senza_codice(l, luogo_file(l.file_corrente),
+                        generale ? "nessun record dopo \"[generale]\" nel file del treno"
+                                 : "manca \"[generale]\" nel file del treno: nessun record è letto",
+                        {"i record del treno seguono una riga \"[generale]\""});
 
     bool interrotto = false;
     while (leggi_chiave(l, chiave)) {
@@ -233,8 +237,8 @@ Esito record_treno(Lettura& l) {
         }
     }
     if (!vuoto && !interrotto && l.ricordi.stazioni == 0)
-        avviso(l, "nessuna-stazione", "il treno non ha nessuna stazione", luogo_file(l.file_corrente),
-               {"le stazioni sono i record \"stazione\""});
+        errore_senza_codice(l, luogo_file(l.file_corrente), "il treno non ha nessuna stazione",
+                        {"le stazioni sono i record \"stazione\"; il primo è la partenza del treno"});
 
     // Completion, also after a record beyond the grid.
     chiudi(l);

@@ -45,6 +45,7 @@ Esito stazione(Lettura& l) {
     Scenario& s = l.s;
     LettoreCampi& f = l.f();
     const std::int32_t i = l.slot_stazione;
+    ++l.ricordi.stazioni;
     Voce& v = s.voci[static_cast<std::size_t>(i)];
 
     v.posizione = f.leggi_32();
@@ -123,7 +124,6 @@ Esito stazione(Lettura& l) {
                      {"la stazione comincia a " + std::to_string(v.inizio) + " m, la precedente finisce a " +
                       std::to_string(s.voci[static_cast<std::size_t>(i - 1)].fine) + " m"});
 
-    ++l.ricordi.stazioni;
     if (i + 1 >= l.slot_testo) {
         // A reading that goes on keeps this slot for the next station: the
         // slots above belong to the signs' texts.

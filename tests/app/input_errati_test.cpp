@@ -349,16 +349,23 @@ void controlla(const Caso& c) {
     if (c.linea) d.linea = *c.linea;
     if (c.treno) d.treno = *c.treno;
     const Compilazione controllo = compila_descrizioni(d, true);
-    const Diagnostica* primo = primo_errore(risultato.esito);
+    // An error with no code (a train with no station) stops the authors'
+    // compile only: the codes are the ones compared here.
+    const auto primo_codice = [](const EsitoCompilazione& e) -> const Diagnostica* {
+        for (const Diagnostica& x : e.diagnostiche)
+            if (x.gravita == Gravita::errore && x.numero != 0) return &x;
+        return nullptr;
+    };
+    const Diagnostica* primo = primo_codice(risultato.esito);
     ASSERT_EQ(primo == nullptr, c.codice == 0);
     if (primo) {
-        ASSERT_NE(primo_errore(controllo.esito), nullptr);
-        EXPECT_EQ(*primo_errore(controllo.esito), *primo);
+        ASSERT_NE(primo_codice(controllo.esito), nullptr);
+        EXPECT_EQ(*primo_codice(controllo.esito), *primo);
         if (conta(risultato.esito, Gravita::errore) == 1) {
             EXPECT_EQ(primo->numero, c.codice);
         }
     } else {
-        EXPECT_EQ(primo_errore(controllo.esito), nullptr);
+        EXPECT_EQ(primo_codice(controllo.esito), nullptr);
     }
 
     std::set<std::string> attesi{altro_file};

@@ -94,6 +94,45 @@ TEST(LettoreCampi, LeLettureImpossibiliSonoGuasti) {
     }
 }
 
+// A record stands on its line: the field it lacks is missing right after its
+// last field, and the next line is left for the next record.
+TEST(LettoreCampi, UnRecordNonContinuaNellaRigaSeguente) {
+    struct Caso {
+        const char* nome;
+        std::string dati;
+        std::string prima;
+        int riga, colonna;  // where the missing field goes
+    };
+    const std::vector<Caso> casi = {
+        {"riga finita", "rallentamento,  28000,    60,  600\r\nsegnale, 1", "slll", 1, 35},
+        {"blank in fondo", "orologio,  16 20  \nsabbia", "sll", 1, 17},
+        {"fine dei dati", "abbattimento,  327450", "sl", 1, 22},
+        {"virgola e fine dei dati", "abbattimento,  327450,", "sl", 1, 22},
+        {"solo la parola chiave", "lunghezza percorso\r\n5000", "s", 1, 19},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        LettoreCampi f(c.dati);
+        f.inizia_record();
+        leggi(f, c.prima);
+        try {
+            f.leggi_32();
+            ADD_FAILURE() << "nessun guasto";
+        } catch (const GuastoCampo& g) {
+            EXPECT_EQ(g.causa, GuastoCampo::Causa::mancante);
+            EXPECT_EQ(g.campo.riga, c.riga);
+            EXPECT_EQ(g.campo.colonna, c.colonna);
+        }
+    }
+    LettoreCampi f("segnale, 1050\r\nsegnale, 1100\r\n");
+    f.inizia_record();
+    EXPECT_EQ(leggi(f, "sl"), (std::vector<std::string>{"segnale", "1050"}));
+    EXPECT_THROW(f.leggi_32(), GuastoCampo);
+    f.inizia_record();
+    EXPECT_EQ(leggi(f, "sl"), (std::vector<std::string>{"segnale", "1100"}));
+    EXPECT_EQ(f.posizione_campo().riga, 2);
+}
+
 TEST(LettoreCampi, RiportaRigaETestoDelCampo) {
     LettoreCampi f("uno\r\n  due , tre\r\n\r\nquattro");
     EXPECT_EQ(f.leggi_stringa(), "uno");
