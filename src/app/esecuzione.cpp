@@ -68,7 +68,7 @@ int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std:
 }
 
 int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea,
-                    const std::string& treno, bool forza) {
+                    const std::string& treno, bool forza, bool nuovo) {
     const FileScenario f{cartella, linea, treno};
     if (!forza) {
         bool esistenti = false;
@@ -91,8 +91,13 @@ int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, co
     // The folder exists now, and its lock can be taken.
     const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
     OutputSet uscite;
-    dati_linea(f, uscite);
-    dati_treno(f, uscite);
+    if (nuovo) {
+        dati_linea_nuova(f, uscite);
+        dati_treno_nuovo(f, uscite);
+    } else {
+        dati_linea(f, uscite);
+        dati_treno(f, uscite);
+    }
     uscite.commit();
     return stato::riuscito;
 }

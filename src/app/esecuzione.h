@@ -49,8 +49,9 @@ int esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std:
 // Writes the two built-in description files into `cartella`, named after
 // `linea` and `treno`, creating the folder.  Without `forza` an existing
 // description file is not overwritten: nothing is written and the status is 1.
+// With `nuovo`, the starter of a new scenario in place of the built-in one.
 int scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea = linea_predefinita,
-                    const std::string& treno = treno_predefinito, bool forza = false);
+                    const std::string& treno = treno_predefinito, bool forza = false, bool nuovo = false);
 
 // Compiles the description files an author keeps in a folder; they are
 // never deleted.  The compiled files are replaced only when the code is 0

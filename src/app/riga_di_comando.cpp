@@ -187,6 +187,9 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     sorgenti->add_option("--linea", linea_sorgenti, "Nome della linea nei nomi dei file")->capture_default_str()->type_name("NOME");
     sorgenti->add_option("--treno", treno_sorgenti, "Nome del treno nei nomi dei file")->capture_default_str()->type_name("NOME");
     sorgenti->add_flag("--force", forza, "Sostituisce i file di descrizione che esistono già");
+    bool nuovo = false;
+    sorgenti->add_flag("--nuovo", nuovo,
+                       "Scrive una linea di 10 km e il suo treno da far crescere, ogni record spiegato da un commento");
     sorgenti->footer(stati_di_uscita);
 
     OpzioniSorgenti da_compilare, da_controllare;
@@ -274,7 +277,8 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     return riporta_fallimenti(
         [&]() -> int {
             if (*sorgenti)
-                return scrivi_sorgenti(path_from_text(cartella_sorgenti), err, linea_sorgenti, treno_sorgenti, forza);
+                return scrivi_sorgenti(path_from_text(cartella_sorgenti), err, linea_sorgenti, treno_sorgenti, forza,
+                                       nuovo);
             if (*compila) {
                 da_compilare.cartella = path_from_text(cartella_compila);
                 da_compilare.piano = !senza_piano_compila;

@@ -22,4 +22,8 @@ std::span<const std::string_view> righe_treno();
 void dati_linea(const FileScenario& s, OutputSet& uscite);
 void dati_treno(const FileScenario& s, OutputSet& uscite);
 
+// The same with the starter of `sources --nuovo` (scenario_nuovo.h).
+void dati_linea_nuova(const FileScenario& s, OutputSet& uscite);
+void dati_treno_nuovo(const FileScenario& s, OutputSet& uscite);
+
 }  // namespace compattatore

@@ -48,6 +48,17 @@ std::string unisci(const std::vector<std::string>& righe, const std::string& fin
     return t;
 }
 
+// The lines of a text, without their line ends.
+std::vector<std::string> righe(const std::string& testo) {
+    std::vector<std::string> r;
+    std::istringstream in(testo);
+    for (std::string riga; std::getline(in, riga);) {
+        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
+        r.push_back(riga);
+    }
+    return r;
+}
+
 struct Esecuzione {
     int stato;
     std::string out, err;
@@ -541,6 +552,90 @@ TEST(Autori, ICommentiNonCambianoNulla) {
     EXPECT_EQ(e.stato, 0);
     EXPECT_EQ(e.err, "codice 0: nessun errore\n");
     for (const char* n : compilati) EXPECT_TRUE(test::read_bytes(semplice / n) == test::read_bytes(commentata / n)) << n;
+}
+
+// The starter of `sources --nuovo`: every record follows a comment naming
+// its fields; it compiles with no diagnostic; the card and the order, read
+// as the driver reads them, show its stations, times and restriction.
+TEST(Autori, LoScenarioNuovoSiCompilaEIDocumentiLoDescrivono) {
+    test::TempDir dir;
+    const Esecuzione scritto = esegui(dir.path(), {"sources", "DIR", "--nuovo", "--linea", "Prova", "--treno", "T1"});
+    ASSERT_EQ(scritto.stato, 0) << scritto.err;
+    const std::vector<std::string> linea = righe(test::read_bytes(dir / "Prova_linea.txt"));
+    const std::vector<std::string> treno = righe(test::read_bytes(dir / "Prova_T1-.txt"));
+    for (const std::vector<std::string>* testo : {&linea, &treno}) {
+        int record = 0;
+        for (std::size_t i = 0; i < testo->size(); ++i) {
+            const std::string& r = (*testo)[i];
+            if (r.empty() || r[0] == '#' || r[0] == '[') continue;
+            ++record;
+            const std::string chiave = r.substr(0, r.find(','));
+            ASSERT_GT(i, 0u);
+            EXPECT_EQ((*testo)[i - 1].rfind("# " + chiave + ": ", 0), 0u) << r;
+        }
+        EXPECT_GT(record, 5);
+    }
+
+    const Esecuzione controllo = esegui(dir.path(), {"check", "DIR", "--linea", "Prova", "--treno", "T1"});
+    EXPECT_EQ(controllo.stato, 0);
+    EXPECT_EQ(controllo.err, "nessun problema\n");
+    const Esecuzione compilato = esegui(dir.path(), {"compile", "DIR", "--linea", "Prova", "--treno", "T1"});
+    EXPECT_EQ(compilato.stato, 0);
+    EXPECT_EQ(compilato.err, "codice 0: nessun errore\n");
+
+    // What the description says, read from its text: the kilometre offset,
+    // the stations (position, name, time) and the restriction.
+    const auto campi = [](const std::string& r) {
+        std::vector<std::string> c;
+        std::istringstream in(r);
+        for (std::string f; std::getline(in, f, ',');) {
+            const std::size_t a = f.find_first_not_of(' ');
+            c.push_back(a == std::string::npos ? "" : f.substr(a, f.find_last_not_of(' ') - a + 1));
+        }
+        return c;
+    };
+    long scostamento = 0;
+    for (const std::string& r : linea)
+        if (r.rfind("progressiva", 0) == 0) scostamento = std::stol(campi(r).at(2));
+    const auto km = [&](long p) {
+        const std::string metri = std::to_string((p + scostamento) % 1000);
+        return std::to_string((p + scostamento) / 1000) + "." + std::string(3 - metri.size(), '0') + metri;
+    };
+    const std::string scheda = test::read_bytes(dir / "Prova_T1_scheda_treno.txt");
+    const std::vector<std::string> righe_scheda = righe(scheda);
+    int stazioni = 0;
+    for (const std::string& r : treno) {
+        if (r.rfind("stazione,", 0) != 0) continue;
+        const std::vector<std::string> c = campi(r);
+        ++stazioni;
+        const std::string nome = c.at(17);
+        const auto due_cifre = [](const std::string& n) { return n.size() < 2 ? "0" + n : n; };
+        const std::string orario = due_cifre(c.at(14)) + "." + due_cifre(c.at(15));
+        bool trovata = false;
+        for (const std::string& s : righe_scheda) {
+            if (s.find("|" + nome + " ") == std::string::npos) continue;
+            trovata = true;
+            EXPECT_NE(s.find(" " + km(std::stol(c.at(1))) + " "), std::string::npos) << s;
+            EXPECT_NE(s.find(orario), std::string::npos) << s;
+        }
+        EXPECT_TRUE(trovata) << nome;
+    }
+    EXPECT_EQ(stazioni, 2);
+
+    const std::string ordine = test::read_bytes(dir / "Prova_T1_rallentamenti.txt");
+    for (const std::string& r : treno) {
+        if (r.rfind("rallentamento,", 0) != 0) continue;
+        const std::vector<std::string> c = campi(r);
+        bool trovato = false;
+        for (const std::string& s : righe(ordine)) {
+            if (s.find(" " + c.at(2) + " Km/h") == std::string::npos) continue;
+            trovato = true;
+            EXPECT_NE(s.find("Km " + km(std::stol(c.at(1)))), std::string::npos) << s;
+            EXPECT_NE(s.find(" " + c.at(3) + " "), std::string::npos) << s;
+            EXPECT_NE(s.find("Valmora e Pratolungo"), std::string::npos) << s;
+        }
+        EXPECT_TRUE(trovato);
+    }
 }
 
 }  // namespace
