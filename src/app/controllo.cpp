@@ -22,6 +22,7 @@ int controlla_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream
     const TestiSorgente testi = leggi_sorgenti(f);
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano), true);
     EsitoCompilazione e = c.esito;
+    aggiungi_errori_testo(testi, e);
     if (const NoteAutore note = leggi_note_autore(f); note.errore) e.diagnostiche.push_back(*note.errore);
     const std::size_t errori = conta(e, Gravita::errore);
     const std::size_t avvisi = conta(e, Gravita::avviso);

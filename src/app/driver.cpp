@@ -1,5 +1,6 @@
 #include "app/driver.h"
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -7,6 +8,7 @@
 #include "compile/compilazione.h"
 #include "documents/documenti_scenario.h"
 #include "documents/note_autore.h"
+#include "documents/testo_autore.h"
 #include "finishing/finitura.h"
 #include "platform/paths.h"
 #include "tables/file_compilati.h"
@@ -58,11 +60,43 @@ Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, OutputSet
     return c;
 }
 
+namespace {
+
+// A description file in the code page the reader reads, and its characters
+// that the code page lacks, as errors.
+std::optional<std::string> in_windows1252(const std::filesystem::path& file, std::vector<Diagnostica>& errori) {
+    std::optional<DescrizioneLetta> letta = leggi_descrizione(file);
+    if (!letta) return std::nullopt;
+    DescrizioneAutore d = descrizione_in_windows1252(letta->testo);
+    for (const CarattereFuori& c : d.fuori) {
+        Diagnostica e;
+        char punto[16];
+        std::snprintf(punto, sizeof punto, "U+%04X", static_cast<unsigned>(c.punto));
+        e.messaggio = std::string("carattere ") + punto + " non rappresentabile in Windows-1252";
+        e.luogo.file = path_text(file);
+        e.luogo.riga = c.riga;
+        e.luogo.colonna = c.colonna;
+        e.luogo.larghezza = c.larghezza;
+        e.luogo.testo = c.riga_utf8;
+        e.luogo.utf8 = true;
+        e.note.push_back("il simulatore mostra i testi in Windows-1252 (Europa occidentale): le lettere accentate, "
+                         "l'euro e le virgolette curve ci sono, frecce e altri simboli no");
+        errori.push_back(std::move(e));
+    }
+    return std::move(d.testo);
+}
+
+}  // namespace
+
 TestiSorgente leggi_sorgenti(const FileScenario& f) {
     TestiSorgente t;
-    if (std::optional<DescrizioneLetta> l = leggi_descrizione(file_linea_txt(f))) t.linea = std::move(l->testo);
-    if (std::optional<DescrizioneLetta> l = leggi_descrizione(file_treno_txt(f))) t.treno = std::move(l->testo);
+    t.linea = in_windows1252(file_linea_txt(f), t.errori);
+    t.treno = in_windows1252(file_treno_txt(f), t.errori);
     return t;
+}
+
+void aggiungi_errori_testo(const TestiSorgente& t, EsitoCompilazione& e) {
+    e.diagnostiche.insert(e.diagnostiche.begin(), t.errori.begin(), t.errori.end());
 }
 
 Descrizioni descrizioni_di(const FileScenario& f, const TestiSorgente& t, bool piano) {
@@ -93,7 +127,7 @@ NoteAutore leggi_note_autore(const FileScenario& f) {
     const std::optional<DescrizioneLetta> letta = leggi_descrizione(file_note_autore(f));
     if (!letta) return n;
     try {
-        n.testo = note_autore(letta->testo);
+        n.testo = note_autore(testo_autore_utf8(letta->testo));
     } catch (const ErroreNote& e) {
         n.errore = errore_note(path_text(file_note_autore(f)), e);
     }

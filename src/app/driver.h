@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/lettura_descrizioni.h"
 #include "platform/output_set.h"
@@ -26,13 +27,20 @@ namespace compattatore {
 Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, OutputSet& uscite,
                                 DescrizioniProprie* proprie = nullptr);
 
-// The description texts an author keeps in the folder of `f`, as they are
-// (none for a file that is not there); nothing is deleted.  A name that is
-// no ordinary file, or too large a file, raises IoError (leggi_descrizione).
+// The description texts an author keeps in the folder of `f` (none for a
+// file that is not there), in Windows-1252 whatever encoding they were saved
+// in (documents/testo_autore.h); nothing is deleted.  A character that the
+// code page lacks is an error at its line and column, in `errori`.  A name
+// that is no ordinary file, or too large a file, raises IoError
+// (leggi_descrizione).
 struct TestiSorgente {
     std::optional<std::string> linea, treno;
+    std::vector<Diagnostica> errori;
 };
 TestiSorgente leggi_sorgenti(const FileScenario& f);
+
+// The reading's outcome with the texts' own errors before its diagnostics.
+void aggiungi_errori_testo(const TestiSorgente& t, EsitoCompilazione& e);
 
 // The texts as the reader takes them, each named by the path it was read
 // from, so that a diagnostic names the file the author opens.

@@ -108,6 +108,7 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
     const TestiSorgente testi = leggi_sorgenti(f);
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano));
     EsitoCompilazione e = c.esito;
+    aggiungi_errori_testo(testi, e);
 
     // Notes that cannot be written are an error of their own.
     const NoteAutore note = leggi_note_autore(f);
@@ -149,7 +150,8 @@ int disegna_cartella(const std::filesystem::path& cartella, const std::string& l
     const TestiSorgente testi = leggi_sorgenti(f);
     if (!testi.linea && !testi.treno) return comando_plot(cartella, linea, treno, uscita, err);
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, true));
-    const EsitoCompilazione& e = c.esito;
+    EsitoCompilazione e = c.esito;
+    aggiungi_errori_testo(testi, e);
     if (!riuscita(c) || e.errore_segnalato != 0 || conta(e, Gravita::errore) > 0) {
         const std::int32_t codice = e.errore_segnalato != 0 ? e.errore_segnalato : numero(e.codice);
         err << testo_diagnostiche(e, diagnostiche_mostrate);

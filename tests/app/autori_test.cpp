@@ -363,8 +363,13 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "                          ^~~\n"
          "    il campo va da 0 a 255\n"
          "0 errori, 2 avvisi\n"},
-        {"nome in UTF-8",
-         [](Sorgenti& s) { s.t(90).replace(s.t(90).find("Selvarossa"), 10, "Citt\xC3\xA0 Alta"); }, check, 0, 
+        // A file saved in Windows-1252 that holds a name in UTF-8 too.
+        {"nome in UTF-8 in un file Windows-1252",
+         [](Sorgenti& s) {
+             s.t(90).replace(s.t(90).find("Selvarossa"), 10, "Citt\xC3\xA0 Alta");
+             s.t(91).replace(s.t(91).find("Pieve"), 5, "Pi\xE8ve");
+         },
+         check, 0, 
          "DIR/Brunovale_Quarzo-.txt:90:73: avviso: il nome della stazione è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera [testo-utf8]\n"
          "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Città Alta\n"
          "                                                                            ^~~~~~~~~~\n"
@@ -408,6 +413,76 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "compilazione non riuscita (1 avviso trattato come errore): i file compilati non sono stati toccati\n"},
     };
     for (const Caso& c : casi) controlla(c);
+}
+
+// The files are read in the encoding the author's editor saved them in:
+// the compiled bytes are those of the same letters in Windows-1252.
+TEST(Autori, TestiNellaCodificaDellAutore) {
+    const auto compila = [](const std::string& linea, const std::string& treno) {
+        test::TempDir dir;
+        test::write_bytes(dir / "Brunovale_linea.txt", linea);
+        test::write_bytes(dir / "Brunovale_Quarzo-.txt", treno);
+        const Esecuzione e = esegui(dir.path(), compile);
+        EXPECT_EQ(e.stato, 0) << e.err;
+        std::string tutti;
+        for (const char* n : compilati) tutti += test::read_bytes(dir / n) + "|";
+        return tutti;
+    };
+    const auto utf16 = [](const std::string& ascii, bool le) {
+        std::string r = le ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char c : ascii) r += le ? std::string{c, '\0'} : std::string{'\0', c};
+        return r;
+    };
+    Sorgenti s = integrati();
+    const std::string linea = unisci(s.linea);
+    const std::string originali = compila(linea, unisci(s.treno));
+    EXPECT_TRUE(compila(utf16(linea, true), utf16(unisci(s.treno), true)) == originali);
+    EXPECT_TRUE(compila(linea, utf16(unisci(s.treno), false)) == originali);
+    EXPECT_TRUE(compila("\xEF\xBB\xBF" + linea, "\xEF\xBB\xBF" + unisci(s.treno)) == originali);
+
+    // A name with an accented letter: in UTF-8, with or without the mark, or
+    // with a combining accent, the same byte as in Windows-1252.
+    const std::string selvarossa = s.t(90);
+    const auto chiama = [&](const char* nome) { s.t(90) = selvarossa.substr(0, selvarossa.find("Selvarossa")) + nome; };
+    chiama("Citt\xE0 Alta");
+    const std::string windows1252 = compila(linea, unisci(s.treno));
+    EXPECT_NE(windows1252.find(std::string("\x0A\0Citt\xE0 Alta", 12)), std::string::npos);
+    for (const char* citta : {"Citt\xC3\xA0 Alta", "Citta\xCC\x80 Alta"}) {
+        chiama(citta);
+        EXPECT_TRUE(compila(linea, unisci(s.treno)) == windows1252) << citta;
+        EXPECT_TRUE(compila(linea, "\xEF\xBB\xBF" + unisci(s.treno)) == windows1252) << citta;
+    }
+
+    // A character the code page lacks is an error at its line and column.
+    const std::vector<Caso> casi = {
+        {"freccia nel nome",
+         [](Sorgenti& x) { x.t(90).replace(x.t(90).find("Selvarossa"), 10, "Selva \xE2\x86\x92 Rossa"); }, compile, 1,
+         
+         "DIR/Brunovale_Quarzo-.txt:90:79: errore: carattere U+2192 non rappresentabile in Windows-1252\n"
+         "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selva → Rossa\n"
+         "                                                                                  ^\n"
+         "    il simulatore mostra i testi in Windows-1252 (Europa occidentale): le lettere accentate, l'euro e le virgolette curve ci sono, frecce e altri simboli no\n"
+         "compilazione non riuscita (1 errore): i file compilati non sono stati toccati\n"},
+    };
+    for (const Caso& c : casi) controlla(c);
+}
+
+// Notes saved in Windows-1252 or UTF-16 are the same notes as in UTF-8.
+TEST(Autori, NoteNellaCodificaDellAutore) {
+    test::TempDir dir;
+    Sorgenti s = integrati();
+    test::write_bytes(dir / "Brunovale_linea.txt", unisci(s.linea));
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(s.treno));
+    // "Città € 5" in UTF-16, little-endian: the euro sign is U+20AC.
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t c : std::u16string(u"Citt\u00E0 \u20AC 5\n"))
+        utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    for (const std::string& note : {std::string("Citt\xE0 \x80 5\n"), utf16, std::string("Citt\xC3\xA0 \xE2\x82\xAC 5\n")}) {
+        test::write_bytes(dir / "Brunovale_Quarzo_note-.txt", note);
+        const Esecuzione e = esegui(dir.path(), compile);
+        EXPECT_EQ(e.stato, 0) << e.err;
+        EXPECT_EQ(test::read_bytes(dir / "Brunovale_Quarzo_note.txt"), "   Citt\xE0 \x80 5\r\n");
+    }
 }
 
 
