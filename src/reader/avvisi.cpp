@@ -60,7 +60,7 @@ void fuori_posto(Lettura& l, const std::string& campo, Contesto contesto, const 
                            "\"[curve]\": i record della linea vanno dopo di essa");
         else if (contesto == Contesto::linea && altro == Contesto::generale)
             note.push_back("le chiavi generali vanno prima della prima intestazione tra parentesi quadre");
-        avviso(l, "record-fuori-posto", std::move(messaggio), qui, std::move(note));
+        avviso(l, Avviso::record_fuori_posto, std::move(messaggio), qui, std::move(note));
         return;
     }
 }
@@ -85,7 +85,7 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
     if (const Record* k = riconosci(campo, contesto); k && k->solo_documenti) return;
     const Luogo qui = luogo_di(l, l.testo_corrente, p);
     if (!p.primo) {
-        avviso(l, "campo-in-piu", "campo \"" + campo + "\" in più, fuori da ogni record: è ignorato", qui,
+        avviso(l, Avviso::campo_in_piu, "campo \"" + campo + "\" in più, fuori da ogni record: è ignorato", qui,
                {"un record finisce con il suo ultimo campo, e nessun testo può contenere virgole"});
         return;
     }
@@ -103,13 +103,13 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
     } else {
         note.push_back("le parole chiave " + std::string(nome_contesto(contesto)) + " sono: " + elenco_parole(contesto));
     }
-    avviso(l, "parola-chiave-sconosciuta", "parola chiave sconosciuta \"" + campo + "\": la riga è ignorata", qui,
+    avviso(l, Avviso::parola_chiave_sconosciuta, "parola chiave sconosciuta \"" + campo + "\": la riga è ignorata", qui,
            std::move(note));
 }
 
 void dopo_record(Lettura& l) {
     if (!l.ricordi.dopo_fine) return;
-    avviso(l, "record-dopo-fine", "record dopo \"[fine]\": è letto lo stesso", luogo_campo(l, 0),
+    avviso(l, Avviso::record_dopo_fine, "record dopo \"[fine]\": è letto lo stesso", luogo_campo(l, 0),
            {"\"[fine]\" è l'ultima riga del file: quello che la segue non è un commento"});
     l.ricordi.dopo_fine = false;
 }
@@ -118,26 +118,26 @@ void chiave_generale(Lettura& l, const Record& r) {
     const std::uint32_t bit = std::uint32_t{1} << static_cast<int>(r.id);
     const std::string_view nome = nome_record(r);
     if (l.ricordi.chiavi_generali & bit)
-        avviso(l, "chiave-ripetuta", "\"" + std::string(nome) + "\" è già stata data: vale quest'ultima",
+        avviso(l, Avviso::chiave_ripetuta, "\"" + std::string(nome) + "\" è già stata data: vale quest'ultima",
                luogo_campo(l, 0));
     l.ricordi.chiavi_generali |= bit;
 }
 
 void posizione_negativa(Lettura& l, std::int64_t posizione, int campo) {
     if (posizione >= 0) return;
-    avviso(l, "posizione-negativa", "posizione negativa (" + std::to_string(posizione) + " m)", luogo_campo(l, campo),
+    avviso(l, Avviso::posizione_negativa, "posizione negativa (" + std::to_string(posizione) + " m)", luogo_campo(l, campo),
            {"il percorso comincia a 0 m"});
 }
 
 void lunghezza_negativa(Lettura& l, std::int64_t lunghezza, int campo, std::string_view cosa) {
     if (lunghezza >= 0) return;
-    avviso(l, "lunghezza-negativa", std::string(cosa) + " (" + std::to_string(lunghezza) + " m)",
+    avviso(l, Avviso::lunghezza_negativa, std::string(cosa) + " (" + std::to_string(lunghezza) + " m)",
            luogo_campo(l, campo));
 }
 
 void in_ordine(Lettura& l, std::optional<std::int32_t>& precedente, std::int32_t posizione, std::string_view cosa) {
     if (precedente && posizione < *precedente)
-        avviso(l, "righe-fuori-ordine",
+        avviso(l, Avviso::righe_fuori_ordine,
                "riga \"" + std::string(cosa) + "\" a " + std::to_string(posizione) + " m dopo una a " +
                    std::to_string(*precedente) + " m",
                luogo_campo(l, 1), {"queste righe vanno in ordine crescente di posizione: in disordine cambiano il "
@@ -146,7 +146,7 @@ void in_ordine(Lettura& l, std::optional<std::int32_t>& precedente, std::int32_t
 }
 
 void tratto_successivo(Lettura& l, Ricordi::Tratto& precedente, std::int32_t inizio, std::int64_t fine,
-                       std::string_view cosa, std::string_view nome_avviso, std::string nota) {
+                       std::string_view cosa, Avviso nome_avviso, std::string nota) {
     if (precedente.inizio && inizio >= *precedente.inizio && inizio < precedente.fine)
         avviso(l, nome_avviso,
                std::string(cosa) + " che comincia dentro la precedente, finita a " + std::to_string(precedente.fine) +
@@ -169,7 +169,7 @@ void troncato(Lettura& l, std::int64_t valore, std::int64_t minimo, std::int64_t
               std::string_view cosa) {
     if (valore >= minimo && valore <= massimo) return;
     const std::int64_t resto = ((valore - minimo) % 256 + 256) % 256;
-    avviso(l, "valore-troncato",
+    avviso(l, Avviso::valore_troncato,
            std::string(cosa) + " " + std::to_string(valore) + " fuori dal campo: nel file compilato diventa " +
                std::to_string(minimo + resto),
            luogo_campo(l, campo), {"il campo va da " + std::to_string(minimo) + " a " + std::to_string(massimo)});
@@ -178,7 +178,7 @@ void troncato(Lettura& l, std::int64_t valore, std::int64_t minimo, std::int64_t
 void multiplo_di_5(Lettura& l, std::int32_t velocita, int campo) {
     if (velocita % 5 == 0) return;
     const std::int64_t arrotondata = arrotonda(static_cast<double>(velocita) / 5.0) * 5;
-    avviso(l, "velocita-arrotondata",
+    avviso(l, Avviso::velocita_arrotondata,
            "velocità " + std::to_string(velocita) + " km/h non multipla di 5: diventa " +
                std::to_string(arrotondata) + " km/h",
            luogo_campo(l, campo), {"le velocità sono memorizzate in passi di 5 km/h"});
@@ -193,7 +193,7 @@ void testo_letto(Lettura& l, const std::string& testo, int campo, std::string_vi
         resto = riga.find(',', resto);
         const std::string_view dopo = resto == std::string_view::npos ? std::string_view{} : riga.substr(resto + 1);
         if (dopo.find_first_not_of(" \t") != std::string_view::npos) {
-            avviso(l, "virgola-nel-testo",
+            avviso(l, Avviso::virgola_nel_testo,
                    std::string(cosa) + " finisce alla virgola: il resto della riga è ignorato", luogo_campo(l, campo),
                    {"un testo non può contenere virgole; il testo letto è \"" + testo + "\""});
             l.ricordi.riga_silenziata = p.riga;
@@ -213,14 +213,14 @@ void testo_letto(Lettura& l, const std::string& testo, int campo, std::string_vi
         i += n;
     }
     if (multibyte)
-        avviso(l, "testo-utf8", std::string(cosa) + " è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera",
+        avviso(l, Avviso::testo_utf8, std::string(cosa) + " è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera",
                luogo_campo(l, campo),
                {"salva il file nella codifica Windows-1252 (Europa occidentale), una lettera per byte"});
 }
 
 void orario(Lettura& l, std::int64_t ore, std::int64_t minuti, std::int64_t secondi, int campo) {
     if (ore >= 0 && ore <= 47 && minuti >= 0 && minuti <= 59 && secondi >= 0 && secondi <= 59) return;
-    avviso(l, "orario-non-valido",
+    avviso(l, Avviso::orario_non_valido,
            "orario " + std::to_string(ore) + ", " + std::to_string(minuti) + ", " + std::to_string(secondi) +
                " non valido",
            luogo_campo(l, campo), {"ore da 0 a 47 (oltre la mezzanotte), minuti e secondi da 0 a 59"});
@@ -250,7 +250,7 @@ void annuncio(Lettura& l, std::int32_t vas, std::int32_t vbs, std::int32_t vcs, 
                        testo_velocita(vigore));
     }
     if (lati.empty()) return;
-    avviso(l, "annuncio-prima-di-aumento",
+    avviso(l, Avviso::annuncio_prima_di_aumento,
            "cartelli con strisce che non annunciano una riduzione: " + lati[0] + (lati.size() > 1 ? ", " + lati[1] : ""),
            luogo_campo(l, 1),
            {"le strisce (2, 1, 0) annunciano una riduzione di velocità; un aumento si segna con un solo cartello "

@@ -68,10 +68,10 @@ void errore_senza_codice(Lettura& l, Luogo luogo, std::string messaggio, std::ve
     l.esito.aggiungi(std::move(d));
 }
 
-void avviso(Lettura& l, std::string_view nome, std::string messaggio, Luogo luogo, std::vector<std::string> note) {
+void avviso(Lettura& l, Avviso quale, std::string messaggio, Luogo luogo, std::vector<std::string> note) {
     Diagnostica d;
     d.gravita = Gravita::avviso;
-    d.nome = std::string(nome);
+    d.nome = std::string(nome_avviso(quale));
     d.messaggio = std::move(messaggio);
     d.luogo = std::move(luogo);
     d.note = std::move(note);

@@ -14,6 +14,7 @@
 #include "placement/posa.h"
 #include "reader/formato_descrizione.h"
 #include "reader/lettore_campi.h"
+#include "reader/registro_avvisi.h"
 #include "reader/memorizza_dati.h"
 #include "tables/esito.h"
 #include "tables/scenario.h"
@@ -153,8 +154,8 @@ void registra_errore(Lettura& l, Codice codice, std::optional<std::int32_t> posi
 // train with no station): the scenario is read as ever, but no compile
 // takes it.
 void errore_senza_codice(Lettura& l, Luogo luogo, std::string messaggio, std::vector<std::string> note = {});
-// Records a warning named `nome` (no code changes).
-void avviso(Lettura& l, std::string_view nome, std::string messaggio, Luogo luogo, std::vector<std::string> note = {});
+// Records a warning (no code changes).
+void avviso(Lettura& l, Avviso quale, std::string messaggio, Luogo luogo, std::vector<std::string> note = {});
 
 // Stops the reader at the current record's field `campo`: records the code
 // (and the position, when given).  A compilation ends the current text and

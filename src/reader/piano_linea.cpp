@@ -85,7 +85,7 @@ Esito curva(Lettura& l, const std::string& chiave) {
     posizione_negativa(l, inizio);
     lunghezza_negativa(l, lunghezza, 2, "curva di lunghezza negativa");
     tratto_successivo(l, l.ricordi.curva, inizio, static_cast<std::int64_t>(inizio) + lunghezza, nome_corrente(l),
-                      "curve-sovrapposte", "piega soltanto i metri che seguono la fine della precedente");
+                      Avviso::curve_sovrapposte, "piega soltanto i metri che seguono la fine della precedente");
 
     // Straight up to the start of the curve; a curve that starts before the
     // next metre to compute bends only the metres still to come.

@@ -60,7 +60,7 @@ std::uint8_t byte_portato(Lettura& l) {
 void controlla_profilo(Lettura& l, std::optional<std::int32_t>& precedente, std::int32_t p, std::string_view cosa) {
     posizione_negativa(l, p);
     if (!precedente && p != 0)
-        avviso(l, "profilo-non-da-zero",
+        avviso(l, Avviso::profilo_non_da_zero,
                "la prima riga \"" + std::string(cosa) + "\" è a " + std::to_string(p) + " m, non a 0 m",
                luogo_campo(l, 1), {"prima della prima riga il valore nelle celle è 0"});
     in_ordine(l, precedente, p, cosa);

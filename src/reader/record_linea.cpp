@@ -22,7 +22,7 @@ Esito montagna(Lettura& l) {
     if (Esito e = dentro_griglia(l, inizio); e != Esito::avanti) return e;
     posizione_negativa(l, inizio);
     lunghezza_negativa(l, static_cast<std::int64_t>(fine) - inizio, 2, "montagna con la fine prima dell'inizio");
-    tratto_successivo(l, l.ricordi.montagna, inizio, fine, nome_corrente(l), "montagne-sovrapposte",
+    tratto_successivo(l, l.ricordi.montagna, inizio, fine, nome_corrente(l), Avviso::montagne_sovrapposte,
                       "una montagna vicina alla precedente meno di 150 m è memorizzata con tipo 3");
     troncato(l, tipo > 10 ? static_cast<std::int64_t>(tipo) - 10 : tipo, 0, 255, 3, "tipo di montagna");
     if (l.montagne.numero >= 80)

@@ -32,7 +32,7 @@ Esito segnale(Lettura& l) {
     if (Esito e = dentro_griglia(l, posizione); e != Esito::avanti) return e;
     posizione_negativa(l, posizione);
     if (sx != 2 && tempo != 0)
-        avviso(l, "tempo-ignorato", "tempo " + std::to_string(tempo) + " su un segnale con tipo sinistro " +
+        avviso(l, Avviso::tempo_ignorato, "tempo " + std::to_string(tempo) + " su un segnale con tipo sinistro " +
                                         std::to_string(sx) + ": è ignorato",
                luogo_campo(l, 11), {"solo un segnale di tipo sinistro 2 porta il tempo"});
     troncato(l, (static_cast<std::int64_t>(sx) * 3 + dx) * 10 + 4, 0, 255, 2, "codice di preavviso del segnale");
@@ -74,7 +74,7 @@ Esito rallentamento(Lettura& l) {
     lunghezza_negativa(l, lunghezza, 3, "rallentamento di lunghezza negativa");
     const CelleRallentamento celle = celle_rallentamento(x, lunghezza);
     if (celle.fine >= static_cast<std::int64_t>(l.s.celle.size()))
-        avviso(l, "rallentamento-oltre-griglia",
+        avviso(l, Avviso::rallentamento_oltre_griglia,
                "il rallentamento finisce a " + std::to_string(static_cast<std::int64_t>(x) + lunghezza) +
                    " m, oltre la fine della griglia",
                luogo_campo(l, 3), {"la sua fine non è segnata: i codici dentro il rallentamento non trovano dove finire"});

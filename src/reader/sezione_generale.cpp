@@ -135,7 +135,7 @@ void ordina_progressive(Lettura& l) {
                                             s.voci[voce_progressiva_uno].inizio != 0);
     if (azzerate) {
         const std::optional<CampiProgressiva> dove = lette[0] ? lette[0] : lette[1] ? lette[1] : lette[2];
-        avviso(l, "progressive-azzerate",
+        avviso(l, Avviso::progressive_azzerate,
                "le progressive chilometriche non hanno un solo inizio più avanti degli altri: sono azzerate tutte",
                dove ? luogo_del_record(l.testi, dove->inizio) : luogo_file(l.file_corrente),
                {"due progressive con lo stesso inizio, il più avanti, non si possono ordinare"});

@@ -109,7 +109,7 @@ Esito stazione(Lettura& l) {
         const std::int64_t j = arrotonda(e);
         if (Cella* c = cella_se_presente(s.celle, j)) {
             if (!cella_libera(*c))
-                avviso(l, "fermata-su-elemento",
+                avviso(l, Avviso::fermata_su_elemento,
                        "la fermata della stazione prende la " + nome_cella(j) + ", che conteneva " + cosa_occupa(l, j),
                        luogo_campo(l, 1), {"quell'elemento sparisce dal file compilato"});
             c->tipo = tipo_cella::fermata;
