@@ -31,8 +31,12 @@ std::int64_t Corsa::chilometro(std::int32_t p) const { return compattatore::chil
 std::int64_t Corsa::chilometro_prima(std::int32_t p) const { return compattatore::chilometro_prima(progressive, p); }
 
 std::optional<std::int32_t> Corsa::cippo_prima(std::int32_t p, std::int32_t da) const {
-    for (std::int32_t q = p; q >= da; --q)
-        if (chilometro(q) % 1000 == 0) return q;
+    // Of the 4000 m before p at most four references share the stretch, so
+    // one of them holds 1000 m of it, and a whole kilometre: no need to look
+    // further back.
+    const std::int64_t fino = std::max<std::int64_t>(da, static_cast<std::int64_t>(p) - 4000);
+    for (std::int64_t q = p; q >= fino; --q)
+        if (chilometro(static_cast<std::int32_t>(q)) % 1000 == 0) return static_cast<std::int32_t>(q);
     return std::nullopt;
 }
 

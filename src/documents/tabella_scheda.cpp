@@ -159,11 +159,10 @@ struct TabellaScheda::Righe {
             dei_cippi.push_back({p, prima_del_luogo, {TipoRigaScheda::cippo, p, componi(x)}});
         }
         std::stable_sort(dei_cippi.begin(), dei_cippi.end(), prima_di);
-        // A post at the place of another row stands before it.
         RigheScheda r;
         for (Evento& e : dei_cippi) r.cippi.push_back(std::move(e.riga));
-        // A post goes after the other rows of its place and order (a
-        // protection signal).
+        // A post stands after a protection signal of its place, before a
+        // station there (so never between a stop and its spacer row).
         r.ordine.reserve(eventi_.size() + r.cippi.size());
         std::size_t k = 0;
         for (const Evento& e : eventi_) {
