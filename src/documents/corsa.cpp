@@ -2,23 +2,10 @@
 
 #include <algorithm>
 
+#include "compiled/scenario_compilato.h"
+#include "tables/celle.h"
+
 namespace compattatore {
-
-namespace {
-
-constexpr std::int32_t passo_cella = 50;
-
-// The lowest entry a sign text took: the stations lie below it.
-std::size_t primo_cartello(const Scenario& s) {
-    std::size_t primo = ultimo_cartello + 1;
-    for (const Cella& c : s.celle)
-        if (c.tipo == tipo_cella::cartello && c.valore1 >= static_cast<std::int16_t>(prima_stazione) &&
-            c.valore1 <= static_cast<std::int16_t>(ultimo_cartello))
-            primo = std::min(primo, static_cast<std::size_t>(c.valore1));
-    return primo;
-}
-
-}  // namespace
 
 int Corsa::limite(std::int32_t p) const {
     const auto dopo = std::upper_bound(velocita.begin(), velocita.end(), p,
@@ -45,19 +32,16 @@ Corsa leggi_corsa(const Scenario& s) {
     const VistaIntestazione h{s.voci};
     c.lunghezza_linea = h.lunghezza_linea();
 
-    const std::size_t fine_stazioni = primo_cartello(s);
-    for (std::size_t i = prima_stazione; i < fine_stazioni; ++i) {
-        const Voce& v = s.voci[i];
-        if (v == Voce{}) break;
+    for (const StazioneCompilata& v : stazioni_compilate(s.voci, ripartisci_voci(s.voci, s.celle)))
         c.stazioni.push_back({v.posizione, v.inizio, v.fine, v.orario, v.nome});
-    }
 
     // The limits along the line, and along the grid to the last station
-    // where that stands beyond the line's length.
+    // where that stands beyond the line's length: cell n holds the stretch
+    // from n x 50 m.
     const std::int64_t fine_corsa = std::max<std::int64_t>(c.lunghezza_linea, c.destinazione());
     int precedente = 0;
     for (std::size_t n = 0; n < s.celle.size(); ++n) {
-        const std::int64_t metri = static_cast<std::int64_t>(n) * passo_cella;
+        const std::int64_t metri = inizio_tratto(static_cast<std::int64_t>(n));
         if (metri > fine_corsa) break;
         const int kmh = s.celle[n].velocita * 5;
         if (kmh != precedente) c.velocita.push_back({static_cast<std::int32_t>(metri), kmh});
@@ -66,29 +50,17 @@ Corsa leggi_corsa(const Scenario& s) {
 
     c.progressive = progressive_linea(s.voci);
 
-    // Elements stand in cell n at (n - 1) x 50 m; a restriction runs from
-    // its start cell to its end cell, the first one after it that carries
-    // the same values (restrictions may overlap or lie one inside another).
-    std::vector<std::size_t> aperti;  // restrictions whose end is still to come
-    std::vector<const Cella*> inizi;  // the start cell of each restriction
-    for (std::size_t n = 0; n < s.celle.size(); ++n) {
-        const Cella& cella = s.celle[n];
-        const auto metri = static_cast<std::int32_t>((static_cast<std::int64_t>(n) - 1) * passo_cella);
-        if (cella.tipo == tipo_cella::segnale) c.segnali.push_back(metri);
-        if (cella.tipo == tipo_cella::inizio_rallentamento) {
-            aperti.push_back(c.rallentamenti.size());
-            inizi.push_back(&cella);
-            c.rallentamenti.push_back({metri, 0, cella.valore1});
-        }
-        if (cella.tipo == tipo_cella::fine_rallentamento && !aperti.empty()) {
-            auto r = std::find_if(aperti.begin(), aperti.end(), [&](std::size_t k) {
-                const Cella& i = *inizi[k];
-                return i.valore1 == cella.valore1 && i.valore2 == cella.valore2 && i.valore3 == cella.valore3;
-            });
-            if (r == aperti.end()) r = aperti.begin();
-            c.rallentamenti[*r].lunghezza = metri - c.rallentamenti[*r].inizio;
-            aperti.erase(r);
-        }
+    for (std::size_t n = 0; n < s.celle.size(); ++n)
+        if (s.celle[n].tipo == tipo_cella::segnale)
+            c.segnali.push_back(static_cast<std::int32_t>(metro_di_cella(static_cast<std::int64_t>(n))));
+
+    // The restrictions as the author wrote them: each start with the first
+    // end after it that carries its values (they may overlap or lie one
+    // inside another).
+    for (const RallentamentoCompilato& r : rallentamenti_compilati(s.celle, Appaiamento::come_scritti)) {
+        const auto inizio = static_cast<std::int32_t>(r.metro_inizio());
+        const auto lunghezza = static_cast<std::int32_t>(r.ha_fine() ? r.metro_fine() - r.metro_inizio() : 0);
+        c.rallentamenti.push_back({inizio, lunghezza, r.velocita});
     }
     return c;
 }

@@ -2,6 +2,9 @@
 // scenario: the stations with their times, the changes of the train's speed
 // limit, the line's kilometre references, the signals and the temporary
 // restrictions.  Positions are route metres from the start of the line.
+// Which entries are stations and how a restriction's cells pair come from
+// the one model of a compiled scenario (compiled/scenario_compilato.h);
+// cells and metres from tables/celle.h.
 #pragma once
 
 #include <cstdint>

@@ -9,6 +9,7 @@
 #include "documents/formato_documenti.h"
 #include "documents/tabella_scheda.h"
 #include "documents/testo_documento.h"
+#include "tables/celle.h"
 
 namespace compattatore {
 
@@ -38,7 +39,7 @@ std::string rango(const Scenario& s, const Corsa& c) {
     for (std::size_t n = 1; n < s.celle.size(); ++n) {
         const Cella& x = s.celle[n];
         if (x.tipo != tipo_cella::indicatore_v_max) continue;
-        const int limite = c.limite(static_cast<std::int32_t>((n - 1) * 50));
+        const int limite = c.limite(static_cast<std::int32_t>(metro_di_cella(static_cast<std::int64_t>(n))));
         const std::array<std::int16_t, 3> valori = {x.valore1, x.valore2, x.valore3};
         for (std::size_t r = 0; r < 3; ++r)
             if (valori[r] >= 0 && valori[r] / 100 * 5 == limite) ++uguali[r];
