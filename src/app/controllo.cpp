@@ -6,6 +6,7 @@
 #include "compile/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/driver.h"
+#include "app/scenari_cartella.h"
 
 namespace compattatore {
 
@@ -23,6 +24,7 @@ int controlla_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano), true);
     EsitoCompilazione e = c.esito;
     aggiungi_errori_testo(testi, e);
+    if (!testi.linea || !testi.treno) nota_scenari_presenti(o.cartella, e);
     if (const NoteAutore note = leggi_note_autore(f); note.errore) e.diagnostiche.push_back(*note.errore);
     const std::size_t errori = conta(e, Gravita::errore);
     const std::size_t avvisi = conta(e, Gravita::avviso);

@@ -12,6 +12,7 @@
 #include "app/diagnostica.h"
 #include "app/driver.h"
 #include "app/lettura_descrizioni.h"
+#include "app/scenari_cartella.h"
 #include "app/comandi.h"
 #include "plot/grafico.h"
 #include "documents/documenti.h"
@@ -109,6 +110,7 @@ int compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano));
     EsitoCompilazione e = c.esito;
     aggiungi_errori_testo(testi, e);
+    if (!testi.linea || !testi.treno) nota_scenari_presenti(o.cartella, e);
 
     // Notes that cannot be written are an error of their own.
     const NoteAutore note = leggi_note_autore(f);
@@ -170,6 +172,9 @@ int disegna_cartella(const std::filesystem::path& cartella, const std::string& l
 int riporta_fallimenti(const std::function<int()>& lavoro, std::ostream& err) {
     try {
         return lavoro();
+    } catch (const ScenarioDaScegliere& e) {
+        err << "compattatore: " << e.what() << '\n';
+        return stato::non_riuscito;
     } catch (const ErroreSegnalato& e) {
         err << e.what() << '\n';
         return stato::non_riuscito;

@@ -16,6 +16,7 @@
 #include "app/esecuzione.h"
 #include "app/comandi.h"
 #include "app/riferimento.h"
+#include "app/scenari_cartella.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "reader/parole_chiave.h"
@@ -154,10 +155,30 @@ std::string spiega(const CLI::ParseError& e, const CLI::App& app) {
     return "riga di comando non valida (" + m + ")";
 }
 
-void opzioni_sorgenti(CLI::App* c, OpzioniSorgenti& o, std::string& cartella, bool& senza_piano) {
+// The names a command line gives to --linea and --treno; none where it gives none.
+struct NomiDati {
+    std::string linea, treno;
+    CLI::Option* opzione_linea = nullptr;
+    CLI::Option* opzione_treno = nullptr;
+
+    void aggiungi(CLI::App* c, const char* linea_aiuto, const char* treno_aiuto) {
+        opzione_linea = c->add_option("--linea", linea, linea_aiuto)->type_name("NOME");
+        opzione_treno = c->add_option("--treno", treno, treno_aiuto)->type_name("NOME");
+    }
+    std::optional<std::string> di_linea() const { return opzione_linea->count() ? std::optional(linea) : std::nullopt; }
+    std::optional<std::string> di_treno() const { return opzione_treno->count() ? std::optional(treno) : std::nullopt; }
+    // The scenario of `cartella`: the names given, completed from the one the folder holds.
+    NomiScenario scegli(const std::filesystem::path& cartella, FileCercati cercati) const {
+        return scegli_scenario(cartella, cercati, di_linea(), di_treno());
+    }
+};
+
+constexpr const char* se_omesso = " (omesso: quello dell'unico scenario in DIR)";
+
+void opzioni_sorgenti(CLI::App* c, NomiDati& nomi, OpzioniSorgenti& o, std::string& cartella, bool& senza_piano) {
     c->add_option("DIR", cartella, "Cartella dei file di descrizione")->required()->type_name("");
-    c->add_option("--linea", o.linea, "Nome della linea (file NOME_linea.txt)")->capture_default_str()->type_name("NOME");
-    c->add_option("--treno", o.treno, "Nome del treno (file LINEA_NOME-.txt)")->capture_default_str()->type_name("NOME");
+    nomi.aggiungi(c, "Nome della linea (file NOME_linea.txt; omesso: quello dell'unico scenario in DIR)",
+                  "Nome del treno (file LINEA_NOME-.txt; omesso: quello dell'unico scenario in DIR)");
     c->add_flag("--no-plan", senza_piano, "Senza il tracciato: non legge le curve e non scrive il file _linea.dat");
     c->add_flag("--json", o.json, "Scrive l'esito come un oggetto JSON su una riga dello standard output");
     c->add_flag("--avvisi-come-errori", o.avvisi_come_errori, "Un avviso conta come un errore");
@@ -193,16 +214,17 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     sorgenti->footer(stati_di_uscita);
 
     OpzioniSorgenti da_compilare, da_controllare;
+    NomiDati nomi_compila, nomi_controllo, nomi_plot, nomi_decompile;
     std::string cartella_compila, cartella_controllo;
     bool senza_piano_compila = false, senza_piano_controllo = false;
     auto* compila = app.add_subcommand(
         "compile", "Compila i file di descrizione in DIR, con scheda e rallentamenti; nulla cambia se c'è un errore");
     compila->group("Comandi");
-    opzioni_sorgenti(compila, da_compilare, cartella_compila, senza_piano_compila);
+    opzioni_sorgenti(compila, nomi_compila, da_compilare, cartella_compila, senza_piano_compila);
     auto* controlla = app.add_subcommand(
         "check", "Controlla i file di descrizione in DIR: ogni errore e ogni avviso, senza scrivere nulla");
     controlla->group("Comandi");
-    opzioni_sorgenti(controlla, da_controllare, cartella_controllo, senza_piano_controllo);
+    opzioni_sorgenti(controlla, nomi_controllo, da_controllare, cartella_controllo, senza_piano_controllo);
 
     std::string file_dump;
     std::string formato_dump = "text";
@@ -221,27 +243,24 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     dump->footer(stati_di_uscita);
 
     std::string cartella_plot;
-    std::string linea_plot = linea_predefinita;
-    std::string treno_plot = treno_predefinito;
     std::string file_svg;
     auto* plot = app.add_subcommand(
         "plot", "Disegna in SVG pianta e profilo dello scenario in DIR (delle descrizioni, se ci sono)");
     plot->group("Comandi");
     plot->add_option("DIR", cartella_plot, "Cartella dello scenario")->required()->type_name("");
-    plot->add_option("--linea", linea_plot, "Nome della linea")->capture_default_str()->type_name("NOME");
-    plot->add_option("--treno", treno_plot, "Nome del treno")->capture_default_str()->type_name("NOME");
+    nomi_plot.aggiungi(plot, (std::string("Nome della linea") + se_omesso).c_str(),
+                       (std::string("Nome del treno") + se_omesso).c_str());
     plot->add_option("-o,--output", file_svg, "File SVG da scrivere")->required()->type_name("FILE");
     plot->footer(stati_di_uscita);
 
     std::string cartella_decompile, uscita_decompile;
-    std::string linea_decompile = linea_predefinita, treno_decompile = treno_predefinito;
     bool forza_decompile = false;
     auto* decompile = app.add_subcommand(
         "decompile", "Ricava dai file compilati in DIR i file di descrizione che li riproducono");
     decompile->group("Comandi");
     decompile->add_option("DIR", cartella_decompile, "Cartella dei file compilati")->required()->type_name("");
-    decompile->add_option("--linea", linea_decompile, "Nome della linea")->capture_default_str()->type_name("NOME");
-    decompile->add_option("--treno", treno_decompile, "Nome del treno")->capture_default_str()->type_name("NOME");
+    nomi_decompile.aggiungi(decompile, (std::string("Nome della linea") + se_omesso).c_str(),
+                            (std::string("Nome del treno") + se_omesso).c_str());
     decompile->add_option("-o,--output", uscita_decompile, "Cartella dei file di descrizione, che crea (DIR se omessa)")
         ->type_name("CARTELLA");
     decompile->add_flag("--force", forza_decompile, "Sostituisce i file di descrizione che esistono già");
@@ -281,11 +300,17 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
                                        nuovo);
             if (*compila) {
                 da_compilare.cartella = path_from_text(cartella_compila);
+                const NomiScenario n = nomi_compila.scegli(da_compilare.cartella, FileCercati::descrizioni);
+                da_compilare.linea = n.linea;
+                da_compilare.treno = n.treno;
                 da_compilare.piano = !senza_piano_compila;
                 return compila_sorgenti(da_compilare, out, err);
             }
             if (*controlla) {
                 da_controllare.cartella = path_from_text(cartella_controllo);
+                const NomiScenario n = nomi_controllo.scegli(da_controllare.cartella, FileCercati::descrizioni);
+                da_controllare.linea = n.linea;
+                da_controllare.treno = n.treno;
                 da_controllare.piano = !senza_piano_controllo;
                 const BloccoCartelle blocco({{da_controllare.cartella, UsoCartella::lettura}}, err);
                 return controlla_sorgenti(da_controllare, out, err);
@@ -300,7 +325,11 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
                 const std::filesystem::path cartella = path_from_text(cartella_plot), svg = path_from_text(file_svg);
                 const BloccoCartelle blocco(
                     {{cartella, UsoCartella::lettura}, {cartella_del_file(svg), UsoCartella::scrittura}}, err);
-                return disegna_cartella(cartella, linea_plot, treno_plot, svg, err);
+                // The descriptions when the folder holds some, otherwise the compiled files.
+                const bool descritti = !scenari_della_cartella(cartella, FileCercati::descrizioni).empty();
+                const NomiScenario n =
+                    nomi_plot.scegli(cartella, descritti ? FileCercati::descrizioni : FileCercati::compilati);
+                return disegna_cartella(cartella, n.linea, n.treno, svg, err);
             }
             if (*reference) return comando_reference(parola_reference, out, err);
             if (*decompile) {
@@ -308,8 +337,8 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
                 const std::filesystem::path uscita =
                     uscita_decompile.empty() ? cartella : path_from_text(uscita_decompile);
                 const BloccoCartelle blocco({{cartella, UsoCartella::lettura}, {uscita, UsoCartella::scrittura}}, err);
-                return comando_decompile(cartella, linea_decompile, treno_decompile, uscita, forza_decompile, out,
-                                         err);
+                const NomiScenario n = nomi_decompile.scegli(cartella, FileCercati::compilati);
+                return comando_decompile(cartella, n.linea, n.treno, uscita, forza_decompile, out, err);
             }
             return esegui_lavoro(executable_folder(), out, err);
         },

@@ -233,9 +233,9 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
     const std::vector<Caso> casi{
         {"compile, la linea è /dev/zero",
          [](const fs::path& d) { fs::create_symlink("/dev/zero", d / "Brunovale_linea.txt"); },
-         {"compile", "DIR"}, stato::errore_io, "compattatore: DIR/Brunovale_linea.txt" + non_file},
+         {"compile", "DIR", "--linea", "Brunovale", "--treno", "Quarzo"}, stato::errore_io, "compattatore: DIR/Brunovale_linea.txt" + non_file},
         {"compile, una linea sparsa di 2 GB", [&](const fs::path& d) { sparso(d / "Brunovale_linea.txt"); },
-         {"compile", "DIR"}, stato::errore_io,
+         {"compile", "DIR", "--linea", "Brunovale", "--treno", "Quarzo"}, stato::errore_io,
          "compattatore: DIR/Brunovale_linea.txt: file di 2147483648 byte, oltre il massimo di 67108864 byte di un "
          "file di descrizione\n"},
         {"check, il treno è una cartella",
@@ -243,7 +243,7 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
              test::write_bytes(d / "Brunovale_linea.txt", "");
              fs::create_directory(d / "Brunovale_Quarzo-.txt");
          },
-         {"check", "DIR"}, stato::errore_io, "compattatore: DIR/Brunovale_Quarzo-.txt" + non_file},
+         {"check", "DIR", "--linea", "Brunovale", "--treno", "Quarzo"}, stato::errore_io, "compattatore: DIR/Brunovale_Quarzo-.txt" + non_file},
         {"plot di entrate sparse di 2 GB", [&](const fs::path& d) { sparso(d / "Brunovale_Quarzo.sim"); },
          {"plot", "DIR", "-o", "DIR/p.svg"}, stato::non_riuscito,
          "compattatore: DIR/Brunovale_Quarzo.sim (file voci): offset 0: file di 2147483648 byte: un file voci ne ha "

@@ -191,12 +191,15 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    ^~~~~~~~\n"
          "    la griglia nasce da \"lunghezza percorso\" nella sezione [generale]: senza di essa nessun record ha un posto\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
-        {"file della linea mancante", [](Sorgenti&) {}, {"compile", "DIR", "--linea", "Valdorso"}, 1, 
+        // The missing line and train files both list the scenarios the folder holds.
+        {"file della linea mancante", [](Sorgenti&) {}, {"compile", "DIR", "--linea", "Valdorso", "--treno", "Quarzo"}, 1,
          "DIR/Valdorso_linea.txt: errore: codice 101: file della linea non trovato\n"
+         "    la cartella contiene: --linea Brunovale --treno Quarzo\n"
          "compilazione non riuscita (codice 101): i file compilati non sono stati toccati\n"},
-        {"file del treno mancante", [](Sorgenti&) {}, {"compile", "DIR", "--treno", "Merlo"}, 1, 
+        {"file del treno mancante", [](Sorgenti&) {}, {"compile", "DIR", "--linea", "Brunovale", "--treno", "Merlo"}, 1,
          "DIR/Brunovale_Merlo-.txt: errore: codice 25: file del treno non trovato\n"
          "    il file del treno si chiama come la linea e il treno: LINEA_TRENO-.txt\n"
+         "    la cartella contiene: --linea Brunovale --treno Quarzo\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // Code 25 says which cause it is.
         {"numero troppo grande", [](Sorgenti& s) { s.t(4) = "sabbia,    99999"; }, compile, 1, 
@@ -485,6 +488,46 @@ TEST(Autori, NoteNellaCodificaDellAutore) {
     }
 }
 
+
+// With no --linea and --treno, every command that reads a folder takes the
+// one scenario it holds; with none or several, it lists those found.
+TEST(Autori, NomiTrovatiNonRiscritti) {
+    test::TempDir dir;
+    const Sorgenti s = integrati();
+    test::write_bytes(dir / "Valdarda_linea.txt", unisci(s.linea));
+    test::write_bytes(dir / "Valdarda_Aquila-.txt", unisci(s.treno));
+    test::write_bytes(dir / "Valdarda_Aquila_note-.txt", "Note.\n");
+    for (const std::vector<std::string>& a :
+         {std::vector<std::string>{"check", "DIR"}, {"compile", "DIR"}, {"check", "DIR", "--linea", "Valdarda"},
+          {"check", "DIR", "--treno", "Aquila"}}) {
+        const Esecuzione e = esegui(dir.path(), a);
+        EXPECT_EQ(e.stato, 0) << e.err;
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir / "Valdarda_Aquila.sim"));
+    Esecuzione e = esegui(dir.path(), {"plot", "DIR", "-o", (dir / "v.svg").string()});
+    EXPECT_EQ(e.stato, 0) << e.err;
+    e = esegui(dir.path(), {"decompile", "DIR", "-o", (dir / "copia").string()});
+    EXPECT_EQ(e.stato, 0) << e.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "copia" / "Valdarda_Aquila-.txt"));
+
+    test::write_bytes(dir / "Valdarda_Merlo-.txt", unisci(s.treno));
+    test::write_bytes(dir / "Brunovale_linea.txt", unisci(s.linea));
+    e = esegui(dir.path(), {"check", "DIR"});
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.err,
+              "compattatore: DIR contiene 2 scenari: scegline uno con --linea e --treno\n"
+              "    --linea Valdarda --treno Aquila\n"
+              "    --linea Valdarda --treno Merlo\n");
+    e = esegui(dir.path(), {"compile", "DIR", "--treno", "Merlo"});
+    EXPECT_EQ(e.stato, 0) << e.err;
+    e = esegui(dir.path(), {"check", "DIR", "--linea", "Brunovale"});
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.err,
+              "compattatore: DIR: nessuno scenario con la linea Brunovale (i file LINEA_linea.txt e LINEA_TRENO-.txt); "
+              "la cartella contiene:\n"
+              "    --linea Valdarda --treno Aquila\n"
+              "    --linea Valdarda --treno Merlo\n");
+}
 
 // The author's good build survives a compile that fails: one slip in a
 // station row, and the compiled files stay those of the last good compile.

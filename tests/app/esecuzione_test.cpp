@@ -171,15 +171,23 @@ TEST_F(ProgrammaCopiato, CompileSenzaPianoNonScriveIlFileDellaLinea) {
     EXPECT_EQ(fs::file_size(autore / "Brunovale_Quarzo.dat"), 15u * 6821u);
 }
 
-// A reader that stops before the grid exists leaves nothing to compile; the
-// report names the path it looked for.
+// A folder with no scenario has nothing to compile; the report says how to
+// get one.  With the names given, a reader that stops before the grid
+// exists names the path it looked for.
 TEST_F(ProgrammaCopiato, CompileDiUnaLineaMancanteDaCodice101ENonScriveNulla) {
     fs::path vuota = dir / "vuota";
     fs::create_directory(vuota);
     test::CommandResult esito = test::run_program(exe, {"compile", test::argument(vuota)});
     EXPECT_EQ(esito.status, 1);
+    EXPECT_EQ(esito.output, "compattatore: " + test::argument(vuota) +
+                                ": nessuno scenario (i file LINEA_linea.txt e LINEA_TRENO-.txt); compattatore sources " +
+                                test::argument(vuota) + " ne scrive uno\n");
+    EXPECT_EQ(test::file_names(vuota), std::set<std::string>{});
+    esito = test::run_program(exe, {"compile", test::argument(vuota), "--linea", "Brunovale", "--treno", "Quarzo"});
+    EXPECT_EQ(esito.status, 1);
     EXPECT_EQ(esito.output, test::argument(vuota / "Brunovale_linea.txt") +
                                 ": errore: codice 101: file della linea non trovato\n"
+                                "    la cartella non contiene nessuno scenario (i file LINEA_linea.txt e LINEA_TRENO-.txt)\n"
                                 "compilazione non riuscita (codice 101): i file compilati non sono stati toccati\n");
     EXPECT_EQ(test::file_names(vuota), std::set<std::string>{".compattatore.lock"});
 }
@@ -302,9 +310,9 @@ TEST_F(ProgrammaCopiato, CartelleConLettereAccentate) {
     // A missing folder is named whole in the report.
     esito = test::run_program(exe, {"compile", test::argument(autore / "manca")});
     EXPECT_EQ(esito.status, 1);
-    EXPECT_EQ(esito.output, test::argument(autore / "manca" / "Brunovale_linea.txt") +
-                                ": errore: codice 101: file della linea non trovato\n"
-                                "compilazione non riuscita (codice 101): i file compilati non sono stati toccati\n");
+    EXPECT_EQ(esito.output, "compattatore: " + test::argument(autore / "manca") +
+                                ": nessuno scenario (i file LINEA_linea.txt e LINEA_TRENO-.txt); compattatore sources " +
+                                test::argument(autore / "manca") + " ne scrive uno\n");
     EXPECT_NE(esito.output.find(citta), std::string::npos);
 }
 
