@@ -79,14 +79,14 @@ constexpr Campo c_montagna[] = {
 constexpr std::string_view p_indicatori[] = {"indicatori_vmax"};
 constexpr Campo c_indicatori[] = {
     {"posizione", T::intero32, "m", 0, lunghezza_massima_linea, 0, "0", "posizione dei cartelli"},
-    {"vas", T::intero32, "km/h", 0, 1635, 5, "0", "cartello di sinistra: velocità massima del rango A"},
-    {"vbs", T::intero32, "km/h", 0, 1635, 5, "0", "cartello di sinistra: velocità massima del rango B"},
-    {"vcs", T::intero32, "km/h", 0, 1635, 5, "0", "cartello di sinistra: velocità massima del rango C"},
-    {"strisces", T::intero32, "", 0, 2, 0, "0", "cartello di sinistra: strisce, 2 e 1 annunciano una riduzione, 0 la applica"},
-    {"vad", T::intero32, "km/h", 0, 1635, 5, "0 (nessun cartello di destra)", "cartello di destra: velocità del rango A"},
-    {"vbd", T::intero32, "km/h", 0, 1635, 5, "0 (nessun cartello di destra)", "cartello di destra: velocità del rango B"},
-    {"vcd", T::intero32, "km/h", 0, 1635, 5, "0 (nessun cartello di destra)", "cartello di destra: velocità del rango C"},
-    {"strisced", T::intero32, "", 0, 2, 0, "0", "cartello di destra: strisce"},
+    {"sinistra A", T::intero32, "km/h", 0, 1635, 5, "0", "cartello di sinistra (vas): velocità massima del rango A"},
+    {"sinistra B", T::intero32, "km/h", 0, 1635, 5, "0", "cartello di sinistra (vbs): velocità massima del rango B"},
+    {"sinistra C", T::intero32, "km/h", 0, 1635, 5, "0", "cartello di sinistra (vcs): velocità massima del rango C"},
+    {"strisce a sinistra", T::intero32, "", 0, 2, 0, "0", "cartello di sinistra (strisces): 2 e 1 annunciano una riduzione, 0 la applica"},
+    {"destra A", T::intero32, "km/h", 0, 1635, 5, "0 (nessun cartello di destra)", "cartello di destra (vad): velocità del rango A"},
+    {"destra B", T::intero32, "km/h", 0, 1635, 5, "0 (nessun cartello di destra)", "cartello di destra (vbd): velocità del rango B"},
+    {"destra C", T::intero32, "km/h", 0, 1635, 5, "0 (nessun cartello di destra)", "cartello di destra (vcd): velocità del rango C"},
+    {"strisce a destra", T::intero32, "", 0, 2, 0, "0", "cartello di destra (strisced): strisce"},
 };
 
 constexpr std::string_view p_cartello[] = {"cartello_indicatore"};
@@ -130,27 +130,27 @@ constexpr Campo c_sabbia[] = {
 constexpr std::string_view p_segnale[] = {"segnale"};
 constexpr Campo c_segnale[] = {
     {"posizione", T::intero32, "m", 0, lunghezza_massima_linea, 0, "0", "posizione del segnale"},
-    {"sx", T::intero32, "", 0, 2, 0, "0", "tipo del segnale di sinistra"},
-    {"s1", T::intero32, "", 0, 9, 0, "0", "primo codice del segnale di sinistra"},
-    {"s2", T::intero32, "", 0, 9, 0, "0", "secondo codice del segnale di sinistra, 0 se non usato"},
-    {"s3", T::intero32, "", 0, 9, 0, "0", "terzo codice del segnale di sinistra, 0 se non usato"},
-    {"rapp", T::intero32, "", 0, 1, 0, "0", "0 o 1"},
-    {"dx", T::intero32, "", 0, 2, 0, "0 (nessun segnale di destra)", "tipo del segnale di destra"},
-    {"d1", T::intero32, "", 0, 9, 0, "0", "primo codice del segnale di destra"},
-    {"d2", T::intero32, "", 0, 9, 0, "0", "secondo codice del segnale di destra"},
-    {"d3", T::intero32, "", 0, 9, 0, "0", "terzo codice del segnale di destra"},
+    {"tipo sinistro", T::intero32, "", 0, 2, 0, "0", "tipo del segnale di sinistra (sx)"},
+    {"sinistro 1", T::intero32, "", 0, 9, 0, "0", "primo codice del segnale di sinistra (s1)"},
+    {"sinistro 2", T::intero32, "", 0, 9, 0, "0", "secondo codice del segnale di sinistra (s2), 0 se non usato"},
+    {"sinistro 3", T::intero32, "", 0, 9, 0, "0", "terzo codice del segnale di sinistra (s3), 0 se non usato"},
+    {"rapp", T::intero32, "", 0, 1, 0, "0", "0 o 1, tenuto con il segnale"},
+    {"tipo destro", T::intero32, "", 0, 2, 0, "0 (nessun segnale di destra)", "tipo del segnale di destra (dx)"},
+    {"destro 1", T::intero32, "", 0, 9, 0, "0", "primo codice del segnale di destra (d1)"},
+    {"destro 2", T::intero32, "", 0, 9, 0, "0", "secondo codice del segnale di destra (d2)"},
+    {"destro 3", T::intero32, "", 0, 9, 0, "0", "terzo codice del segnale di destra (d3)"},
     {"tempo", T::intero32, "", 0, 255, 0, "0",
      "tempo tenuto con il segnale quando sx è 2; da 1 a 100 diventa 101"},
 };
 constexpr std::string_view p_rallentamento[] = {"rallentamento"};
 constexpr Campo c_rallentamento[] = {
-    {"x", T::intero32, "m", 0, lunghezza_massima_linea, 0, "0", "posizione dove comincia il rallentamento"},
-    {"v", T::intero32, "km/h", 0, max16, 0, "0", "velocità del rallentamento"},
-    {"l", T::intero32, "m", 0, lunghezza_massima_linea, 0, "0", "lunghezza del rallentamento"},
-    {"f_tt", T::intero32, "", min16, max16, 0, "0", "valore tenuto dalla prima e dall'ultima cella"},
-    {"f_ta", T::intero32, "", 0, 1, 0, "0",
-     "1 aggiunge quattro preavvisi prima dell'avviso, 1200 m prima dell'inizio (solo oltre 1500 m)"},
-    {"d_v", T::intero32, "km/h", 0, max16, 0, "0 (nessuna)", "seconda velocità tenuta accanto a v"},
+    {"inizio", T::intero32, "m", 0, lunghezza_massima_linea, 0, "0", "posizione dove comincia il rallentamento (x)"},
+    {"velocità", T::intero32, "km/h", 0, max16, 0, "0", "velocità del rallentamento (v)"},
+    {"lunghezza", T::intero32, "m", 0, lunghezza_massima_linea, 0, "0", "lunghezza del rallentamento (l)"},
+    {"valore agli estremi", T::intero32, "", min16, max16, 0, "0", "valore tenuto dalla prima e dall'ultima cella (f_tt)"},
+    {"preavvisi", T::intero32, "", 0, 1, 0, "0",
+     "1 aggiunge quattro preavvisi prima dell'avviso, 1200 m prima dell'inizio (solo oltre 1500 m) (f_ta)"},
+    {"seconda velocità", T::intero32, "km/h", 0, max16, 0, "0 (nessuna)", "seconda velocità tenuta accanto alla prima (d_v)"},
 };
 constexpr std::string_view p_abbattimento[] = {"abbattimento"};
 constexpr Campo c_abbattimento[] = {

@@ -44,8 +44,49 @@ LuogoRecord record_corrente(const Lettura& l, int campo) {
     return {static_cast<std::uint8_t>(l.testo_corrente), p.riga, p.colonna, p.inizio_riga, p.larghezza};
 }
 
+namespace {
+
+// Which field of the current record a diagnostic at `luogo` points at,
+// named as the format describes it: "campo 3 di 17: lunghezza del
+// marciapiede, in m, da 0 a 1000000, multiplo di 100".  Nothing when it
+// points at the keyword or at no field of the record.
+std::optional<std::string> nota_del_campo(const Lettura& l, const Luogo& luogo) {
+    if (!l.record_formato || !l.campi || luogo.file != l.file_corrente) return std::nullopt;
+    const std::vector<PosizioneCampo>& letti = l.campi->campi_record();
+    const std::span<const Campo> campi = l.record_formato->campi;
+    for (std::size_t i = 1; i < letti.size() && i <= campi.size(); ++i) {
+        if (letti[i].riga != luogo.riga || letti[i].colonna != luogo.colonna) continue;
+        const Campo& c = campi[i - 1];
+        std::string t = "campo " + std::to_string(i) + " di " + std::to_string(campi.size()) + ": " + std::string(c.nome);
+        if (!c.unita.empty()) t += ", in " + std::string(c.unita);
+        if (c.tipo == TipoCampo::testo) {
+            t += ", al più " + std::to_string(c.massimo) + " caratteri";
+        } else {
+            t += ", da " + std::to_string(c.minimo) + " a " + std::to_string(c.massimo);
+            if (c.multiplo != 0) t += ", multiplo di " + std::to_string(c.multiplo);
+        }
+        return t;
+    }
+    return std::nullopt;
+}
+
+void nomina_il_campo(const Lettura& l, const Luogo& luogo, std::vector<std::string>& note) {
+    std::optional<std::string> n = nota_del_campo(l, luogo);
+    if (!n) return;
+    // A note that only repeats the field's range gives way to it.
+    const std::size_t da = n->find(", da ");
+    if (da != std::string::npos) {
+        const std::string campo = "il campo va" + n->substr(da + 1);
+        std::erase_if(note, [&campo](const std::string& x) { return x == campo; });
+    }
+    note.insert(note.begin(), std::move(*n));
+}
+
+}  // namespace
+
 void registra_errore(Lettura& l, Codice codice, std::optional<std::int32_t> posizione, Luogo luogo,
                      std::string messaggio, std::vector<std::string> note) {
+    nomina_il_campo(l, luogo, note);
     if (posizione) l.esito.posizione_errore = *posizione;
     l.esito.codice = codice;
     l.esito.origine = luogo;
@@ -69,6 +110,7 @@ void errore_senza_codice(Lettura& l, Luogo luogo, std::string messaggio, std::ve
 }
 
 void avviso(Lettura& l, Avviso quale, std::string messaggio, Luogo luogo, std::vector<std::string> note) {
+    nomina_il_campo(l, luogo, note);
     Diagnostica d;
     d.gravita = Gravita::avviso;
     d.nome = std::string(nome_avviso(quale));

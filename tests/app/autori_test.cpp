@@ -144,6 +144,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "DIR/Brunovale_linea.txt:436:12: errore: codice 15: posizione oltre la fine della griglia (posizione 345000 m)\n"
          "    pendenza,  345000,   3\n"
          "               ^~~~~~\n"
+         "    campo 1 di 2: posizione, in m, da 0 a 1000000\n"
          "    l'ultima posizione accettata è 340900 m: la lunghezza del percorso più 7000 m, meno 100\n"
          "    la lettura del treno si è fermata per questo codice al record di DIR/Brunovale_Quarzo-.txt:136\n"
          "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n"},
@@ -152,6 +153,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "DIR/Brunovale_linea.txt:537:23: errore: codice 15: posizione oltre la fine della griglia (posizione 2147483647 m)\n"
          "    cartello_indicatore,  2147483647,   (Fine)\n"
          "                          ^~~~~~~~~~\n"
+         "    campo 1 di 2: posizione, in m, da 0 a 1000000\n"
          "    l'ultima posizione accettata è 340900 m: la lunghezza del percorso più 7000 m, meno 100\n"
          "    la lettura del treno si è fermata per questo codice al record di DIR/Brunovale_Quarzo-.txt:136\n"
          "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n"},
@@ -172,6 +174,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "DIR/Brunovale_Quarzo-.txt:89:17: errore: codice 24: fermata della stazione entro i primi 100 m del percorso\n"
          "    stazione,       0, 22,  200,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Brunovale Centrale\n"
          "                    ^\n"
+         "    campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50\n"
          "    la stazione finisce a 100 m: deve finire oltre i 100 m\n"
          "compilazione non riuscita (codice 24): i file compilati non sono stati toccati\n"},
         {"senza [generale] nella linea", [](Sorgenti& s) { s.l(1) = "[generico]"; }, compile, 1, 
@@ -206,19 +209,20 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "DIR/Brunovale_Quarzo-.txt:4:12: errore: codice 25: numero troppo grande per il suo campo\n"
          "    sabbia,    99999\n"
          "               ^~~~~\n"
-         "    il campo va da -32768 a 32767\n"
+         "    campo 1 di 1: sabbia, da -32768 a 32767\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         {"testo dove va un numero",
          [](Sorgenti& s) { s.t(139) = "segnale,\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0"; }, compile, 1, 
          "DIR/Brunovale_Quarzo-.txt:139:10: errore: codice 25: \"1050x\" non è un numero\n"
          "    segnale,\\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
          "              ^~~~~\n"
+         "    campo 1 di 11: posizione, in m, da 0 a 1000000\n"
          "    qui va un numero intero, senza decimali (un campo vuoto vale 0)\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // A record short of fields was blamed on the next line, which it swallowed.
         {"rallentamento senza tre campi", [](Sorgenti& s) { s.t(136) = "rallentamento,  28000,    60,  600"; }, compile,
          1, 
-         "DIR/Brunovale_Quarzo-.txt:136:35: errore: codice 25: mancano 3 campi del record \"rallentamento\": f_tt, f_ta, d_v\n"
+         "DIR/Brunovale_Quarzo-.txt:136:35: errore: codice 25: mancano 3 campi del record \"rallentamento\": valore agli estremi, preavvisi, seconda velocità\n"
          "    rallentamento,  28000,    60,  600\n"
          "                                      ^\n"
          "    un record sta tutto su una riga: \"rallentamento\" ha 6 campi, questa riga ne ha 3\n"
@@ -271,6 +275,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "DIR/Brunovale_linea.txt:518:31: errore: codice 25: testo troppo lungo\n"
          "    cartello_indicatore,  7950,   ZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ...\n"
          "                                  ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
+         "    campo 2 di 2: testo, al più 65535 caratteri\n"
          "    un testo ha al più 65535 byte; questo ne ha 70000\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // A control byte in the record is shown escaped.
@@ -278,6 +283,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "DIR/Brunovale_Quarzo-.txt:139:51: errore: codice 25: \"0\\x07\" non è un numero\n"
          "    segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\\x07\n"
          "                                                      ^~~~~\n"
+         "    campo 11 di 11: tempo, da 0 a 255\n"
          "    qui va un numero intero, senza decimali (un campo vuoto vale 0)\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // A code of the finishing pass names the cell and the restriction it
@@ -301,6 +307,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "DIR/Brunovale_Quarzo-.txt:140:13: errore: codice 16: segnale su una cella occupata (posizione 1050 m)\n"
          "    segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0\n"
          "                ^~~~\n"
+         "    campo 1 di 11: posizione, in m, da 0 a 1000000\n"
          "    la cella 22 contiene già un segnale (DIR/Brunovale_Quarzo-.txt:139)\n"
          "compilazione non riuscita (codice 16): i file compilati non sono stati toccati\n"},
     };
@@ -335,6 +342,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "DIR/Brunovale_linea.txt:188:12: avviso: riga \"pendenza\" a 2050 m dopo una a 3500 m [righe-fuori-ordine]\n"
          "    pendenza,  2050,   -2\n"
          "               ^~~~\n"
+         "    campo 1 di 2: posizione, in m, da 0 a 1000000\n"
          "    queste righe vanno in ordine crescente di posizione: in disordine cambiano il tratto a cui ciascuna si applica\n"
          "0 errori, 1 avviso\n"},
         {"posizione e lunghezza negative",
@@ -346,9 +354,11 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "DIR/Brunovale_Quarzo-.txt:136:33: avviso: rallentamento di lunghezza negativa (-800 m) [lunghezza-negativa]\n"
          "    rallentamento,  123150,    80,  -800, 0,  1,  80\n"
          "                                    ^~~~\n"
+         "    campo 3 di 6: lunghezza, in m, da 0 a 1000000\n"
          "DIR/Brunovale_Quarzo-.txt:139:12: avviso: posizione negativa (-1000 m) [posizione-negativa]\n"
          "    segnale,   -1000,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
          "               ^~~~~\n"
+         "    campo 1 di 11: posizione, in m, da 0 a 1000000\n"
          "    il percorso comincia a 0 m\n"
          "0 errori, 2 avvisi\n"},
         {"valori oltre il campo",
@@ -360,11 +370,11 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "DIR/Brunovale_linea.txt:190:20: avviso: pendenza 200 fuori dal campo: nel file compilato diventa -56 [valore-troncato]\n"
          "    pendenza,  5000,   200\n"
          "                       ^~~\n"
-         "    il campo va da -100 a 155\n"
+         "    campo 2 di 2: pendenza, in ‰, da -100 a 155\n"
          "DIR/Brunovale_Quarzo-.txt:11:23: avviso: aderenza 300 fuori dal campo: nel file compilato diventa 44 [valore-troncato]\n"
          "    aderenza,   11450,    300\n"
          "                          ^~~\n"
-         "    il campo va da 0 a 255\n"
+         "    campo 2 di 2: aderenza, da 0 a 255\n"
          "0 errori, 2 avvisi\n"},
         // A file saved in Windows-1252 that holds a name in UTF-8 too.
         {"nome in UTF-8 in un file Windows-1252",
@@ -376,6 +386,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "DIR/Brunovale_Quarzo-.txt:90:73: avviso: il nome della stazione è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera [testo-utf8]\n"
          "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Città Alta\n"
          "                                                                            ^~~~~~~~~~\n"
+         "    campo 17 di 17: nome, al più 65535 caratteri\n"
          "    salva il file nella codifica Windows-1252 (Europa occidentale), una lettera per byte\n"
          "0 errori, 1 avviso\n"},
         {"virgola nel testo", [](Sorgenti& s) { s.l(518) = "cartello_indicatore,  7950,   (Zona), (Cod )"; }, check, 0,
@@ -383,6 +394,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "DIR/Brunovale_linea.txt:518:31: avviso: il testo del cartello finisce alla virgola: il resto della riga è ignorato [virgola-nel-testo]\n"
          "    cartello_indicatore,  7950,   (Zona), (Cod )\n"
          "                                  ^~~~~~\n"
+         "    campo 2 di 2: testo, al più 65535 caratteri\n"
          "    un testo non può contenere virgole; il testo letto è \"(Zona)\"\n"
          "0 errori, 1 avviso\n"},
         {"fermata su un cartello", [](Sorgenti& s) { s.dopo_l(517, "cartello_indicatore,  4050,   (Prova)"); }, check, 0,
@@ -390,6 +402,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "DIR/Brunovale_Quarzo-.txt:90:14: avviso: la fermata della stazione prende la cella 82, che conteneva un cartello indicatore (DIR/Brunovale_linea.txt:518) [fermata-su-elemento]\n"
          "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selvarossa\n"
          "                 ^~~~\n"
+         "    campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50\n"
          "    quell'elemento sparisce dal file compilato\n"
          "0 errori, 1 avviso\n"},
         {"strisce prima di un aumento",
@@ -398,6 +411,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "DIR/Brunovale_linea.txt:478:19: avviso: cartelli con strisce che non annunciano una riduzione: a sinistra 140/145/150 km/h dove vale già 140/145/150 km/h, a destra 140/145/150 km/h dove vale già 140/145/150 km/h [annuncio-prima-di-aumento]\n"
          "    indicatori_vmax,  117600,  140,  145,  150,  1,  140,  145,  150,  1\n"
          "                      ^~~~~~\n"
+         "    campo 1 di 9: posizione, in m, da 0 a 1000000\n"
          "    le strisce (2, 1, 0) annunciano una riduzione di velocità; un aumento si segna con un solo cartello senza strisce\n"
          "0 errori, 1 avviso\n"},
         // compile prints the warnings and compiles; with --avvisi-come-errori it does not.
@@ -553,6 +567,7 @@ TEST(Autori, UnaCompilazioneFallitaLasciaLUltimaBuona) {
               "(posizione 54330 m)\n"
               "    stazione,   54330, 22,  400,  0, 0, 0,  1,0,0,  1,0,1,    0,   0, 0, 0, Borgo Errato\n"
               "                ^~~~~\n"
+              "    campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50\n"
               "    la posizione va su un multiplo di 50 m\n"
               "compilazione non riuscita (codice 8): i file compilati non sono stati toccati\n");
     for (std::size_t i = 0; i < buoni.size(); ++i)

@@ -207,6 +207,7 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
                                 ":5:12: errore: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
                                 "    pendenza,  20000,   3\n"
                                 "               ^~~~~\n"
+                                "    campo 1 di 2: posizione, in m, da 0 a 1000000\n"
                                 "    l'ultima posizione accettata è 16900 m: la lunghezza del percorso più 7000 m, meno 100\n"
                                 "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n");
     // The description files are kept, and a failed compile writes nothing.
@@ -224,7 +225,8 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
               "\"diagnostiche\":[{\"gravita\":\"errore\",\"codice\":15,\"nome\":null,"
               "\"spiegazione\":\"posizione oltre la fine della griglia\",\"posizione\":20000,"
               "\"file\":" + testo_json_utf8(file) + ",\"riga\":5,\"colonna\":12,"
-              "\"testo\":\"pendenza,  20000,   3\",\"note\":[\"l'ultima posizione accettata \\u00e8 16900 m: la "
+              "\"testo\":\"pendenza,  20000,   3\",\"note\":[\"campo 1 di 2: posizione, in m, da 0 a 1000000\","
+                  "\"l'ultima posizione accettata \\u00e8 16900 m: la "
               "lunghezza del percorso pi\\u00f9 7000 m, meno 100\"]}]}\n");
 
     // plot compiles the descriptions it finds, and draws nothing of a
@@ -236,6 +238,7 @@ TEST_F(ProgrammaCopiato, CompileRiportaIlRecordCheHaCausatoIlCodice) {
                                ":5:12: errore: codice 15: posizione oltre la fine della griglia (posizione 20000 m)\n"
                                "    pendenza,  20000,   3\n"
                                "               ^~~~~\n"
+                               "    campo 1 di 2: posizione, in m, da 0 a 1000000\n"
                                "    l'ultima posizione accettata è 16900 m: la lunghezza del percorso più 7000 m, meno 100\n"
                                "compattatore: plot: lo scenario non si compila (codice 15), nessun disegno\n");
     EXPECT_FALSE(fs::exists(dir / "pagina.svg"));

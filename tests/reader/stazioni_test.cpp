@@ -115,12 +115,17 @@ TEST(Stazioni, CodiciCheFermanoIlTreno) {
         std::string seconda;
         std::int32_t codice;
         std::int32_t posizione;
+        const char* campo;  // the first note: the field at fault, as the format names it
     };
     const std::vector<Caso> casi = {
-        {"posizione fuori passo", stazione(1025, 2, 200), 8, 1025},
-        {"lunghezza fuori passo", stazione(2000, 2, 250), 9, 2000},
-        {"troppo vicina alla precedente", stazione(900, 2, 200), 22, 900},
-        {"fermata prima della cella 2", stazione(50, 2, 100), 24, posizione_intatta},
+        {"posizione fuori passo", stazione(1025, 2, 200), 8, 1025,
+         "campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50"},
+        {"lunghezza fuori passo", stazione(2000, 2, 250), 9, 2000,
+         "campo 3 di 17: lunghezza del marciapiede, in m, da 0 a 1000000, multiplo di 100"},
+        {"troppo vicina alla precedente", stazione(900, 2, 200), 22, 900,
+         "campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50"},
+        {"fermata prima della cella 2", stazione(50, 2, 100), 24, posizione_intatta,
+         "campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50"},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -132,6 +137,9 @@ TEST(Stazioni, CodiciCheFermanoIlTreno) {
         EXPECT_EQ(b.esito.posizione_errore, c.posizione);
         EXPECT_EQ(b.esito.origine.riga, 4);
         EXPECT_EQ(b.esito.origine.testo, c.seconda);
+        ASSERT_FALSE(b.esito.diagnostiche.empty());
+        ASSERT_FALSE(b.esito.diagnostiche.back().note.empty());
+        EXPECT_EQ(b.esito.diagnostiche.back().note.front(), c.campo);
         EXPECT_EQ(b.s.voci[voce_treno].intero1, 0);
         EXPECT_EQ(b.cella(0).velocita, 0);
         EXPECT_FALSE(b.c_e_treno());
