@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/driver.h"
+#include "app/scenario_files.h"
 #include "sources/linea_generata.h"
 #include "platform/file_io.h"
 #include "sources/descrizioni.h"
@@ -62,7 +62,7 @@ void Banco::scrivi_sorgenti() const {
 
 Compilazione Banco::compila() const {
     OutputSet uscite;
-    Compilazione c = memorizza_percorso(file(), 1, uscite);
+    Compilazione c = memorizza_percorso(file(), true, uscite);
     uscite.commit();
     if (!c.scenario.griglia_esiste() || c.esito.codice != Codice::nessuno)
         throw std::runtime_error("la compilazione ha registrato il codice " + std::to_string(numero(c.esito.codice)) +

@@ -15,7 +15,7 @@
 #include "app/comandi.h"
 #include "banco.h"
 #include "processo.h"
-#include "app/driver.h"
+#include "app/scenario_files.h"
 #include "platform/file_io.h"
 #include "reader/lettura.h"
 #include "reader/memorizza_dati.h"

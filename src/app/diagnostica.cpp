@@ -169,6 +169,11 @@ const Diagnostica* primo_errore(const EsitoCompilazione& e) {
     return nullptr;
 }
 
+std::string quanti(std::size_t n, Gravita g) {
+    const bool errore = g == Gravita::errore;
+    return std::to_string(n) + (n == 1 ? (errore ? " errore" : " avviso") : (errore ? " errori" : " avvisi"));
+}
+
 std::size_t conta(const EsitoCompilazione& e, Gravita g) {
     const auto elencate = static_cast<std::size_t>(
         std::count_if(e.diagnostiche.begin(), e.diagnostiche.end(), [g](const Diagnostica& d) { return d.gravita == g; }));

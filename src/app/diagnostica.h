@@ -44,6 +44,8 @@ const Diagnostica* ultimo_errore(const EsitoCompilazione& e);
 const Diagnostica* primo_errore(const EsitoCompilazione& e);
 // How many errors or warnings, those past the list included.
 std::size_t conta(const EsitoCompilazione& e, Gravita g);
+// "1 errore", "3 avvisi": how many, in words.
+std::string quanti(std::size_t n, Gravita g);
 
 // One diagnostic as a JSON object: "gravita", "codice" (null for a
 // warning), "nome" (null for an error), "spiegazione", "posizione", "file",

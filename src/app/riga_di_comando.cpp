@@ -10,12 +10,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/blocco_cartelle.h"
-#include "compile/compilazione.h"
-#include "app/controllo.h"
-#include "app/esecuzione.h"
 #include "app/comandi.h"
-#include "app/riferimento.h"
+#include "app/fallimenti.h"
 #include "app/scenari_cartella.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -189,7 +185,7 @@ void opzioni_sorgenti(CLI::App* c, NomiDati& nomi, OpzioniSorgenti& o, std::stri
 
 const char* versione() { return COMPATTATORE_VERSIONE; }
 
-int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
+StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
     CLI::App app{"Compilatore di scenari per il simulatore di guida: senza argomenti scrive e compila, nella\n"
                  "cartella del programma, la linea Brunovale e il treno Quarzo; i comandi servono agli autori.",
                  "compattatore"};
@@ -294,7 +290,7 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
     }
 
     return riporta_fallimenti(
-        [&]() -> int {
+        [&]() -> StatoUscita {
             if (*sorgenti)
                 return scrivi_sorgenti(path_from_text(cartella_sorgenti), err, linea_sorgenti, treno_sorgenti, forza,
                                        nuovo);
@@ -312,19 +308,13 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
                 da_controllare.linea = n.linea;
                 da_controllare.treno = n.treno;
                 da_controllare.piano = !senza_piano_controllo;
-                const BloccoCartelle blocco({{da_controllare.cartella, UsoCartella::lettura}}, err);
                 return controlla_sorgenti(da_controllare, out, err);
             }
-            if (*dump) {
-                const std::filesystem::path file = path_from_text(file_dump);
-                const BloccoCartelle blocco({{cartella_del_file(file), UsoCartella::lettura}}, err);
-                return comando_dump(file, formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo, out,
-                                    err);
-            }
+            if (*dump)
+                return comando_dump(path_from_text(file_dump),
+                                    formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo, out, err);
             if (*plot) {
                 const std::filesystem::path cartella = path_from_text(cartella_plot), svg = path_from_text(file_svg);
-                const BloccoCartelle blocco(
-                    {{cartella, UsoCartella::lettura}, {cartella_del_file(svg), UsoCartella::scrittura}}, err);
                 // The descriptions when the folder holds some, otherwise the compiled files.
                 const bool descritti = !scenari_della_cartella(cartella, FileCercati::descrizioni).empty();
                 const NomiScenario n =
@@ -336,7 +326,6 @@ int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostre
                 const std::filesystem::path cartella = path_from_text(cartella_decompile);
                 const std::filesystem::path uscita =
                     uscita_decompile.empty() ? cartella : path_from_text(uscita_decompile);
-                const BloccoCartelle blocco({{cartella, UsoCartella::lettura}, {uscita, UsoCartella::scrittura}}, err);
                 const NomiScenario n = nomi_decompile.scegli(cartella, FileCercati::compilati);
                 return comando_decompile(cartella, n.linea, n.treno, uscita, forza_decompile, out, err);
             }

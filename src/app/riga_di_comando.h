@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/stato_uscita.h"
+
 namespace compattatore {
 
 // The program's version, from the build.
@@ -14,6 +16,6 @@ const char* versione();
 // Runs the program with `argomenti` (its own name first) and returns the
 // exit status.  Help and version go to `out`; a wrong command line is one
 // message on `err`, with the nearest command or option when one is close.
-int esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
+StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
 
 }  // namespace compattatore

@@ -1,5 +1,6 @@
 #include "compile/compilazione.h"
 
+#include <algorithm>
 #include <string>
 
 #include "finishing/finitura.h"
@@ -49,6 +50,16 @@ void diagnostiche_della_finitura(Compilazione& c, const TestiLetti& testi) {
 }
 
 }  // namespace
+
+bool riuscita(const Compilazione& c) {
+    const auto& d = c.esito.diagnostiche;
+    return c.scenario.griglia_esiste() && c.esito.codice == Codice::nessuno && c.esito.errore_segnalato == 0 &&
+           std::none_of(d.begin(), d.end(), [](const Diagnostica& x) { return x.gravita == Gravita::errore; });
+}
+
+std::int32_t codice_riportato(const EsitoCompilazione& e) {
+    return e.errore_segnalato != 0 ? e.errore_segnalato : numero(e.codice);
+}
 
 Compilazione compila_descrizioni(const Descrizioni& d, bool controllo) {
     Compilazione c = memorizza_dati(d, controllo);

@@ -18,4 +18,13 @@ namespace compattatore {
 // scenario is no compiled scenario.
 Compilazione compila_descrizioni(const Descrizioni& d, bool controllo = false);
 
+// A compilation that gives a scenario to write: the grid exists, no code and
+// no error without a code was recorded, and the header stamp found its
+// place.
+bool riuscita(const Compilazione& c);
+
+// The number a run reports for its outcome: the error report's, when the
+// run ended with it, or else the code (0 for none).
+std::int32_t codice_riportato(const EsitoCompilazione& e);
+
 }  // namespace compattatore

@@ -14,7 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/esecuzione.h"
+#include "app/comandi.h"
+#include "app/fallimenti.h"
 #include "app/lettura_descrizioni.h"
 #include "app/riga_di_comando.h"
 #include "platform/fault_injection.h"
@@ -300,7 +301,7 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
 // status, like any other failure.
 TEST(Memoria, EsauritaDaUnMessaggioEUnoStato) {
     std::ostringstream err;
-    const int stato = riporta_fallimenti([]() -> int { throw std::bad_alloc(); }, err);
+    const int stato = riporta_fallimenti([]() -> StatoUscita { throw std::bad_alloc(); }, err);
     EXPECT_EQ(stato, stato::memoria_insufficiente);
     EXPECT_EQ(err.str(), "compattatore: memoria insufficiente per completare il lavoro\n");
 }

@@ -51,20 +51,20 @@ TEST(ComandoPlot, ScriveLaPaginaENominaIlFileCheRompeLaSuaStruttura) {
     test::write_bytes(dir / "L_T.dat", codifica_griglia(s.celle));
     std::ostringstream err;
     // No L_linea.dat: the scenario was compiled without the plan.
-    ASSERT_EQ(comando_plot(dir.path(), "L", "T", dir / "pagina.svg", err), 0) << err.str();
+    ASSERT_EQ(disegna_cartella(dir.path(), "L", "T", dir / "pagina.svg", err), 0) << err.str();
     const std::string svg = test::read_bytes(dir / "pagina.svg");
     EXPECT_NE(svg.find("pianta non disponibile"), std::string::npos);
 
     test::write_bytes(dir / "L_linea.dat", std::string("\x07\x00", 2));
     std::ostringstream err2;
-    EXPECT_EQ(comando_plot(dir.path(), "L", "T", dir / "altra.svg", err2), 1);
+    EXPECT_EQ(disegna_cartella(dir.path(), "L", "T", dir / "altra.svg", err2), 1);
     EXPECT_EQ(err2.str(), "compattatore: " + (dir / "L_linea.dat").string() +
                               " (file piano): offset 0: elemento 0: tag sconosciuto 7 (un elemento del tracciato ha "
                               "tag 0, 2 o 5)\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "altra.svg"));
 
     std::ostringstream err3;
-    EXPECT_THROW(comando_plot(dir.path(), "X", "T", dir / "x.svg", err3), IoError);
+    EXPECT_THROW(disegna_cartella(dir.path(), "X", "T", dir / "x.svg", err3), IoError);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // `check`: every error and warning of both description files in one run,
 // writing nothing; its first error is the one compile reports first.
-#include "app/controllo.h"
+#include "app/comandi.h"
 
 #include <set>
 #include <sstream>
@@ -11,7 +11,6 @@
 
 #include "compile/compilazione.h"
 #include "app/diagnostica.h"
-#include "app/esecuzione.h"
 #include "sources/descrizioni.h"
 #include "support/bytes.h"
 #include "support/temp_dir.h"

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "app/comandi.h"
-#include "app/esecuzione.h"
 #include "app/riga_di_comando.h"
 #include "platform/paths.h"
 #include "support/temp_dir.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/esecuzione.h"
+#include "app/comandi.h"
 #include "documents/documento_scritto.h"
 #include "platform/file_io.h"
 #include "sources/linea_generata.h"

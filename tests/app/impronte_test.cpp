@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/esecuzione.h"
 #include "app/comandi.h"
 #include "platform/file_io.h"
 #include "sources/linea_generata.h"

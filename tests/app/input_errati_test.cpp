@@ -18,7 +18,7 @@
 
 #include "compile/compilazione.h"
 #include "app/diagnostica.h"
-#include "app/driver.h"
+#include "app/scenario_files.h"
 #include "finishing/finitura.h"
 #include "sources/descrizioni.h"
 #include "sources/file_testo.h"
@@ -141,7 +141,7 @@ struct Caso {
     std::optional<std::int32_t> posizione;  // nullopt: posizione_errore left alone
     bool compilati;    // the compiled files are written
     bool treno_resta;  // the train file is still there afterwards
-    std::int32_t piano = 1;  // the driver's argument
+    bool piano = true;  // the plan is built and written
 };
 
 constexpr bool scritti = true;
@@ -154,7 +154,7 @@ std::vector<Caso> casi() {
     const std::string ok_t = treno_ok();
     return {
         {"riferimento senza errori", ok_l, ok_t, 0, {}, scritti, sparisce},
-        {"riferimento senza piano", ok_l, ok_t, 0, {}, scritti, sparisce, 0},
+        {"riferimento senza piano", ok_l, ok_t, 0, {}, scritti, sparisce, false},
 
         // Missing and empty files.
         {"manca il file della linea", {}, ok_t, 101, {}, nessuno, resta},
@@ -316,7 +316,7 @@ void controlla(const Caso& c) {
     // The grid, the plan and the scalars that size them agree.
     if (s.griglia_esiste()) {
         EXPECT_EQ(s.celle.size(), static_cast<std::size_t>(s.numero_celle) + 1);
-        if (c.piano != 0) {
+        if (c.piano) {
             EXPECT_EQ(s.tabella_linea.righe, s.lunghezza_estesa + 1);
         }
     }
@@ -326,7 +326,7 @@ void controlla(const Caso& c) {
     // they were replaced whole by exactly the new tables.
     EXPECT_EQ(test::read_bytes(dir / altro_file), altro_contenuto);
     EXPECT_EQ(s.griglia_esiste(), c.compilati);
-    const bool piano_scritto = c.compilati && c.piano != 0;
+    const bool piano_scritto = c.compilati && c.piano;
     EXPECT_TRUE(test::read_bytes(compilati[0]) ==
                 (piano_scritto ? codifica_tabella_linea(s.tabella_linea) : vecchio(compilati[0].filename().string())));
     EXPECT_TRUE(test::read_bytes(compilati[1]) ==
@@ -399,7 +399,7 @@ TEST(InputErrati, FileDiDescrizioneSparitoTraScritturaELettura) {
 
         Compilazione c;
         OutputSet uscite;
-        EXPECT_NO_THROW(c = memorizza_percorso(s, 0, uscite, &proprie));
+        EXPECT_NO_THROW(c = memorizza_percorso(s, false, uscite, &proprie));
         uscite.commit();
         EXPECT_EQ(numero(c.esito.codice), r.codice);
         EXPECT_EQ(c.esito.posizione_errore, posizione_intatta);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/driver.h"
+#include "app/scenario_files.h"
 #include "support/bytes.h"
 #include "support/temp_dir.h"
 #include "tables/file_compilati.h"

@@ -1,6 +1,7 @@
-// The compaction driver: reads the two description files, compiles them in
-// memory, deletes the description files that the run wrote for itself once
-// read, and adds the compiled files to the run's outputs.
+// The files of a scenario around the compilation in memory: reading the two
+// description files and the author's notes, deleting the description files
+// that the run wrote for itself once read, and adding the compiled files and
+// the documents to the run's outputs.
 #pragma once
 
 #include <cstdint>
@@ -16,15 +17,15 @@
 
 namespace compattatore {
 
-// j nonzero also builds the plan of the track and writes the compiled line
-// file.  The compiled files go into `uscite`, which the caller commits with
+// With `piano` also builds the plan of the track and writes the compiled
+// line file.  The compiled files go into `uscite`, which the caller commits with
 // the rest of the run's outputs.  The description files the reading took
 // are deleted when they are among `proprie`, as in the no-argument run; the
 // authors' compile passes none and keeps them.  A failed header stamp raises
 // the error report (ErroreSegnalato) and adds nothing.  When the reader
 // stopped before the grid exists there is nothing to write, and the outcome
 // tells why.
-Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, OutputSet& uscite,
+Compilazione memorizza_percorso(const FileScenario& f, bool piano, OutputSet& uscite,
                                 DescrizioniProprie* proprie = nullptr);
 
 // The description texts an author keeps in the folder of `f` (none for a

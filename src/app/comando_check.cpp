@@ -1,24 +1,19 @@
-#include "app/controllo.h"
-
+// `check`: every error and warning of the two description files in one
+// run, writing nothing.
 #include <ostream>
 #include <string>
 
-#include "compile/compilazione.h"
+#include "app/blocco_cartelle.h"
+#include "app/comandi.h"
 #include "app/diagnostica.h"
-#include "app/driver.h"
 #include "app/scenari_cartella.h"
+#include "app/scenario_files.h"
+#include "compile/compilazione.h"
 
 namespace compattatore {
 
-namespace {
-
-std::string quanti(std::size_t n, const char* uno, const char* molti) {
-    return std::to_string(n) + " " + (n == 1 ? uno : molti);
-}
-
-}  // namespace
-
-int controlla_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err) {
+StatoUscita controlla_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err) {
+    const BloccoCartelle blocco({{o.cartella, UsoCartella::lettura}}, err);
     const FileScenario f{o.cartella, o.linea, o.treno};
     const TestiSorgente testi = leggi_sorgenti(f);
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano), true);
@@ -38,7 +33,7 @@ int controlla_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream
         if (errori == 0 && avvisi == 0)
             err << "nessun problema\n";
         else
-            err << quanti(errori, "errore", "errori") << ", " << quanti(avvisi, "avviso", "avvisi") << '\n';
+            err << quanti(errori, Gravita::errore) << ", " << quanti(avvisi, Gravita::avviso) << '\n';
     }
     return ok ? stato::riuscito : stato::non_riuscito;
 }

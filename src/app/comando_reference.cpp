@@ -1,17 +1,17 @@
-#include "app/riferimento.h"
-
+// `reference [PAROLA]`: the reference of the description format, whole or
+// one record's, on the terminal.
 #include <optional>
 #include <ostream>
 #include <string>
 
-#include "app/esecuzione.h"
+#include "app/comandi.h"
 #include "reader/formato_descrizione.h"
 #include "reader/parole_chiave.h"
 #include "reader/riferimento_formato.h"
 
 namespace compattatore {
 
-int comando_reference(std::string_view parola, std::ostream& out, std::ostream& err) {
+StatoUscita comando_reference(std::string_view parola, std::ostream& out, std::ostream& err) {
     if (parola.empty()) {
         out << lettore::riferimento_formato();
         return stato::riuscito;

@@ -1,4 +1,4 @@
-#include "app/driver.h"
+#include "app/scenario_files.h"
 
 #include <cstdio>
 #include <optional>
@@ -41,12 +41,12 @@ Diagnostica errore_note(const std::string& file, const ErroreNote& e) {
 
 }  // namespace
 
-Compilazione memorizza_percorso(const FileScenario& f, std::int32_t j, OutputSet& uscite,
+Compilazione memorizza_percorso(const FileScenario& f, bool piano, OutputSet& uscite,
                                 DescrizioniProprie* proprie) {
     const std::optional<DescrizioneLetta> linea = leggi_descrizione(file_linea_txt(f));
     const std::optional<DescrizioneLetta> treno = linea ? leggi_descrizione(file_treno_txt(f)) : std::nullopt;
 
-    Descrizioni d{f.nome_linea, f.nome_treno, {}, {}, j != 0, {}, {}};
+    Descrizioni d{f.nome_linea, f.nome_treno, {}, {}, piano, {}, {}};
     if (linea) d.linea = linea->testo;
     if (treno) d.treno = treno->testo;
     Compilazione c = compila_descrizioni(d);

@@ -1,0 +1,35 @@
+// `sources`: the built-in description files, for an author to start from.
+#include <system_error>
+
+#include "app/blocco_cartelle.h"
+#include "app/comandi.h"
+#include "app/file_esistenti.h"
+#include "platform/file_io.h"
+#include "platform/output_set.h"
+#include "platform/system_reason.h"
+#include "sources/descrizioni.h"
+
+namespace compattatore {
+
+StatoUscita scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea,
+                            const std::string& treno, bool forza, bool nuovo) {
+    const FileScenario f{cartella, linea, treno};
+    if (!forza && rifiuta_esistenti({file_linea_txt(f), file_treno_txt(f)}, err)) return stato::non_riuscito;
+    std::error_code ec;
+    std::filesystem::create_directories(cartella, ec);
+    if (ec) throw IoError(cartella, system_reason(ec));
+    // The folder exists now, and its lock can be taken.
+    const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
+    OutputSet uscite;
+    if (nuovo) {
+        dati_linea_nuova(f, uscite);
+        dati_treno_nuovo(f, uscite);
+    } else {
+        dati_linea(f, uscite);
+        dati_treno(f, uscite);
+    }
+    uscite.commit();
+    return stato::riuscito;
+}
+
+}  // namespace compattatore
