@@ -7,6 +7,7 @@
 #include "decompile/decompilazione_analisi.h"
 #include "placement/progressive.h"
 #include "tables/chilometri.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::decompilazione {
 
@@ -108,19 +109,13 @@ std::vector<Stazione> stazioni_da_voci(const Voci& voci, int numero_stazioni) {
         s.tipo = v.tipo;
         std::int64_t lunghezza = 0;
         std::int32_t prolungata = 0;
-        switch (v.tipo) {
-            case 5:
-            case 6:
-            case 7:
-            case 8:
-                lunghezza = p - v.inizio;
-                break;
-            default:
-                lunghezza = 2 * (p - v.inizio);
-                // Field 6 moves the end 50 m further; the first station keeps
-                // the 50 m but not the flag.
-                prolungata = i == 1 ? (std::int64_t{v.fine} - (p + lunghezza / 2) == 50 ? 1 : 0) : v.byte4;
-                break;
+        if (tipo_stazione::fine_a_150_m(v.tipo) || tipo_stazione::doppia_lunghezza(v.tipo)) {
+            lunghezza = p - v.inizio;
+        } else {
+            lunghezza = 2 * (p - v.inizio);
+            // Field 6 moves the end 50 m further; the first station keeps
+            // the 50 m but not the flag.
+            prolungata = i == 1 ? (std::int64_t{v.fine} - (p + lunghezza / 2) == 50 ? 1 : 0) : v.byte4;
         }
         lunghezza = multiplo_vicino(lunghezza, 100);
         s.lunghezza = in_32(lunghezza);

@@ -3,6 +3,7 @@
 #include "reader/avvisi.h"
 #include "reader/fasi.h"
 #include "tables/arrotonda.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::lettore {
 
@@ -12,30 +13,22 @@ namespace {
 constexpr double margine_stazione = 800.0;
 // Minimum gap between a station's start and the previous station's end.
 constexpr std::int64_t distacco_minimo = 350;
-// Kinds from here on get no stop cell and no approach marks.
-constexpr int tipo_senza_fermata = 25;
 
 // Start and end of the station from its position P, length L and kind.
 void estensione(Voce& v, std::int32_t lunghezza) {
     const std::int64_t p = v.posizione;
-    switch (v.tipo) {
-        case 5:
-        case 6:
-            v.fine = in_32(p + 150);
-            v.inizio = in_32(p - lunghezza);
-            VistaStazione{v}.fine_prolungata() = 0;
-            break;
-        case 7:
-        case 8:
-            v.inizio = in_32(p - lunghezza);
-            v.fine = in_32(p + lunghezza);
-            VistaStazione{v}.fine_prolungata() = 0;
-            break;
-        default:
-            v.inizio = in_32(arrotonda(static_cast<double>(p) - static_cast<double>(lunghezza) / 2.0));
-            v.fine = in_32(arrotonda(static_cast<double>(p) + static_cast<double>(lunghezza) / 2.0) +
-                           (VistaStazione{v}.fine_prolungata() != 0 ? 50 : 0));
-            break;
+    if (tipo_stazione::fine_a_150_m(v.tipo)) {
+        v.fine = in_32(p + 150);
+        v.inizio = in_32(p - lunghezza);
+        VistaStazione{v}.fine_prolungata() = 0;
+    } else if (tipo_stazione::doppia_lunghezza(v.tipo)) {
+        v.inizio = in_32(p - lunghezza);
+        v.fine = in_32(p + lunghezza);
+        VistaStazione{v}.fine_prolungata() = 0;
+    } else {
+        v.inizio = in_32(arrotonda(static_cast<double>(p) - static_cast<double>(lunghezza) / 2.0));
+        v.fine = in_32(arrotonda(static_cast<double>(p) + static_cast<double>(lunghezza) / 2.0) +
+                       (VistaStazione{v}.fine_prolungata() != 0 ? 50 : 0));
     }
 }
 
@@ -92,9 +85,9 @@ Esito stazione(Lettura& l) {
         st.flag_b() = 0;
     }
 
-    if (v.tipo < tipo_senza_fermata) {
+    if (v.tipo < tipo_stazione::primo_senza_fermata) {
         const double fine_celle = static_cast<double>(v.fine) / 50.0;
-        if (v.tipo != 5 && v.tipo != 6) {
+        if (!tipo_stazione::fine_a_150_m(v.tipo)) {
             for (int n = 1; n <= 4; ++n) {
                 const double e = fine_celle - n - 1;
                 if (e <= 1) continue;

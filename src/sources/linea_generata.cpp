@@ -109,7 +109,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         stazioni.push_back({p, tipo, l, p + l / 2});
     }
     for (const Stazione& st : stazioni)
-        if (st.tipo < 25) occupate.prendi(st.fine / passo_cella - 1);
+        if (st.tipo < tipo_stazione::primo_senza_fermata) occupate.prendi(st.fine / passo_cella - 1);
 
     // Restrictions halfway between two stations, with their surroundings kept
     // clear: the finishing pass puts codes before the warning board, inside
@@ -233,7 +233,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         const Stazione& st = stazioni[k];
         const bool orario = k % 5 == 0 || k + 1 == stazioni.size();
         const std::int32_t t = orario ? secondi + st.posizione / 1000 * 60 : 0;
-        const bool codici = st.tipo < 25;
+        const bool codici = st.tipo < tipo_stazione::primo_senza_fermata;
         const int fermata = k == 0 ? 1 : (k + 1 == stazioni.size() ? 0 : (orario ? 60 : 0));
         riga(treno, "%s,  %6d,  %d,  %d,  1, %d, 0,  %s,  %s,    %d,  %d,%d,%d, Stazione di prova %zu", parola(IdRecord::stazione),
              st.posizione, st.tipo, st.lunghezza, st.lunghezza >= 600 ? 1 : 0, codici ? "4,1,0" : "0,0,0",
