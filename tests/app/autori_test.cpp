@@ -9,9 +9,12 @@
 // succeeds replaces them; the description files are never touched.  The
 // folder shows as DIR in the expected reports.
 #include <functional>
+#include <initializer_list>
 #include <set>
+#include <stdexcept>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -26,13 +29,43 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The two description texts, line by line (1-based through riga()).
+// The one line of `righe` whose first fields are `campi`, blanks around a
+// field ignored: a case edits the record it names, whichever line holds it.
+std::string& record(std::vector<std::string>& righe, std::initializer_list<std::string_view> campi) {
+    auto spoglia = [](std::string_view v) {
+        const std::size_t a = v.find_first_not_of(" \t"), b = v.find_last_not_of(" \t");
+        return a == std::string_view::npos ? std::string_view() : v.substr(a, b - a + 1);
+    };
+    std::string* trovata = nullptr;
+    for (std::string& r : righe) {
+        std::string_view resto = r;
+        bool uguale = true;
+        for (std::string_view c : campi) {
+            const std::size_t virgola = resto.find(',');
+            uguale = uguale && spoglia(resto.substr(0, virgola)) == c;
+            resto = virgola == std::string_view::npos ? std::string_view() : resto.substr(virgola + 1);
+        }
+        if (!uguale) continue;
+        if (trovata) throw std::logic_error("record ripetuto: " + r);
+        trovata = &r;
+    }
+    if (!trovata) throw std::logic_error("record non trovato: " + std::string(*campi.begin()));
+    return *trovata;
+}
+
+// The two description texts, line by line; a record is found by its first fields.
 struct Sorgenti {
     std::vector<std::string> linea, treno;
-    std::string& l(int riga) { return linea.at(static_cast<std::size_t>(riga - 1)); }
-    std::string& t(int riga) { return treno.at(static_cast<std::size_t>(riga - 1)); }
-    void dopo_l(int riga, const std::string& r) { linea.insert(linea.begin() + riga, r); }
-    void dopo_t(int riga, const std::string& r) { treno.insert(treno.begin() + riga, r); }
+    std::string& l(std::initializer_list<std::string_view> campi) { return record(linea, campi); }
+    std::string& t(std::initializer_list<std::string_view> campi) { return record(treno, campi); }
+    void dopo_l(std::initializer_list<std::string_view> campi, const std::string& r) { dopo(linea, campi, r); }
+    void dopo_t(std::initializer_list<std::string_view> campi, const std::string& r) { dopo(treno, campi, r); }
+
+private:
+    static void dopo(std::vector<std::string>& righe, std::initializer_list<std::string_view> campi,
+                     const std::string& r) {
+        righe.insert(righe.begin() + (&record(righe, campi) - righe.data()) + 1, r);
+    }
 };
 
 Sorgenti integrati() {
@@ -133,14 +166,14 @@ TEST(Autori, GliErroriNelPostoGiusto) {
     const std::vector<Caso> casi = {
         {"nessun errore", [](Sorgenti&) {}, compile, 0, "codice 0: nessun errore\n"},
         // Was reported at line 47, the next speed record.
-        {"velocita 1300 alla riga 46", [](Sorgenti& s) { s.t(46) = "velocita,    1000,   1300"; }, compile, 1, 
+        {"velocita 1300 alla riga 46", [](Sorgenti& s) { s.t({"velocita", "1000"}) = "velocita,    1000,   1300"; }, compile, 1, 
          "DIR/Brunovale_Quarzo-.txt:46:22: errore: codice 25: limite di velocità oltre il campo della cella\n"
          "    velocita,    1000,   1300\n"
          "                         ^~~~\n"
          "    il limite di velocità va da 0 a 1277 km/h: il suo quinto, arrotondato, sta in un byte\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // Was blamed on the train's restriction at line 136, at 123150 m.
-        {"pendenza oltre la griglia", [](Sorgenti& s) { s.dopo_l(435, "pendenza,  345000,   3"); }, compile, 1, 
+        {"pendenza oltre la griglia", [](Sorgenti& s) { s.dopo_l({"pendenza", "317750"}, "pendenza,  345000,   3"); }, compile, 1, 
          "DIR/Brunovale_linea.txt:436:12: errore: codice 15: posizione oltre la fine della griglia (posizione 345000 m)\n"
          "    pendenza,  345000,   3\n"
          "               ^~~~~~\n"
@@ -148,7 +181,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    l'ultima posizione accettata è 340900 m: la lunghezza del percorso più 7000 m, meno 100\n"
          "    la lettura del treno si è fermata per questo codice al record di DIR/Brunovale_Quarzo-.txt:136\n"
          "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n"},
-        {"cartello a 2147483647 m", [](Sorgenti& s) { s.dopo_l(536, "cartello_indicatore,  2147483647,   (Fine)"); },
+        {"cartello a 2147483647 m", [](Sorgenti& s) { s.dopo_l({"cartello_indicatore", "330750"}, "cartello_indicatore,  2147483647,   (Fine)"); },
          compile, 1, 
          "DIR/Brunovale_linea.txt:537:23: errore: codice 15: posizione oltre la fine della griglia (posizione 2147483647 m)\n"
          "    cartello_indicatore,  2147483647,   (Fine)\n"
@@ -160,7 +193,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
         // Codes 2, 24, 102 and 25 before the length carried no place; 101 and a
         // missing train file no path.
         {"progressiva fuori passo",
-         [](Sorgenti& s) { s.l(3) = "progressiva chilometrica uno,    31125,    3050,    0"; }, compile, 1, 
+         [](Sorgenti& s) { s.l({"progressiva chilometrica uno"}) = "progressiva chilometrica uno,    31125,    3050,    0"; }, compile, 1, 
          "DIR/Brunovale_linea.txt:3:34: errore: codice 2: progressiva chilometrica con posizione o valore non multiplo di 50\n"
          "    progressiva chilometrica uno,    31125,    3050,    0\n"
          "                                     ^~~~~\n"
@@ -168,7 +201,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "compilazione non riuscita (codice 2): i file compilati non sono stati toccati\n"},
         {"fermata nei primi 100 m",
          [](Sorgenti& s) {
-             s.t(89) = "stazione,       0, 22,  200,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Brunovale Centrale";
+             s.t({"stazione", "0"}) = "stazione,       0, 22,  200,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Brunovale Centrale";
          },
          compile, 1, 
          "DIR/Brunovale_Quarzo-.txt:89:17: errore: codice 24: fermata della stazione entro i primi 100 m del percorso\n"
@@ -177,17 +210,17 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50\n"
          "    la stazione finisce a 100 m: deve finire oltre i 100 m\n"
          "compilazione non riuscita (codice 24): i file compilati non sono stati toccati\n"},
-        {"senza [generale] nella linea", [](Sorgenti& s) { s.l(1) = "[generico]"; }, compile, 1, 
+        {"senza [generale] nella linea", [](Sorgenti& s) { s.l({"[generale]"}) = "[generico]"; }, compile, 1, 
          "DIR/Brunovale_linea.txt: errore: codice 102: manca \"[generale]\" nel file della linea\n"
          "    il file comincia con una riga \"[generale]\", seguita dalle chiavi generali\n"
          "compilazione non riuscita (codice 102): i file compilati non sono stati toccati\n"},
-        {"senza lunghezza del percorso", [](Sorgenti& s) { s.l(2) = "-- lunghezza tolta"; }, compile, 1, 
+        {"senza lunghezza del percorso", [](Sorgenti& s) { s.l({"lunghezza percorso"}) = "-- lunghezza tolta"; }, compile, 1, 
          "DIR/Brunovale_linea.txt:1:1: errore: codice 25: manca \"lunghezza percorso\" nella sezione [generale]\n"
          "    [generale]\n"
          "    ^~~~~~~~~~\n"
          "    la lunghezza del percorso dimensiona la griglia e il tracciato\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
-        {"record prima della lunghezza", [](Sorgenti& s) { s.l(2) = "-- lunghezza tolta"; },
+        {"record prima della lunghezza", [](Sorgenti& s) { s.l({"lunghezza percorso"}) = "-- lunghezza tolta"; },
          {"compile", "DIR", "--no-plan"}, 1, 
          "DIR/Brunovale_linea.txt:185:1: errore: codice 25: record prima della lunghezza del percorso\n"
          "    pendenza,  0,   0\n"
@@ -205,14 +238,14 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    la cartella contiene: --linea Brunovale --treno Quarzo\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // Code 25 says which cause it is.
-        {"numero troppo grande", [](Sorgenti& s) { s.t(4) = "sabbia,    99999"; }, compile, 1, 
+        {"numero troppo grande", [](Sorgenti& s) { s.t({"sabbia"}) = "sabbia,    99999"; }, compile, 1, 
          "DIR/Brunovale_Quarzo-.txt:4:12: errore: codice 25: numero troppo grande per il suo campo\n"
          "    sabbia,    99999\n"
          "               ^~~~~\n"
          "    campo 1 di 1: sabbia, da -32768 a 32767\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         {"testo dove va un numero",
-         [](Sorgenti& s) { s.t(139) = "segnale,\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0"; }, compile, 1, 
+         [](Sorgenti& s) { s.t({"segnale", "1050"}) = "segnale,\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0"; }, compile, 1, 
          "DIR/Brunovale_Quarzo-.txt:139:10: errore: codice 25: \"1050x\" non è un numero\n"
          "    segnale,\\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
          "              ^~~~~\n"
@@ -220,7 +253,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    qui va un numero intero, senza decimali (un campo vuoto vale 0)\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // A record short of fields was blamed on the next line, which it swallowed.
-        {"rallentamento senza tre campi", [](Sorgenti& s) { s.t(136) = "rallentamento,  28000,    60,  600"; }, compile,
+        {"rallentamento senza tre campi", [](Sorgenti& s) { s.t({"rallentamento", "123150"}) = "rallentamento,  28000,    60,  600"; }, compile,
          1, 
          "DIR/Brunovale_Quarzo-.txt:136:35: errore: codice 25: mancano 3 campi del record \"rallentamento\": valore agli estremi, preavvisi, seconda velocità\n"
          "    rallentamento,  28000,    60,  600\n"
@@ -229,8 +262,8 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         {"due segnali senza il tempo",
          [](Sorgenti& s) {
-             s.t(139) = "segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1";
-             s.t(140) = "segnale,    1250,   0, 4, 0,  0, 0,    2,  2,0,0";
+             s.t({"segnale", "1050"}) = "segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1";
+             s.t({"segnale", "2050"}) = "segnale,    1250,   0, 4, 0,  0, 0,    2,  2,0,0";
          },
          check, 1, 
          "DIR/Brunovale_Quarzo-.txt:139:49: errore: codice 25: manca il campo \"tempo\" del record \"segnale\"\n"
@@ -271,7 +304,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    un record sta tutto su una riga: \"abbattimento\" ha 2 campi, questa riga ne ha 1\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         {"testo troppo lungo",
-         [](Sorgenti& s) { s.l(518) = "cartello_indicatore,  7950,   " + std::string(70000, 'Z'); }, compile, 1, 
+         [](Sorgenti& s) { s.l({"cartello_indicatore", "7950"}) = "cartello_indicatore,  7950,   " + std::string(70000, 'Z'); }, compile, 1, 
          "DIR/Brunovale_linea.txt:518:31: errore: codice 25: testo troppo lungo\n"
          "    cartello_indicatore,  7950,   ZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ...\n"
          "                                  ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
@@ -279,7 +312,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    un testo ha al più 65535 byte; questo ne ha 70000\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // A control byte in the record is shown escaped.
-        {"byte di controllo", [](Sorgenti& s) { s.t(139) += "\x07"; }, compile, 1, 
+        {"byte di controllo", [](Sorgenti& s) { s.t({"segnale", "1050"}) += "\x07"; }, compile, 1, 
          "DIR/Brunovale_Quarzo-.txt:139:51: errore: codice 25: \"0\\x07\" non è un numero\n"
          "    segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\\x07\n"
          "                                                      ^~~~~\n"
@@ -291,7 +324,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
         {"codice della finitura",
          [](Sorgenti& s) {
              for (const char* p : {"122900", "122850", "122800"})
-                 s.dopo_t(138, std::string("segnale,  ") + p + ",   2, 4, 0,  0, 0,    0,  0,0,0, 0");
+                 s.dopo_t({"[segnali]"}, std::string("segnale,  ") + p + ",   2, 4, 0,  0, 0,    0,  0,0,0, 0");
          },
          compile, 1,
          "DIR/Brunovale_Quarzo-.txt:136:17: errore: codice 12: gruppo di codici prima di un inizio di rallentamento "
@@ -303,7 +336,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "compilazione non riuscita (codice 12): i file compilati non sono stati toccati\n"},
         // Already right: a signal on an occupied cell, now with what holds it.
         {"segnale su una cella occupata",
-         [](Sorgenti& s) { s.t(140) = "segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0"; }, compile, 1, 
+         [](Sorgenti& s) { s.t({"segnale", "2050"}) = "segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0"; }, compile, 1, 
          "DIR/Brunovale_Quarzo-.txt:140:13: errore: codice 16: segnale su una cella occupata (posizione 1050 m)\n"
          "    segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0\n"
          "                ^~~~\n"
@@ -320,9 +353,9 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
     const std::vector<Caso> casi = {
         {"parole chiave sbagliate",
          [](Sorgenti& s) {
-             s.l(186) = "pendneza,  1250,   -4,5";
-             s.t(90).replace(0, 8, "stazone");
-             s.t(139).replace(0, 7, "segnlae");
+             s.l({"pendenza", "1250"}) = "pendneza,  1250,   -4,5";
+             s.t({"stazione", "3900"}).replace(0, 8, "stazone");
+             s.t({"segnale", "1050"}).replace(0, 7, "segnlae");
          },
          check, 0, 
          "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
@@ -338,7 +371,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    ^~~~~~~\n"
          "    forse intendevi `segnale`?\n"
          "0 errori, 3 avvisi\n"},
-        {"righe fuori ordine", [](Sorgenti& s) { std::swap(s.l(187), s.l(188)); }, check, 0, 
+        {"righe fuori ordine", [](Sorgenti& s) { std::swap(s.l({"pendenza", "2050"}), s.l({"pendenza", "3500"})); }, check, 0, 
          "DIR/Brunovale_linea.txt:188:12: avviso: riga \"pendenza\" a 2050 m dopo una a 3500 m [righe-fuori-ordine]\n"
          "    pendenza,  2050,   -2\n"
          "               ^~~~\n"
@@ -347,8 +380,8 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "0 errori, 1 avviso\n"},
         {"posizione e lunghezza negative",
          [](Sorgenti& s) {
-             s.t(136) = "rallentamento,  123150,    80,  -800, 0,  1,  80";
-             s.t(139) = "segnale,   -1000,   2, 4, 1,  1, 0,    2,  2,1,1, 0";
+             s.t({"rallentamento", "123150"}) = "rallentamento,  123150,    80,  -800, 0,  1,  80";
+             s.t({"segnale", "1050"}) = "segnale,   -1000,   2, 4, 1,  1, 0,    2,  2,1,1, 0";
          },
          check, 0, 
          "DIR/Brunovale_Quarzo-.txt:136:33: avviso: rallentamento di lunghezza negativa (-800 m) [lunghezza-negativa]\n"
@@ -363,8 +396,8 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "0 errori, 2 avvisi\n"},
         {"valori oltre il campo",
          [](Sorgenti& s) {
-             s.l(190) = "pendenza,  5000,   200";
-             s.t(11) = "aderenza,   11450,    300";
+             s.l({"pendenza", "5450"}) = "pendenza,  5000,   200";
+             s.t({"aderenza", "11450"}) = "aderenza,   11450,    300";
          },
          check, 0, 
          "DIR/Brunovale_linea.txt:190:20: avviso: pendenza 200 fuori dal campo: nel file compilato diventa -56 [valore-troncato]\n"
@@ -379,8 +412,8 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
         // A file saved in Windows-1252 that holds a name in UTF-8 too.
         {"nome in UTF-8 in un file Windows-1252",
          [](Sorgenti& s) {
-             s.t(90).replace(s.t(90).find("Selvarossa"), 10, "Citt\xC3\xA0 Alta");
-             s.t(91).replace(s.t(91).find("Pieve"), 5, "Pi\xE8ve");
+             s.t({"stazione", "3900"}).replace(s.t({"stazione", "3900"}).find("Selvarossa"), 10, "Citt\xC3\xA0 Alta");
+             s.t({"stazione", "7600"}).replace(s.t({"stazione", "7600"}).find("Pieve"), 5, "Pi\xE8ve");
          },
          check, 0, 
          "DIR/Brunovale_Quarzo-.txt:90:73: avviso: il nome della stazione è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera [testo-utf8]\n"
@@ -389,7 +422,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    campo 17 di 17: nome, al più 65535 caratteri\n"
          "    salva il file nella codifica Windows-1252 (Europa occidentale), una lettera per byte\n"
          "0 errori, 1 avviso\n"},
-        {"virgola nel testo", [](Sorgenti& s) { s.l(518) = "cartello_indicatore,  7950,   (Zona), (Cod )"; }, check, 0,
+        {"virgola nel testo", [](Sorgenti& s) { s.l({"cartello_indicatore", "7950"}) = "cartello_indicatore,  7950,   (Zona), (Cod )"; }, check, 0,
          
          "DIR/Brunovale_linea.txt:518:31: avviso: il testo del cartello finisce alla virgola: il resto della riga è ignorato [virgola-nel-testo]\n"
          "    cartello_indicatore,  7950,   (Zona), (Cod )\n"
@@ -397,7 +430,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    campo 2 di 2: testo, al più 65535 caratteri\n"
          "    un testo non può contenere virgole; il testo letto è \"(Zona)\"\n"
          "0 errori, 1 avviso\n"},
-        {"fermata su un cartello", [](Sorgenti& s) { s.dopo_l(517, "cartello_indicatore,  4050,   (Prova)"); }, check, 0,
+        {"fermata su un cartello", [](Sorgenti& s) { s.dopo_l({"[indicazioni]"}, "cartello_indicatore,  4050,   (Prova)"); }, check, 0,
          
          "DIR/Brunovale_Quarzo-.txt:90:14: avviso: la fermata della stazione prende la cella 82, che conteneva un cartello indicatore (DIR/Brunovale_linea.txt:518) [fermata-su-elemento]\n"
          "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selvarossa\n"
@@ -406,7 +439,7 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    quell'elemento sparisce dal file compilato\n"
          "0 errori, 1 avviso\n"},
         {"strisce prima di un aumento",
-         [](Sorgenti& s) { s.l(478) = "indicatori_vmax,  117600,  140,  145,  150,  1,  140,  145,  150,  1"; }, check, 0,
+         [](Sorgenti& s) { s.l({"indicatori_vmax", "117600"}) = "indicatori_vmax,  117600,  140,  145,  150,  1,  140,  145,  150,  1"; }, check, 0,
          
          "DIR/Brunovale_linea.txt:478:19: avviso: cartelli con strisce che non annunciano una riduzione: a sinistra 140/145/150 km/h dove vale già 140/145/150 km/h, a destra 140/145/150 km/h dove vale già 140/145/150 km/h [annuncio-prima-di-aumento]\n"
          "    indicatori_vmax,  117600,  140,  145,  150,  1,  140,  145,  150,  1\n"
@@ -415,13 +448,13 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    le strisce (2, 1, 0) annunciano una riduzione di velocità; un aumento si segna con un solo cartello senza strisce\n"
          "0 errori, 1 avviso\n"},
         // compile prints the warnings and compiles; with --avvisi-come-errori it does not.
-        {"compile con un avviso", [](Sorgenti& s) { s.l(186) = "pendneza,  1250,   -4,5"; }, compile, 0, 
+        {"compile con un avviso", [](Sorgenti& s) { s.l({"pendenza", "1250"}) = "pendneza,  1250,   -4,5"; }, compile, 0, 
          "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
          "    pendneza,  1250,   -4,5\n"
          "    ^~~~~~~~\n"
          "    forse intendevi `pendenza`?\n"
          "codice 0: nessun errore, 1 avviso\n"},
-        {"avvisi come errori", [](Sorgenti& s) { s.l(186) = "pendneza,  1250,   -4,5"; },
+        {"avvisi come errori", [](Sorgenti& s) { s.l({"pendenza", "1250"}) = "pendneza,  1250,   -4,5"; },
          {"compile", "DIR", "--avvisi-come-errori"}, 1, 
          "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
          "    pendneza,  1250,   -4,5\n"
@@ -459,8 +492,8 @@ TEST(Autori, TestiNellaCodificaDellAutore) {
 
     // A name with an accented letter: in UTF-8, with or without the mark, or
     // with a combining accent, the same byte as in Windows-1252.
-    const std::string selvarossa = s.t(90);
-    const auto chiama = [&](const char* nome) { s.t(90) = selvarossa.substr(0, selvarossa.find("Selvarossa")) + nome; };
+    const std::string selvarossa = s.t({"stazione", "3900"});
+    const auto chiama = [&](const char* nome) { s.t({"stazione", "3900"}) = selvarossa.substr(0, selvarossa.find("Selvarossa")) + nome; };
     chiama("Citt\xE0 Alta");
     const std::string windows1252 = compila(linea, unisci(s.treno));
     EXPECT_NE(windows1252.find(std::string("\x0A\0Citt\xE0 Alta", 12)), std::string::npos);
@@ -473,7 +506,7 @@ TEST(Autori, TestiNellaCodificaDellAutore) {
     // A character the code page lacks is an error at its line and column.
     const std::vector<Caso> casi = {
         {"freccia nel nome",
-         [](Sorgenti& x) { x.t(90).replace(x.t(90).find("Selvarossa"), 10, "Selva \xE2\x86\x92 Rossa"); }, compile, 1,
+         [](Sorgenti& x) { x.t({"stazione", "3900"}).replace(x.t({"stazione", "3900"}).find("Selvarossa"), 10, "Selva \xE2\x86\x92 Rossa"); }, compile, 1,
          
          "DIR/Brunovale_Quarzo-.txt:90:79: errore: carattere U+2192 non rappresentabile in Windows-1252\n"
          "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selva → Rossa\n"
@@ -558,7 +591,7 @@ TEST(Autori, UnaCompilazioneFallitaLasciaLUltimaBuona) {
     EXPECT_EQ(note, "   Prime note.\r\n");
     test::write_bytes(dir / "Brunovale_Quarzo_note-.txt", "Note nuove.\n");
 
-    s.t(101) = "stazione,   54330, 22,  400,  0, 0, 0,  1,0,0,  1,0,1,    0,   0, 0, 0, Borgo Errato";
+    s.t({"stazione", "68700"}) = "stazione,   54330, 22,  400,  0, 0, 0,  1,0,0,  1,0,1,    0,   0, 0, 0, Borgo Errato";
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(s.treno));
     const Esecuzione e = esegui(dir.path(), compile);
     EXPECT_EQ(e.stato, 1);
