@@ -6,6 +6,7 @@
 
 #include "tables/arrotonda.h"
 #include "tables/utf8.h"
+#include "tables/scenario.h"
 
 namespace compattatore::lettore {
 
@@ -255,6 +256,27 @@ void annuncio(Lettura& l, std::int32_t vas, std::int32_t vbs, std::int32_t vcs, 
            luogo_campo(l, 1),
            {"le strisce (2, 1, 0) annunciano una riduzione di velocità; un aumento si segna con un solo cartello "
             "senza strisce"});
+}
+
+
+void oltre_fine_linea(Lettura& l, std::int64_t posizione, int campo, std::string_view cosa) {
+    if (!l.s.griglia_esiste()) return;
+    const std::int64_t lunghezza = VistaIntestazione{l.s.voci}.lunghezza_linea();
+    if (posizione <= lunghezza) return;
+    avviso(l, Avviso::oltre_fine_linea,
+           std::string(cosa) + " a " + std::to_string(posizione) + " m, oltre la fine della linea a " +
+               std::to_string(lunghezza) + " m",
+           luogo_campo(l, campo),
+           {"la griglia va 7000 m oltre la lunghezza del percorso, ma la linea finisce a " + std::to_string(lunghezza) +
+            " m"});
+}
+
+void velocita_plausibile(Lettura& l, std::int64_t velocita, int campo) {
+    if (velocita <= velocita_massima_rete) return;
+    avviso(l, Avviso::velocita_implausibile,
+           "velocità di " + std::to_string(velocita) + " km/h, oltre i " + std::to_string(velocita_massima_rete) +
+               " km/h della linea più veloce",
+           luogo_campo(l, campo), {"una cifra di troppo? i limiti si scrivono in km/h"});
 }
 
 }  // namespace compattatore::lettore

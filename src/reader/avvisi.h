@@ -52,6 +52,14 @@ void testo_letto(Lettura& l, const std::string& testo, int campo, std::string_vi
 
 void orario(Lettura& l, std::int64_t ore, std::int64_t minuti, std::int64_t secondi, int campo);
 
+// The highest speed on the network, km/h: a limit above it is a slip.
+inline constexpr std::int64_t velocita_massima_rete = 300;
+
+// A position (or the end of a stretch) beyond the line's length.
+void oltre_fine_linea(Lettura& l, std::int64_t posizione, int campo, std::string_view cosa);
+// A speed limit or board above velocita_massima_rete.
+void velocita_plausibile(Lettura& l, std::int64_t velocita, int campo);
+
 // A maximum-speed board: striped boards must announce a lower speed than
 // the one in force on their side.
 void annuncio(Lettura& l, std::int32_t vas, std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,

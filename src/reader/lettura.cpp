@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "reader/avvisi.h"
 #include "reader/parole_chiave.h"
 
 namespace compattatore::lettore {
@@ -177,6 +178,7 @@ Esito dentro_griglia(Lettura& l, std::int32_t posizione, int campo) {
                          " m: la lunghezza del percorso più 7000 m, meno 100"});
         return l.controllo ? Esito::salta : Esito::fine_file;
     }
+    oltre_fine_linea(l, posizione, campo, nome_record(*l.record_formato));
     return Esito::avanti;
 }
 

@@ -84,6 +84,8 @@ Esito curva(Lettura& l, const std::string& chiave) {
                      {"la classe della curva è una cifra da 1 a 6 nella chiave, come in \"curvas1\" o \"curvad6\""});
     posizione_negativa(l, inizio);
     lunghezza_negativa(l, lunghezza, 2, "curva di lunghezza negativa");
+    if (inizio <= VistaIntestazione{l.s.voci}.lunghezza_linea())
+        oltre_fine_linea(l, static_cast<std::int64_t>(inizio) + lunghezza, 2, "curva che finisce");
     tratto_successivo(l, l.ricordi.curva, inizio, static_cast<std::int64_t>(inizio) + lunghezza, nome_corrente(l),
                       Avviso::curve_sovrapposte, "piega soltanto i metri che seguono la fine della precedente");
 

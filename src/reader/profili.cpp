@@ -91,6 +91,8 @@ Esito velocita(Lettura& l) {
     const std::int32_t v = l.f().leggi_32();
     if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
     controlla_profilo(l, l.ricordi.velocita, p, nome_corrente(l));
+    // A limit the cell cannot hold is an error of its own.
+    if (v <= 1277) velocita_plausibile(l, v, 2);
     multiplo_di_5(l, v, 2);
     const std::int64_t c = cella_profilo(p);
     // The speed run stops short of the grid's last cell; its counter stays there.

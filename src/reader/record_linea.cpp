@@ -22,6 +22,7 @@ Esito montagna(Lettura& l) {
     if (Esito e = dentro_griglia(l, inizio); e != Esito::avanti) return e;
     posizione_negativa(l, inizio);
     lunghezza_negativa(l, static_cast<std::int64_t>(fine) - inizio, 2, "montagna con la fine prima dell'inizio");
+    if (inizio <= VistaIntestazione{l.s.voci}.lunghezza_linea()) oltre_fine_linea(l, fine, 2, "montagna che finisce");
     tratto_successivo(l, l.ricordi.montagna, inizio, fine, nome_corrente(l), Avviso::montagne_sovrapposte,
                       "una montagna vicina alla precedente meno di 150 m è memorizzata con tipo 3");
     troncato(l, tipo > 10 ? static_cast<std::int64_t>(tipo) - 10 : tipo, 0, 255, 3, "tipo di montagna");
@@ -44,6 +45,14 @@ Esito indicatori_v_max(Lettura& l) {
     if (Esito e = dentro_griglia(l, posizione); e != Esito::avanti) return e;
     posizione_negativa(l, posizione);
     int campo = 2;
+    for (const std::int32_t v : {vas, vbs, vcs, strisces, vad, vbd, vcd}) {
+        if (campo != 5 && v > velocita_massima_rete && v <= 1635) {
+            velocita_plausibile(l, v, campo);
+            break;
+        }
+        ++campo;
+    }
+    campo = 2;
     for (const std::int32_t v : {vas, vbs, vcs}) multiplo_di_5(l, v, campo++);
     campo = 6;
     for (const std::int32_t v : {vad, vbd, vcd}) multiplo_di_5(l, v, campo++);

@@ -72,6 +72,8 @@ Esito rallentamento(Lettura& l) {
     if (Esito e = dentro_griglia(l, x); e != Esito::avanti) return e;
     posizione_negativa(l, x);
     lunghezza_negativa(l, lunghezza, 3, "rallentamento di lunghezza negativa");
+    if (x <= VistaIntestazione{l.s.voci}.lunghezza_linea())
+        oltre_fine_linea(l, static_cast<std::int64_t>(x) + lunghezza, 3, "rallentamento che finisce");
     const CelleRallentamento celle = celle_rallentamento(x, lunghezza);
     if (celle.fine >= static_cast<std::int64_t>(l.s.celle.size()))
         avviso(l, Avviso::rallentamento_oltre_griglia,

@@ -11,7 +11,8 @@ constexpr VoceAvviso registro[] = {
      "un record la cui parola chiave non è di nessun record: la riga è ignorata (con la parola più vicina)"},
     {A::record_fuori_posto, "record-fuori-posto",
      "una parola chiave dell'altro file, o della sezione generale fuori da essa"},
-    {A::campo_in_piu, "campo-in-piu", "un campo di testo avanzato dopo un record"},
+    {A::campo_in_piu, "campo-in-piu",
+     "un campo di testo avanzato dopo un record"},
     {A::virgola_nel_testo, "virgola-nel-testo", "una virgola taglia il testo di un cartello o il nome di una stazione"},
     {A::record_dopo_fine, "record-dopo-fine", "record dopo \"[fine]\": sono letti lo stesso"},
     {A::chiave_ripetuta, "chiave-ripetuta", "una chiave generale data due volte: vale l'ultima"},
@@ -37,6 +38,12 @@ constexpr VoceAvviso registro[] = {
      "la cella di fermata di una stazione prende il posto del cartello o dell'elemento che c'era"},
     {A::progressive_azzerate, "progressive-azzerate",
      "due progressive chilometriche hanno lo stesso inizio, il più avanti: sono azzerate tutte e tre"},
+    {A::oltre_fine_linea, "oltre-fine-linea",
+     "una posizione oltre la lunghezza del percorso, o una curva, una galleria o un rallentamento che la supera"},
+    {A::velocita_implausibile, "velocita-implausibile",
+     "un limite del treno o un cartello oltre 300 km/h, la velocità più alta della rete"},
+    {A::nome_troppo_lungo, "nome-troppo-lungo",
+     "il nome di una stazione più largo delle 28 colonne della scheda orario, che lo taglia"},
 };
 
 }  // namespace

@@ -32,6 +32,9 @@ enum class Avviso {
     rallentamento_oltre_griglia,
     fermata_su_elemento,
     progressive_azzerate,
+    oltre_fine_linea,
+    velocita_implausibile,
+    nome_troppo_lungo,
 };
 
 struct VoceAvviso {

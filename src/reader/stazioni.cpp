@@ -13,6 +13,8 @@ namespace {
 constexpr double margine_stazione = 800.0;
 // Minimum gap between a station's start and the previous station's end.
 constexpr std::int64_t distacco_minimo = 350;
+// The width of a station's name on the timetable card.
+constexpr std::size_t colonne_nome_scheda = 28;
 
 // Start and end of the station from its position P, length L and kind.
 void estensione(Voce& v, std::int32_t lunghezza) {
@@ -72,8 +74,14 @@ Esito stazione(Lettura& l) {
     st.orario() = in_32((ore * 60 + minuti) * 60 + secondi, 14);
     std::string nome = f.leggi_stringa();
     testo_letto(l, nome, 17, "il nome della stazione");
+    if (nome.size() > colonne_nome_scheda)
+        avviso(l, Avviso::nome_troppo_lungo,
+               "nome di " + std::to_string(nome.size()) + " caratteri: la scheda orario ne mostra " +
+                   std::to_string(colonne_nome_scheda),
+               luogo_campo(l, 17), {"sulla scheda il nome diventa \"" + nome.substr(0, colonne_nome_scheda - 1) + ".\""});
     st.nome() = testo_di_voce(std::move(nome), 17);
     posizione_negativa(l, p);
+    oltre_fine_linea(l, p, 1, "stazione");
     lunghezza_negativa(l, lunghezza, 3, "stazione di lunghezza negativa");
     orario(l, ore, minuti, secondi, 14);
 

@@ -447,6 +447,27 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    campo 1 di 9: posizione, in m, da 0 a 1000000\n"
          "    le strisce (2, 1, 0) annunciano una riduzione di velocità; un aumento si segna con un solo cartello senza strisce\n"
          "0 errori, 1 avviso\n"},
+        // A slipped digit, a sign past the end of the line, a name the card cuts.
+        {"velocita, fine della linea e nome lungo",
+         [](Sorgenti& s) {
+             s.dopo_l(536, "cartello_indicatore,  336000,   (Fine)");
+             s.t(46) = "velocita,    1000,   800";
+             s.t(90).replace(s.t(90).find("Selvarossa"), 10, "Selvarossa di Sopra e di Sotto");
+         },
+         check, 0, 
+         "DIR/Brunovale_linea.txt:537:23: avviso: cartello_indicatore a 336000 m, oltre la fine della linea a 334000 m [oltre-fine-linea]\n"
+         "    cartello_indicatore,  336000,   (Fine)\n"
+         "                          ^~~~~~\n"
+         "    la griglia va 7000 m oltre la lunghezza del percorso, ma la linea finisce a 334000 m\n"
+         "DIR/Brunovale_Quarzo-.txt:46:22: avviso: velocità di 800 km/h, oltre i 300 km/h della linea più veloce [velocita-implausibile]\n"
+         "    velocita,    1000,   800\n"
+         "                         ^~~\n"
+         "    una cifra di troppo? i limiti si scrivono in km/h\n"
+         "DIR/Brunovale_Quarzo-.txt:90:73: avviso: nome di 30 caratteri: la scheda orario ne mostra 28 [nome-troppo-lungo]\n"
+         "    ... 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selvarossa di Sopra e di Sotto\n"
+         "                                               ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
+         "    sulla scheda il nome diventa \"Selvarossa di Sopra e di So.\"\n"
+         "0 errori, 3 avvisi\n"},
         // compile prints the warnings and compiles; with --avvisi-come-errori it does not.
         {"compile con un avviso", [](Sorgenti& s) { s.l({"pendenza", "1250"}) = "pendneza,  1250,   -4,5"; }, compile, 0, 
          "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
