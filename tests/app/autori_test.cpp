@@ -458,14 +458,17 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "DIR/Brunovale_linea.txt:537:23: avviso: cartello_indicatore a 336000 m, oltre la fine della linea a 334000 m [oltre-fine-linea]\n"
          "    cartello_indicatore,  336000,   (Fine)\n"
          "                          ^~~~~~\n"
+         "    campo 1 di 2: posizione, in m, da 0 a 1000000\n"
          "    la griglia va 7000 m oltre la lunghezza del percorso, ma la linea finisce a 334000 m\n"
          "DIR/Brunovale_Quarzo-.txt:46:22: avviso: velocità di 800 km/h, oltre i 300 km/h della linea più veloce [velocita-implausibile]\n"
          "    velocita,    1000,   800\n"
          "                         ^~~\n"
+         "    campo 2 di 2: limite, in km/h, da 0 a 1275, multiplo di 5\n"
          "    una cifra di troppo? i limiti si scrivono in km/h\n"
          "DIR/Brunovale_Quarzo-.txt:90:73: avviso: nome di 30 caratteri: la scheda orario ne mostra 28 [nome-troppo-lungo]\n"
          "    ... 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selvarossa di Sopra e di Sotto\n"
          "                                               ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
+         "    campo 17 di 17: nome, al più 65535 caratteri\n"
          "    sulla scheda il nome diventa \"Selvarossa di Sopra e di So.\"\n"
          "0 errori, 3 avvisi\n"},
         // compile prints the warnings and compiles; with --avvisi-come-errori it does not.
