@@ -450,9 +450,10 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
         // A slipped digit, a sign past the end of the line, a name the card cuts.
         {"velocita, fine della linea e nome lungo",
          [](Sorgenti& s) {
-             s.dopo_l(536, "cartello_indicatore,  336000,   (Fine)");
-             s.t(46) = "velocita,    1000,   800";
-             s.t(90).replace(s.t(90).find("Selvarossa"), 10, "Selvarossa di Sopra e di Sotto");
+             s.dopo_l({"cartello_indicatore", "330750"}, "cartello_indicatore,  336000,   (Fine)");
+             s.t({"velocita", "1000"}) = "velocita,    1000,   800";
+             std::string& selvarossa = s.t({"stazione", "3900"});
+             selvarossa.replace(selvarossa.find("Selvarossa"), 10, "Selvarossa di Sopra e di Sotto");
          },
          check, 0, 
          "DIR/Brunovale_linea.txt:537:23: avviso: cartello_indicatore a 336000 m, oltre la fine della linea a 334000 m [oltre-fine-linea]\n"
