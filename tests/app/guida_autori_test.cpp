@@ -6,7 +6,6 @@
 // before committing it.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,18 +27,11 @@ std::vector<std::string> righe_di(const std::string& testo) {
     return r;
 }
 
-std::string leggi(const std::string& percorso) {
-    std::ifstream in(percorso, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(GuidaAutori, OgniEsempioStampaQuelloCheLaGuidaMostra) {
 #ifdef _WIN32
     GTEST_SKIP() << "the examples are POSIX shell commands";
 #else
-    const std::vector<std::string> righe = righe_di(leggi(guida));
+    const std::vector<std::string> righe = righe_di(test::read_bytes(guida));
     ASSERT_FALSE(righe.empty());
     test::TempDir dir;
     const std::string percorso = std::filesystem::path(COMPATTATORE_EXE).parent_path().string();
@@ -80,8 +72,9 @@ TEST(GuidaAutori, OgniEsempioStampaQuelloCheLaGuidaMostra) {
     EXPECT_GT(comandi, 10);
 
     if (std::getenv("COMPATTATORE_RISCRIVI_GUIDA")) {
-        std::ofstream out(guida, std::ios::binary);
-        for (const std::string& riga : riscritta) out << riga << "\n";
+        std::string testo;
+        for (const std::string& riga : riscritta) testo += riga + "\n";
+        test::write_bytes(guida, testo);
     }
 #endif
 }

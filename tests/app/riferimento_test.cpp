@@ -1,12 +1,12 @@
 // `compattatore reference`: the format's reference on the terminal, the
 // same text as docs/formato.md, whole or one record's.
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "app/riga_di_comando.h"
+#include "support/temp_dir.h"
 
 namespace compattatore {
 namespace {
@@ -24,19 +24,17 @@ Uscita esegui(std::vector<std::string> argomenti) {
 }
 
 TEST(Reference, StampaIlRiferimentoDelRepositoryOUnSuoRecord) {
-    std::ifstream in(std::string(COMPATTATORE_SORGENTI) + "/docs/formato.md", std::ios::binary);
-    std::ostringstream file;
-    file << in.rdbuf();
+    const std::string file = test::read_bytes(std::string(COMPATTATORE_SORGENTI) + "/docs/formato.md");
 
     const Uscita tutto = esegui({"reference"});
     EXPECT_EQ(tutto.stato, 0);
-    EXPECT_TRUE(tutto.out == file.str());
+    EXPECT_TRUE(tutto.out == file);
     EXPECT_EQ(tutto.err, "");
 
     const Uscita segnale = esegui({"reference", "Segnale"});
     EXPECT_EQ(segnale.stato, 0);
     EXPECT_EQ(segnale.out.rfind("#### `segnale`\n", 0), 0u);
-    EXPECT_NE(file.str().find(segnale.out), std::string::npos);
+    EXPECT_NE(file.find(segnale.out), std::string::npos);
     EXPECT_NE(segnale.out.find("| 11 | tempo | intero a 32 bit |"), std::string::npos);
 
     const Uscita sconosciuta = esegui({"reference", "rallentamneto"});

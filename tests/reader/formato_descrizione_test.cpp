@@ -2,27 +2,21 @@
 // the fuzz dictionary knows it, and every field is described.
 #include "reader/formato_descrizione.h"
 
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
+
 #include "reader/parole_chiave.h"
 
 namespace compattatore::lettore {
 namespace {
 
-std::string leggi(const std::string& percorso) {
-    std::ifstream in(percorso, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(FormatoDescrizione, OgniParolaChiaveELettaComeIlSuoRecordENelDizionario) {
-    const std::string dizionario = leggi(std::string(COMPATTATORE_SORGENTI) + "/fuzz/parole.dict");
+    const std::string dizionario = test::read_bytes(std::string(COMPATTATORE_SORGENTI) + "/fuzz/parole.dict");
     ASSERT_FALSE(dizionario.empty());
     std::set<std::string_view> viste;
     for (const Record& r : formato_descrizione().records) {

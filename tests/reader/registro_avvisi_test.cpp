@@ -2,21 +2,18 @@
 // warnings is the registry, row by row.
 #include "reader/registro_avvisi.h"
 
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
 
 namespace compattatore::lettore {
 namespace {
 
 TEST(RegistroAvvisi, LaTabellaDellaGuidaELElencoDelRegistro) {
-    std::ifstream in(std::string(COMPATTATORE_SORGENTI) + "/docs/autori.md", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    const std::string guida = s.str();
+    const std::string guida = test::read_bytes(std::string(COMPATTATORE_SORGENTI) + "/docs/autori.md");
 
     std::string tabella = "| nome | che cosa vuol dire |\n|---|---|\n";
     std::set<std::string_view> nomi;

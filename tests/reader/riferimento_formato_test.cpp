@@ -2,27 +2,21 @@
 // writes, and it covers every record and field of it.
 #include "reader/riferimento_formato.h"
 
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
 
 #include "reader/formato_descrizione.h"
 
 namespace compattatore::lettore {
 namespace {
 
-std::string leggi(const std::string& percorso) {
-    std::ifstream in(percorso, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // After a change of the table: build/compattatore reference > docs/formato.md
 TEST(RiferimentoFormato, IlFileNelRepositoryEQuelloCheLaTabellaScrive) {
-    const std::string scritto = leggi(std::string(COMPATTATORE_SORGENTI) + "/docs/formato.md");
+    const std::string scritto = test::read_bytes(std::string(COMPATTATORE_SORGENTI) + "/docs/formato.md");
     EXPECT_TRUE(scritto == riferimento_formato())
         << "docs/formato.md non è aggiornato: build/compattatore reference > docs/formato.md";
 }
