@@ -16,9 +16,11 @@ constexpr std::size_t largo_numero = 6;
 constexpr std::size_t largo_categoria = 19;
 constexpr std::size_t largo_recupero = 4;
 
-std::string testo_in(LettoreCampi& f, std::size_t largo, const char* cosa) {
+// The text of field `campo`; the caret of a refusal goes under it.
+std::string testo_in(LettoreCampi& f, std::size_t largo, const char* cosa, int campo) {
     std::string t = f.leggi_stringa();
-    if (t.size() > largo) throw GuastoImprevisto(std::string(cosa) + " oltre " + std::to_string(largo) + " caratteri");
+    if (t.size() > largo)
+        throw GuastoImprevisto(std::string(cosa) + " oltre " + std::to_string(largo) + " caratteri", campo);
     return t;
 }
 
@@ -36,18 +38,18 @@ bool minuti_validi(const std::string& t) {
 }  // namespace
 
 void numero_treno(Lettura& l) {
-    l.s.documenti.numero_treno = testo_in(l.f(), largo_numero, "numero del treno");
+    l.s.documenti.numero_treno = testo_in(l.f(), largo_numero, "numero del treno", 1);
 }
 
 void categoria(Lettura& l) {
-    l.s.documenti.categoria = testo_in(l.f(), largo_categoria, "categoria del treno");
+    l.s.documenti.categoria = testo_in(l.f(), largo_categoria, "categoria del treno", 1);
 }
 
 void recupero(Lettura& l) {
     Recupero r;
     r.posizione = l.f().leggi_32();
-    r.minuti = testo_in(l.f(), largo_recupero, "recupero");
-    if (!minuti_validi(r.minuti)) throw GuastoImprevisto("recupero non in minuti");
+    r.minuti = testo_in(l.f(), largo_recupero, "recupero", 2);
+    if (!minuti_validi(r.minuti)) throw GuastoImprevisto("recupero non in minuti", 2);
     l.s.documenti.recuperi.push_back(std::move(r));
 }
 

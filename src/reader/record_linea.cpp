@@ -25,7 +25,9 @@ Esito montagna(Lettura& l) {
     if (inizio <= VistaIntestazione{l.s.voci}.lunghezza_linea()) oltre_fine_linea(l, fine, 2, "montagna che finisce");
     tratto_successivo(l, l.ricordi.montagna, inizio, fine, nome_corrente(l), Avviso::montagne_sovrapposte,
                       "una montagna vicina alla precedente meno di 150 m è memorizzata con tipo 3");
-    troncato(l, tipo > 10 ? static_cast<std::int64_t>(tipo) - 10 : tipo, 0, 255, 3, "tipo di montagna");
+    // Above 10 the kind is the value less 10: the message says both.
+    troncato(l, tipo > 10 ? static_cast<std::int64_t>(tipo) - 10 : tipo, 0, 255, 3,
+             tipo > 10 ? "tipo di montagna " + std::to_string(tipo) + " meno 10, cioè" : std::string("tipo di montagna"));
     if (l.montagne.numero >= 80)
         throw GuastoImprevisto("tabella delle montagne piena", 0, false, {"un file della linea ha al più 80 montagne"});
     return dopo_posa(l, memo_montagna(l.s.celle, l.montagne, inizio, fine, tipo), inizio, 0);

@@ -237,6 +237,14 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    il file del treno si chiama come la linea e il treno: LINEA_TRENO-.txt\n"
          "    la cartella contiene: --linea Brunovale --treno Quarzo\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        // The caret stood under the keyword.
+        {"numero del treno troppo lungo", [](Sorgenti& s) { s.dopo_t({"[generale]"}, "numero treno,    K2701234"); },
+         compile, 1, 
+         "DIR/Brunovale_Quarzo-.txt:2:18: errore: codice 25: numero del treno oltre 6 caratteri\n"
+         "    numero treno,    K2701234\n"
+         "                     ^~~~~~~~\n"
+         "    campo 1 di 1: numero, al più 6 caratteri\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // Code 25 says which cause it is.
         {"numero troppo grande", [](Sorgenti& s) { s.t({"sabbia"}) = "sabbia,    99999"; }, compile, 1, 
          "DIR/Brunovale_Quarzo-.txt:4:12: errore: codice 25: numero troppo grande per il suo campo\n"
@@ -472,6 +480,15 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    campo 17 di 17: nome, al più 65535 caratteri\n"
          "    sulla scheda il nome diventa \"Selvarossa di Sopra e di So.\"\n"
          "0 errori, 3 avvisi\n"},
+        // Was told as "tipo di montagna 290".
+        {"tipo di montagna come scritto",
+         [](Sorgenti& s) { s.l({"montagna", "8750"}) = "montagna,   8750,  11150,  300"; }, check, 0,
+         "DIR/Brunovale_linea.txt:437:28: avviso: tipo di montagna 300 meno 10, cioè 290 fuori dal campo: nel file compilato diventa 34 [valore-troncato]\n"
+         "    montagna,   8750,  11150,  300\n"
+         "                               ^~~\n"
+         "    campo 3 di 3: tipo, da 0 a 265\n"
+         "    il campo va da 0 a 255\n"
+         "0 errori, 1 avviso\n"},
         // compile prints the warnings and compiles; with --avvisi-come-errori it does not.
         {"compile con un avviso", [](Sorgenti& s) { s.l({"pendenza", "1250"}) = "pendneza,  1250,   -4,5"; }, compile, 0, 
          "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
