@@ -14,10 +14,6 @@ using T = TipoCampo;
 constexpr std::int64_t max32 = 2147483647, min32 = -2147483647 - 1;
 constexpr std::int64_t max16 = 32767, min16 = -32768;
 
-// Fields that several records share.
-constexpr Campo posizione_linea{"posizione", T::intero32, "m", 0, lunghezza_massima_linea, 0, "0",
-                                "punto del percorso, in metri dalla sua origine"};
-
 // The general section of the line text.
 constexpr std::string_view p_lunghezza[] = {"lunghezza percorso"};
 constexpr Campo c_lunghezza[] = {
