@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -22,6 +24,7 @@
 #include "reader/piano_linea.h"
 #include "scrittura_minima.h"
 #include "sources/descrizioni.h"
+#include "sources/file_testo.h"
 
 namespace compattatore::banco {
 
@@ -198,6 +201,47 @@ void lettore(benchmark::State& state) {
     });
 }
 
+// The worst descriptions `check` may be given: the built-in texts filled up
+// to the 64 MiB bound with one faulty line repeated, millions of warnings
+// (an unknown keyword; a field left over) or of errors (a station off the
+// 50-metre raster).  Past the diagnostics listed they are only counted.
+enum class Peggiore { parole, campi, stazioni };
+
+void controllo_peggiore(benchmark::State& state, Peggiore quale) {
+    protetto(state, [&] {
+        constexpr std::size_t limite = std::size_t{64} << 20;
+        std::string linea = componi_testo(righe_linea());
+        std::string treno = componi_testo(righe_treno());
+        std::string& testo = quale == Peggiore::stazioni ? treno : linea;
+        const std::string riga = quale == Peggiore::parole ? "abcde\n"
+                                 : quale == Peggiore::campi ? "pendenza,0,0,x\n"
+                                                            : "stazione,1,8,500\n";
+        std::string riempito;
+        const std::size_t fine = testo.rfind("[fine]");
+        const std::size_t n = (limite - linea.size() - treno.size()) / riga.size();
+        riempito.reserve(testo.size() + n * riga.size());
+        riempito.append(testo, 0, fine);
+        for (std::size_t i = 0; i < n; ++i) riempito += riga;
+        riempito.append(testo, fine);
+        testo = std::move(riempito);
+        // The processor time too: on a loaded machine it is the steadier figure.
+        double processore = 0;
+        for (auto _ : state) {
+            Compilazione c;
+            const std::clock_t inizio = std::clock();
+            state.SetIterationTime(cronometra([&] {
+                c = compila_descrizioni({"Brunovale", "Quarzo", linea, treno, true, {}, {}}, true);
+            }));
+            processore += static_cast<double>(std::clock() - inizio) / CLOCKS_PER_SEC;
+            if (c.esito.tralasciate + c.esito.diagnostiche.size() < n)
+                throw std::runtime_error("righe difettose non contate");
+        }
+        state.counters["cpu_ms"] = benchmark::Counter(processore * 1000.0, benchmark::Counter::kAvgIterations);
+        state.counters["righe"] = static_cast<double>(n);
+        state.counters["MiB"] = static_cast<double>(linea.size() + treno.size()) / (1 << 20);
+    });
+}
+
 // A folder removed with its content when the case ends.
 struct Cartella {
     fs::path percorso;
@@ -330,6 +374,11 @@ void registra_casi() {
     comune(benchmark::RegisterBenchmark("scrittura/generata/1000km", scrittura, 1000000));
     comune(benchmark::RegisterBenchmark("piano/integrata", piano));
     comune(benchmark::RegisterBenchmark("lettore/integrata", lettore));
+    for (const auto& [nome, quale] : {std::pair{"parole", Peggiore::parole}, std::pair{"campi", Peggiore::campi},
+                                      std::pair{"stazioni", Peggiore::stazioni}})
+        comune(benchmark::RegisterBenchmark((std::string("controllo/peggiore/") + nome).c_str(), controllo_peggiore,
+                                            quale)
+                   ->Iterations(3));
     comune(benchmark::RegisterBenchmark("processo/senza_argomenti", senza_argomenti));
     for (int km : lunghezze_km)
         comune(benchmark::RegisterBenchmark(("processo/compile/" + std::to_string(km) + "km").c_str(),

@@ -90,6 +90,15 @@ void stampa_sintesi(const std::map<std::string, Run>& risultati, std::ostream& o
             << cifre("%13.1f", contatore(*c, "MB_scritti").value_or(0))
             << (picco ? cifre("%12.1f", *picco) : std::string("           -")) << '\n';
     }
+    out << "\nControllo di 64 MiB, caso peggiore (obiettivo < 2000 ms)\n";
+    for (const char* nome : {"controllo/peggiore/parole", "controllo/peggiore/campi", "controllo/peggiore/stazioni"})
+        if (const Run* r = trova(risultati, nome)) {
+            const double ms = r->GetAdjustedRealTime();
+            char buffer[100];
+            std::snprintf(buffer, sizeof buffer, "%-30s %10.0f ms %10.0f ms processore", nome, ms,
+                          contatore(*r, "cpu_ms").value_or(0));
+            out << buffer << (ms < 2000.0 ? "  ok" : "  OLTRE") << '\n';
+        }
     if (const Run* p = trova(risultati, "processo/compile/1000km")) {
         const double picco = contatore(*p, "picco_MiB").value_or(0);
         out << "\nMemoria di picco a 1000 km: " << cifre("%.1f", picco) << " MiB   obiettivo < 64 MiB  "

@@ -38,7 +38,7 @@ StatoUscita compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::o
 
     const std::int32_t codice = codice_riportato(e);
     if (o.json) {
-        out << esito_json(e, ultimo_errore(e), codice, &ok) << '\n';
+        out << esito_json(e, errore_dell_esito(e, codice), codice, &ok) << '\n';
     } else {
         err << testo_diagnostiche(e, diagnostiche_mostrate);
         if (ok) {

@@ -149,12 +149,39 @@ std::string testo_diagnostica(const Diagnostica& d) {
 }
 
 std::string testo_diagnostiche(const EsitoCompilazione& e, std::size_t limite) {
+    const std::vector<Diagnostica>& tutte = e.diagnostiche;
+    const auto errori = static_cast<std::size_t>(std::count_if(
+        tutte.begin(), tutte.end(), [](const Diagnostica& d) { return d.gravita == Gravita::errore; }));
+    // Errors first: past the limit the first ones and the last, the
+    // outcome's; warnings in the room the errors leave.
+    std::vector<bool> mostra(tutte.size(), false);
+    std::size_t errori_mostrati = 0, avvisi_mostrati = 0;
+    const std::size_t ultimo = errori == 0 ? tutte.size() : static_cast<std::size_t>(ultimo_errore(e) - tutte.data());
+    for (std::size_t i = 0; i < tutte.size(); ++i) {
+        if (tutte[i].gravita != Gravita::errore) continue;
+        if (errori_mostrati + 1 < limite || (i == ultimo && limite > 0)) mostra[i] = true, ++errori_mostrati;
+    }
+    for (std::size_t i = 0; i < tutte.size() && errori_mostrati + avvisi_mostrati < limite; ++i)
+        if (tutte[i].gravita == Gravita::avviso) mostra[i] = true, ++avvisi_mostrati;
+
     std::string r;
-    const std::size_t mostrate = std::min(limite, e.diagnostiche.size());
-    for (std::size_t i = 0; i < mostrate; ++i) r += testo_diagnostica(e.diagnostiche[i]);
-    const std::size_t altre = e.diagnostiche.size() - mostrate + e.tralasciate;
-    if (altre > 0) r += "... e altri " + std::to_string(altre) + (altre == 1 ? " problema\n" : " problemi\n");
+    for (std::size_t i = 0; i < tutte.size(); ++i)
+        if (mostra[i]) r += testo_diagnostica(tutte[i]);
+    const std::size_t altri_errori = conta(e, Gravita::errore) - errori_mostrati;
+    const std::size_t altri_avvisi = conta(e, Gravita::avviso) - avvisi_mostrati;
+    if (altri_errori > 0 && altri_avvisi > 0)
+        r += "... non mostrati: " + quanti(altri_errori, Gravita::errore) + " e " +
+             quanti(altri_avvisi, Gravita::avviso) + "\n";
+    else if (altri_errori + altri_avvisi > 0)
+        r += "... non mostrati: " +
+             (altri_errori > 0 ? quanti(altri_errori, Gravita::errore) : quanti(altri_avvisi, Gravita::avviso)) + "\n";
     return r;
+}
+
+const Diagnostica* errore_dell_esito(const EsitoCompilazione& e, std::int32_t codice) {
+    for (auto d = e.diagnostiche.rbegin(); d != e.diagnostiche.rend(); ++d)
+        if (d->gravita == Gravita::errore && d->numero == codice) return &*d;
+    return nullptr;
 }
 
 const Diagnostica* ultimo_errore(const EsitoCompilazione& e) {

@@ -34,9 +34,14 @@ struct RigaConCursore {
 };
 RigaConCursore riga_con_cursore(const Luogo& u, std::size_t colonne = 100);
 
-// The diagnostics of `e`, at most `limite` of them, then "... e altri N
-// problemi" for the rest.
+// The diagnostics of `e`, at most `limite` of them, errors before warnings
+// (past the limit the first errors and the last), in the order they were
+// met; then "... non mostrati: N errori e M avvisi" for the rest.
 std::string testo_diagnostiche(const EsitoCompilazione& e, std::size_t limite);
+
+// The diagnostic that explains the outcome's code: the last error with that
+// number (nullptr: none).
+const Diagnostica* errore_dell_esito(const EsitoCompilazione& e, std::int32_t codice);
 
 // The error that decided the outcome: the last one recorded (nullptr: none).
 const Diagnostica* ultimo_errore(const EsitoCompilazione& e);

@@ -43,7 +43,7 @@ struct Griglia {
     void segna_errore(Codice codice, std::int64_t c, std::int64_t elemento) const {
         esito.codice = codice;
         esito.posizione_errore = static_cast<std::int32_t>(c * 50);
-        if (esito.finitura.size() < massimo_diagnostiche) esito.finitura.push_back({codice, c, elemento});
+        esito.aggiungi(CodiceDiFinitura{codice, c, elemento});
     }
 };
 

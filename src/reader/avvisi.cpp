@@ -84,6 +84,7 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
 
     // A record of the documents: its text is its own.
     if (const Record* k = riconosci(campo, contesto); k && k->solo_documenti) return;
+    if (solo_contato(l)) return;
     const Luogo qui = luogo_di(l, l.testo_corrente, p);
     if (!p.primo) {
         avviso(l, Avviso::campo_in_piu, "campo \"" + campo + "\" in più, fuori da ogni record: è ignorato", qui,
@@ -110,34 +111,35 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
 
 void dopo_record(Lettura& l) {
     if (!l.ricordi.dopo_fine) return;
+    l.ricordi.dopo_fine = false;
+    if (solo_contato(l)) return;
     avviso(l, Avviso::record_dopo_fine, "record dopo \"[fine]\": è letto lo stesso", luogo_campo(l, 0),
            {"\"[fine]\" è l'ultima riga del file: quello che la segue non è un commento"});
-    l.ricordi.dopo_fine = false;
 }
 
 void chiave_generale(Lettura& l, const Record& r) {
     const std::uint32_t bit = std::uint32_t{1} << static_cast<int>(r.id);
     const std::string_view nome = nome_record(r);
-    if (l.ricordi.chiavi_generali & bit)
+    if ((l.ricordi.chiavi_generali & bit) && !solo_contato(l))
         avviso(l, Avviso::chiave_ripetuta, "\"" + std::string(nome) + "\" è già stata data: vale quest'ultima",
                luogo_campo(l, 0));
     l.ricordi.chiavi_generali |= bit;
 }
 
 void posizione_negativa(Lettura& l, std::int64_t posizione, int campo) {
-    if (posizione >= 0) return;
+    if (posizione >= 0 || solo_contato(l)) return;
     avviso(l, Avviso::posizione_negativa, "posizione negativa (" + std::to_string(posizione) + " m)", luogo_campo(l, campo),
            {"il percorso comincia a 0 m"});
 }
 
 void lunghezza_negativa(Lettura& l, std::int64_t lunghezza, int campo, std::string_view cosa) {
-    if (lunghezza >= 0) return;
+    if (lunghezza >= 0 || solo_contato(l)) return;
     avviso(l, Avviso::lunghezza_negativa, std::string(cosa) + " (" + std::to_string(lunghezza) + " m)",
            luogo_campo(l, campo));
 }
 
 void in_ordine(Lettura& l, std::optional<std::int32_t>& precedente, std::int32_t posizione, std::string_view cosa) {
-    if (precedente && posizione < *precedente)
+    if (precedente && posizione < *precedente && !solo_contato(l))
         avviso(l, Avviso::righe_fuori_ordine,
                "riga \"" + std::string(cosa) + "\" a " + std::to_string(posizione) + " m dopo una a " +
                    std::to_string(*precedente) + " m",
@@ -148,7 +150,7 @@ void in_ordine(Lettura& l, std::optional<std::int32_t>& precedente, std::int32_t
 
 void tratto_successivo(Lettura& l, Ricordi::Tratto& precedente, std::int32_t inizio, std::int64_t fine,
                        std::string_view cosa, Avviso nome_avviso, std::string nota) {
-    if (precedente.inizio && inizio >= *precedente.inizio && inizio < precedente.fine)
+    if (precedente.inizio && inizio >= *precedente.inizio && inizio < precedente.fine && !solo_contato(l))
         avviso(l, nome_avviso,
                std::string(cosa) + " che comincia dentro la precedente, finita a " + std::to_string(precedente.fine) +
                    " m",
@@ -168,7 +170,7 @@ void troncato(Lettura& l, std::int64_t valore, int campo) {
 
 void troncato(Lettura& l, std::int64_t valore, std::int64_t minimo, std::int64_t massimo, int campo,
               std::string_view cosa) {
-    if (valore >= minimo && valore <= massimo) return;
+    if ((valore >= minimo && valore <= massimo) || solo_contato(l)) return;
     const std::int64_t resto = ((valore - minimo) % 256 + 256) % 256;
     avviso(l, Avviso::valore_troncato,
            std::string(cosa) + " " + std::to_string(valore) + " fuori dal campo: nel file compilato diventa " +
@@ -177,7 +179,7 @@ void troncato(Lettura& l, std::int64_t valore, std::int64_t minimo, std::int64_t
 }
 
 void multiplo_di_5(Lettura& l, std::int32_t velocita, int campo) {
-    if (velocita % 5 == 0) return;
+    if (velocita % 5 == 0 || solo_contato(l)) return;
     const std::int64_t arrotondata = arrotonda(static_cast<double>(velocita) / 5.0) * 5;
     avviso(l, Avviso::velocita_arrotondata,
            "velocità " + std::to_string(velocita) + " km/h non multipla di 5: diventa " +
@@ -194,9 +196,11 @@ void testo_letto(Lettura& l, const std::string& testo, int campo, std::string_vi
         resto = riga.find(',', resto);
         const std::string_view dopo = resto == std::string_view::npos ? std::string_view{} : riga.substr(resto + 1);
         if (dopo.find_first_not_of(" \t") != std::string_view::npos) {
-            avviso(l, Avviso::virgola_nel_testo,
-                   std::string(cosa) + " finisce alla virgola: il resto della riga è ignorato", luogo_campo(l, campo),
-                   {"un testo non può contenere virgole; il testo letto è \"" + testo + "\""});
+            if (!solo_contato(l))
+                avviso(l, Avviso::virgola_nel_testo,
+                       std::string(cosa) + " finisce alla virgola: il resto della riga è ignorato",
+                       luogo_campo(l, campo),
+                       {"un testo non può contenere virgole; il testo letto è \"" + testo + "\""});
             l.ricordi.riga_silenziata = p.riga;
         }
     }
@@ -213,14 +217,15 @@ void testo_letto(Lettura& l, const std::string& testo, int campo, std::string_vi
         multibyte = true;
         i += n;
     }
-    if (multibyte)
+    if (multibyte && !solo_contato(l))
         avviso(l, Avviso::testo_utf8, std::string(cosa) + " è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera",
                luogo_campo(l, campo),
                {"salva il file nella codifica Windows-1252 (Europa occidentale), una lettera per byte"});
 }
 
 void orario(Lettura& l, std::int64_t ore, std::int64_t minuti, std::int64_t secondi, int campo) {
-    if (ore >= 0 && ore <= 47 && minuti >= 0 && minuti <= 59 && secondi >= 0 && secondi <= 59) return;
+    if ((ore >= 0 && ore <= 47 && minuti >= 0 && minuti <= 59 && secondi >= 0 && secondi <= 59) || solo_contato(l))
+        return;
     avviso(l, Avviso::orario_non_valido,
            "orario " + std::to_string(ore) + ", " + std::to_string(minuti) + ", " + std::to_string(secondi) +
                " non valido",
@@ -250,7 +255,7 @@ void annuncio(Lettura& l, std::int32_t vas, std::int32_t vbs, std::int32_t vcs, 
         lati.push_back(std::string(lato == 0 ? "a sinistra " : "a destra ") + testo_velocita(c) + " dove vale già " +
                        testo_velocita(vigore));
     }
-    if (lati.empty()) return;
+    if (lati.empty() || solo_contato(l)) return;
     avviso(l, Avviso::annuncio_prima_di_aumento,
            "cartelli con strisce che non annunciano una riduzione: " + lati[0] + (lati.size() > 1 ? ", " + lati[1] : ""),
            luogo_campo(l, 1),

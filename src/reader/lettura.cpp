@@ -90,6 +90,7 @@ void registra_errore(Lettura& l, Codice codice, std::optional<std::int32_t> posi
     nomina_il_campo(l, luogo, note);
     if (posizione) l.esito.posizione_errore = *posizione;
     l.esito.codice = codice;
+    if (solo_contato(l, Gravita::errore)) return;
     l.esito.origine = luogo;
     Diagnostica d;
     d.gravita = Gravita::errore;
@@ -121,9 +122,19 @@ void avviso(Lettura& l, Avviso quale, std::string messaggio, Luogo luogo, std::v
     l.esito.aggiungi(std::move(d));
 }
 
+bool solo_contato(Lettura& l, Gravita g) {
+    if (l.esito.elenca(g) || (g == Gravita::errore && !l.controllo)) return false;
+    l.esito.tralascia(g);
+    return true;
+}
+
 namespace {
 
-Esito dopo_errore(Lettura& l) {
+Esito ferma_a(Lettura& l, Codice codice, std::optional<std::int32_t> posizione, int campo,
+              std::vector<std::string> note) {
+    // The place is worked out only for an error that will be listed.
+    const bool listato = l.esito.elenca(Gravita::errore) || !l.controllo;
+    registra_errore(l, codice, posizione, listato ? luogo_campo(l, campo) : Luogo{}, {}, std::move(note));
     if (l.controllo) return Esito::salta;
     chiudi(l);
     return Esito::fermo;
@@ -132,13 +143,11 @@ Esito dopo_errore(Lettura& l) {
 }  // namespace
 
 Esito ferma(Lettura& l, Codice codice, int campo, std::vector<std::string> note) {
-    registra_errore(l, codice, std::nullopt, luogo_campo(l, campo), {}, std::move(note));
-    return dopo_errore(l);
+    return ferma_a(l, codice, std::nullopt, campo, std::move(note));
 }
 
 Esito ferma(Lettura& l, Codice codice, std::int32_t posizione, int campo, std::vector<std::string> note) {
-    registra_errore(l, codice, posizione, luogo_campo(l, campo), {}, std::move(note));
-    return dopo_errore(l);
+    return ferma_a(l, codice, posizione, campo, std::move(note));
 }
 
 bool leggi_chiave(Lettura& l, std::string& chiave) {

@@ -156,6 +156,12 @@ void registra_errore(Lettura& l, Codice codice, std::optional<std::int32_t> posi
 void errore_senza_codice(Lettura& l, Luogo luogo, std::string messaggio, std::vector<std::string> note = {});
 // Records a warning (no code changes).
 void avviso(Lettura& l, Avviso quale, std::string messaggio, Luogo luogo, std::vector<std::string> note = {});
+// A warning (or, in a reading that goes on past errors, an error) about to
+// be recorded that the list has no room for: counts it and returns true,
+// and the caller words nothing.  So a description of millions of faulty
+// lines costs little more than reading it.  A compilation lists its last
+// error, the outcome's, whatever came before.
+bool solo_contato(Lettura& l, Gravita g = Gravita::avviso);
 
 // Stops the reader at the current record's field `campo`: records the code
 // (and the position, when given).  A compilation ends the current text and

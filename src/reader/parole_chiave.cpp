@@ -17,9 +17,18 @@ bool contiene(std::string_view campo, std::string_view parola) {
 }
 
 bool contiene_ci(std::string_view campo, std::string_view parola) {
-    auto trovata = std::search(campo.begin(), campo.end(), parola.begin(), parola.end(),
-                               [](char a, char b) { return minuscola(a) == minuscola(b); });
-    return trovata != campo.end() || parola.empty();
+    // Every record of a description goes through this for each keyword of
+    // its section: a field shorter than the word is passed over at once.
+    if (parola.empty()) return true;
+    if (parola.size() > campo.size()) return false;
+    const char prima = minuscola(parola[0]);
+    for (std::size_t i = 0; i + parola.size() <= campo.size(); ++i) {
+        if (minuscola(campo[i]) != prima) continue;
+        std::size_t k = 1;
+        while (k < parola.size() && minuscola(campo[i + k]) == minuscola(parola[k])) ++k;
+        if (k == parola.size()) return true;
+    }
+    return false;
 }
 
 const Record* riconosci(std::string_view campo, Contesto contesto) {

@@ -31,7 +31,7 @@ Esito segnale(Lettura& l) {
     const std::int32_t tempo = f.leggi_32();
     if (Esito e = dentro_griglia(l, posizione); e != Esito::avanti) return e;
     posizione_negativa(l, posizione);
-    if (sx != 2 && tempo != 0)
+    if (sx != 2 && tempo != 0 && !solo_contato(l))
         avviso(l, Avviso::tempo_ignorato, "tempo " + std::to_string(tempo) + " su un segnale con tipo sinistro " +
                                         std::to_string(sx) + ": è ignorato",
                luogo_campo(l, 11), {"solo un segnale di tipo sinistro 2 porta il tempo"});
@@ -75,7 +75,7 @@ Esito rallentamento(Lettura& l) {
     if (x <= VistaIntestazione{l.s.voci}.lunghezza_linea())
         oltre_fine_linea(l, static_cast<std::int64_t>(x) + lunghezza, 3, "rallentamento che finisce");
     const CelleRallentamento celle = celle_rallentamento(x, lunghezza);
-    if (celle.fine >= static_cast<std::int64_t>(l.s.celle.size()))
+    if (celle.fine >= static_cast<std::int64_t>(l.s.celle.size()) && !solo_contato(l))
         avviso(l, Avviso::rallentamento_oltre_griglia,
                "il rallentamento finisce a " + std::to_string(static_cast<std::int64_t>(x) + lunghezza) +
                    " m, oltre la fine della griglia",

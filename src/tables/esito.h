@@ -40,20 +40,35 @@ struct EsitoCompilazione {
     // error report and writes no compiled file.
     std::int32_t errore_segnalato = 0;
 
-    // Every error and warning, in the order they were met; past
-    // massimo_diagnostiche only counted.
+    // Every error and warning, in the order they were met, at most
+    // massimo_diagnostiche of them; the others only counted.  Warnings give
+    // way first: an error met with the list full takes the place of the
+    // latest warning listed, and once only errors are left, the place of the
+    // latest error, so that the error recorded last, the outcome's, is
+    // always listed.
     std::vector<Diagnostica> diagnostiche;
     std::size_t tralasciate = 0;
     std::size_t errori_tralasciati = 0;  // of those, the errors
-    // The codes of the finishing pass, in the order it recorded them.
+    // The codes of the finishing pass, in the order it recorded them, under
+    // the same bound: past it the latest takes the place of the one before.
     std::vector<CodiceDiFinitura> finitura;
 
-    void aggiungi(Diagnostica d) {
-        if (diagnostiche.size() < massimo_diagnostiche)
-            diagnostiche.push_back(std::move(d));
-        else
-            ++tralasciate, errori_tralasciati += d.gravita == Gravita::errore ? 1 : 0;
+    void aggiungi(Diagnostica d);
+    void aggiungi(const CodiceDiFinitura& f);
+
+    // Whether a diagnostic of gravity g would take a place in the list
+    // rather than that of the latest error; one that would not may be only
+    // counted (tralascia), with no need to word it.
+    bool elenca(Gravita g) const {
+        return diagnostiche.size() < massimo_diagnostiche || (g == Gravita::errore && avvisi_elencati_ > 0);
     }
+    void tralascia(Gravita g) {
+        ++tralasciate;
+        if (g == Gravita::errore) ++errori_tralasciati;
+    }
+
+private:
+    std::size_t avvisi_elencati_ = 0;
 };
 
 }  // namespace compattatore

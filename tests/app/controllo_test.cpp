@@ -13,6 +13,7 @@
 #include "app/diagnostica.h"
 #include "sources/descrizioni.h"
 #include "support/bytes.h"
+#include "support/json.h"
 #include "support/temp_dir.h"
 
 namespace compattatore {
@@ -125,12 +126,83 @@ TEST(Controllo, OltreCinquantaProblemiSoloIlConto) {
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(treno));
     const Uscita u = esegui(controlla_sorgenti, dir.path());
     EXPECT_EQ(u.stato, 1);
-    EXPECT_NE(u.err.find("... e altri 10 problemi\n60 errori, 0 avvisi\n"), std::string::npos);
+    EXPECT_NE(u.err.find("... non mostrati: 10 errori\n60 errori, 0 avvisi\n"), std::string::npos);
     std::size_t mostrati = 0;
     for (std::size_t i = u.err.find(": errore: "); i != std::string::npos; i = u.err.find(": errore: ", i + 1)) ++mostrati;
     EXPECT_EQ(mostrati, 50u);
     const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
     EXPECT_NE(j.out.find("\"errori\":60,\"avvisi\":0,\"tralasciati\":0"), std::string::npos);
+}
+
+// Past the list, errors and warnings are counted all the same, and the
+// errors take the places of the warnings: the first error stays the outcome.
+TEST(Controllo, OltreLElencoTuttoContatoEGliErroriPrima) {
+    test::TempDir dir;
+    std::vector<std::string> linea = righe(righe_linea());
+    linea.insert(linea.begin() + 11, 1500, "pendneza,  1250,   -4");
+    std::vector<std::string> treno = righe(righe_treno());
+    treno.insert(treno.end() - 1, 1200, "stazione,  1,  8,  500");
+    test::write_bytes(dir / "Brunovale_linea.txt", unisci(linea));
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(treno));
+    const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
+    EXPECT_EQ(j.stato, 1);
+    const nlohmann::json esito = test::parse_json(j.out);
+    EXPECT_EQ(esito["codice"], 8);
+    EXPECT_EQ(esito["riga"], static_cast<int>(treno.size()) - 1200);
+    EXPECT_EQ(esito["errori"], 1200);
+    EXPECT_EQ(esito["avvisi"], 1500);
+    EXPECT_EQ(esito["tralasciati"], 2700 - massimo_diagnostiche);
+    ASSERT_EQ(esito["diagnostiche"].size(), massimo_diagnostiche);
+    for (const nlohmann::json& d : esito["diagnostiche"]) EXPECT_EQ(d["gravita"], "errore");
+    const Uscita t = esegui(controlla_sorgenti, dir.path());
+    EXPECT_NE(t.err.find("\n... non mostrati: 1150 errori e 1500 avvisi\n1200 errori, 1500 avvisi\n"),
+              std::string::npos);
+}
+
+// A damaged line text and a train text holding about a thousand records of
+// the line: a thousand warnings, then code 15 for a station beyond the grid.
+// The error is the outcome; no bound on the list may cut it from the report.
+TEST(Controllo, LErroreRestaDopoMilleAvvisi) {
+    // The file keeps the two texts as one: a byte whose low bit asks for the
+    // plan, the line text, a separator line, the train text.
+    const std::string dati =
+        test::read_bytes(fs::path(COMPATTATORE_SORGENTI) / "tests/app/dati/errore_dopo_mille_avvisi");
+    const std::string separatore = "\n%%treno%%\n";
+    const std::size_t taglio = dati.find(separatore);
+    ASSERT_NE(taglio, std::string::npos);
+    test::TempDir dir;
+    test::write_bytes(dir / "Brunovale_linea.txt", dati.substr(1, taglio - 1));
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", dati.substr(taglio + separatore.size()));
+    OpzioniSorgenti o;
+    o.cartella = dir.path();
+    o.piano = (dati[0] & 1) != 0;
+
+    for (const bool json : {false, true}) {
+        o.json = json;
+        std::ostringstream out, err;
+        EXPECT_EQ(compila_sorgenti(o, out, err), 1);
+        if (!json) {
+            EXPECT_NE(err.str().find(": errore: codice 15: "), std::string::npos) << err.str();
+            EXPECT_NE(err.str().find("... non mostrati: "), std::string::npos);
+            EXPECT_NE(err.str().find("compilazione non riuscita (codice 15)"), std::string::npos);
+            continue;
+        }
+        const nlohmann::json j = test::parse_json(out.str());
+        EXPECT_EQ(j["codice"], 15);
+        EXPECT_EQ(j["spiegazione"], std::string(spiegazione_codice(Codice::oltre_la_griglia)));
+        EXPECT_EQ(j["errori"], 1);
+        EXPECT_GE(j["avvisi"].get<int>(), 1000);
+        const nlohmann::json& elenco = j["diagnostiche"];
+        EXPECT_EQ(elenco.size(), massimo_diagnostiche);
+        EXPECT_EQ(elenco.back()["codice"], 15);
+        EXPECT_EQ(elenco.back()["riga"], j["riga"]);
+        EXPECT_EQ(j["tralasciati"].get<std::size_t>() + elenco.size(),
+                  j["errori"].get<std::size_t>() + j["avvisi"].get<std::size_t>());
+    }
+    std::ostringstream out, err;
+    o.json = true;
+    EXPECT_EQ(controlla_sorgenti(o, out, err), 1);
+    EXPECT_EQ(test::parse_json(out.str())["codice"], 15);
 }
 
 }  // namespace

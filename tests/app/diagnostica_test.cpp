@@ -97,18 +97,46 @@ TEST(Diagnostica, TestoDiUnErroreEDiUnAvviso) {
     EXPECT_EQ(testo_diagnostica(f), "errore: Errore n. 1250: ...\n");
 }
 
-TEST(Diagnostica, OltreIlLimiteSoloIlConto) {
-    EsitoCompilazione e;
-    for (int i = 0; i < 3; ++i) {
-        Diagnostica d;
-        d.gravita = Gravita::avviso;
-        d.nome = "n";
-        d.messaggio = "m" + std::to_string(i);
-        e.aggiungi(d);
+// Past the limit the report drops warnings first, keeps the first errors
+// and the last, the outcome's, and says how many of each it left out.
+TEST(Diagnostica, OltreIlLimiteGliErroriPrimaDegliAvvisi) {
+    struct Caso {
+        const char* voci;  // a: a warning, e: an error, in the order met
+        std::size_t limite;
+        std::string atteso;  // the first lines of what is shown, then the count
+    };
+    const std::vector<Caso> casi = {
+        {"aaa", 1, "a0\n... non mostrati: 2 avvisi\n"},
+        {"aaa", 2, "a0\na1\n... non mostrati: 1 avviso\n"},
+        {"aaa", 3, "a0\na1\na2\n"},
+        {"aaae", 2, "a0\ne3\n... non mostrati: 2 avvisi\n"},
+        {"aaae", 1, "e3\n... non mostrati: 3 avvisi\n"},
+        {"eaeae", 2, "e0\ne4\n... non mostrati: 1 errore e 2 avvisi\n"},
+        {"eeeea", 3, "e0\ne1\ne3\n... non mostrati: 1 errore e 1 avviso\n"},
+        {"aeaae", 4, "a0\ne1\na2\ne4\n... non mostrati: 1 avviso\n"},
+        {"ee", 0, "... non mostrati: 2 errori\n"},
+    };
+    for (const Caso& c : casi) {
+        EsitoCompilazione e;
+        for (int i = 0; c.voci[i] != '\0'; ++i) {
+            Diagnostica d;
+            d.gravita = c.voci[i] == 'a' ? Gravita::avviso : Gravita::errore;
+            d.messaggio = std::string(1, c.voci[i]) + std::to_string(i);
+            e.aggiungi(d);
+        }
+        // Only the messages: one per line.
+        std::string mostrato;
+        const std::string testo = testo_diagnostiche(e, c.limite);
+        for (std::size_t i = 0; i < testo.size();) {
+            const std::size_t fine = testo.find('\n', i);
+            std::string riga = testo.substr(i, fine - i);
+            if (const std::size_t due_punti = riga.find(": "); riga.rfind("...", 0) != 0 && due_punti != std::string::npos)
+                riga = riga.substr(due_punti + 2, 2);
+            mostrato += riga + "\n";
+            i = fine + 1;
+        }
+        EXPECT_EQ(mostrato, c.atteso) << c.voci << " " << c.limite;
     }
-    EXPECT_EQ(testo_diagnostiche(e, 1), "avviso: m0 [n]\n... e altri 2 problemi\n");
-    EXPECT_EQ(testo_diagnostiche(e, 2), "avviso: m0 [n]\navviso: m1 [n]\n... e altri 1 problema\n");
-    EXPECT_EQ(testo_diagnostiche(e, 3), "avviso: m0 [n]\navviso: m1 [n]\navviso: m2 [n]\n");
 }
 
 TEST(Diagnostica, FormaJson) {
