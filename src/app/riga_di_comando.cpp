@@ -12,6 +12,7 @@
 
 #include "app/comandi.h"
 #include "app/fallimenti.h"
+#include "app/nome_scenario.h"
 #include "app/scenari_cartella.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -70,6 +71,11 @@ CLI::Validator uno_di(std::vector<std::string> ammessi) {
             return "\"" + v + "\" non è ammesso: scegli fra " + elenco;
         },
         "");
+}
+
+// A line or train name that every system can store in a file name.
+CLI::Validator nome_ammesso() {
+    return CLI::Validator([](std::string& v) { return difetto_del_nome(v).value_or(std::string()); }, "");
 }
 
 CLI::Validator positivo() {
@@ -270,12 +276,19 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
         ->type_name("");
     reference->footer(stati_di_uscita);
 
-    // The subcommands' own help flags, in the same group as their options.
-    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot, decompile, reference})
+    // The subcommands' own help flags, in the same group as their options;
+    // every line and train name checked alike.
+    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot, decompile, reference}) {
         c->get_help_ptr()->group("Opzioni");
+        for (const char* nome : {"--linea", "--treno"})
+            if (CLI::Option* o = c->get_option_no_throw(nome)) o->check(nome_ammesso());
+    }
 
     std::vector<std::string> invertiti(argomenti.rbegin(), argomenti.rend());
     if (!invertiti.empty()) invertiti.pop_back();  // the program's own name
+    // "/?" asks for help, as Windows programs are asked.
+    for (std::string& a : invertiti)
+        if (a == "/?") a = "--help";
     try {
         app.parse(invertiti);
     } catch (const CLI::CallForHelp&) {
@@ -288,6 +301,20 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
         err << "compattatore: " << spiega(e, app) << "\n(compattatore --help per l'aiuto)\n";
         return stato::riga_di_comando;
     }
+
+    // The names as the folder's files spell them, said when they differ
+    // from those given.
+    const auto come_nella_cartella = [&err](const std::string& cartella, std::string& linea, std::string& treno) {
+        const std::string data_linea = linea, dato_treno = treno;
+        if (!nomi_come_nella_cartella(path_from_text(cartella), linea, treno)) return;
+        err << "compattatore: avviso: i file della cartella scrivono \"" << linea << "\" e \"" << treno
+            << "\" (non \"" << data_linea << "\" e \"" << dato_treno << "\"): uso questi nomi\n";
+    };
+    if (*sorgenti) come_nella_cartella(cartella_sorgenti, linea_sorgenti, treno_sorgenti);
+    if (*compila) come_nella_cartella(cartella_compila, da_compilare.linea, da_compilare.treno);
+    if (*controlla) come_nella_cartella(cartella_controllo, da_controllare.linea, da_controllare.treno);
+    if (*plot) come_nella_cartella(cartella_plot, linea_plot, treno_plot);
+    if (*decompile) come_nella_cartella(cartella_decompile, linea_decompile, treno_decompile);
 
     return riporta_fallimenti(
         [&]() -> StatoUscita {

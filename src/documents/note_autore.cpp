@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "documents/testo_documento.h"
-#include "documents/windows1252.h"
+#include "tables/windows1252.h"
 
 namespace compattatore {
 

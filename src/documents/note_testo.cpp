@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "documents/documenti.h"
-#include "documents/windows1252.h"
+#include "tables/windows1252.h"
 
 namespace compattatore {
 

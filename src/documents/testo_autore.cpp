@@ -1,6 +1,6 @@
 #include "documents/testo_autore.h"
 
-#include "documents/windows1252.h"
+#include "tables/windows1252.h"
 #include "platform/text_encoding.h"
 #include "tables/utf8.h"
 

@@ -3,6 +3,7 @@
 #include "reader/fasi.h"
 #include "reader/lettura.h"
 #include "tables/nomi_file.h"
+#include "tables/windows1252.h"
 
 namespace compattatore {
 
@@ -18,8 +19,9 @@ TestiLetti testi_letti(const Descrizioni& d) {
 Compilazione memorizza_dati(const Descrizioni& d, bool fino_alla_fine) {
     using namespace lettore;
     Compilazione c;
-    c.scenario.nome_linea = d.nome_linea;
-    c.scenario.nome_treno = d.nome_treno;
+    // The file names keep the names as text; the simulator reads them in its code page.
+    c.scenario.nome_linea = nome_per_il_simulatore(d.nome_linea);
+    c.scenario.nome_treno = nome_per_il_simulatore(d.nome_treno);
     c.provenienze.record.push_back({});
     Lettura l(d, c.scenario, c.esito, c.provenienze, fino_alla_fine);
     // The phases turn the failures of a record into code 25 themselves; what

@@ -1,4 +1,4 @@
-#include "documents/windows1252.h"
+#include "tables/windows1252.h"
 
 #include <algorithm>
 #include <array>
@@ -125,6 +125,14 @@ std::string in_windows1252(std::string_view utf8) {
         i += n;
     }
     return r;
+}
+
+std::string nome_per_il_simulatore(std::string_view nome) {
+    try {
+        return in_windows1252(nome);
+    } catch (const CarattereNonRappresentabile&) {
+        return std::string(nome);
+    }
 }
 
 }  // namespace compattatore

@@ -1,5 +1,6 @@
-// The documents go out in the single-byte Western European code page
-// Windows-1252, while their texts are kept (and authors write them) in
+// The documents, and the line and train names in the compiled files, go out
+// in the single-byte Western European code page Windows-1252 that the
+// simulator reads, while their texts are kept (and authors write them) in
 // UTF-8: this turns the one into the other.
 #pragma once
 
@@ -32,5 +33,10 @@ private:
 // followed by a combining accent (e and U+0301, as some editors save "é")
 // is the one byte of the accented letter where the code page has it.
 std::string in_windows1252(std::string_view utf8);
+
+// A line or train name as the simulator shows it: in_windows1252 of the
+// name.  A name the code page cannot hold, which the command line refuses,
+// is kept as its bytes.
+std::string nome_per_il_simulatore(std::string_view nome);
 
 }  // namespace compattatore

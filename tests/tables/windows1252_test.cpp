@@ -1,4 +1,4 @@
-#include "documents/windows1252.h"
+#include "tables/windows1252.h"
 
 #include <string>
 
