@@ -39,7 +39,8 @@ public:
     static std::optional<FileHandle> open_read_if_exists(const std::filesystem::path& file);
     // Creates a new file for writing; none when a file of that name already
     // exists.  Failures name `reported_as` (the file that the new one is
-    // written for, when it is a temporary file).
+    // written for, when it is a temporary file).  On Windows the file is
+    // hidden, as a temporary file is, until reveal().
     static std::optional<FileHandle> create_new(const std::filesystem::path& file,
                                                 const std::filesystem::path& reported_as);
     // Opens the file, creating it when missing, to hold a lock on it (on
@@ -75,6 +76,8 @@ public:
     void start_flush() noexcept;
     // Returns once the bytes written are on the disk.
     void flush_to_disk();
+    // Shows a file that create_new() made hidden.
+    void reveal();
     // A lock on the whole file, between processes: try_lock() answers at
     // once, lock() waits.  The lock goes with the handle: closing the handle
     // releases it.  not_supported: the file system keeps no such locks.
@@ -94,7 +97,19 @@ private:
     std::filesystem::path name_;     // the name in messages
 };
 
-// Renames `from` to `to`, replacing the file `to` in one step; failures name `to`.
+// What stands under a name that an output is to take, looked at without
+// following a link.  read_only: a file without write permission for this
+// user (the mode bits, whoever the user is) or with the Windows read-only
+// attribute.  in_use: a file that another program holds open and does not
+// let be replaced (Windows only).
+enum class ExistingName { none, file, read_only, in_use, folder, link, other };
+ExistingName what_stands_at(const std::filesystem::path& file);
+
+// The reason given for a file that another program holds open.
+inline constexpr const char* in_use_reason = "è aperto in un altro programma: chiuderlo e ripetere";
+
+// Renames `from` to `to`, replacing the file `to` in one step; failures name
+// `to`, and say so when another program holds it open.
 void rename_replace(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Gives the file `existing` the further name `link`, in the same folder;

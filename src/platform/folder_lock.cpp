@@ -56,7 +56,9 @@ FolderLock::Outcome FolderLock::acquire(LockUse use, const std::function<void()>
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds{50});
     }
-    if (use == LockUse::exclusive) remove_stale_temporaries(folder_);
+    // Readers as well as writers: while either holds the lock, no writing
+    // run is at work in the folder.
+    remove_stale_temporaries(folder_);
     return Outcome::held;
 }
 

@@ -40,9 +40,9 @@ public:
     };
 
     // Takes the lock.  `waiting` is called once when another run has held
-    // it for about a second; the call then waits as long as it takes.  A
-    // run that takes it exclusively then removes the temporary files that
-    // runs killed before their end left in the folder.
+    // it for about a second; the call then waits as long as it takes.  The
+    // run then removes the temporary files that runs killed before their
+    // end, or files that another program held, left in the folder.
     Outcome acquire(LockUse use, const std::function<void()>& waiting);
 
 private:

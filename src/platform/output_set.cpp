@@ -104,13 +104,10 @@ void OutputSet::commit() {
     // that the disk writes them together, then each waited for.
     for (const auto& f : files_) f->write_rest();
     for (const auto& f : files_) f->finish(true);
-    // A folder standing where a file goes cannot be replaced: refused now,
-    // while nothing has changed.
-    for (const auto& f : files_) {
-        std::error_code ec;
-        if (fs::symlink_status(f->file(), ec).type() == fs::file_type::directory)
-            throw IoError(f->file(), "è una cartella, non un file");
-    }
+    // What came to stand where a file goes while the set was written (a
+    // folder, a protection, a program that opened the old file) is refused
+    // now, while nothing has changed.
+    for (const auto& f : files_) check_replaceable(f->file());
     // A lone file needs no second name: its rename either happens or not.
     std::optional<OldFiles> old;
     if (files_.size() > 1) old.emplace(files_);

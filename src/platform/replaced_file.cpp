@@ -18,7 +18,26 @@ constexpr std::size_t direct_piece = 4096;
 
 }  // namespace
 
+void check_replaceable(const fs::path& file) {
+    switch (what_stands_at(file)) {
+        case ExistingName::none:
+        case ExistingName::file:
+            return;
+        case ExistingName::read_only:
+            throw IoError(file, "è protetto (sola lettura) e non viene sostituito: toglierne la protezione e ripetere");
+        case ExistingName::in_use:
+            throw IoError(file, in_use_reason);
+        case ExistingName::folder:
+            throw IoError(file, "è una cartella, non un file");
+        case ExistingName::link:
+            throw IoError(file, "è un collegamento, non un file");
+        case ExistingName::other:
+            throw IoError(file, "è un dispositivo o una pipe, non un file");
+    }
+}
+
 ReplacedFile::ReplacedFile(fs::path file) : file_(std::move(file)) {
+    check_replaceable(file_);
     // A name already taken is only tried again; any other failure raises.
     const fs::path folder = file_.parent_path();
     for (int attempt = 0; !handle_.is_open(); ++attempt) {
@@ -65,6 +84,7 @@ void ReplacedFile::write_rest() {
 
 FileIdentity ReplacedFile::finish(bool durable) {
     write_gathered();
+    handle_.reveal();
     if (durable) handle_.flush_to_disk();
     const FileIdentity identity = handle_.identity();
     handle_.close();

@@ -1,7 +1,9 @@
 // One file being replaced, written piece by piece into a temporary file in
 // its folder.  The temporary file takes the file's name only when an
 // OutputSet puts it in place; a writer dropped before that removes it and
-// leaves the old file as it was.
+// leaves the old file as it was.  Only a file is replaced, and only one its
+// owner has not protected and no other program holds: anything else under
+// the name is refused before the temporary file is made.
 #pragma once
 
 #include <array>
@@ -11,6 +13,10 @@
 #include "platform/file_handle.h"
 
 namespace compattatore {
+
+// Raises IoError, with the reason, when whatever stands under the name of
+// `file` is not a file that can be replaced (see above).
+void check_replaceable(const std::filesystem::path& file);
 
 class ReplacedFile {
     static constexpr std::size_t gathered_bytes = 64 * 1024;

@@ -22,9 +22,10 @@ std::filesystem::path temporary_name(const std::filesystem::path& folder);
 bool is_temporary_name(std::string_view name);
 
 // Deletes every regular file of the pattern in `folder`.  Only a run that
-// holds the folder's lock may call it: no live run then holds a temporary
-// file there, so every one found was left by a run that ended before its
-// time.  A file that cannot be deleted is left.
+// holds the folder's lock, shared or alone, may call it: no writing run is
+// then at work there, so every one found was left by a run that ended
+// before its time, or is the second name of an old file that another
+// program held open.  A file that cannot be deleted (still held) is left.
 void remove_stale_temporaries(const std::filesystem::path& folder) noexcept;
 
 }  // namespace compattatore

@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "platform/fault_injection.h"
 #include "platform/file_handle.h"
@@ -144,6 +146,9 @@ void FileHandle::start_flush() noexcept {
 #endif
 }
 
+// A dot at the start of its name hides the file already.
+void FileHandle::reveal() {}
+
 void FileHandle::flush_to_disk() {
     before_file_operation(name_);
 #if defined(__linux__)
@@ -177,6 +182,32 @@ void FileHandle::close() {
     before_file_operation(name_);
     const int fd = descriptor(std::exchange(native_, closed));
     if (::close(fd) != 0) fail(name_, errno);
+}
+
+ExistingName what_stands_at(const fs::path& file) {
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return ExistingName::none;
+        fail(file, errno);
+    }
+    if (S_ISLNK(info.st_mode)) return ExistingName::link;
+    if (S_ISDIR(info.st_mode)) return ExistingName::folder;
+    if (!S_ISREG(info.st_mode)) return ExistingName::other;
+    // The bits that apply to this user, read as they are: root, whom they
+    // do not stop, respects them too.
+    mode_t write = S_IWOTH;
+    if (info.st_uid == ::geteuid()) {
+        write = S_IWUSR;
+    } else if (info.st_gid == ::getegid()) {
+        write = S_IWGRP;
+    } else {
+        const int n = ::getgroups(0, nullptr);
+        std::vector<gid_t> groups(static_cast<std::size_t>(n > 0 ? n : 0));
+        if (n > 0 && ::getgroups(n, groups.data()) == n &&
+            std::find(groups.begin(), groups.end(), info.st_gid) != groups.end())
+            write = S_IWGRP;
+    }
+    return (info.st_mode & write) != 0 ? ExistingName::file : ExistingName::read_only;
 }
 
 void rename_replace(const fs::path& from, const fs::path& to) {

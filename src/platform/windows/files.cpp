@@ -13,7 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-[[noreturn]] void fail(const fs::path& file, DWORD code) { throw IoError(file, system_reason(code)); }
+// A file that another program holds open is said to be so, in the
+// program's words; any other failure in the system's.
+[[noreturn]] void fail(const fs::path& file, DWORD code) {
+    throw IoError(file, code == ERROR_SHARING_VIOLATION ? std::string(in_use_reason) : system_reason(code));
+}
 
 HANDLE handle(std::intptr_t native) { return reinterpret_cast<HANDLE>(native); }
 
@@ -72,7 +76,7 @@ std::optional<FileHandle> FileHandle::open_read_if_exists(const fs::path& file) 
 std::optional<FileHandle> FileHandle::create_new(const fs::path& file, const fs::path& reported_as) {
     before_file_operation(reported_as);
     const HANDLE h = ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                   CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
         if (code == ERROR_FILE_EXISTS) return std::nullopt;
@@ -165,6 +169,13 @@ FileIdentity FileHandle::identity() const {
     return identity;
 }
 
+void FileHandle::reveal() {
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;  // the times, left 0, stay as they are
+    if (!::SetFileInformationByHandle(handle(native_), FileBasicInfo, &basic, sizeof basic))
+        fail(name_, ::GetLastError());
+}
+
 // FlushFileBuffers is the only way there.
 void FileHandle::start_flush() noexcept {}
 
@@ -201,17 +212,53 @@ void FileHandle::close() {
     if (!::CloseHandle(handle(std::exchange(native_, closed)))) fail(name_, ::GetLastError());
 }
 
+ExistingName what_stands_at(const fs::path& file) {
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = ::GetLastError();
+        if (missing(code)) return ExistingName::none;
+        // A name held open by a program that shares nothing cannot even be
+        // looked at.
+        if (code == ERROR_SHARING_VIOLATION) return ExistingName::in_use;
+        fail(file, code);
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return ExistingName::link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ExistingName::folder;
+    // A device (NUL, CON, COM1 ...) answers to any folder.
+    const HANDLE h = ::CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES, share_all, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        const DWORD type = ::GetFileType(h);
+        ::CloseHandle(h);
+        if (type != FILE_TYPE_DISK) return ExistingName::other;
+    }
+    if (attributes & FILE_ATTRIBUTE_READONLY) return ExistingName::read_only;
+    // Replacing a file takes the right to delete it, which a program that
+    // holds the file open without sharing that right keeps from everyone.
+    const HANDLE d = ::CreateFileW(file.c_str(), DELETE, share_all, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (d == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_SHARING_VIOLATION ? ExistingName::in_use
+                                                                                      : ExistingName::file;
+    ::CloseHandle(d);
+    return ExistingName::file;
+}
+
 void rename_replace(const fs::path& from, const fs::path& to) {
     before_file_operation(to);
     // A file that was just written is often opened for a moment by a virus
     // scanner or an indexer, and Windows then refuses to replace it: such a
-    // refusal is tried again a few times before it counts.
+    // refusal is tried again a few times before it counts, and then said to
+    // be what it is when another program still holds the file.
     for (int attempt = 1;; ++attempt) {
         if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
         const DWORD code = ::GetLastError();
         const bool passing = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION;
-        if (!passing || attempt == 5) fail(to, code);
-        ::Sleep(static_cast<DWORD>(20 * attempt));
+        if (passing && attempt < 5) {
+            ::Sleep(static_cast<DWORD>(20 * attempt));
+            continue;
+        }
+        if (passing && what_stands_at(to) == ExistingName::in_use) throw IoError(to, in_use_reason);
+        fail(to, code);
     }
 }
 
