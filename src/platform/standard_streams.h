@@ -50,8 +50,8 @@ private:
 void prepare_standard_streams();
 
 // The arguments of the program as UTF-8 text, the program's name first.  On
-// Windows they are read from the wide command line, so that any folder name
-// arrives whole; elsewhere they are argv.
+// Windows they are read from the wide command line (split_command_line), so
+// that any folder name arrives whole; elsewhere they are argv.
 std::vector<std::string> command_line_arguments(int argc, char** argv);
 
 }  // namespace compattatore

@@ -7,6 +7,10 @@ namespace compattatore {
 
 std::string path_text(const std::filesystem::path& path) { return narrow(path.native()); }
 
-std::filesystem::path path_from_text(std::string_view text) { return std::filesystem::path(widen(text)); }
+// Forward slashes, which Windows accepts too, become backslashes, so that a
+// message names a file with one separator throughout.
+std::filesystem::path path_from_text(std::string_view text) {
+    return std::filesystem::path(widen(text)).make_preferred();
+}
 
 }  // namespace compattatore

@@ -1,10 +1,9 @@
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
 #include <iostream>
 #include <string>
 
+#include "platform/command_line.h"
 #include "platform/file_io.h"
 #include "platform/standard_streams.h"
 #include "platform/system_reason.h"
@@ -69,13 +68,11 @@ void prepare_standard_streams() {
     std::clog.rdbuf(err);
 }
 
-std::vector<std::string> command_line_arguments(int argc, char** argv) {
-    int n = 0;
-    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &n);
-    if (!wide) return {argv, argv + argc};
+std::vector<std::string> command_line_arguments(int, char**) {
+    const std::wstring_view line = ::GetCommandLineW();
     std::vector<std::string> arguments;
-    for (int i = 0; i < n; ++i) arguments.push_back(narrow(wide[i]));
-    ::LocalFree(wide);
+    for (const std::u16string& a : split_command_line(std::u16string(line.begin(), line.end())))
+        arguments.push_back(utf16_to_utf8(a));
     return arguments;
 }
 
