@@ -38,12 +38,12 @@ fi
 ctest --test-dir build-windows --output-on-failure -j2
 
 # The package: the program without its symbols, and the notes for Windows
-# users in Windows-1252 with CR LF line ends.
+# users, kept as they are shipped (Windows-1252, CR LF line ends).
 pacco="$PWD/build-windows/pacco"
 rm -rf "$pacco" build-windows/compattatore-windows.zip
 mkdir -p "$pacco"
 x86_64-w64-mingw32-strip -o "$pacco/compattatore.exe" build-windows/compattatore.exe
-sed 's/$/\r/' packaging/windows/LEGGIMI.txt | iconv -f UTF-8 -t WINDOWS-1252 >"$pacco/LEGGIMI.txt"
+cp packaging/windows/LEGGIMI.txt "$pacco/LEGGIMI.txt"
 (cd "$pacco" && zip -q -X ../compattatore-windows.zip compattatore.exe LEGGIMI.txt)
 
 # What is shipped is checked too: the packed program, in a folder of its
