@@ -311,10 +311,14 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
             << "\" (non \"" << data_linea << "\" e \"" << dato_treno << "\"): uso questi nomi\n";
     };
     if (*sorgenti) come_nella_cartella(cartella_sorgenti, linea_sorgenti, treno_sorgenti);
-    if (*compila) come_nella_cartella(cartella_compila, da_compilare.linea, da_compilare.treno);
-    if (*controlla) come_nella_cartella(cartella_controllo, da_controllare.linea, da_controllare.treno);
-    if (*plot) come_nella_cartella(cartella_plot, linea_plot, treno_plot);
-    if (*decompile) come_nella_cartella(cartella_decompile, linea_decompile, treno_decompile);
+    // Both names given: the folder's scenario is not looked for, only their case.
+    const auto dati = [&](const std::string& cartella, NomiDati& n) {
+        if (n.di_linea() && n.di_treno()) come_nella_cartella(cartella, n.linea, n.treno);
+    };
+    if (*compila) dati(cartella_compila, nomi_compila);
+    if (*controlla) dati(cartella_controllo, nomi_controllo);
+    if (*plot) dati(cartella_plot, nomi_plot);
+    if (*decompile) dati(cartella_decompile, nomi_decompile);
 
     return riporta_fallimenti(
         [&]() -> StatoUscita {
