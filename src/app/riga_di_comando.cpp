@@ -14,6 +14,7 @@
 #include "app/fallimenti.h"
 #include "app/nome_scenario.h"
 #include "app/scenari_cartella.h"
+#include "app/osservazione.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "reader/parole_chiave.h"
@@ -227,6 +228,9 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
         "check", "Controlla i file di descrizione in DIR: ogni errore e ogni avviso, senza scrivere nulla");
     controlla->group("Comandi");
     opzioni_sorgenti(controlla, nomi_controllo, da_controllare, cartella_controllo, senza_piano_controllo);
+    bool osserva = false;
+    controlla->add_flag("--watch", osserva,
+                        "Ripete il controllo a ogni salvataggio dei file di descrizione, pulendo lo schermo");
 
     std::string file_dump;
     std::string formato_dump = "text";
@@ -276,9 +280,14 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
         ->type_name("");
     reference->footer(stati_di_uscita);
 
+    auto* lsp = app.add_subcommand(
+        "lsp", "Server del protocollo LSP su standard input e output, per gli editor degli autori");
+    lsp->group("Comandi");
+    lsp->footer("Lo avvia l'editor: ogni scenario aperto è controllato mentre si scrive.");
+
     // The subcommands' own help flags, in the same group as their options;
     // every line and train name checked alike.
-    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot, decompile, reference}) {
+    for (CLI::App* c : {sorgenti, compila, controlla, dump, plot, decompile, reference, lsp}) {
         c->get_help_ptr()->group("Opzioni");
         for (const char* nome : {"--linea", "--treno"})
             if (CLI::Option* o = c->get_option_no_throw(nome)) o->check(nome_ammesso());
@@ -339,8 +348,16 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
                 da_controllare.linea = n.linea;
                 da_controllare.treno = n.treno;
                 da_controllare.piano = !senza_piano_controllo;
+                if (osserva) {
+                    if (da_controllare.json) {
+                        err << "compattatore: --watch e --json non vanno insieme\n(compattatore --help per l'aiuto)\n";
+                        return stato::riga_di_comando;
+                    }
+                    return osserva_sorgenti(da_controllare, out, err, [](int) { return true; });
+                }
                 return controlla_sorgenti(da_controllare, out, err);
             }
+            if (*lsp) return comando_lsp();
             if (*dump)
                 return comando_dump(path_from_text(file_dump),
                                     formato_dump == "json" ? FormatoDump::json : FormatoDump::testo, passo, out, err);

@@ -1,0 +1,73 @@
+// Completion: the keywords of the section, the section headers, and the
+// stations where a record names one by its position.
+#include "lsp/formato.h"
+#include "lsp/funzioni.h"
+
+namespace compattatore::lsp {
+
+namespace {
+
+constexpr std::string_view intestazioni_linea[] = {"[generale]", "[curve]",     "[pendenze]", "[montagne]",
+                                                   "[cartelli]", "[indicazioni]", "[fine]"};
+constexpr std::string_view intestazioni_treno[] = {"[generale]",      "[aderenze]", "[vel_limite]", "[stazioni]",
+                                                   "[rallentamenti]", "[segnali]",  "[codici]",     "[fine]"};
+
+// Protocol constants: completion item kinds and insert text formats.
+constexpr int tipo_parola = 14, tipo_modulo = 9, tipo_valore = 12;
+constexpr int formato_testo = 1, formato_modello = 2;
+
+}  // namespace
+
+json completamento(const Analisi& a, const std::string& percorso, int riga, std::size_t carattere) {
+    json voci = json::array();
+    const std::vector<Riga>* righe = righe_del(a, percorso);
+    if (!righe || riga < 0 || static_cast<std::size_t>(riga) >= righe->size()) return voci;
+    const Riga& r = (*righe)[static_cast<std::size_t>(riga)];
+    const bool linea = righe == &a.righe_linea;
+    const std::size_t byte = byte_di_colonna(r.testo, carattere);
+    const auto i = campo_in(r, byte);
+    const bool prima_parola = r.tipo == TipoRiga::vuota || r.tipo == TipoRiga::intestazione ||
+                              (r.tipo == TipoRiga::record && (!i || *i == 0));
+    if (prima_parola) {
+        // The context of the line: where a record typed here would be read.
+        lettore::Contesto contesto = lettore::Contesto::treno;
+        if (linea) {
+            contesto = lettore::Contesto::generale;
+            for (int k = riga; k >= 0; --k) {
+                const Riga& q = (*righe)[static_cast<std::size_t>(k)];
+                if (q.tipo == TipoRiga::intestazione) {
+                    contesto = q.campi[0].testo == "[generale]" ? lettore::Contesto::generale : lettore::Contesto::linea;
+                    break;
+                }
+            }
+        }
+        for (const lettore::ParolaChiave& p : lettore::parole_chiave()) {
+            if (p.contesto != contesto) continue;
+            voci.push_back({{"label", std::string(p.parola)},
+                            {"kind", tipo_parola},
+                            {"detail", "parola chiave " + dove_va(p)},
+                            {"insertText", modello_record(p)},
+                            {"insertTextFormat", formato_modello}});
+        }
+        for (std::string_view h : linea ? std::span<const std::string_view>(intestazioni_linea)
+                                        : std::span<const std::string_view>(intestazioni_treno))
+            voci.push_back({{"label", std::string(h)}, {"kind", tipo_modulo}, {"detail", "sezione"},
+                            {"insertText", std::string(h)}, {"insertTextFormat", formato_testo}});
+        return voci;
+    }
+    // A recovery margin names its station by the station's position.
+    if (r.parola && r.parola->parola == "recupero" && i && *i == 1) {
+        for (const Riga& s : a.righe_treno)
+            if (s.parola && s.parola->parola == "stazione" && s.campi.size() >= 18)
+                if (const auto p = posizione_di(s))
+                    voci.push_back({{"label", std::string(s.campi.back().testo)},
+                                    {"kind", tipo_valore},
+                                    {"detail", std::to_string(*p) + " m"},
+                                    {"insertText", std::to_string(*p)},
+                                    {"filterText", std::string(s.campi.back().testo)},
+                                    {"insertTextFormat", formato_testo}});
+    }
+    return voci;
+}
+
+}  // namespace compattatore::lsp
