@@ -55,11 +55,14 @@ std::variant<std::size_t, FrameError> declared_length(std::string_view headers) 
 
 void FrameParser::feed(std::string_view bytes) { buffer_.append(bytes); }
 
-void FrameParser::finish() {
-    while (has_frame()) ready_.push_back(next());
-    if (buffer_.find_first_not_of(" \t\r\n") != std::string::npos)
-        ready_.push_back(FrameError{"il flusso finisce a metà di un messaggio"});
+void FrameParser::finish() { finished_ = true; }
+
+bool FrameParser::incomplete() {
+    if (!finished_) return false;
+    const bool left = buffer_.find_first_not_of(" \t\r\n") != std::string::npos;
     buffer_.clear();
+    if (left && !skipping_) ready_.push_back(FrameError{"il flusso finisce a metà di un messaggio"});
+    return left && !skipping_;
 }
 
 bool FrameParser::has_frame() {
@@ -86,8 +89,9 @@ void FrameParser::reject(std::string_view body) {
     }
 }
 
-void FrameParser::parse() {
-    while (ready_.empty()) {
+bool FrameParser::parse() {
+    const std::size_t before = ready_.size();
+    while (ready_.size() == before) {
         // Bytes that are no header: skipped up to the next one (keeping an
         // end that may be the first part of one).
         const std::size_t header = find_header(buffer_, 0);
@@ -100,7 +104,7 @@ void FrameParser::parse() {
             // One report for each run of stray bytes, however it arrives.
             if (junk && !skipping_) ready_.push_back(FrameError{"byte fuori da un messaggio"});
             skipping_ = skipping_ || junk;
-            if (header == std::string::npos) return;
+            if (header == std::string::npos) return ready_.size() != before || incomplete();
             continue;
         }
         skipping_ = false;
@@ -110,19 +114,20 @@ void FrameParser::parse() {
                 ready_.push_back(FrameError{"intestazione troppo lunga"});
                 buffer_.erase(0, header_name.size());
             }
-            return;
+            return ready_.size() != before || incomplete();
         }
         auto length = declared_length(std::string_view(buffer_).substr(0, end));
         if (auto* e = std::get_if<FrameError>(&length)) {
             ready_.push_back(std::move(*e));
             buffer_.erase(0, end + 4);
-            return;
+            return true;
         }
         const std::size_t n = std::get<std::size_t>(length);
-        if (buffer_.size() - (end + 4) < n) return;
+        if (buffer_.size() - (end + 4) < n) return incomplete();
         ready_.push_back(buffer_.substr(end + 4, n));
         buffer_.erase(0, end + 4 + n);
     }
+    return true;
 }
 
 std::string frame(std::string_view body) {

@@ -29,7 +29,8 @@ using Frame = std::variant<std::string, FrameError>;
 class FrameParser {
 public:
     void feed(std::string_view bytes);
-    // The stream ended: what is left is an incomplete frame, if anything.
+    // The stream ended: what is left once the frames are taken is an
+    // incomplete frame, if anything.
     void finish();
     bool has_frame();
     Frame next();
@@ -38,11 +39,15 @@ public:
     void reject(std::string_view body);
 
 private:
-    // Moves at most one frame (or error) from the bytes into ready_.
-    void parse();
+    // Moves at most one frame (or error) from the bytes into ready_; false
+    // when the bytes hold none yet.
+    bool parse();
     std::string buffer_;
     std::deque<Frame> ready_;
     bool skipping_ = false;  // stray bytes already reported
+    bool finished_ = false;
+    // At the end of the stream, the bytes left reported; false when none are.
+    bool incomplete();
 };
 
 // A body with its header, ready to be written.
