@@ -19,6 +19,7 @@
 
 #include "banco.h"
 #include "casi.h"
+#include "editor.h"
 #include "sources/linea_generata.h"
 #include "processo.h"
 #include "sintesi.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     registra_casi();
+    registra_casi_editor();
 
     auto opzioni = benchmark::ConsoleReporter::OO_Tabular;
     if (::isatty(STDOUT_FILENO))

@@ -17,7 +17,7 @@ bash scripts/setup.sh clang libclang-rt-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_BENCH=OFF -DCOMPATTATORE_FUZZ=ON -DCOMPATTATORE_WERROR=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-cmake --build build-fuzz -j2 --target fuzz_driver fuzz_decompila fuzz_campi fuzz_note
+cmake --build build-fuzz -j2 --target fuzz_driver fuzz_decompila fuzz_campi fuzz_note fuzz_lsp
 
 secondi=${FUZZ_SECONDI:-60}
 artefatti=build-fuzz/artefatti
@@ -27,8 +27,8 @@ trap 'rm -rf "$lavoro"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-bersagli=(driver decompila campi note)
-declare -A corpus=([driver]=driver [decompila]=driver [campi]=campi [note]=note)
+bersagli=(driver decompila campi note lsp)
+declare -A corpus=([driver]=driver [decompila]=driver [campi]=campi [note]=note [lsp]=lsp)
 declare -A processi
 for b in "${bersagli[@]}"; do
   mkdir -p "$lavoro/$b"
