@@ -7,11 +7,6 @@ namespace compattatore::lsp {
 
 namespace {
 
-constexpr std::string_view intestazioni_linea[] = {"[generale]", "[curve]",     "[pendenze]", "[montagne]",
-                                                   "[cartelli]", "[indicazioni]", "[fine]"};
-constexpr std::string_view intestazioni_treno[] = {"[generale]",      "[aderenze]", "[vel_limite]", "[stazioni]",
-                                                   "[rallentamenti]", "[segnali]",  "[codici]",     "[fine]"};
-
 // Protocol constants: completion item kinds and insert text formats.
 constexpr int tipo_parola = 14, tipo_modulo = 9, tipo_valore = 12;
 constexpr int formato_testo = 1, formato_modello = 2;
@@ -41,24 +36,29 @@ json completamento(const Analisi& a, const std::string& percorso, int riga, std:
                 }
             }
         }
-        for (const lettore::ParolaChiave& p : lettore::parole_chiave()) {
-            if (p.contesto != contesto) continue;
-            voci.push_back({{"label", std::string(p.parola)},
-                            {"kind", tipo_parola},
-                            {"detail", "parola chiave " + dove_va(p)},
-                            {"insertText", modello_record(p)},
-                            {"insertTextFormat", formato_modello}});
+        for (const lettore::Record& rec : lettore::formato_descrizione().records) {
+            if (rec.contesto != contesto) continue;
+            for (std::string_view p : rec.parole)
+                voci.push_back({{"label", std::string(p)},
+                                {"kind", tipo_parola},
+                                {"detail", "record " + dove_va(rec)},
+                                {"documentation", {{"kind", "markdown"},
+                                                   {"value", std::string(rec.significato) + "\n\n" + elenco_campi(rec)}}},
+                                {"insertText", modello_record(rec, p)},
+                                {"insertTextFormat", formato_modello}});
         }
-        for (std::string_view h : linea ? std::span<const std::string_view>(intestazioni_linea)
-                                        : std::span<const std::string_view>(intestazioni_treno))
-            voci.push_back({{"label", std::string(h)}, {"kind", tipo_modulo}, {"detail", "sezione"},
-                            {"insertText", std::string(h)}, {"insertTextFormat", formato_testo}});
+        const auto file = linea ? lettore::FileDescrizione::linea : lettore::FileDescrizione::treno;
+        for (const lettore::Sezione& sez : lettore::formato_descrizione().sezioni)
+            if (sez.file == file)
+                voci.push_back({{"label", std::string(sez.intestazione)}, {"kind", tipo_modulo},
+                                {"detail", std::string(sez.significato)},
+                                {"insertText", std::string(sez.intestazione)}, {"insertTextFormat", formato_testo}});
         return voci;
     }
     // A recovery margin names its station by the station's position.
-    if (r.parola && r.parola->parola == "recupero" && i && *i == 1) {
+    if (e(r, lettore::IdRecord::recupero) && i && *i == 1) {
         for (const Riga& s : a.righe_treno)
-            if (s.parola && s.parola->parola == "stazione" && s.campi.size() >= 18)
+            if (e(s, lettore::IdRecord::stazione) && s.campi.size() >= 18)
                 if (const auto p = posizione_di(s))
                     voci.push_back({{"label", std::string(s.campi.back().testo)},
                                     {"kind", tipo_valore},

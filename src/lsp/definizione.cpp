@@ -20,12 +20,12 @@ json definizione(const Analisi& a, const std::string& percorso, int riga, std::s
     const Riga& r = (*righe)[static_cast<std::size_t>(riga)];
     const auto p = posizione_di(r);
     if (!p) return nullptr;
-    if (r.parola->parola == "recupero") {
+    if (e(r, lettore::IdRecord::recupero)) {
         for (const Riga& s : a.righe_treno)
-            if (s.parola && s.parola->parola == "stazione" && posizione_di(s) == p) return luogo_riga(a.percorso_treno, s);
+            if (e(s, lettore::IdRecord::stazione) && posizione_di(s) == p) return luogo_riga(a.percorso_treno, s);
         return nullptr;
     }
-    const long long cella = r.parola->parola == "abbattimento" ? *p / 50 : *p / 50 + 1;
+    const long long cella = e(r, lettore::IdRecord::abbattimento) ? *p / 50 : *p / 50 + 1;
     const LuogoRecord* lr = a.compilazione.provenienze.di(cella);
     if (!lr) return nullptr;
     const std::string& file = lr->testo == 0 ? a.percorso_linea : a.percorso_treno;

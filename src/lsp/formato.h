@@ -1,30 +1,22 @@
-// What the editor says of a keyword and its fields, from the format's
-// declared keywords.
+// What the editor says of a record and its fields, from the format's
+// declared table (reader/formato_descrizione.h).
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "reader/parole_chiave.h"
+#include "reader/formato_descrizione.h"
 
 namespace compattatore::lsp {
 
-// One field of a record as the author reads it.
-struct CampoDescritto {
-    std::string nome;
-    std::string unita;
-    std::string ammessi;     // the accepted values
-    std::string significato;
-};
+// Where a record belongs, as a phrase: "della sezione [generale] della linea".
+std::string dove_va(const lettore::Record& r);
 
-// The fields of `parola`, in order; empty when the format declares none.
-std::vector<CampoDescritto> campi_della_parola(const lettore::ParolaChiave& parola);
+// A snippet for the record written with `parola`: the keyword, then a
+// placeholder named after each field.
+std::string modello_record(const lettore::Record& r, std::string_view parola);
 
-// Where a keyword belongs, as a phrase: "della sezione [generale] della linea".
-std::string dove_va(const lettore::ParolaChiave& parola);
-
-// A snippet for the record: the keyword, then a placeholder per field.
-std::string modello_record(const lettore::ParolaChiave& parola);
+// The fields of `r` as a numbered list, one per line, with type, unit and range.
+std::string elenco_campi(const lettore::Record& r);
 
 }  // namespace compattatore::lsp

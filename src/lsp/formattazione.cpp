@@ -23,45 +23,41 @@ struct Impaginazione {
     std::string_view fine;  // what closes the line
 };
 
-const Impaginazione* impaginazione(std::string_view parola) {
+const Impaginazione* impaginazione(lettore::IdRecord id) {
     using V = std::vector<Colonna>;
-    static const std::map<std::string_view, Impaginazione> tabella = [] {
-        std::map<std::string_view, Impaginazione> t;
+    using enum lettore::IdRecord;
+    static const std::map<lettore::IdRecord, Impaginazione> tabella = [] {
+        std::map<lettore::IdRecord, Impaginazione> t;
         const V quattro_spazi{{",    ", 0}};
-        for (std::string_view p : {"lunghezza percorso", "sfondo uno", "sfondo due", "sfondo tre", "numero vetture",
-                                   "percentuale massa frenata", "sabbia"})
-            t[p] = {quattro_spazi};
-        for (std::string_view p : {"progressiva chilometrica uno", "progressiva chilometrica due",
-                                   "progressiva chilometrica tre"})
-            t[p] = {V{{",    ", 0}, {",    ", 0}, {",    ", 0}}};
-        for (std::string_view p : {"ripetizione segnali 9 codici", "ripetizione segnali 4 codici"})
-            t[p] = {V{{",    ", 0}, {",    ", 0}}};
-        for (std::string_view p : {"curvas1", "curvas2", "curvas3", "curvas4", "curvas5", "curvas6", "curvad1",
-                                   "curvad2", "curvad3", "curvad4", "curvad5", "curvad6"})
-            t[p] = {V{{",  ", 0}, {",  ", 0}}};
-        t["pendenza"] = {V{{",  ", 0}, {",   ", 0}}};
-        t["montagna"] = {V{{",   ", 0}, {",  ", 0}, {",  ", 0}}};
-        t["indicatori_vmax"] = {V(9, Colonna{",  ", 0})};
-        t["cartello_indicatore"] = {V{{",  ", 0}, {",   ", 0}}, true};
-        t["orologio"] = {V{{",    ", 0}, {"              ", 0}, {"            ", 0}}, false, " "};
-        t["aderenza"] = t["velocita"] = t["abbattimento"] = {V{{",", 8}, {",", 6}}};
-        t["stazione"] = {V{{",", 8}, {",", 3}, {",", 5}, {",", 3}, {",", 2}, {",", 2}, {",", 3}, {",", 1}, {",", 1},
-                           {",", 3}, {",", 1}, {",", 1}, {",", 5}, {",", 4}, {",", 2}, {",", 2}, {", ", 0}},
-                         true, ""};
-        t["rallentamento"] = {V{{",  ", 0}, {",    ", 0}, {",  ", 0}, {", ", 0}, {",  ", 0}, {",  ", 0}}};
-        t["segnale"] = {V{{",", 8}, {",", 4}, {",", 2}, {",", 2}, {",", 3}, {",", 2}, {",", 5}, {",", 3}, {",", 1},
-                          {",", 1}, {", ", 0}}};
+        for (lettore::IdRecord r : {lunghezza_percorso, sfondo_uno, sfondo_due, sfondo_tre, numero_vetture, massa_frenata, sabbia})
+            t[r] = {quattro_spazi};
+        for (lettore::IdRecord r : {progressiva_uno, progressiva_due, progressiva_tre})
+            t[r] = {V{{",    ", 0}, {",    ", 0}, {",    ", 0}}};
+        t[ripetizione_segnali] = {V{{",    ", 0}, {",    ", 0}}};
+        t[curva] = {V{{",  ", 0}, {",  ", 0}}};
+        t[pendenza] = {V{{",  ", 0}, {",   ", 0}}};
+        t[montagna] = {V{{",   ", 0}, {",  ", 0}, {",  ", 0}}};
+        t[indicatori_vmax] = {V(9, Colonna{",  ", 0})};
+        t[cartello_indicatore] = {V{{",  ", 0}, {",   ", 0}}, true};
+        t[orologio] = {V{{",    ", 0}, {"              ", 0}, {"            ", 0}}, false, " "};
+        t[aderenza] = t[velocita] = t[abbattimento] = {V{{",", 8}, {",", 6}}};
+        t[stazione] = {V{{",", 8}, {",", 3}, {",", 5}, {",", 3}, {",", 2}, {",", 2}, {",", 3}, {",", 1}, {",", 1},
+                         {",", 3}, {",", 1}, {",", 1}, {",", 5}, {",", 4}, {",", 2}, {",", 2}, {", ", 0}},
+                       true, ""};
+        t[rallentamento] = {V{{",  ", 0}, {",    ", 0}, {",  ", 0}, {", ", 0}, {",  ", 0}, {",  ", 0}}};
+        t[segnale] = {V{{",", 8}, {",", 4}, {",", 2}, {",", 2}, {",", 3}, {",", 2}, {",", 5}, {",", 3}, {",", 1},
+                        {",", 1}, {", ", 0}}};
         return t;
     }();
-    const auto i = tabella.find(parola);
+    const auto i = tabella.find(id);
     return i == tabella.end() ? nullptr : &i->second;
 }
 
 // The record laid out, or nullopt when it is left as it is: a keyword of
 // another shape, a field count other than its own, a text where a number goes.
 std::optional<std::string> impagina(const Riga& r) {
-    if (r.tipo != TipoRiga::record || !r.parola || r.prima_del_generale) return std::nullopt;
-    const Impaginazione* imp = impaginazione(r.parola->parola);
+    if (r.tipo != TipoRiga::record || !r.record || r.prima_del_generale) return std::nullopt;
+    const Impaginazione* imp = impaginazione(r.record->id);
     if (!imp || r.campi.size() != imp->colonne.size() + 1) return std::nullopt;
     std::string s(r.campi[0].testo);
     for (std::size_t k = 0; k < imp->colonne.size(); ++k) {
@@ -78,7 +74,7 @@ std::optional<std::string> impagina(const Riga& r) {
     }
     // Orologio's three numbers are one field of the reader: they stand on
     // blanks alone, never after a comma.
-    if (r.parola->parola == "orologio") {
+    if (e(r, lettore::IdRecord::orologio)) {
         std::size_t virgole = 0;
         for (char ch : r.testo) virgole += ch == ',' ? 1 : 0;
         if (virgole != 1) return std::nullopt;

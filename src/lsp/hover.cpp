@@ -1,4 +1,5 @@
-// Hover: the field under the cursor, and what it means in this scenario.
+// Hover: the field under the cursor, from the format's table, and what it
+// means in this scenario.
 #include "lsp/formato.h"
 #include "lsp/funzioni.h"
 #include "tables/chilometri.h"
@@ -15,7 +16,7 @@ struct StazioneTesto {
 std::vector<StazioneTesto> stazioni(const Analisi& a) {
     std::vector<StazioneTesto> s;
     for (const Riga& r : a.righe_treno)
-        if (r.parola && r.parola->parola == "stazione" && r.campi.size() >= 18)
+        if (e(r, lettore::IdRecord::stazione) && r.campi.size() >= 18)
             if (const auto p = posizione_di(r)) s.push_back({*p, r.campi.back().testo});
     return s;
 }
@@ -26,11 +27,8 @@ std::string nello_scenario(const Analisi& a, long long p) {
     const Scenario& s = a.compilazione.scenario;
     const long long cella = p / 50 + 1;
     t += "cella " + std::to_string(cella);
-    if (s.griglia_esiste() || p >= 0) {
-        const auto progressive = progressive_linea(s.voci);
-        if (p >= INT32_MIN && p <= INT32_MAX)
-            t += ", " + chilometri(chilometro(progressive, static_cast<std::int32_t>(p)));
-    }
+    if (p >= INT32_MIN && p <= INT32_MAX)
+        t += ", " + chilometri(chilometro(progressive_linea(s.voci), static_cast<std::int32_t>(p)));
     if (s.griglia_esiste() && cella >= 0 && static_cast<std::size_t>(cella) < s.celle.size()) {
         const Cella& c = s.celle[static_cast<std::size_t>(cella)];
         t += "\n\nlimite di velocità " + std::to_string(c.velocita * 5) + " km/h, pendenza " +
@@ -63,24 +61,18 @@ json hover(const Analisi& a, const std::string& percorso, int riga, std::size_t 
     if (!i) return nullptr;
     const Campo& c = r.campi[*i];
     std::string t;
-    if (!r.parola) {
+    if (!r.record) {
         t = r.prima_del_generale ? "prima di [generale]: il compilatore non legge questa riga"
                                  : "nessuna parola chiave riconosciuta";
     } else if (*i == 0) {
-        t = "**" + std::string(r.parola->parola) + "**: parola chiave " + dove_va(*r.parola);
-        const auto campi = campi_della_parola(*r.parola);
-        for (std::size_t k = 0; k < campi.size(); ++k)
-            t += "\n" + std::to_string(k + 1) + ". " + campi[k].nome + (campi[k].unita.empty() ? "" : " (" + campi[k].unita + ")");
+        t = "**" + std::string(lettore::nome_record(*r.record)) + "**: record " + dove_va(*r.record) + "\n\n" +
+            std::string(r.record->significato) + "\n\n" + elenco_campi(*r.record);
     } else {
-        const auto campi = campi_della_parola(*r.parola);
-        t = "**" + std::string(r.parola->parola) + "**, campo " + std::to_string(*i);
-        if (*i - 1 < campi.size()) {
-            const CampoDescritto& d = campi[*i - 1];
-            t += ": **" + d.nome + "**";
-            if (!d.unita.empty()) t += " (" + d.unita + ")";
-            if (!d.ammessi.empty()) t += "\n\nvalori ammessi: " + d.ammessi;
-            if (!d.significato.empty()) t += "\n\n" + d.significato;
-        } else if (!campi.empty()) {
+        t = "**" + std::string(lettore::nome_record(*r.record)) + "**, campo " + std::to_string(*i);
+        if (*i - 1 < r.record->campi.size()) {
+            const lettore::Campo& d = r.record->campi[*i - 1];
+            t += ": **" + std::string(d.nome) + "**, " + lettore::descrivi_campo(d) + "\n\n" + std::string(d.significato);
+        } else {
             t += ": campo in più, il compilatore lo ignora";
         }
     }

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "reader/parole_chiave.h"
+
 namespace compattatore::lsp {
 
 namespace {
@@ -89,7 +91,7 @@ std::vector<Riga> righe_di(std::string_view testo, bool linea) {
             r.contesto = !linea ? lettore::Contesto::treno
                                 : (in_generale ? lettore::Contesto::generale : lettore::Contesto::linea);
             if (!r.campi.empty() && r.campi[0].testo.find('-') == std::string_view::npos)
-                r.parola = lettore::riconosci(r.campi[0].testo, r.contesto);
+                r.record = lettore::riconosci(r.campi[0].testo, r.contesto);
         }
         righe.push_back(std::move(r));
         inizio = dopo;
@@ -106,11 +108,15 @@ std::optional<std::size_t> campo_in(const Riga& r, std::size_t colonna) {
 }
 
 bool ha_posizione(const Riga& r) {
-    if (r.tipo != TipoRiga::record || !r.parola || r.prima_del_generale) return false;
-    if (r.parola->contesto == lettore::Contesto::generale) return false;
-    if (r.parola->solo_documenti) return r.parola->parola == "recupero";
-    const std::string_view p = r.parola->parola;
-    return p != "numero vetture" && p != "percentuale massa frenata" && p != "sabbia" && p != "orologio";
+    if (r.tipo != TipoRiga::record || !r.record || r.prima_del_generale) return false;
+    using enum lettore::IdRecord;
+    switch (r.record->id) {
+        case pendenza: case curva: case montagna: case indicatori_vmax: case cartello_indicatore: case velocita:
+        case aderenza: case segnale: case rallentamento: case abbattimento: case stazione: case recupero:
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::optional<long long> posizione_di(const Riga& r) {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "reader/parole_chiave.h"
+#include "reader/formato_descrizione.h"
 
 namespace compattatore::lsp {
 
@@ -32,7 +32,7 @@ struct Riga {
     std::vector<Campo> campi;  // campi[0] the keyword (records only)
     // Where the reader looks the keyword up, and what it recognises.
     lettore::Contesto contesto = lettore::Contesto::treno;
-    const lettore::ParolaChiave* parola = nullptr;
+    const lettore::Record* record = nullptr;
     bool prima_del_generale = false;  // before "[generale]": the reader skips it
 };
 
@@ -49,5 +49,8 @@ bool ha_posizione(const Riga& r);
 
 // The position a record gives, when it is a plain number.
 std::optional<long long> posizione_di(const Riga& r);
+
+// The record of `r` is `id`.
+inline bool e(const Riga& r, lettore::IdRecord id) { return r.record && r.record->id == id; }
 
 }  // namespace compattatore::lsp

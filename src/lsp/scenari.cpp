@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 
 namespace compattatore::lsp {
 

@@ -36,18 +36,19 @@ json simboli(const Analisi& a, const std::string& percorso) {
             sezione = &radice.back();
             continue;
         }
-        if (r.tipo != TipoRiga::record || !r.parola || r.prima_del_generale) continue;
-        const std::string_view p = r.parola->parola;
+        if (r.tipo != TipoRiga::record || !r.record || r.prima_del_generale) continue;
+        using enum lettore::IdRecord;
+        const lettore::IdRecord id = r.record->id;
         std::optional<json> s;
-        if (p == "stazione" && r.campi.size() >= 18)
+        if (id == stazione && r.campi.size() >= 18)
             s = simbolo(r, std::string(r.campi.back().testo), simbolo_costante, std::string(r.campi[1].testo) + " m");
-        else if (p == "rallentamento" && r.campi.size() >= 3)
+        else if (id == rallentamento && r.campi.size() >= 3)
             s = simbolo(r, "rallentamento " + std::string(r.campi[2].testo) + " km/h", simbolo_evento,
                         std::string(r.campi[1].testo) + " m");
-        else if (p.substr(0, 11) == "progressiva" && r.campi.size() >= 3)
-            s = simbolo(r, std::string(p), simbolo_numero,
+        else if ((id == progressiva_uno || id == progressiva_due || id == progressiva_tre) && r.campi.size() >= 3)
+            s = simbolo(r, std::string(r.record->parole[0]), simbolo_numero,
                         "da " + std::string(r.campi[1].testo) + " m, " + std::string(r.campi[2].testo));
-        else if (p == "cartello_indicatore" && r.campi.size() >= 3)
+        else if (id == cartello_indicatore && r.campi.size() >= 3)
             s = simbolo(r, std::string(r.campi.back().testo), simbolo_costante, std::string(r.campi[1].testo) + " m");
         if (!s) continue;
         if (sezione)

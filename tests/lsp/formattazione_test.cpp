@@ -2,7 +2,7 @@
 // the texts the author wrote, on the built-in scenario and on a generated one.
 #include <gtest/gtest.h>
 
-#include "app/compilazione.h"
+#include "compile/compilazione.h"
 #include "banco_lsp.h"
 #include "lsp/testo_editor.h"
 #include "sources/linea_generata.h"
