@@ -101,4 +101,8 @@ StatoUscita comando_reference(std::string_view parola, std::ostream& out, std::o
 // The keywords a `reference` accepts, for its help.
 std::string parole_del_riferimento();
 
+// `lsp`: the language server on the standard streams (lsp/loop.h) until
+// the editor ends it; status 0 after "shutdown" and "exit", 1 otherwise.
+StatoUscita comando_lsp();
+
 }  // namespace compattatore

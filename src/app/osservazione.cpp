@@ -5,8 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/blocco_cartelle.h"
-#include "app/controllo.h"
+#include "app/fallimenti.h"
 #include "platform/console.h"
 #include "tables/nomi_file.h"
 
@@ -40,9 +39,9 @@ std::vector<Stato> stato_dei_file(const OpzioniSorgenti& o) {
 
 }  // namespace
 
-int osserva_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err,
+StatoUscita osserva_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err,
                      const std::function<bool(int)>& continua, std::chrono::milliseconds periodo) {
-    int stato_finale = stato::riuscito;
+    StatoUscita stato_finale = stato::riuscito;
     std::vector<Stato> visto;
     for (int resoconti = 0; continua(resoconti);) {
         const std::vector<Stato> ora = stato_dei_file(o);
@@ -52,12 +51,7 @@ int osserva_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& 
         }
         visto = ora;
         clear_screen(err);
-        stato_finale = riporta_fallimenti(
-            [&] {
-                const BloccoCartelle blocco({{o.cartella, UsoCartella::lettura}}, err);
-                return controlla_sorgenti(o, out, err);
-            },
-            err);
+        stato_finale = riporta_fallimenti([&] { return controlla_sorgenti(o, out, err); }, err);
         err << "in attesa di modifiche ai file di descrizione (Ctrl+C per finire)" << std::endl;
         ++resoconti;
     }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <iosfwd>
 
-#include "app/esecuzione.h"
+#include "app/comandi.h"
 
 namespace compattatore {
 
@@ -16,8 +16,8 @@ namespace compattatore {
 // replaced) says why and waits for the next change.  Checks the files every
 // `periodo` while `continua(reports made)` holds; the status is the last
 // report's.
-int osserva_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err,
-                     const std::function<bool(int)>& continua,
-                     std::chrono::milliseconds periodo = std::chrono::milliseconds(250));
+StatoUscita osserva_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err,
+                             const std::function<bool(int)>& continua,
+                             std::chrono::milliseconds periodo = std::chrono::milliseconds(250));
 
 }  // namespace compattatore
