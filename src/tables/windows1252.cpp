@@ -101,7 +101,9 @@ std::string in_windows1252(std::string_view utf8) {
             ++i;
             continue;
         }
-        const auto [c, n] = decodifica(utf8, i);
+        const std::pair<char32_t, std::size_t> letto = decodifica(utf8, i);
+        const char32_t c = letto.first;
+        const std::size_t n = letto.second;
         if (n == 0) throw CarattereNonRappresentabile(i, 0, false);
         const bool dopo_lettera = lettera;
         lettera = false;

@@ -20,7 +20,7 @@ namespace {
 
 const std::string guida = std::string(COMPATTATORE_SORGENTI) + "/docs/autori.md";
 
-std::vector<std::string> righe_di(const std::string& testo) {
+[[maybe_unused]] std::vector<std::string> righe_di(const std::string& testo) {
     std::vector<std::string> r;
     std::istringstream in(testo);
     for (std::string riga; std::getline(in, riga);) r.push_back(riga);
