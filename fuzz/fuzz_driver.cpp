@@ -5,7 +5,7 @@
 // description texts the run would delete are those the reader says it
 // consumed, the grid has a cell per 50 m and the plan a row per metre, the
 // entries encode to their sizes, every code recorded is a diagnostic, the
-// last one the outcome's code, the report an author reads holds no raw
+// last one with a code the outcome's, the report an author reads holds no raw
 // control byte, and the driver's card and order of a scenario that compiled
 // keep to their widths.  The same texts then go through `check`, which reads
 // on past every error: it must not fail, and its first error must be the
@@ -70,8 +70,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     if (e.codice != Codice::nessuno && spiegazione_codice(e.codice).empty()) violazione("codice senza spiegazione", e);
     const Diagnostica* ultimo = ultimo_errore(e);
     if (e.codice != Codice::nessuno && !ultimo) violazione("codice senza diagnostica", e);
-    if (ultimo && e.errore_segnalato == 0 && ultimo->numero != numero(e.codice))
-        violazione("l'ultima diagnostica non e' il codice dell'esito", e);
+    // The last error listed with a code carries the outcome's code; errors
+    // with no code (an empty train) may follow it.
+    const Diagnostica* ultimo_con_codice = nullptr;
+    for (const Diagnostica& x : e.diagnostiche)
+        if (x.gravita == Gravita::errore && x.numero != 0) ultimo_con_codice = &x;
+    if (e.errore_segnalato == 0 && e.codice != Codice::nessuno &&
+        (!ultimo_con_codice || ultimo_con_codice->numero != numero(e.codice)))
+        violazione("l'ultimo errore con un codice non e' il codice dell'esito", e);
+    if (e.errore_segnalato == 0 && e.codice == Codice::nessuno && ultimo_con_codice) violazione("un errore con codice e un esito senza", e);
     for (const char ch : testo_diagnostiche(e, 1000))
         if (static_cast<unsigned char>(ch) < 0x20 && ch != '\n') violazione("byte di controllo nel rapporto", e);
     for (const char ch : esito_json(e, ultimo, numero(e.codice), nullptr))

@@ -152,11 +152,14 @@ std::string testo_diagnostiche(const EsitoCompilazione& e, std::size_t limite) {
     const std::vector<Diagnostica>& tutte = e.diagnostiche;
     const auto errori = static_cast<std::size_t>(std::count_if(
         tutte.begin(), tutte.end(), [](const Diagnostica& d) { return d.gravita == Gravita::errore; }));
-    // Errors first: past the limit the first ones and the last, the
-    // outcome's; warnings in the room the errors leave.
+    // Errors first: past the limit the first ones and the outcome's (the
+    // last one with a code; with no code recorded, the last one); warnings
+    // in the room the errors leave.
     std::vector<bool> mostra(tutte.size(), false);
     std::size_t errori_mostrati = 0, avvisi_mostrati = 0;
-    const std::size_t ultimo = errori == 0 ? tutte.size() : static_cast<std::size_t>(ultimo_errore(e) - tutte.data());
+    const Diagnostica* dell_esito = e.codice == Codice::nessuno ? nullptr : errore_dell_esito(e, numero(e.codice));
+    if (!dell_esito && errori > 0) dell_esito = ultimo_errore(e);
+    const std::size_t ultimo = dell_esito ? static_cast<std::size_t>(dell_esito - tutte.data()) : tutte.size();
     for (std::size_t i = 0; i < tutte.size(); ++i) {
         if (tutte[i].gravita != Gravita::errore) continue;
         if (errori_mostrati + 1 < limite || (i == ultimo && limite > 0)) mostra[i] = true, ++errori_mostrati;

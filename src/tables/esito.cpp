@@ -8,7 +8,10 @@ namespace compattatore {
 void EsitoCompilazione::aggiungi(Diagnostica d) {
     const Gravita g = d.gravita;
     if (!elenca(g)) {
-        if (g == Gravita::errore) diagnostiche.back() = std::move(d);
+        // An error with no code of its own never takes the place of the
+        // error that gave the outcome its code.
+        const bool dell_esito = codice != Codice::nessuno && diagnostiche.back().numero == numero(codice);
+        if (g == Gravita::errore && !(d.numero == 0 && dell_esito)) diagnostiche.back() = std::move(d);
         tralascia(g);
         return;
     }

@@ -44,8 +44,10 @@ struct EsitoCompilazione {
     // massimo_diagnostiche of them; the others only counted.  Warnings give
     // way first: an error met with the list full takes the place of the
     // latest warning listed, and once only errors are left, the place of the
-    // latest error, so that the error recorded last, the outcome's, is
-    // always listed.
+    // latest error, so that the error that gave the outcome its code, the
+    // last one recorded with a code, is always listed.  An error with no
+    // code (an empty train, a train with no station) is only counted rather
+    // than take that one's place.
     std::vector<Diagnostica> diagnostiche;
     std::size_t tralasciate = 0;
     std::size_t errori_tralasciati = 0;  // of those, the errors

@@ -205,5 +205,32 @@ TEST(Controllo, LErroreRestaDopoMilleAvvisi) {
     EXPECT_EQ(test::parse_json(out.str())["codice"], 15);
 }
 
+// A line whose last record lies beyond the grid (code 15) and a train with
+// no station: the train's error has no code and comes after the outcome's,
+// which stays the outcome and is reported as such.
+TEST(Controllo, LErroreDellEsitoPrecedeUnErroreSenzaCodice) {
+    test::TempDir dir;
+    test::write_bytes(dir / "Brunovale_linea.txt",
+                      "[generale]\nlunghezza percorso, 1000\n[tracciato]\npendenza, 90000, 3\n[fine]\n");
+    test::write_bytes(dir / "Brunovale_Quarzo-.txt", "[generale]\nvelocita massima, 0, 100\n");
+
+    const Uscita t = esegui(compila_sorgenti, dir.path());
+    EXPECT_EQ(t.stato, 1);
+    const std::size_t codice_15 = t.err.find("Brunovale_linea.txt:4:11: errore: codice 15: ");
+    const std::size_t senza_codice = t.err.find("Brunovale_Quarzo-.txt: errore: il treno non ha nessuna stazione\n");
+    EXPECT_LT(codice_15, senza_codice) << t.err;
+    EXPECT_NE(senza_codice, std::string::npos) << t.err;
+    EXPECT_NE(t.err.find("compilazione non riuscita (codice 15)"), std::string::npos);
+
+    const nlohmann::json esito = test::parse_json(esegui(compila_sorgenti, dir.path(), true).out);
+    EXPECT_EQ(esito["codice"], 15);
+    EXPECT_EQ(esito["riga"], 4);
+    EXPECT_EQ(esito["errori"], 2);
+    const nlohmann::json& elenco = esito["diagnostiche"];
+    ASSERT_EQ(elenco.size(), 2u);
+    EXPECT_EQ(elenco[0]["codice"], 15);
+    EXPECT_EQ(elenco[1]["codice"], 0);
+}
+
 }  // namespace
 }  // namespace compattatore

@@ -83,6 +83,24 @@ TEST(LimiteDiagnostiche, FraSoliErroriRestanoIPrimiEDUltimo) {
     EXPECT_EQ(f.errori_tralasciati, 2u);
 }
 
+// An error with no code (a train with no station) met once the list holds
+// only errors never takes the place of the error that gave the outcome its
+// code; a coded one, which becomes the outcome's, does.
+TEST(LimiteDiagnostiche, LErroreDellEsitoNonCedeAUnoSenzaCodice) {
+    const std::size_t m = massimo_diagnostiche;
+    EsitoCompilazione e;
+    e.codice = Codice::oltre_la_griglia;
+    for (std::size_t i = 0; i < m; ++i) e.aggiungi(errore(static_cast<int>(i)));
+    Diagnostica senza_codice;
+    senza_codice.messaggio = "s";
+    e.aggiungi(senza_codice);
+    EXPECT_EQ(e.diagnostiche.back().messaggio, "e" + std::to_string(m - 1));
+    EXPECT_EQ(e.errori_tralasciati, 1u);
+    e.aggiungi(errore(-1));
+    EXPECT_EQ(e.diagnostiche.back().messaggio, "e-1");
+    EXPECT_EQ(e.errori_tralasciati, 2u);
+}
+
 TEST(LimiteDiagnostiche, SottoIlLimiteTuttoInOrdine) {
     EsitoCompilazione e;
     e.aggiungi(avviso(0));
