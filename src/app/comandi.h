@@ -34,7 +34,9 @@ inline constexpr std::size_t diagnostiche_mostrate = 50;
 // The job of the program started with no arguments: writes the built-in
 // descriptions and the three documents into `cartella`, then compiles.
 // A recorded code is reported on `err` (with the record that caused it)
-// and gives status 1.
+// and gives status 1.  A description file already in the folder with other
+// bytes than the built-in ones is an author's: it is named on `err`, nothing
+// is written and the status is 1.
 StatoUscita esegui_lavoro(const std::filesystem::path& cartella, std::ostream& out, std::ostream& err);
 
 // `sources`: writes the two built-in description files into `cartella`,

@@ -1,10 +1,12 @@
 // The job of the program started with no arguments.
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "app/blocco_cartelle.h"
 #include "app/comandi.h"
 #include "app/diagnostica.h"
+#include "app/file_esistenti.h"
 #include "app/lettura_descrizioni.h"
 #include "app/scenario_files.h"
 #include "compile/compilazione.h"
@@ -18,13 +20,19 @@ StatoUscita esegui_lavoro(const std::filesystem::path& cartella, std::ostream& o
     const FileScenario f{cartella, linea_predefinita, treno_predefinito};
     out << "Attendere" << std::endl;
     const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
+    const std::string linea = componi_testo(righe_linea());
+    const std::string treno = componi_testo(righe_treno());
+    // Description files under these names that this program did not write
+    // are an author's work, which the run would replace and delete.
+    if (rifiuta_diverse({{file_linea_txt(f), linea}, {file_treno_txt(f), treno}}, cartella, err))
+        return stato::non_riuscito;
 
     // The description files live only until the reader has taken them; the
     // documents and the compiled files are the run's outputs, put in place
     // together at the end.
     DescrizioniProprie descrizioni;
-    descrizioni.scrivi(file_linea_txt(f), componi_testo(righe_linea()));
-    descrizioni.scrivi(file_treno_txt(f), componi_testo(righe_treno()));
+    descrizioni.scrivi(file_linea_txt(f), linea);
+    descrizioni.scrivi(file_treno_txt(f), treno);
     OutputSet uscite;
     dati_note(f, uscite);
     Compilazione c = memorizza_percorso(f, true, uscite, &descrizioni);

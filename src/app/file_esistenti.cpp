@@ -1,8 +1,10 @@
 #include "app/file_esistenti.h"
 
+#include <optional>
 #include <ostream>
 #include <system_error>
 
+#include "app/lettura_descrizioni.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/system_reason.h"
@@ -25,6 +27,22 @@ bool rifiuta_esistenti(std::initializer_list<std::filesystem::path> file, std::o
     }
     if (esistenti) err << "nessun file scritto\n";
     return esistenti;
+}
+
+bool rifiuta_diverse(std::initializer_list<std::pair<std::filesystem::path, std::string_view>> file,
+                     const std::filesystem::path& cartella, std::ostream& err) {
+    bool diverse = false;
+    for (const auto& [f, atteso] : file) {
+        const std::optional<DescrizioneLetta> letta = leggi_descrizione(f);
+        if (!letta || letta->testo == atteso) continue;
+        err << "compattatore: " << path_text(f)
+            << ": file di descrizione diverso da quello predefinito: non viene sostituito\n"
+            << "  per compilarlo: compattatore compile \"" << path_text(cartella)
+            << "\"; per riavere quello predefinito: eliminarlo e ripetere\n";
+        diverse = true;
+    }
+    if (diverse) err << "nessun file scritto\n";
+    return diverse;
 }
 
 }  // namespace compattatore

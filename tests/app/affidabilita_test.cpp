@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <new>
 #include <optional>
@@ -162,6 +163,50 @@ TEST(DescrizioniProprie, EliminaSoloIlFileCheHaScritto) {
         ASSERT_TRUE(letta);
         proprie.elimina(f, *letta);
         EXPECT_EQ(fs::exists(f), !c.eliminato);
+    }
+}
+
+// The no-argument run replaces and deletes description files of its own
+// names: one an author edited stops it before anything is written, named,
+// with the way to keep it and the way to give it up; a leftover with the
+// built-in bytes, as a killed run leaves, is the run's own and it goes on.
+TEST(DescrizioniProprie, QuelleDiUnAutoreFermanoIlLavoro) {
+    std::map<std::string, std::string> fresco;
+    {
+        TempDir dir;
+        ASSERT_EQ(lavoro(dir.path()).stato, 0);
+        fresco = contenuto(dir.path());
+    }
+    for (const char* nome : {"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}) {
+        SCOPED_TRACE(nome);
+        std::string predefinito;
+        {
+            TempDir d;
+            ASSERT_EQ(scrivi_sorgenti(d.path(), std::cerr), 0);
+            predefinito = test::read_bytes(d / nome);
+        }
+        {
+            TempDir dir;
+            test::write_bytes(dir / nome, predefinito + "; una riga dell'autore\r\n");
+            const std::map<std::string, std::string> prima = contenuto(dir.path());
+            const Esito e = lavoro(dir.path());
+            EXPECT_EQ(e.stato, stato::non_riuscito);
+            EXPECT_EQ(e.err, "compattatore: " + path_text(dir / nome) +
+                                 ": file di descrizione diverso da quello predefinito: non viene sostituito\n"
+                                 "  per compilarlo: compattatore compile \"" + path_text(dir.path()) +
+                                 "\"; per riavere quello predefinito: eliminarlo e ripetere\n"
+                                 "nessun file scritto\n");
+            std::map<std::string, std::string> dopo = contenuto(dir.path());
+            dopo.erase(".compattatore.lock");
+            EXPECT_TRUE(dopo == prima);
+        }
+        {
+            TempDir dir;
+            test::write_bytes(dir / nome, predefinito);
+            const Esito e = lavoro(dir.path());
+            EXPECT_EQ(e.stato, 0) << e.err;
+            EXPECT_TRUE(contenuto(dir.path()) == fresco);
+        }
     }
 }
 
