@@ -80,9 +80,15 @@ StatoUscita comando_dump(const std::filesystem::path& file, FormatoDump formato,
 // they record a code, nothing is drawn: the code and the record that caused
 // it go to `err` and the status is 1.  Otherwise the compiled files are
 // drawn; the plan file is optional (a scenario compiled without the plan
-// has none), the entries and the grid are not.
+// has none), the entries and the grid are not.  `uscita` "-" is standard
+// output, `out`.
 StatoUscita disegna_cartella(const std::filesystem::path& cartella, const std::string& linea,
-                             const std::string& treno, const std::filesystem::path& uscita, std::ostream& err);
+                             const std::string& treno, const std::filesystem::path& uscita, std::ostream& err,
+                             std::ostream* out = nullptr);
+
+// Whether `uscita` names standard output ("-"), where a command that writes
+// one file writes it on request.
+bool e_uscita_standard(const std::filesystem::path& uscita);
 
 // `decompile DIR`: the two description files of the compiled scenario
 // `linea`/`treno` in `cartella`, written into `uscita`, and checked by

@@ -2,6 +2,9 @@
 // holds them, else from its compiled files.
 #include <optional>
 #include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/blocco_cartelle.h"
 #include "app/comandi.h"
@@ -15,15 +18,23 @@
 namespace compattatore {
 
 StatoUscita disegna_cartella(const std::filesystem::path& cartella, const std::string& linea, const std::string& treno,
-                     const std::filesystem::path& uscita, std::ostream& err) {
-    const BloccoCartelle blocco({{cartella, UsoCartella::lettura}, {cartella_del_file(uscita), UsoCartella::scrittura}},
-                                err);
+                     const std::filesystem::path& uscita, std::ostream& err, std::ostream* out) {
+    const bool su_out = out && e_uscita_standard(uscita);
+    std::vector<std::pair<std::filesystem::path, UsoCartella>> cartelle{{cartella, UsoCartella::lettura}};
+    if (!su_out) cartelle.emplace_back(cartella_del_file(uscita), UsoCartella::scrittura);
+    const BloccoCartelle blocco(cartelle, err);
+    const auto scrivi = [&](const std::string& svg) {
+        if (su_out)
+            *out << svg;
+        else
+            replace_file(uscita, svg);
+    };
     const FileScenario f{cartella, linea, treno};
     const TestiSorgente testi = leggi_sorgenti(f);
     if (!testi.linea && !testi.treno) {
         const std::optional<ScenarioCompilato> s = leggi_scenario(f, err);
         if (!s) return stato::non_riuscito;
-        replace_file(uscita, disegna_scenario(*s));
+        scrivi(disegna_scenario(*s));
         return stato::riuscito;
     }
     const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, true));
@@ -40,8 +51,10 @@ StatoUscita disegna_cartella(const std::filesystem::path& cartella, const std::s
         return stato::non_riuscito;
     }
     const Scenario& s = c.scenario;
-    replace_file(uscita, disegna_scenario({linea, treno, s.celle, s.voci, s.tabella_linea}));
+    scrivi(disegna_scenario({linea, treno, s.celle, s.voci, s.tabella_linea}));
     return stato::riuscito;
 }
+
+bool e_uscita_standard(const std::filesystem::path& uscita) { return uscita == "-"; }
 
 }  // namespace compattatore

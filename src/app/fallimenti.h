@@ -14,4 +14,12 @@ namespace compattatore {
 // on `err` and its status.
 StatoUscita riporta_fallimenti(const std::function<StatoUscita()>& comando, std::ostream& err);
 
+// The same for a whole run whose standard output is `out`: a write to `out`
+// that failed (a full disk, a closed pipe) is an I/O failure too, found when
+// `out` is flushed at the end.  With `json`, every failure is also told on
+// `out` as one JSON object on a line, {"stato":N,"spiegazione":"...",
+// "file":"..."|null}, where the run's outcome object would have stood.
+StatoUscita riporta_fallimenti(const std::function<StatoUscita()>& comando, std::ostream& out, std::ostream& err,
+                               bool json);
+
 }  // namespace compattatore

@@ -257,7 +257,7 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
     plot->add_option("DIR", cartella_plot, "Cartella dello scenario")->required()->type_name("");
     nomi_plot.aggiungi(plot, (std::string("Nome della linea") + se_omesso).c_str(),
                        (std::string("Nome del treno") + se_omesso).c_str());
-    plot->add_option("-o,--output", file_svg, "File SVG da scrivere")->required()->type_name("FILE");
+    plot->add_option("-o,--output", file_svg, "File SVG da scrivere (- per lo standard output)")->required()->type_name("FILE");
     plot->footer(stati_di_uscita);
 
     std::string cartella_decompile, uscita_decompile;
@@ -302,11 +302,10 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
     try {
         app.parse(invertiti);
     } catch (const CLI::CallForHelp&) {
-        out << app.help();
-        return stato::riuscito;
+        return riporta_fallimenti([&] { return out << app.help(), stato::riuscito; }, out, err, false);
     } catch (const CLI::CallForVersion& e) {
-        out << e.what() << '\n';
-        return stato::riuscito;
+        const std::string testo = e.what();
+        return riporta_fallimenti([&] { return out << testo << '\n', stato::riuscito; }, out, err, false);
     } catch (const CLI::ParseError& e) {
         err << "compattatore: " << spiega(e, app) << "\n(compattatore --help per l'aiuto)\n";
         return stato::riga_di_comando;
@@ -330,6 +329,7 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
     if (*plot) dati(cartella_plot, nomi_plot);
     if (*decompile) dati(cartella_decompile, nomi_decompile);
 
+    const bool json = (*compila && da_compilare.json) || (*controlla && da_controllare.json && !osserva);
     return riporta_fallimenti(
         [&]() -> StatoUscita {
             if (*sorgenti)
@@ -368,7 +368,7 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
                 const bool descritti = !scenari_della_cartella(cartella, FileCercati::descrizioni).empty();
                 const NomiScenario n =
                     nomi_plot.scegli(cartella, descritti ? FileCercati::descrizioni : FileCercati::compilati);
-                return disegna_cartella(cartella, n.linea, n.treno, svg, err);
+                return disegna_cartella(cartella, n.linea, n.treno, svg, err, &out);
             }
             if (*reference) return comando_reference(parola_reference, out, err);
             if (*decompile) {
@@ -380,7 +380,7 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
             }
             return esegui_lavoro(executable_folder(), out, err);
         },
-        err);
+        out, err, json);
 }
 
 }  // namespace compattatore

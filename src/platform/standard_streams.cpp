@@ -19,9 +19,9 @@ void MessageStreamBuf::hand_over(bool all) {
     if (console_) {
         // A sequence cut where the buffer filled up waits for its end.
         if (!all) n = complete_utf8_prefix(gathered);
-        if (n > 0) target_.write_console(utf8_to_utf16(gathered.substr(0, n)));
-    } else if (n > 0) {
-        target_.write_bytes(gathered);
+        if (n > 0 && !target_.write_console(utf8_to_utf16(gathered.substr(0, n)))) failed_ = true;
+    } else if (n > 0 && !target_.write_bytes(gathered)) {
+        failed_ = true;
     }
     const std::size_t rest = gathered.size() - n;
     std::memmove(buffer_.data(), gathered.data() + n, rest);
@@ -31,6 +31,7 @@ void MessageStreamBuf::hand_over(bool all) {
 
 MessageStreamBuf::int_type MessageStreamBuf::overflow(int_type c) {
     hand_over(false);
+    if (failed_) return traits_type::eof();
     if (!traits_type::eq_int_type(c, traits_type::eof())) {
         *pptr() = traits_type::to_char_type(c);
         pbump(1);
@@ -42,6 +43,7 @@ std::streamsize MessageStreamBuf::xsputn(const char* s, std::streamsize n) {
     std::streamsize done = 0;
     while (done < n) {
         if (pptr() == epptr()) overflow(traits_type::eof());
+        if (failed_) return done;
         const auto room = static_cast<std::streamsize>(epptr() - pptr());
         const std::streamsize k = std::min(room, n - done);
         std::memcpy(pptr(), s + done, static_cast<std::size_t>(k));
@@ -53,7 +55,7 @@ std::streamsize MessageStreamBuf::xsputn(const char* s, std::streamsize n) {
 
 int MessageStreamBuf::sync() {
     hand_over(true);
-    return 0;
+    return failed_ ? -1 : 0;
 }
 
 }  // namespace compattatore

@@ -19,13 +19,16 @@ class OutputTarget {
 public:
     virtual ~OutputTarget() = default;
     virtual bool is_console() const = 0;
-    virtual void write_bytes(std::string_view bytes) = 0;
-    virtual void write_console(std::u16string_view text) = 0;
+    // Each says whether everything was written.
+    virtual bool write_bytes(std::string_view bytes) = 0;
+    virtual bool write_console(std::u16string_view text) = 0;
 };
 
 // A stream buffer that hands its bytes to a target: as they are, or, when
 // the target is a console, as UTF-16.  A sequence cut where the buffer
 // fills up waits for its remaining bytes; a flush hands over everything.
+// Once the target refuses bytes, the stream fails, as a file stream does,
+// so that the program can tell.
 class MessageStreamBuf : public std::streambuf {
 public:
     explicit MessageStreamBuf(OutputTarget& target);
@@ -42,6 +45,7 @@ private:
 
     OutputTarget& target_;
     bool console_;
+    bool failed_ = false;
     std::array<char, 4096> buffer_;
 };
 

@@ -10,6 +10,11 @@ namespace compattatore {
 
 std::string system_reason(unsigned long code);
 
+// The code of the system's last failure in this thread (errno,
+// GetLastError()), and its clearing before a call that may set it.
+unsigned long last_system_error();
+void clear_system_error();
+
 // The same for an error code of the standard library.
 std::string system_reason(const std::error_code& code);
 

@@ -21,11 +21,17 @@ class RecordingTarget : public OutputTarget {
 public:
     explicit RecordingTarget(bool console) : console_(console) {}
     bool is_console() const override { return console_; }
-    void write_bytes(std::string_view bytes) override { bytes_ += bytes; }
-    void write_console(std::u16string_view text) override {
+    bool write_bytes(std::string_view bytes) override {
+        bytes_ += bytes;
+        return !full_;
+    }
+    bool write_console(std::u16string_view text) override {
         console_text_ += text;
         ++console_writes_;
+        return !full_;
     }
+
+    bool full_ = false;
 
     bool console_;
     std::string bytes_;
@@ -89,6 +95,24 @@ TEST(MessageStreamBuf, AFileOrPipeGetsTheBytesUnchanged) {
     }
     EXPECT_EQ(file_or_pipe.bytes_, m);
     EXPECT_TRUE(file_or_pipe.console_text_.empty());
+}
+
+// A target that refuses bytes (a full disk, a closed pipe) makes the
+// stream fail, whether the refusal comes with a full buffer or at a flush,
+// so that the program can report it.
+TEST(MessageStreamBuf, ATargetThatRefusesBytesFailsTheStream) {
+    for (const bool console : {false, true}) {
+        for (const std::size_t size : {std::size_t{10}, long_message().size()}) {
+            SCOPED_TRACE(testing::Message() << console << " " << size);
+            RecordingTarget target(console);
+            target.full_ = true;
+            MessageStreamBuf buffer(target);
+            std::ostream out(&buffer);
+            out << long_message().substr(0, size);
+            out.flush();
+            EXPECT_TRUE(out.bad());
+        }
+    }
 }
 
 #ifdef _WIN32

@@ -12,8 +12,8 @@ class HandleTarget : public OutputTarget {
 public:
     explicit HandleTarget(HANDLE handle) : handle_(handle) {}
     bool is_console() const override;
-    void write_bytes(std::string_view bytes) override;
-    void write_console(std::u16string_view text) override;
+    bool write_bytes(std::string_view bytes) override;
+    bool write_console(std::u16string_view text) override;
 
 private:
     HANDLE handle_;

@@ -33,27 +33,32 @@ bool HandleTarget::is_console() const {
     return ::GetFileType(handle_) == FILE_TYPE_CHAR && ::GetConsoleMode(handle_, &mode);
 }
 
-void HandleTarget::write_bytes(std::string_view bytes) {
+bool HandleTarget::write_bytes(std::string_view bytes) {
+    // A process started with no such stream at all (detached, or from a
+    // program that gave it none) has nobody to tell: its messages go nowhere.
+    if (handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE) return true;
     while (!bytes.empty()) {
         DWORD written = 0;
         if (!::WriteFile(handle_, bytes.data(), static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20)),
                          &written, nullptr) ||
             written == 0)
-            return;  // a stream that refuses bytes has nowhere to report it
+            return false;
         bytes.remove_prefix(written);
     }
+    return true;
 }
 
-void HandleTarget::write_console(std::u16string_view text) {
+bool HandleTarget::write_console(std::u16string_view text) {
     // Older consoles refuse long writes: a few thousand characters at a time.
     while (!text.empty()) {
         const std::size_t piece = std::min<std::size_t>(text.size(), 8192);
         const std::wstring wide(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(piece));
         DWORD written = 0;
         if (!::WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) || written == 0)
-            return;
+            return false;
         text.remove_prefix(std::min<std::size_t>(written, piece));
     }
+    return true;
 }
 
 void prepare_standard_streams() {

@@ -20,6 +20,10 @@ std::string system_reason(unsigned long code) {
     return narrow(message);
 }
 
+unsigned long last_system_error() { return ::GetLastError(); }
+
+void clear_system_error() { ::SetLastError(0); }
+
 // The library's own text for a Windows code is in the ANSI code page, not
 // UTF-8: such codes take the path above.
 std::string system_reason(const std::error_code& code) {
