@@ -26,6 +26,10 @@
 #include "support/process.h"
 #include "support/temp_dir.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace compattatore {
 namespace {
 
@@ -294,6 +298,14 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
          {"plot", "DIR", "-o", "DIR/p.svg"}, stato::non_riuscito,
          "compattatore: DIR/Brunovale_Quarzo.sim (file voci): offset 0: file di 2147483648 byte: un file voci ne ha "
          "al massimo 5704503\n"},
+        {"decompile, le voci sono /dev/zero",
+         [](const fs::path& d) { fs::create_symlink("/dev/zero", d / "Brunovale_Quarzo.sim"); },
+         {"decompile", "DIR", "--linea", "Brunovale", "--treno", "Quarzo"}, stato::errore_io,
+         "compattatore: DIR/Brunovale_Quarzo.sim" + non_file},
+        {"decompile di entrate sparse di 2 GB", [&](const fs::path& d) { sparso(d / "Brunovale_Quarzo.sim"); },
+         {"decompile", "DIR", "--linea", "Brunovale", "--treno", "Quarzo"}, stato::non_riuscito,
+         "compattatore: DIR/Brunovale_Quarzo.sim (file voci): offset 0: file di 2147483648 byte: un file voci ne ha "
+         "al massimo 5704503\n"},
         {"dump di /dev/zero", [](const fs::path&) {}, {"dump", "/dev/zero"}, stato::errore_io,
          "compattatore: /dev/zero" + non_file},
         {"dump di una griglia sparsa di 2 GB", [&](const fs::path& d) { sparso(d / "x.dat"); }, {"dump", "DIR/x.dat"},
@@ -338,6 +350,30 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
         auto dopo = contenuto(d.path());
         dopo.erase(".compattatore.lock");
         EXPECT_TRUE(dopo == prima);
+    }
+}
+
+// A pipe where a compiled file should be is refused at once by every
+// command that reads compiled files, not waited on for a writer that never
+// comes (with the folder's lock held); run with a time limit, so that a
+// wait fails the test instead of hanging it.
+TEST(InputIllegibili, UnaPipeAlPostoDiUnFileCompilatoNonFaAttendere) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "Brunovale_Quarzo.sim").c_str(), 0600), 0);
+    const std::string d = test::argument(dir.path());
+    const std::vector<std::vector<std::string>> comandi{
+        {"decompile", d, "--linea", "Brunovale", "--treno", "Quarzo"},
+        {"plot", d, "--linea", "Brunovale", "--treno", "Quarzo", "-o", d + "/p.svg"},
+        {"dump", d + "/Brunovale_Quarzo.sim"},
+    };
+    for (const std::vector<std::string>& c : comandi) {
+        SCOPED_TRACE(c.front());
+        std::vector<std::string> argomenti{"10", COMPATTATORE_EXE};
+        argomenti.insert(argomenti.end(), c.begin(), c.end());
+        const test::CommandResult r = test::run_program("/usr/bin/timeout", argomenti);
+        EXPECT_EQ(r.status, stato::errore_io);
+        EXPECT_EQ(r.output, "compattatore: " + d + "/Brunovale_Quarzo.sim: non è un file ma una cartella, un "
+                            "dispositivo o una pipe\n");
     }
 }
 #endif
