@@ -7,18 +7,19 @@ namespace compattatore {
 namespace slot_piano {
 
 void scrivi(std::byte* s, const ValoreTabella& v) {
+    // The bytes an element's layout leaves out stay zero, as in a new table.
     switch (v.stato) {
         case ValoreTabella::Stato::reale:
             poni_reale(s, v.valore);
             return;
-        case ValoreTabella::Stato::intero16: {
+        case ValoreTabella::Stato::intero16:
             std::fill(s, s + byte, std::byte{0});
-            poni_tag(s, tag_intero16);
-            codifica::put(c(s) + offset_valore, static_cast<std::int16_t>(v.valore));
+            codifica::scrivi_record(campi_elemento_intero,
+                                    ElementoPiano{tag_intero16, static_cast<std::int16_t>(v.valore), 0.0}, c(s));
             return;
-        }
         case ValoreTabella::Stato::vuoto:
             std::fill(s, s + byte, std::byte{0});
+            codifica::scrivi_record(campi_elemento_vuoto, ElementoPiano{}, c(s));
             return;
     }
 }

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 #include "platform/large_memory.h"
@@ -37,35 +38,59 @@ struct ValoreTabella {
     friend bool operator==(const ValoreTabella&, const ValoreTabella&) = default;
 };
 
-// The slot of one element: its bytes are those of the file, a 16-bit tag
-// and then the value, written by the compiled files' coder.
+// An element as its bytes are laid out, in the file and in its slot: a
+// 16-bit tag, then the value the tag names.  The three layouts are field
+// tables over the compiled files' coder, which writes and reads every slot.
+struct ElementoPiano {
+    std::uint16_t tag = tag_vuoto;
+    std::int16_t intero = 0;
+    double reale = 0.0;
+};
+
+inline constexpr auto campi_elemento_vuoto = std::tuple{codifica::campo("tag", &ElementoPiano::tag)};
+inline constexpr auto campi_elemento_intero =
+    std::tuple{codifica::campo("tag", &ElementoPiano::tag), codifica::campo("intero", &ElementoPiano::intero)};
+inline constexpr auto campi_elemento_reale =
+    std::tuple{codifica::campo("tag", &ElementoPiano::tag), codifica::campo("reale", &ElementoPiano::reale)};
+
+// The slot of one element: the bytes of its largest layout, of which the
+// file takes those of the element's own.
 namespace slot_piano {
 
-inline constexpr std::size_t offset_valore = codifica::larghezza<std::uint16_t>;
-inline constexpr std::size_t byte = offset_valore + codifica::larghezza<double>;
 // Bytes of an element in the file: the tag, then 2 bytes for an integer or
 // 8 for a real.
-inline constexpr std::size_t byte_vuoto = offset_valore;
-inline constexpr std::size_t byte_intero = offset_valore + codifica::larghezza<std::int16_t>;
-inline constexpr std::size_t byte_reale = byte;
+inline constexpr std::size_t byte_vuoto = codifica::byte_fissi(campi_elemento_vuoto);
+inline constexpr std::size_t byte_intero = codifica::byte_fissi(campi_elemento_intero);
+inline constexpr std::size_t byte_reale = codifica::byte_fissi(campi_elemento_reale);
+inline constexpr std::size_t byte = byte_reale;
+static_assert(byte_vuoto == 2 && byte_intero == 4 && byte_reale == 10);
 
 inline const char* c(const std::byte* s) { return reinterpret_cast<const char*>(s); }
 inline char* c(std::byte* s) { return reinterpret_cast<char*>(s); }
 
 // The tag and the values of an element at `s`, in a slot or in the file.
-inline std::uint16_t tag(const char* s) { return codifica::get<std::uint16_t>(s); }
-inline std::int16_t intero(const char* s) { return codifica::get<std::int16_t>(s + offset_valore); }
-inline double reale(const char* s) { return codifica::get<double>(s + offset_valore); }
+inline std::uint16_t tag(const char* s) {
+    ElementoPiano e;
+    codifica::leggi_record(campi_elemento_vuoto, e, s);
+    return e.tag;
+}
+inline std::int16_t intero(const char* s) {
+    ElementoPiano e;
+    codifica::leggi_record(campi_elemento_intero, e, s);
+    return e.intero;
+}
+inline double reale(const char* s) {
+    ElementoPiano e;
+    codifica::leggi_record(campi_elemento_reale, e, s);
+    return e.reale;
+}
 
 inline std::uint16_t tag(const std::byte* s) { return tag(c(s)); }
 inline std::int16_t intero(const std::byte* s) { return intero(c(s)); }
 inline double reale(const std::byte* s) { return reale(c(s)); }
 
-inline void poni_tag(std::byte* s, std::uint16_t t) { codifica::put(c(s), t); }
-
 inline void poni_reale(std::byte* s, double v) {
-    poni_tag(s, tag_reale);
-    codifica::put(c(s) + offset_valore, v);
+    codifica::scrivi_record(campi_elemento_reale, ElementoPiano{tag_reale, 0, v}, c(s));
 }
 
 // The element at `s` as a value; an unknown tag reads as empty.
