@@ -34,7 +34,7 @@ TEST(ElencoGriglia, UnaRigaPerOgniCellaNonVuota) {
               "la cella n raccoglie gli elementi posti a circa (n - 1) x 50 m; km/h = velocita x 5, "
               "per mille = pendenza - 100\n"
               "\n"
-              " cella     metri  tipo                        valore1 valore2 valore3 valore4 tempo preavv. mont.  km/h "
+              " cella     metri  tipo                       valore1 valore2 valore3 valore4 tempo preavv. mont.  km/h "
               "p.mille ader.  dettaglio\n"
               "     1         0    0 vuota                     5121    2788       0       0     0       0     0    30"
               "       0    58  intestazione 5121, codice gara 2788\n"
