@@ -70,7 +70,70 @@ std::string testo_velocita(const Cartello& c) {
     return std::to_string(c.a) + "/" + std::to_string(c.b) + "/" + std::to_string(c.c) + " km/h";
 }
 
+bool intero(std::string_view t) {
+    if (!t.empty() && (t.front() == '-' || t.front() == '+')) t.remove_prefix(1);
+    return !t.empty() && t.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool blank(char c) { return c == ' ' || c == '\t'; }
+
+// The field before the one at byte `da` of `riga`, without its blanks.
+std::string_view campo_prima(std::string_view riga, std::size_t da) {
+    std::size_t fine = std::min(da, riga.size());
+    while (fine > 0 && blank(riga[fine - 1])) --fine;
+    if (fine > 0 && riga[fine - 1] == ',') --fine;
+    while (fine > 0 && blank(riga[fine - 1])) --fine;
+    std::size_t inizio = fine;
+    while (inizio > 0 && riga[inizio - 1] != ',' && !blank(riga[inizio - 1])) --inizio;
+    return riga.substr(inizio, fine - inizio);
+}
+
+// Whether the field at byte `da` of `riga` follows a comma that follows the
+// field before, with no blank between them: "-4,5".
+bool attaccato_con_virgola(std::string_view riga, std::size_t da) {
+    return da >= 2 && da <= riga.size() && riga[da - 1] == ',' && !blank(riga[da - 2]);
+}
+
+// Whether `riga` holds nothing but blanks and commas from byte `da` on.
+bool nulla_dopo(std::string_view riga, std::size_t da) {
+    return da >= riga.size() || riga.find_first_not_of(" \t,", da) == std::string_view::npos;
+}
+
 }  // namespace
+
+bool numero_in_piu(Lettura& l, const std::string& campo, const PosizioneCampo& p) {
+    if (p.primo || !intero(campo)) return false;
+    if (p.riga == l.ricordi.riga_silenziata) return true;
+    l.ricordi.riga_silenziata = p.riga;
+    if (solo_contato(l)) return true;
+    const Record* r = l.ricordi.riga_ultimo_record == p.riga ? l.ricordi.ultimo_record : nullptr;
+    std::string messaggio = "numero " + campo + " in più";
+    if (r) messaggio += " dopo i campi del record \"" + std::string(nome_record(*r)) + "\"";
+    messaggio += ": è ignorato";
+    std::vector<std::string> note;
+    const std::string_view riga = l.f().riga(p);
+    const std::size_t da = static_cast<std::size_t>(p.colonna - 1);
+    const std::string_view prima = campo_prima(riga, da);
+    const bool ultimo_numerico = r && !r->campi.empty() && r->campi.back().tipo != TipoCampo::testo;
+    if (ultimo_numerico && intero(prima) && campo.find_first_not_of("0123456789") == std::string::npos &&
+        nulla_dopo(riga, da + static_cast<std::size_t>(p.larghezza)) && attaccato_con_virgola(riga, da)) {
+        const std::string letto(prima.front() == '+' ? prima.substr(1) : prima);
+        note.push_back("la virgola separa i campi, non i decimali: \"" + std::string(prima) + "," + campo +
+                       "\" è letto " + letto + " seguito da un campo in più");
+        std::string scrivi = "i valori sono numeri interi, senza decimali: scrivi " + letto;
+        if (campo.find_first_not_of('0') != std::string::npos) {
+            const std::int64_t v = std::stoll(letto);
+            scrivi += " o " + std::to_string(letto.front() == '-' ? v - 1 : v + 1);
+        }
+        note.push_back(std::move(scrivi));
+    } else {
+        note.push_back(r ? "\"" + std::string(nome_record(*r)) + "\" ha " + std::to_string(r->campi.size()) +
+                               (r->campi.size() == 1 ? " campo" : " campi") + ": quelli dopo sono ignorati"
+                         : "un record finisce con il suo ultimo campo");
+    }
+    avviso(l, Avviso::campo_in_piu, std::move(messaggio), luogo_di(l, l.testo_corrente, p), std::move(note));
+    return true;
+}
 
 void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto contesto) {
     const PosizioneCampo p = *l.record;
@@ -78,6 +141,7 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
         l.ricordi.dopo_fine = true;
         return;
     }
+    if (numero_in_piu(l, campo, p)) return;
     if (!ha_lettere(campo) || (contiene(campo, "[") && contiene(campo, "]"))) return;
     if (p.riga == l.ricordi.riga_silenziata) return;
     l.ricordi.riga_silenziata = p.riga;
@@ -110,6 +174,8 @@ void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto conte
 }
 
 void dopo_record(Lettura& l) {
+    l.ricordi.ultimo_record = l.record_formato;
+    l.ricordi.riga_ultimo_record = l.record ? l.record->riga : 0;
     if (!l.ricordi.dopo_fine) return;
     l.ricordi.dopo_fine = false;
     if (solo_contato(l)) return;

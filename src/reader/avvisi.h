@@ -16,6 +16,10 @@ namespace compattatore::lettore {
 // no test.
 void campo_non_riconosciuto(Lettura& l, const std::string& campo, Contesto contesto);
 
+// A number left over after the record on its line, read as a field of its
+// own at `p`: a warning, once a line.  False when `campo` is no number.
+bool numero_in_piu(Lettura& l, const std::string& campo, const PosizioneCampo& p);
+
 // After a recognised record: no record after "[fine]".
 void dopo_record(Lettura& l);
 

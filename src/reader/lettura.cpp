@@ -17,6 +17,8 @@ void apri(Lettura& l, Testo quale, std::string_view testo) {
     l.campi.emplace(testo);
     l.ricordi.dopo_fine = false;
     l.ricordi.riga_silenziata = 0;
+    l.ricordi.ultimo_record = nullptr;
+    l.ricordi.riga_ultimo_record = 0;
 }
 
 void chiudi(Lettura& l) {
@@ -160,6 +162,7 @@ bool leggi_chiave(Lettura& l, std::string& chiave) {
     if (f.fine()) return false;
     // A field with a hyphen is a comment; at most two in a row are passed over.
     for (int salti = 0; salti < 2 && contiene(chiave, "-"); ++salti) {
+        numero_in_piu(l, chiave, *l.record);
         f.inizia_record();
         chiave = f.leggi_stringa();
         l.record = f.posizione_campo();

@@ -84,6 +84,10 @@ struct Ricordi {
     std::optional<LuogoRecord> generale_linea;  // the line text's "[generale]"
     bool dopo_fine = false;     // "[fine]" has been met in the current text
     int riga_silenziata = 0;    // a line whose further fields raise no warning
+    // The last record recognised in the current text, and its line: the
+    // record that a field left over on that line was meant for.
+    const Record* ultimo_record = nullptr;
+    int riga_ultimo_record = 0;
     int stazioni = 0;           // station records met
 };
 

@@ -12,7 +12,7 @@ constexpr VoceAvviso registro[] = {
     {A::record_fuori_posto, "record-fuori-posto",
      "una parola chiave dell'altro file, o della sezione generale fuori da essa"},
     {A::campo_in_piu, "campo-in-piu",
-     "un campo di testo avanzato dopo un record"},
+     "un campo avanzato dopo l'ultimo di un record, numero o testo: è ignorato (\"-4,5\" si legge -4)"},
     {A::virgola_nel_testo, "virgola-nel-testo", "una virgola taglia il testo di un cartello o il nome di una stazione"},
     {A::record_dopo_fine, "record-dopo-fine", "record dopo \"[fine]\": sono letti lo stesso"},
     {A::chiave_ripetuta, "chiave-ripetuta", "una chiave generale data due volte: vale l'ultima"},

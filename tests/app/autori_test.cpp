@@ -21,6 +21,7 @@
 
 #include "app/riga_di_comando.h"
 #include "sources/descrizioni.h"
+#include "support/builtin_warnings.h"
 #include "support/bytes.h"
 #include "support/temp_dir.h"
 
@@ -157,16 +158,30 @@ void controlla(const Caso& c) {
     EXPECT_EQ(test::file_names(dir.path()), attesi);
 }
 
+// The warning the built-in files draw, as the guide lists it: a report on
+// them holds it wherever the reading meets its line.  A literal, to stand
+// among the literals of the cases; the first case checks it against the list.
+#define AVVISO_INTEGRATO                                                                                           \
+    "DIR/Brunovale_linea.txt:186:23: avviso: numero 5 in più dopo i campi del record \"pendenza\": è ignorato "    \
+    "[campo-in-piu]\n"                                                                                             \
+    "    pendenza,  1250,   -4,5\n"                                                                                \
+    "                          ^\n"                                                                                \
+    "    la virgola separa i campi, non i decimali: \"-4,5\" è letto -4 seguito da un campo in più\n"              \
+    "    i valori sono numeri interi, senza decimali: scrivi -4 o -5\n"
+
 const std::vector<std::string> compile = {"compile", "DIR"};
 const std::vector<std::string> check = {"check", "DIR"};
 
 // The cases the issue lists, as an author meets them: the places and causes
 // that were wrong, and the report that was already right.
 TEST(Autori, GliErroriNelPostoGiusto) {
+    ASSERT_EQ(AVVISO_INTEGRATO, test::builtin_warnings_text("DIR/Brunovale_linea.txt"));
     const std::vector<Caso> casi = {
-        {"nessun errore", [](Sorgenti&) {}, compile, 0, "codice 0: nessun errore\n"},
+        {"nessun errore", [](Sorgenti&) {}, compile, 0, AVVISO_INTEGRATO
+         "codice 0: nessun errore, 1 avviso\n"},
         // Was reported at line 47, the next speed record.
         {"velocita 1300 alla riga 46", [](Sorgenti& s) { s.t({"velocita", "1000"}) = "velocita,    1000,   1300"; }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:46:22: errore: codice 25: limite di velocità oltre il campo della cella\n"
          "    velocita,    1000,   1300\n"
          "                         ^~~~\n"
@@ -174,6 +189,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // Was blamed on the train's restriction at line 136, at 123150 m.
         {"pendenza oltre la griglia", [](Sorgenti& s) { s.dopo_l({"pendenza", "317750"}, "pendenza,  345000,   3"); }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:436:12: errore: codice 15: posizione oltre la fine della griglia (posizione 345000 m)\n"
          "    pendenza,  345000,   3\n"
          "               ^~~~~~\n"
@@ -183,6 +199,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "compilazione non riuscita (codice 15): i file compilati non sono stati toccati\n"},
         {"cartello a 2147483647 m", [](Sorgenti& s) { s.dopo_l({"cartello_indicatore", "330750"}, "cartello_indicatore,  2147483647,   (Fine)"); },
          compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:537:23: errore: codice 15: posizione oltre la fine della griglia (posizione 2147483647 m)\n"
          "    cartello_indicatore,  2147483647,   (Fine)\n"
          "                          ^~~~~~~~~~\n"
@@ -194,6 +211,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
         // missing train file no path.
         {"progressiva fuori passo",
          [](Sorgenti& s) { s.l({"progressiva chilometrica uno"}) = "progressiva chilometrica uno,    31125,    3050,    0"; }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:3:34: errore: codice 2: progressiva chilometrica con posizione o valore non multiplo di 50\n"
          "    progressiva chilometrica uno,    31125,    3050,    0\n"
          "                                     ^~~~~\n"
@@ -204,6 +222,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
              s.t({"stazione", "0"}) = "stazione,       0, 22,  200,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Brunovale Centrale";
          },
          compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:89:17: errore: codice 24: fermata della stazione entro i primi 100 m del percorso\n"
          "    stazione,       0, 22,  200,  1, 0, 0,  4,1,0,  2,1,1,    1,  16,14,30, Brunovale Centrale\n"
          "                    ^\n"
@@ -233,6 +252,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    la cartella contiene: --linea Brunovale --treno Quarzo\n"
          "compilazione non riuscita (codice 101): i file compilati non sono stati toccati\n"},
         {"file del treno mancante", [](Sorgenti&) {}, {"compile", "DIR", "--linea", "Brunovale", "--treno", "Merlo"}, 1,
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Merlo-.txt: errore: codice 25: file del treno non trovato\n"
          "    il file del treno si chiama come la linea e il treno: LINEA_TRENO-.txt\n"
          "    la cartella contiene: --linea Brunovale --treno Quarzo\n"
@@ -240,6 +260,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
         // The caret stood under the keyword.
         {"numero del treno troppo lungo", [](Sorgenti& s) { s.dopo_t({"[generale]"}, "numero treno,    K2701234"); },
          compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:2:18: errore: codice 25: numero del treno oltre 6 caratteri\n"
          "    numero treno,    K2701234\n"
          "                     ^~~~~~~~\n"
@@ -247,6 +268,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // Code 25 says which cause it is.
         {"numero troppo grande", [](Sorgenti& s) { s.t({"sabbia"}) = "sabbia,    99999"; }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:4:12: errore: codice 25: numero troppo grande per il suo campo\n"
          "    sabbia,    99999\n"
          "               ^~~~~\n"
@@ -254,6 +276,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         {"testo dove va un numero",
          [](Sorgenti& s) { s.t({"segnale", "1050"}) = "segnale,\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0"; }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:139:10: errore: codice 25: \"1050x\" non è un numero\n"
          "    segnale,\\t1050x,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
          "              ^~~~~\n"
@@ -263,6 +286,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
         // A record short of fields was blamed on the next line, which it swallowed.
         {"rallentamento senza tre campi", [](Sorgenti& s) { s.t({"rallentamento", "123150"}) = "rallentamento,  28000,    60,  600"; }, compile,
          1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:136:35: errore: codice 25: mancano 3 campi del record \"rallentamento\": valore agli estremi, preavvisi, seconda velocità\n"
          "    rallentamento,  28000,    60,  600\n"
          "                                      ^\n"
@@ -274,6 +298,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
              s.t({"segnale", "2050"}) = "segnale,    1250,   0, 4, 0,  0, 0,    2,  2,0,0";
          },
          check, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:139:49: errore: codice 25: manca il campo \"tempo\" del record \"segnale\"\n"
          "    segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1\n"
          "                                                    ^\n"
@@ -282,13 +307,15 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    segnale,    1250,   0, 4, 0,  0, 0,    2,  2,0,0\n"
          "                                                    ^\n"
          "    un record sta tutto su una riga: \"segnale\" ha 11 campi, questa riga ne ha 10\n"
-         "2 errori, 0 avvisi\n"},
+         "2 errori, 1 avviso\n"},
         // An empty train, or one that lost its first line, replaced the last good build.
         {"treno vuoto", [](Sorgenti& s) { s.treno.clear(); }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt: errore: manca \"[generale]\" nel file del treno: nessun record è letto\n"
          "    i record del treno seguono una riga \"[generale]\"\n"
          "compilazione non riuscita (1 errore): i file compilati non sono stati toccati\n"},
         {"treno senza la prima riga", [](Sorgenti& s) { s.treno.erase(s.treno.begin()); }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt: errore: manca \"[generale]\" nel file del treno: nessun record è letto\n"
          "    i record del treno seguono una riga \"[generale]\"\n"
          "compilazione non riuscita (1 errore): i file compilati non sono stati toccati\n"},
@@ -297,6 +324,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
              std::erase_if(s.treno, [](const std::string& r) { return r.rfind("stazione,", 0) == 0; });
          },
          compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt: errore: il treno non ha nessuna stazione\n"
          "    le stazioni sono i record \"stazione\"; il primo è la partenza del treno\n"
          "compilazione non riuscita (1 errore): i file compilati non sono stati toccati\n"},
@@ -306,13 +334,15 @@ TEST(Autori, GliErroriNelPostoGiusto) {
              s.treno.back() = "abbattimento,  327450";
          },
          compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:395:22: errore: codice 25: manca il campo \"codice\" del record \"abbattimento\"\n"
          "    abbattimento,  327450\n"
          "                         ^\n"
          "    un record sta tutto su una riga: \"abbattimento\" ha 2 campi, questa riga ne ha 1\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         {"testo troppo lungo",
-         [](Sorgenti& s) { s.l({"cartello_indicatore", "7950"}) = "cartello_indicatore,  7950,   " + std::string(70000, 'Z'); }, compile, 1, 
+         [](Sorgenti& s) { s.l({"cartello_indicatore", "7950"}) = "cartello_indicatore,  7950,   " + std::string(70000, 'Z'); }, compile, 1,
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:518:31: errore: codice 25: testo troppo lungo\n"
          "    cartello_indicatore,  7950,   ZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ...\n"
          "                                  ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
@@ -321,6 +351,7 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // A control byte in the record is shown escaped.
         {"byte di controllo", [](Sorgenti& s) { s.t({"segnale", "1050"}) += "\x07"; }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:139:51: errore: codice 25: \"0\\x07\" non è un numero\n"
          "    segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\\x07\n"
          "                                                      ^~~~~\n"
@@ -335,16 +366,16 @@ TEST(Autori, GliErroriNelPostoGiusto) {
                  s.dopo_t({"[segnali]"}, std::string("segnale,  ") + p + ",   2, 4, 0,  0, 0,    0,  0,0,0, 0");
          },
          compile, 1,
-         "DIR/Brunovale_Quarzo-.txt:136:17: errore: codice 12: gruppo di codici prima di un inizio di rallentamento "
-         "senza cella libera (posizione 123200 m)\n"
+         AVVISO_INTEGRATO
+         "DIR/Brunovale_Quarzo-.txt:136:17: errore: codice 12: gruppo di codici prima di un inizio di rallentamento senza cella libera (posizione 123200 m)\n"
          "    rallentamento,  123150,    80,  800, 0,  1,  80\n"
          "                    ^~~~~~\n"
-         "    i codici vanno in una cella libera fra 5 e 7, fra 11 e 13 e fra 18 e 20 celle prima dell'inizio del "
-         "rallentamento, nella cella 2464\n"
+         "    i codici vanno in una cella libera fra 5 e 7, fra 11 e 13 e fra 18 e 20 celle prima dell'inizio del rallentamento, nella cella 2464\n"
          "compilazione non riuscita (codice 12): i file compilati non sono stati toccati\n"},
         // Already right: a signal on an occupied cell, now with what holds it.
         {"segnale su una cella occupata",
          [](Sorgenti& s) { s.t({"segnale", "2050"}) = "segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0"; }, compile, 1, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:140:13: errore: codice 16: segnale su una cella occupata (posizione 1050 m)\n"
          "    segnale,    1050,   2, 3, 0,  0, 0,    0,  0,0,0, 0\n"
          "                ^~~~\n"
@@ -359,6 +390,24 @@ TEST(Autori, GliErroriNelPostoGiusto) {
 // which compile prints too, and which fails it only when asked.
 TEST(Autori, OgniSilenzioEUnAvviso) {
     const std::vector<Caso> casi = {
+        // Were read as 8 and 110 without a word.
+        {"numeri in piu dopo un record",
+         [](Sorgenti& s) {
+             s.l({"pendenza", "8700"}) = "pendenza,  8700,   8,7";
+             s.t({"velocita", "8600"}) = "velocita,    8600,   110,  5";
+         },
+         check, 0,
+         AVVISO_INTEGRATO
+         "DIR/Brunovale_linea.txt:192:22: avviso: numero 7 in più dopo i campi del record \"pendenza\": è ignorato [campo-in-piu]\n"
+         "    pendenza,  8700,   8,7\n"
+         "                         ^\n"
+         "    la virgola separa i campi, non i decimali: \"8,7\" è letto 8 seguito da un campo in più\n"
+         "    i valori sono numeri interi, senza decimali: scrivi 8 o 9\n"
+         "DIR/Brunovale_Quarzo-.txt:48:28: avviso: numero 5 in più dopo i campi del record \"velocita\": è ignorato [campo-in-piu]\n"
+         "    velocita,    8600,   110,  5\n"
+         "                               ^\n"
+         "    \"velocita\" ha 2 campi: quelli dopo sono ignorati\n"
+         "0 errori, 3 avvisi\n"},
         {"parole chiave sbagliate",
          [](Sorgenti& s) {
              s.l({"pendenza", "1250"}) = "pendneza,  1250,   -4,5";
@@ -380,18 +429,20 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    forse intendevi `segnale`?\n"
          "0 errori, 3 avvisi\n"},
         {"righe fuori ordine", [](Sorgenti& s) { std::swap(s.l({"pendenza", "2050"}), s.l({"pendenza", "3500"})); }, check, 0, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:188:12: avviso: riga \"pendenza\" a 2050 m dopo una a 3500 m [righe-fuori-ordine]\n"
          "    pendenza,  2050,   -2\n"
          "               ^~~~\n"
          "    campo 1 di 2: posizione, in m, da 0 a 1000000\n"
          "    queste righe vanno in ordine crescente di posizione: in disordine cambiano il tratto a cui ciascuna si applica\n"
-         "0 errori, 1 avviso\n"},
+         "0 errori, 2 avvisi\n"},
         {"posizione e lunghezza negative",
          [](Sorgenti& s) {
              s.t({"rallentamento", "123150"}) = "rallentamento,  123150,    80,  -800, 0,  1,  80";
              s.t({"segnale", "1050"}) = "segnale,   -1000,   2, 4, 1,  1, 0,    2,  2,1,1, 0";
          },
          check, 0, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:136:33: avviso: rallentamento di lunghezza negativa (-800 m) [lunghezza-negativa]\n"
          "    rallentamento,  123150,    80,  -800, 0,  1,  80\n"
          "                                    ^~~~\n"
@@ -401,13 +452,14 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "               ^~~~~\n"
          "    campo 1 di 11: posizione, in m, da 0 a 1000000\n"
          "    il percorso comincia a 0 m\n"
-         "0 errori, 2 avvisi\n"},
+         "0 errori, 3 avvisi\n"},
         {"valori oltre il campo",
          [](Sorgenti& s) {
              s.l({"pendenza", "5450"}) = "pendenza,  5000,   200";
              s.t({"aderenza", "11450"}) = "aderenza,   11450,    300";
          },
          check, 0, 
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:190:20: avviso: pendenza 200 fuori dal campo: nel file compilato diventa -56 [valore-troncato]\n"
          "    pendenza,  5000,   200\n"
          "                       ^~~\n"
@@ -416,45 +468,46 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "    aderenza,   11450,    300\n"
          "                          ^~~\n"
          "    campo 2 di 2: aderenza, da 0 a 255\n"
-         "0 errori, 2 avvisi\n"},
+         "0 errori, 3 avvisi\n"},
         // A file saved in Windows-1252 that holds a name in UTF-8 too.
         {"nome in UTF-8 in un file Windows-1252",
          [](Sorgenti& s) {
              s.t({"stazione", "3900"}).replace(s.t({"stazione", "3900"}).find("Selvarossa"), 10, "Citt\xC3\xA0 Alta");
              s.t({"stazione", "7600"}).replace(s.t({"stazione", "7600"}).find("Pieve"), 5, "Pi\xE8ve");
          },
-         check, 0, 
+         check, 0,
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:90:73: avviso: il nome della stazione è scritto in UTF-8: il simulatore ne mostra ogni byte come una lettera [testo-utf8]\n"
          "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Città Alta\n"
          "                                                                            ^~~~~~~~~~\n"
          "    campo 17 di 17: nome, al più 65535 caratteri\n"
          "    salva il file nella codifica Windows-1252 (Europa occidentale), una lettera per byte\n"
-         "0 errori, 1 avviso\n"},
+         "0 errori, 2 avvisi\n"},
         {"virgola nel testo", [](Sorgenti& s) { s.l({"cartello_indicatore", "7950"}) = "cartello_indicatore,  7950,   (Zona), (Cod )"; }, check, 0,
-         
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:518:31: avviso: il testo del cartello finisce alla virgola: il resto della riga è ignorato [virgola-nel-testo]\n"
          "    cartello_indicatore,  7950,   (Zona), (Cod )\n"
          "                                  ^~~~~~\n"
          "    campo 2 di 2: testo, al più 65535 caratteri\n"
          "    un testo non può contenere virgole; il testo letto è \"(Zona)\"\n"
-         "0 errori, 1 avviso\n"},
+         "0 errori, 2 avvisi\n"},
         {"fermata su un cartello", [](Sorgenti& s) { s.dopo_l({"[indicazioni]"}, "cartello_indicatore,  4050,   (Prova)"); }, check, 0,
-         
+         AVVISO_INTEGRATO
          "DIR/Brunovale_Quarzo-.txt:90:14: avviso: la fermata della stazione prende la cella 82, che conteneva un cartello indicatore (DIR/Brunovale_linea.txt:518) [fermata-su-elemento]\n"
          "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selvarossa\n"
          "                 ^~~~\n"
          "    campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50\n"
          "    quell'elemento sparisce dal file compilato\n"
-         "0 errori, 1 avviso\n"},
+         "0 errori, 2 avvisi\n"},
         {"strisce prima di un aumento",
          [](Sorgenti& s) { s.l({"indicatori_vmax", "117600"}) = "indicatori_vmax,  117600,  140,  145,  150,  1,  140,  145,  150,  1"; }, check, 0,
-         
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:478:19: avviso: cartelli con strisce che non annunciano una riduzione: a sinistra 140/145/150 km/h dove vale già 140/145/150 km/h, a destra 140/145/150 km/h dove vale già 140/145/150 km/h [annuncio-prima-di-aumento]\n"
          "    indicatori_vmax,  117600,  140,  145,  150,  1,  140,  145,  150,  1\n"
          "                      ^~~~~~\n"
          "    campo 1 di 9: posizione, in m, da 0 a 1000000\n"
          "    le strisce (2, 1, 0) annunciano una riduzione di velocità; un aumento si segna con un solo cartello senza strisce\n"
-         "0 errori, 1 avviso\n"},
+         "0 errori, 2 avvisi\n"},
         // A slipped digit, a sign past the end of the line, a name the card cuts.
         {"velocita, fine della linea e nome lungo",
          [](Sorgenti& s) {
@@ -463,7 +516,8 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
              std::string& selvarossa = s.t({"stazione", "3900"});
              selvarossa.replace(selvarossa.find("Selvarossa"), 10, "Selvarossa di Sopra e di Sotto");
          },
-         check, 0, 
+         check, 0,
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:537:23: avviso: cartello_indicatore a 336000 m, oltre la fine della linea a 334000 m [oltre-fine-linea]\n"
          "    cartello_indicatore,  336000,   (Fine)\n"
          "                          ^~~~~~\n"
@@ -479,16 +533,17 @@ TEST(Autori, OgniSilenzioEUnAvviso) {
          "                                               ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
          "    campo 17 di 17: nome, al più 65535 caratteri\n"
          "    sulla scheda il nome diventa \"Selvarossa di Sopra e di So.\"\n"
-         "0 errori, 3 avvisi\n"},
+         "0 errori, 4 avvisi\n"},
         // Was told as "tipo di montagna 290".
         {"tipo di montagna come scritto",
          [](Sorgenti& s) { s.l({"montagna", "8750"}) = "montagna,   8750,  11150,  300"; }, check, 0,
+         AVVISO_INTEGRATO
          "DIR/Brunovale_linea.txt:437:28: avviso: tipo di montagna 300 meno 10, cioè 290 fuori dal campo: nel file compilato diventa 34 [valore-troncato]\n"
          "    montagna,   8750,  11150,  300\n"
          "                               ^~~\n"
          "    campo 3 di 3: tipo, da 0 a 265\n"
          "    il campo va da 0 a 255\n"
-         "0 errori, 1 avviso\n"},
+         "0 errori, 2 avvisi\n"},
         // compile prints the warnings and compiles; with --avvisi-come-errori it does not.
         {"compile con un avviso", [](Sorgenti& s) { s.l({"pendenza", "1250"}) = "pendneza,  1250,   -4,5"; }, compile, 0, 
          "DIR/Brunovale_linea.txt:186:1: avviso: parola chiave sconosciuta \"pendneza\": la riga è ignorata [parola-chiave-sconosciuta]\n"
@@ -554,6 +609,7 @@ TEST(Autori, TestiNellaCodificaDellAutore) {
          "    stazione,    3900, 22,  400,  0, 0, 1,  1,0,0,  1,0,1,    0,   0, 0, 0, Selva → Rossa\n"
          "                                                                                  ^\n"
          "    il simulatore mostra i testi in Windows-1252 (Europa occidentale): le lettere accentate, l'euro e le virgolette curve ci sono, frecce e altri simboli no\n"
+         AVVISO_INTEGRATO
          "compilazione non riuscita (1 errore): i file compilati non sono stati toccati\n"},
     };
     for (const Caso& c : casi) controlla(c);
@@ -638,6 +694,7 @@ TEST(Autori, UnaCompilazioneFallitaLasciaLUltimaBuona) {
     const Esecuzione e = esegui(dir.path(), compile);
     EXPECT_EQ(e.stato, 1);
     EXPECT_EQ(e.err,
+              AVVISO_INTEGRATO
               "DIR/Brunovale_Quarzo-.txt:101:13: errore: codice 8: posizione della stazione non multipla di 50 "
               "(posizione 54330 m)\n"
               "    stazione,   54330, 22,  400,  0, 0, 0,  1,0,0,  1,0,1,    0,   0, 0, 0, Borgo Errato\n"
@@ -678,7 +735,7 @@ TEST(Autori, SourcesNonSovrascriveSenzaForce) {
     // The names it took compile as they are.
     e = esegui(cartella, {"compile", "DIR", "--linea", "Valdorso", "--treno", "Merlo"});
     EXPECT_EQ(e.stato, 0);
-    EXPECT_EQ(e.err, "codice 0: nessun errore\n");
+    EXPECT_EQ(e.err, test::builtin_warnings_text("DIR/Valdorso_linea.txt") + "codice 0: nessun errore, 1 avviso\n");
 }
 
 // The command line speaks Italian, its own parser's words included, and says
@@ -752,13 +809,16 @@ TEST(Autori, ICommentiNonCambianoNulla) {
     test::write_bytes(commentata / "Brunovale_linea.txt", unisci(c.linea));
     test::write_bytes(commentata / "Brunovale_Quarzo-.txt", unisci(c.treno));
 
+    // The built-in files' own warning stays, at its line in the commented text.
+    std::string avviso = test::builtin_warnings_text("DIR/Brunovale_linea.txt");
+    avviso.replace(avviso.find(":186:"), 5, ":373:");
     const Esecuzione controllo = esegui(commentata.path(), check);
     EXPECT_EQ(controllo.stato, 0);
-    EXPECT_EQ(controllo.err, "nessun problema\n");
+    EXPECT_EQ(controllo.err, avviso + test::builtin_count(0));
     EXPECT_EQ(esegui(semplice.path(), compile).stato, 0);
     const Esecuzione e = esegui(commentata.path(), compile);
     EXPECT_EQ(e.stato, 0);
-    EXPECT_EQ(e.err, "codice 0: nessun errore\n");
+    EXPECT_EQ(e.err, avviso + "codice 0: nessun errore, 1 avviso\n");
     for (const char* n : compilati) EXPECT_TRUE(test::read_bytes(semplice / n) == test::read_bytes(commentata / n)) << n;
 }
 

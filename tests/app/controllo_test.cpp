@@ -2,9 +2,11 @@
 // writing nothing; its first error is the one compile reports first.
 #include "app/comandi.h"
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include "compile/compilazione.h"
 #include "app/diagnostica.h"
 #include "sources/descrizioni.h"
+#include "support/builtin_warnings.h"
 #include "support/bytes.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
@@ -81,17 +84,23 @@ TEST(Controllo, DieciErroriInDieciRecordSonoDieciErrori) {
     const Compilazione c = compila_descrizioni(
         {"Brunovale", "Quarzo", unisci(linea), unisci(treno), true, "L", "T"}, true);
     std::vector<std::tuple<std::string, int, int, int>> trovati, attesi;
+    // The built-in files' own warnings stay, in their places among the errors.
     for (const Diagnostica& d : c.esito.diagnostiche) {
-        EXPECT_EQ(d.gravita, Gravita::errore) << testo_diagnostica(d);
+        EXPECT_EQ(d.gravita == Gravita::errore, d.nome.empty()) << testo_diagnostica(d);
         trovati.emplace_back(d.luogo.file, d.luogo.riga, d.luogo.colonna, d.numero);
     }
     for (const Seme& s : semi) attesi.emplace_back(s.treno ? "T" : "L", s.riga, s.colonna, s.codice);
+    for (const test::BuiltinWarning& w : test::builtin_warnings())
+        attesi.emplace_back(w.train ? "T" : "L", w.line, w.column, 0);
+    std::stable_sort(attesi.begin(), attesi.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    });
     EXPECT_EQ(trovati, attesi);
 
     // The text report ends with the count; nothing is written.
     const Uscita t = esegui(controlla_sorgenti, dir.path());
     EXPECT_EQ(t.out, "");
-    EXPECT_EQ(t.err.substr(t.err.rfind('\n', t.err.size() - 2) + 1), "11 errori, 0 avvisi\n");
+    EXPECT_EQ(t.err.substr(t.err.rfind('\n', t.err.size() - 2) + 1), test::builtin_count(11));
     EXPECT_EQ(test::file_names(dir.path()),
               (std::set<std::string>{"Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 
@@ -102,16 +111,27 @@ TEST(Controllo, DieciErroriInDieciRecordSonoDieciErrori) {
     EXPECT_EQ(numero(k.esito.codice), 3);
 }
 
-TEST(Controllo, IFileIntegratiNonHannoProblemi) {
+// The built-in files have no error, and only the warnings the guide lists for them.
+TEST(Controllo, IFileIntegratiHannoSoloGliAvvisiDellaGuida) {
     test::TempDir dir;
     std::ostringstream err;
     ASSERT_EQ(scrivi_sorgenti(dir.path(), err), 0);
     const Uscita u = esegui(controlla_sorgenti, dir.path());
     EXPECT_EQ(u.stato, 0);
-    EXPECT_EQ(u.err, "nessun problema\n");
+    EXPECT_EQ(u.err, test::builtin_warnings_text((dir / "Brunovale_linea.txt").string()) + test::builtin_count(0));
     const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
-    EXPECT_EQ(j.out, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,\"riga\":null,"
-                     "\"colonna\":null,\"testo\":null,\"errori\":0,\"avvisi\":0,\"tralasciati\":0,\"diagnostiche\":[]}\n");
+    const nlohmann::json esito = test::parse_json(j.out);
+    EXPECT_EQ(esito["codice"], 0);
+    EXPECT_EQ(esito["errori"], 0);
+    ASSERT_EQ(esito["diagnostiche"].size(), test::builtin_warnings().size());
+    for (std::size_t i = 0; i < test::builtin_warnings().size(); ++i) {
+        const test::BuiltinWarning& w = test::builtin_warnings()[i];
+        const nlohmann::json& d = esito["diagnostiche"][i];
+        EXPECT_EQ(d["nome"], w.name);
+        EXPECT_EQ(d["riga"], w.line);
+        EXPECT_EQ(d["colonna"], w.column);
+        EXPECT_EQ(d["file"], (dir / (w.train ? "Brunovale_Quarzo-.txt" : "Brunovale_linea.txt")).string());
+    }
     EXPECT_EQ(test::file_names(dir.path()),
               (std::set<std::string>{".compattatore.lock", "Brunovale_linea.txt", "Brunovale_Quarzo-.txt"}));
 }
@@ -126,12 +146,16 @@ TEST(Controllo, OltreCinquantaProblemiSoloIlConto) {
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(treno));
     const Uscita u = esegui(controlla_sorgenti, dir.path());
     EXPECT_EQ(u.stato, 1);
-    EXPECT_NE(u.err.find("... non mostrati: 10 errori\n60 errori, 0 avvisi\n"), std::string::npos);
+    // The built-in files' warning gives its place to an error.
+    EXPECT_NE(u.err.find("... non mostrati: 10 errori e 1 avviso\n" + test::builtin_count(60)), std::string::npos);
     std::size_t mostrati = 0;
     for (std::size_t i = u.err.find(": errore: "); i != std::string::npos; i = u.err.find(": errore: ", i + 1)) ++mostrati;
     EXPECT_EQ(mostrati, 50u);
     const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
-    EXPECT_NE(j.out.find("\"errori\":60,\"avvisi\":0,\"tralasciati\":0"), std::string::npos);
+    const nlohmann::json esito = test::parse_json(j.out);
+    EXPECT_EQ(esito["errori"], 60);
+    EXPECT_EQ(esito["avvisi"], test::builtin_warnings().size());
+    EXPECT_EQ(esito["tralasciati"], 0);
 }
 
 // Past the list, errors and warnings are counted all the same, and the
@@ -150,12 +174,14 @@ TEST(Controllo, OltreLElencoTuttoContatoEGliErroriPrima) {
     EXPECT_EQ(esito["codice"], 8);
     EXPECT_EQ(esito["riga"], static_cast<int>(treno.size()) - 1200);
     EXPECT_EQ(esito["errori"], 1200);
-    EXPECT_EQ(esito["avvisi"], 1500);
-    EXPECT_EQ(esito["tralasciati"], 2700 - massimo_diagnostiche);
+    const int avvisi = 1500 + static_cast<int>(test::builtin_warnings().size());
+    EXPECT_EQ(esito["avvisi"], avvisi);
+    EXPECT_EQ(esito["tralasciati"], 1200 + avvisi - static_cast<int>(massimo_diagnostiche));
     ASSERT_EQ(esito["diagnostiche"].size(), massimo_diagnostiche);
     for (const nlohmann::json& d : esito["diagnostiche"]) EXPECT_EQ(d["gravita"], "errore");
     const Uscita t = esegui(controlla_sorgenti, dir.path());
-    EXPECT_NE(t.err.find("\n... non mostrati: 1150 errori e 1500 avvisi\n1200 errori, 1500 avvisi\n"),
+    const std::string n = std::to_string(avvisi);
+    EXPECT_NE(t.err.find("\n... non mostrati: 1150 errori e " + n + " avvisi\n1200 errori, " + n + " avvisi\n"),
               std::string::npos);
 }
 

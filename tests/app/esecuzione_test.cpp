@@ -9,6 +9,8 @@
 
 #include "format/json.h"
 #include "platform/paths.h"
+#include "support/builtin_warnings.h"
+#include "support/json.h"
 #include "support/process.h"
 #include "support/system_reasons.h"
 #include "support/temp_dir.h"
@@ -112,8 +114,9 @@ TEST_F(ProgrammaCopiato, SourcesPoiCompileDannoGliStessiFileCompilati) {
 
     test::CommandResult compilato = test::run_program(exe, {"compile", test::argument(autore)});
     ASSERT_EQ(compilato.status, 0) << compilato.output;
-    // Not a single warning.
-    EXPECT_EQ(compilato.output, "codice 0: nessun errore\n");
+    // The guide's warnings for the built-in files, and no other.
+    EXPECT_EQ(compilato.output, test::builtin_warnings_text(test::argument(autore / "Brunovale_linea.txt")) +
+                                    "codice 0: nessun errore, 1 avviso\n");
     // The author's files are kept; the compiled files equal the built-in run's;
     // the card and the order come with them, the notes only from the author's.
     EXPECT_EQ(test::file_names(autore),
@@ -135,6 +138,7 @@ TEST_F(ProgrammaCopiato, CompileScriveLeNoteDellAutore) {
     test::CommandResult rifiutato = test::run_program(exe, {"compile", test::argument(autore)});
     EXPECT_EQ(rifiutato.status, 1);
     EXPECT_EQ(rifiutato.output,
+              test::builtin_warnings_text(test::argument(autore / "Brunovale_linea.txt")) +
               test::argument(autore / "Brunovale_Quarzo_note-.txt") +
                   ":2:6: errore: carattere U+2192 non rappresentabile in Windows-1252\n"
                   "    Pi\u00F9 \u2192 avanti\n"
@@ -144,7 +148,7 @@ TEST_F(ProgrammaCopiato, CompileScriveLeNoteDellAutore) {
     // check reports it among the scenario's problems; --json in its object.
     test::CommandResult controllo = test::run_program(exe, {"check", test::argument(autore)});
     EXPECT_EQ(controllo.status, 1);
-    EXPECT_EQ(controllo.output, rifiutato.output.substr(0, rifiutato.output.rfind("compilazione")) + "1 errore, 0 avvisi\n");
+    EXPECT_EQ(controllo.output, rifiutato.output.substr(0, rifiutato.output.rfind("compilazione")) + test::builtin_count(1));
     test::CommandResult json = test::run_program(exe, {"compile", test::argument(autore), "--json"});
     EXPECT_EQ(json.status, 1);
     EXPECT_NE(json.output.find("\"riga\":2,\"colonna\":6,\"testo\":\"Pi\\u00f9 \\u2192 avanti\",\"scritti\":false,"
@@ -249,9 +253,19 @@ TEST_F(ProgrammaCopiato, CompileJsonDiUnaCompilazioneRiuscita) {
     ASSERT_EQ(test::run_program(exe, {"sources", test::argument(autore)}).status, 0);
     test::CommandResult esito = test::run_program(exe, {"compile", test::argument(autore), "--json"});
     EXPECT_EQ(esito.status, 0);
-    EXPECT_EQ(esito.output, "{\"codice\":0,\"spiegazione\":\"nessun errore\",\"posizione\":null,\"file\":null,"
-                            "\"riga\":null,\"colonna\":null,\"testo\":null,\"scritti\":true,\"errori\":0,"
-                            "\"avvisi\":0,\"tralasciati\":0,\"diagnostiche\":[]}\n");
+    const nlohmann::json j = test::parse_json(esito.output);
+    EXPECT_EQ(j["codice"], 0);
+    EXPECT_EQ(j["file"], nullptr);
+    EXPECT_EQ(j["scritti"], true);
+    EXPECT_EQ(j["errori"], 0);
+    EXPECT_EQ(j["tralasciati"], 0);
+    // The built-in files' warnings, listed.
+    EXPECT_EQ(j["avvisi"], test::builtin_warnings().size());
+    ASSERT_EQ(j["diagnostiche"].size(), test::builtin_warnings().size());
+    for (std::size_t i = 0; i < test::builtin_warnings().size(); ++i) {
+        EXPECT_EQ(j["diagnostiche"][i]["nome"], test::builtin_warnings()[i].name);
+        EXPECT_EQ(j["diagnostiche"][i]["riga"], test::builtin_warnings()[i].line);
+    }
 }
 
 // The authors' tools on the built-in scenario: a listing of each compiled
@@ -306,7 +320,8 @@ TEST_F(ProgrammaCopiato, CartelleConLettereAccentate) {
     fs::create_directory(autore);
     ASSERT_EQ(test::run_program(exe, {"sources", test::argument(autore)}).status, 0);
     esito = test::run_program(exe, {"compile", test::argument(autore)});
-    EXPECT_EQ(esito.output, "codice 0: nessun errore\n");
+    EXPECT_EQ(esito.output, test::builtin_warnings_text(test::argument(autore / "Brunovale_linea.txt")) +
+                                "codice 0: nessun errore, 1 avviso\n");
     for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"})
         EXPECT_TRUE(test::read_bytes(autore / nome) == test::read_bytes(sua / nome)) << nome;
 

@@ -40,7 +40,7 @@ struct Caso {
 TEST(Avvisi, OgniTipoDalPiuPiccoloTesto) {
     const std::vector<Caso> casi = {
         {"nessun avviso",
-         {"-- commento", "[pendenze]", "pendenza,  0,   0", "pendenza,  1250,   -4,5", "montagna,  8750,  11150,  12"},
+         {"-- commento", "[pendenze]", "pendenza,  0,   0", "pendenza,  1250,   -4,", "montagna,  8750,  11150,  12"},
          {"numero treno,  K27", "categoria,  Rapido", "recupero,  1000,  0.5", "velocita,  0,  30", "aderenza,  0,  58",
           "orologio,    16              20            30 "},
          {}},
@@ -59,6 +59,18 @@ TEST(Avvisi, OgniTipoDalPiuPiccoloTesto) {
          {"stazione,  1000, 22,  400,  0,0,0,  1,0,0,  1,0,1,  0,  0,0,0, Alfa, Beta"},
          {{"campo-in-piu", 'L', 4, 31}, {"virgola-nel-testo", 'L', 5, 30}, {"virgola-nel-testo", 'T', 2, 64}},
          false, false},
+        // Numbers after a record's last field, each line once: a decimal
+        // comma, a slipped extra, a negative one (read as a comment field).
+        {"numeri in piu",
+         {"[pendenze]", "pendenza,  0,   0", "pendenza,  1250,   -4,5", "pendenza,  6000,  8,5,9", "pendenza,  7000,  8 , 7"},
+         {"velocita,  0,  30", "velocita,  19500,  120,  5", "velocita,  19600,  120,  -5",
+          "segnale,  3050,  2,4,1,1,0,2,2,1,1,0, 7"},
+         {{"campo-in-piu", 'L', 5, 23},
+          {"campo-in-piu", 'L', 6, 21},
+          {"campo-in-piu", 'L', 7, 23},
+          {"campo-in-piu", 'T', 3, 26},
+          {"campo-in-piu", 'T', 4, 26},
+          {"campo-in-piu", 'T', 5, 39}}},
         {"dopo la fine", {"[record]"}, {"aderenza,  1000,  60", "[fine]", "sabbia,  100"},
          {{"profilo-non-da-zero", 'T', 2, 12}, {"record-dopo-fine", 'T', 4, 1}}},
         {"chiavi ripetute",
