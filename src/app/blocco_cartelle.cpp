@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 #include <ostream>
+#include <set>
+#include <string>
 
 #include "platform/paths.h"
 
@@ -16,14 +18,23 @@ BloccoCartelle::BloccoCartelle(const std::vector<std::pair<fs::path, UsoCartella
     // order that does not depend on how the folders were named.
     std::map<FileIdentity, std::pair<std::size_t, LockUse>> per_file;
     std::vector<FolderLock> aperti;
+    std::set<std::string> detti;
     for (const auto& [cartella, uso] : cartelle) {
         const LockUse chiesto = uso == UsoCartella::scrittura ? LockUse::exclusive : LockUse::shared;
-        FolderLock l(cartella, chiesto == LockUse::exclusive);
+        FolderLock l(cartella);
         const std::optional<FileIdentity> id = l.identity();
-        // No lock file: a folder that does not exist or where nothing can
-        // be created, which this run will only fail to write, or one where
-        // no run has written, which a run that only reads leaves alone.
-        if (!id) continue;
+        // No lock file: a folder that does not exist, which this run will
+        // only fail to read or write, or one where none can be made or
+        // opened (a folder read-only for this user, a folder of that
+        // name), which is said, and read or written unlocked.
+        if (!id) {
+            const std::string nome = path_text(cartella);
+            if (l.missing_reason() && detti.insert(nome).second)
+                err << "compattatore: avviso: nella cartella " << nome << " il file di blocco "
+                    << lock_file_name << " non si può usare (" << *l.missing_reason()
+                    << "): le esecuzioni contemporanee in questa cartella non si escludono a vicenda" << std::endl;
+            continue;
+        }
         const auto [voce, nuova] = per_file.try_emplace(*id, aperti.size(), chiesto);
         if (nuova) {
             aperti.push_back(std::move(l));

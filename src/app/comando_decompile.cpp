@@ -19,6 +19,13 @@ namespace compattatore {
 StatoUscita comando_decompile(const std::filesystem::path& cartella, const std::string& linea,
                               const std::string& treno, const std::filesystem::path& uscita, bool forza,
                               std::ostream& out, std::ostream& err) {
+    // The folder of the texts is made first, so that its lock can be taken
+    // with the other one, in the order every run follows.
+    {
+        std::error_code ec;
+        std::filesystem::create_directories(uscita, ec);
+        if (ec) throw IoError(uscita, system_reason(ec));
+    }
     const BloccoCartelle blocco({{cartella, UsoCartella::lettura}, {uscita, UsoCartella::scrittura}}, err);
     const FileScenario dentro{cartella, linea, treno};
     const FileScenario fuori{uscita, linea, treno};
@@ -33,9 +40,6 @@ StatoUscita comando_decompile(const std::filesystem::path& cartella, const std::
 
     const Decompilazione d = decompila(c);
     {
-        std::error_code ec;
-        std::filesystem::create_directories(uscita, ec);
-        if (ec) throw IoError(uscita, system_reason(ec));
         // Both files are written before either takes its name.
         OutputSet uscite;
         uscite.add(testo_linea, d.testo_linea);

@@ -14,12 +14,13 @@ namespace compattatore {
 StatoUscita scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea,
                             const std::string& treno, bool forza, bool nuovo) {
     const FileScenario f{cartella, linea, treno};
-    if (!forza && rifiuta_esistenti({file_linea_txt(f), file_treno_txt(f)}, err)) return stato::non_riuscito;
     std::error_code ec;
     std::filesystem::create_directories(cartella, ec);
     if (ec) throw IoError(cartella, system_reason(ec));
-    // The folder exists now, and its lock can be taken.
+    // The folder exists now, and its lock can be taken; what stands in it is
+    // looked at under the lock, so that no other run puts a file there after.
     const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
+    if (!forza && rifiuta_esistenti({file_linea_txt(f), file_treno_txt(f)}, err)) return stato::non_riuscito;
     OutputSet uscite;
     if (nuovo) {
         dati_linea_nuova(f, uscite);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/lettura_descrizioni.h"
+#include "platform/file_handle.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/system_reason.h"
@@ -21,7 +22,8 @@ bool esiste(const std::filesystem::path& file) {
 bool rifiuta_esistenti(std::initializer_list<std::filesystem::path> file, std::ostream& err) {
     bool esistenti = false;
     for (const std::filesystem::path& f : file) {
-        if (!esiste(f)) continue;
+        // A link stands there too, even one that leads nowhere.
+        if (what_stands_at(f) == ExistingName::none) continue;
         err << "compattatore: " << path_text(f) << ": esiste già; --force per sostituirlo\n";
         esistenti = true;
     }
@@ -33,6 +35,9 @@ bool rifiuta_diverse(std::initializer_list<std::pair<std::filesystem::path, std:
                      const std::filesystem::path& cartella, std::ostream& err) {
     bool diverse = false;
     for (const auto& [f, atteso] : file) {
+        // Followed, a link would have the run read, replace and delete a
+        // file elsewhere.
+        if (what_stands_at(f) == ExistingName::link) throw IoError(f, "è un collegamento, non un file");
         const std::optional<DescrizioneLetta> letta = leggi_descrizione(f);
         if (!letta || letta->testo == atteso) continue;
         err << "compattatore: " << path_text(f)

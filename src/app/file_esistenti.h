@@ -14,7 +14,8 @@ namespace compattatore {
 // Whether `file` exists; a folder that cannot be searched is an I/O failure.
 bool esiste(const std::filesystem::path& file);
 
-// Whether any of `file` exists; each that does is named on `err`, then
+// Whether anything stands under any of the names `file` (a link, even one
+// leading nowhere, is not followed); each that does is named on `err`, then
 // "nessun file scritto".  A folder that cannot be searched raises IoError.
 bool rifiuta_esistenti(std::initializer_list<std::filesystem::path> file, std::ostream& err);
 
@@ -23,7 +24,7 @@ bool rifiuta_esistenti(std::initializer_list<std::filesystem::path> file, std::o
 // that does is named on `err` with how to keep it (compile it from
 // `cartella`) or give it up (delete it), then "nessun file scritto".  A file
 // that is missing or holds that very text (a killed run's leftover) is no
-// reason to stop.  A name that is no ordinary file raises IoError.
+// reason to stop.  A name that is no ordinary file, or a link, raises IoError.
 bool rifiuta_diverse(std::initializer_list<std::pair<std::filesystem::path, std::string_view>> file,
                      const std::filesystem::path& cartella, std::ostream& err);
 

@@ -46,7 +46,8 @@ public:
     // Opens the file, creating it when missing, to hold a lock on it (on
     // Windows a new one is hidden).  Where it cannot be created or written,
     // an existing one is opened for reading, which is enough for a lock;
-    // none when neither can be done.
+    // none when neither can be done, with the system's error code set.  A
+    // link is not followed.
     static std::optional<FileHandle> open_for_lock(const std::filesystem::path& file);
 
     FileHandle() = default;

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <exception>
+#include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/system_reason.h"
 #include "platform/temporary_files.h"
 
 namespace compattatore {
@@ -20,17 +23,26 @@ constexpr std::chrono::milliseconds quiet_wait{1000};
 
 }  // namespace
 
-FolderLock::FolderLock(fs::path folder, bool create) : folder_(std::move(folder)) {
+FolderLock::FolderLock(fs::path folder) : folder_(std::move(folder)) {
     const fs::path file = folder_ / path_from_text(lock_file_name);
-    if (create) {
-        handle_ = FileHandle::open_for_lock(file);
+    const ExistingName there = what_stands_at(file);
+    if (there == ExistingName::link) throw IoError(file, "è un collegamento, non un file");
+    if (there == ExistingName::folder) {
+        missing_reason_ = "è una cartella, non un file";
         return;
     }
-    try {
-        handle_ = FileHandle::open_read_if_exists(file);
-    } catch (const std::exception&) {
-        // A lock file that cannot be opened is as good as none for a reader.
+    clear_system_error();
+    handle_ = FileHandle::open_for_lock(file);
+    if (handle_ && !handle_->is_regular()) {
+        handle_.reset();
+        missing_reason_ = "è un dispositivo o una pipe, non un file";
+        return;
     }
+    if (handle_) return;
+    const unsigned long code = last_system_error();
+    std::error_code ec;
+    if (!fs::is_directory(folder_, ec)) return;
+    missing_reason_ = code != 0 ? system_reason(code) : std::string("non si può aprire");
 }
 
 std::optional<FileIdentity> FolderLock::identity() const {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/file_handle.h"
@@ -20,11 +21,10 @@ inline constexpr std::string_view lock_file_name = ".compattatore.lock";
 
 class FolderLock {
 public:
-    // Opens the lock file of `folder`, creating it when missing if
-    // `create`; nothing is locked yet.  A run that only reads creates none:
-    // where no lock file stands, no writing run has been there to wait for,
-    // and reading leaves no trace in a folder.
-    explicit FolderLock(std::filesystem::path folder, bool create = true);
+    // Opens the lock file of `folder`, creating it when missing; nothing is
+    // locked yet.  A link under the lock file's name is never followed (it
+    // could create or lock a file anywhere): it raises IoError.
+    explicit FolderLock(std::filesystem::path folder);
 
     const std::filesystem::path& folder() const { return folder_; }
 
@@ -32,6 +32,9 @@ public:
     // names; none when there is no lock file to open (the folder does not
     // exist, or nothing can be created there and none stands there yet).
     std::optional<FileIdentity> identity() const;
+    // Why there is no lock file to take, in the system's words, for a
+    // folder that exists; none when there is one, or no folder.
+    const std::optional<std::string>& missing_reason() const { return missing_reason_; }
 
     enum class Outcome {
         held,           // the lock is taken
@@ -48,6 +51,7 @@ public:
 private:
     std::filesystem::path folder_;
     std::optional<FileHandle> handle_;
+    std::optional<std::string> missing_reason_;
 };
 
 }  // namespace compattatore

@@ -77,8 +77,15 @@ std::optional<FileHandle> FileHandle::create_new(const fs::path& file, const fs:
 }
 
 std::optional<FileHandle> FileHandle::open_for_lock(const fs::path& file) {
-    int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) fd = open_for_reading(file);
+    // Never through a link, which could make or lock a file anywhere; a
+    // pipe is not waited on.
+    int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        const int first = errno;
+        fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        // None to read: why none could be made is the reason.
+        if (fd < 0 && errno == ENOENT) errno = first;
+    }
     if (fd < 0) return std::nullopt;
     return FileHandle(fd, file);
 }
