@@ -23,6 +23,7 @@
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/temporary_files.h"
+#include "support/esecuzione.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -53,12 +54,9 @@ std::map<std::string, std::string> contenuto(const fs::path& dir) {
     return file;
 }
 
-struct Esito {
-    int stato;
-    std::string out, err;
-};
+using test::Esecuzione;
 
-Esito lavoro(const fs::path& dir) {
+Esecuzione lavoro(const fs::path& dir) {
     std::ostringstream out, err;
     const int stato = riporta_fallimenti([&] { return esegui_lavoro(dir, out, err); }, err);
     return {stato, out.str(), err.str()};
@@ -116,7 +114,7 @@ TEST(GuastiIniettati, UnGuastoAOgniPassoDellEsecuzioneLasciaUnInsiemeIntero) {
         TempDir dir;
         for (const auto& [nome, byte] : vecchi) test::write_bytes(dir / nome, byte);
         fault_injection::fail_operation(k);
-        const Esito e = lavoro(dir.path());
+        const Esecuzione e = lavoro(dir.path());
         fault_injection::fail_operation(0);
 
         // Nothing but the outputs and temporary files of the failed run.
@@ -193,7 +191,7 @@ TEST(DescrizioniProprie, QuelleDiUnAutoreFermanoIlLavoro) {
             TempDir dir;
             test::write_bytes(dir / nome, predefinito + "; una riga dell'autore\r\n");
             const std::map<std::string, std::string> prima = contenuto(dir.path());
-            const Esito e = lavoro(dir.path());
+            const Esecuzione e = lavoro(dir.path());
             EXPECT_EQ(e.stato, stato::non_riuscito);
             EXPECT_EQ(e.err, "compattatore: " + path_text(dir / nome) +
                                  ": file di descrizione diverso da quello predefinito: non viene sostituito\n"
@@ -207,7 +205,7 @@ TEST(DescrizioniProprie, QuelleDiUnAutoreFermanoIlLavoro) {
         {
             TempDir dir;
             test::write_bytes(dir / nome, predefinito);
-            const Esito e = lavoro(dir.path());
+            const Esecuzione e = lavoro(dir.path());
             EXPECT_EQ(e.stato, 0) << e.err;
             EXPECT_TRUE(contenuto(dir.path()) == fresco);
         }
@@ -231,14 +229,7 @@ TEST(FileTemporanei, QuelliDiUnEsecuzioneUccisaSonoRimossi) {
 // everyone.
 #ifndef _WIN32
 
-// The program's command line, run in this process.
-Esito esegui(const std::vector<std::string>& argomenti) {
-    std::vector<std::string> a{"compattatore"};
-    a.insert(a.end(), argomenti.begin(), argomenti.end());
-    std::ostringstream out, err;
-    const int stato = esegui_riga_di_comando(a, out, err);
-    return {stato, out.str(), err.str()};
-}
+using test::esegui;
 
 // The longest name a line may have on common file systems with the train
 // "T": 235 characters give a restriction order of 255, and the temporary
@@ -248,7 +239,7 @@ TEST(NomiLunghi, UnaLineaDi235CaratteriSiCompila) {
     const std::string linea(235, 'L');
     const std::string d = test::argument(dir.path());
     ASSERT_EQ(esegui({"sources", d, "--linea", linea, "--treno", "T"}).stato, 0);
-    const Esito e = esegui({"compile", d, "--linea", linea, "--treno", "T"});
+    const Esecuzione e = esegui({"compile", d, "--linea", linea, "--treno", "T"});
     EXPECT_EQ(e.stato, 0) << e.err;
     ASSERT_EQ((linea + "_T_rallentamenti.txt").size(), 255u);
     for (const char* coda : {"_linea.dat", "_T.sim", "_T.dat", "_T_scheda_treno.txt", "_T_rallentamenti.txt"}) {
@@ -341,7 +332,7 @@ TEST(InputIllegibili, OgnunoRifiutatoSubitoConIlSuoMotivo) {
         std::vector<std::string> argomenti;
         for (const std::string& x : c.argomenti) argomenti.push_back(sostituisci(x));
         const auto inizio = std::chrono::steady_clock::now();
-        const Esito e = esegui(argomenti);
+        const Esecuzione e = esegui(argomenti);
         EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(1));
         EXPECT_EQ(e.stato, c.stato);
         EXPECT_EQ(e.out, "");

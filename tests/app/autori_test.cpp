@@ -23,6 +23,7 @@
 #include "sources/descrizioni.h"
 #include "support/builtin_warnings.h"
 #include "support/bytes.h"
+#include "support/esecuzione.h"
 #include "support/temp_dir.h"
 
 namespace compattatore {
@@ -93,10 +94,7 @@ std::vector<std::string> righe(const std::string& testo) {
     return r;
 }
 
-struct Esecuzione {
-    int stato;
-    std::string out, err;
-};
+using test::Esecuzione;
 
 // Runs the program's command line with `argomenti` after the program's name;
 // "DIR" stands for `cartella` in the arguments and in the reports.
@@ -104,9 +102,7 @@ Esecuzione esegui(const fs::path& cartella, std::vector<std::string> argomenti) 
     const std::string dir = cartella.string();
     for (std::string& a : argomenti)
         if (a == "DIR") a = dir;
-    argomenti.insert(argomenti.begin(), "compattatore");
-    std::ostringstream out, err;
-    const int stato = esegui_riga_di_comando(argomenti, out, err);
+    Esecuzione e = test::esegui(std::move(argomenti));
     // The folder's own separator (a backslash on Windows) shows as "/".
     const std::string dir_e_separatore = dir + static_cast<char>(fs::path::preferred_separator);
     auto rimpiazza = [&](std::string t) {
@@ -114,7 +110,7 @@ Esecuzione esegui(const fs::path& cartella, std::vector<std::string> argomenti) 
             for (std::size_t i = t.find(da); i != std::string::npos; i = t.find(da, i + a.size())) t.replace(i, da.size(), a);
         return t;
     };
-    return {stato, rimpiazza(out.str()), rimpiazza(err.str())};
+    return {e.stato, rimpiazza(e.out), rimpiazza(e.err)};
 }
 
 // What a compile writes: the compiled files and the driver's documents.

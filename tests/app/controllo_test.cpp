@@ -16,6 +16,7 @@
 #include "sources/descrizioni.h"
 #include "support/builtin_warnings.h"
 #include "support/bytes.h"
+#include "support/esecuzione.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -32,13 +33,10 @@ std::string unisci(const std::vector<std::string>& righe) {
     return t;
 }
 
-struct Uscita {
-    int stato;
-    std::string out, err;
-};
+using test::Esecuzione;
 
 template <class Comando>
-Uscita esegui(Comando comando, const fs::path& cartella, bool json = false) {
+Esecuzione esegui(Comando comando, const fs::path& cartella, bool json = false) {
     OpzioniSorgenti o;
     o.cartella = cartella;
     o.json = json;
@@ -78,7 +76,7 @@ TEST(Controllo, DieciErroriInDieciRecordSonoDieciErrori) {
     test::write_bytes(dir / "Brunovale_linea.txt", unisci(linea));
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(treno));
 
-    const Uscita u = esegui(controlla_sorgenti, dir.path(), true);
+    const Esecuzione u = esegui(controlla_sorgenti, dir.path(), true);
     EXPECT_EQ(u.stato, 1);
     // Each error at its own line and field, in the order of the files.
     const Compilazione c = compila_descrizioni(
@@ -99,7 +97,7 @@ TEST(Controllo, DieciErroriInDieciRecordSonoDieciErrori) {
 
     // The text report ends with the count; nothing is written but the
     // folder's lock file.
-    const Uscita t = esegui(controlla_sorgenti, dir.path());
+    const Esecuzione t = esegui(controlla_sorgenti, dir.path());
     EXPECT_EQ(t.out, "");
     EXPECT_EQ(t.err.substr(t.err.rfind('\n', t.err.size() - 2) + 1), test::builtin_count(11));
     EXPECT_EQ(test::file_names(dir.path()),
@@ -117,10 +115,10 @@ TEST(Controllo, IFileIntegratiHannoSoloGliAvvisiDellaGuida) {
     test::TempDir dir;
     std::ostringstream err;
     ASSERT_EQ(scrivi_sorgenti(dir.path(), err), 0);
-    const Uscita u = esegui(controlla_sorgenti, dir.path());
+    const Esecuzione u = esegui(controlla_sorgenti, dir.path());
     EXPECT_EQ(u.stato, 0);
     EXPECT_EQ(u.err, test::builtin_warnings_text((dir / "Brunovale_linea.txt").string()) + test::builtin_count(0));
-    const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
+    const Esecuzione j = esegui(controlla_sorgenti, dir.path(), true);
     const nlohmann::json esito = test::parse_json(j.out);
     EXPECT_EQ(esito["codice"], 0);
     EXPECT_EQ(esito["errori"], 0);
@@ -145,14 +143,14 @@ TEST(Controllo, OltreCinquantaProblemiSoloIlConto) {
     for (int i = 0; i < 60; ++i) treno.insert(treno.begin() + 139, "segnale,    1050,   2, 4, 0,  0, 0,    0,  0,0,0, 0");
     test::write_bytes(dir / "Brunovale_linea.txt", unisci(righe(righe_linea())));
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(treno));
-    const Uscita u = esegui(controlla_sorgenti, dir.path());
+    const Esecuzione u = esegui(controlla_sorgenti, dir.path());
     EXPECT_EQ(u.stato, 1);
     // The built-in files' warning gives its place to an error.
     EXPECT_NE(u.err.find("... non mostrati: 10 errori e 1 avviso\n" + test::builtin_count(60)), std::string::npos);
     std::size_t mostrati = 0;
     for (std::size_t i = u.err.find(": errore: "); i != std::string::npos; i = u.err.find(": errore: ", i + 1)) ++mostrati;
     EXPECT_EQ(mostrati, 50u);
-    const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
+    const Esecuzione j = esegui(controlla_sorgenti, dir.path(), true);
     const nlohmann::json esito = test::parse_json(j.out);
     EXPECT_EQ(esito["errori"], 60);
     EXPECT_EQ(esito["avvisi"], test::builtin_warnings().size());
@@ -169,7 +167,7 @@ TEST(Controllo, OltreLElencoTuttoContatoEGliErroriPrima) {
     treno.insert(treno.end() - 1, 1200, "stazione,  1,  8,  500");
     test::write_bytes(dir / "Brunovale_linea.txt", unisci(linea));
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", unisci(treno));
-    const Uscita j = esegui(controlla_sorgenti, dir.path(), true);
+    const Esecuzione j = esegui(controlla_sorgenti, dir.path(), true);
     EXPECT_EQ(j.stato, 1);
     const nlohmann::json esito = test::parse_json(j.out);
     EXPECT_EQ(esito["codice"], 8);
@@ -180,7 +178,7 @@ TEST(Controllo, OltreLElencoTuttoContatoEGliErroriPrima) {
     EXPECT_EQ(esito["tralasciati"], 1200 + avvisi - static_cast<int>(massimo_diagnostiche));
     ASSERT_EQ(esito["diagnostiche"].size(), massimo_diagnostiche);
     for (const nlohmann::json& d : esito["diagnostiche"]) EXPECT_EQ(d["gravita"], "errore");
-    const Uscita t = esegui(controlla_sorgenti, dir.path());
+    const Esecuzione t = esegui(controlla_sorgenti, dir.path());
     const std::string n = std::to_string(avvisi);
     EXPECT_NE(t.err.find("\n... non mostrati: 1150 errori e " + n + " avvisi\n1200 errori, " + n + " avvisi\n"),
               std::string::npos);
@@ -241,7 +239,7 @@ TEST(Controllo, LErroreDellEsitoPrecedeUnErroreSenzaCodice) {
                       "[generale]\nlunghezza percorso, 1000\n[tracciato]\npendenza, 90000, 3\n[fine]\n");
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", "[generale]\nvelocita massima, 0, 100\n");
 
-    const Uscita t = esegui(compila_sorgenti, dir.path());
+    const Esecuzione t = esegui(compila_sorgenti, dir.path());
     EXPECT_EQ(t.stato, 1);
     const std::size_t codice_15 = t.err.find("Brunovale_linea.txt:4:11: errore: codice 15: ");
     const std::size_t senza_codice = t.err.find("Brunovale_Quarzo-.txt: errore: il treno non ha nessuna stazione\n");

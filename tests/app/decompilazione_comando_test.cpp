@@ -8,6 +8,7 @@
 #include "app/comandi.h"
 #include "app/riga_di_comando.h"
 #include "platform/paths.h"
+#include "support/esecuzione.h"
 #include "support/temp_dir.h"
 #include "tables/file_compilati.h"
 #include "tables/nomi_file.h"
@@ -17,12 +18,10 @@ namespace {
 
 using test::TempDir;
 
-struct Esito {
-    int stato;
-    std::string out, err;
-};
+using test::Esecuzione;
+using test::esegui;
 
-Esito decompile(const std::filesystem::path& dir, bool forza = false, const std::string& linea = "Brunovale",
+Esecuzione decompile(const std::filesystem::path& dir, bool forza = false, const std::string& linea = "Brunovale",
                 const std::string& treno = "Quarzo") {
     std::ostringstream out, err;
     const int stato = comando_decompile(dir, linea, treno, dir, forza, out, err);
@@ -137,7 +136,7 @@ TEST_F(ComandoDecompile, IFileDanneggiatiSonoRiportatiConIlPostoEIDueValori) {
         for (const auto& f : std::filesystem::directory_iterator(dir.path()))
             std::filesystem::copy_file(f.path(), caso / f.path().filename().string());
         c.danno(caso.path());
-        const Esito e = decompile(caso.path());
+        const Esecuzione e = decompile(caso.path());
         EXPECT_EQ(e.stato, c.stato);
         // The folder as the program writes it, with the system's separator.
         const std::string cartella = path_text(caso.path() / "");
@@ -153,7 +152,7 @@ TEST_F(ComandoDecompile, FileConIlNomeDiAltriIdentificatoriMostranoNomiETimbro) 
                                 std::pair{"Brunovale_Quarzo.sim", "Altra_Prova.sim"},
                                 std::pair{"Brunovale_linea.dat", "Altra_linea.dat"}})
         std::filesystem::rename(file(da), file(a));
-    const Esito e = decompile(dir.path(), false, "Altra", "Prova");
+    const Esecuzione e = decompile(dir.path(), false, "Altra", "Prova");
     EXPECT_EQ(e.stato, 1);
     EXPECT_EQ(e.err,
               "Altra_Prova.sim: voce 85: nome trovato \"Brunovale\", riproducibile \"Altra\"; orario trovato 36456, "
@@ -167,7 +166,7 @@ TEST_F(ComandoDecompile, FileConIlNomeDiAltriIdentificatoriMostranoNomiETimbro) 
 TEST_F(ComandoDecompile, TieneIFileDellAutoreSenzaForce) {
     ASSERT_EQ(decompile(dir.path()).stato, 0);
     test::write_bytes(file("Brunovale_Quarzo-.txt"), "modificato dall'autore");
-    const Esito e = decompile(dir.path());
+    const Esecuzione e = decompile(dir.path());
     EXPECT_EQ(e.stato, 1);
     EXPECT_EQ(e.out, "");
     EXPECT_EQ(e.err, "compattatore: " + path_text(file("Brunovale_linea.txt")) +
@@ -189,15 +188,9 @@ TEST_F(ComandoDecompile, TieneIFileDellAutoreSenzaForce) {
 // compile there without a warning, and the compiled files come back; a second decompile there
 // keeps the author's files unless told --force; the help speaks Italian.
 TEST_F(ComandoDecompile, DallaRigaDiComando) {
-    auto esegui = [](std::vector<std::string> argomenti) {
-        argomenti.insert(argomenti.begin(), "compattatore");
-        std::ostringstream out, err;
-        const int stato = esegui_riga_di_comando(argomenti, out, err);
-        return Esito{stato, out.str(), err.str()};
-    };
     const std::filesystem::path altrove = dir / "altrove" / "Altra";
     const std::string a = path_text(altrove);
-    Esito e = esegui({"decompile", path_text(dir.path()), "-o", a});
+    Esecuzione e = esegui({"decompile", path_text(dir.path()), "-o", a});
     EXPECT_EQ(e.stato, 0) << e.err;
     EXPECT_EQ(e.err, "");
     // An author's files: they compile without a single warning.

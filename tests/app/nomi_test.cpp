@@ -13,6 +13,7 @@
 #include "app/riga_di_comando.h"
 #include "platform/paths.h"
 #include "support/builtin_warnings.h"
+#include "support/esecuzione.h"
 #include "support/temp_dir.h"
 
 namespace compattatore {
@@ -21,17 +22,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-struct Esito {
-    int stato;
-    std::string out, err;
-};
-
-Esito esegui(std::vector<std::string> argomenti) {
-    argomenti.insert(argomenti.begin(), "compattatore");
-    std::ostringstream out, err;
-    const int stato = esegui_riga_di_comando(argomenti, out, err);
-    return {stato, out.str(), err.str()};
-}
+using test::Esecuzione;
+using test::esegui;
 
 std::string dir_di(const TempDir& d) { return path_text(d.path()); }
 
@@ -90,7 +82,7 @@ TEST(NomiDiScenario, OgniNomeCheNonSiPuoScrivereERifiutato) {
                 SCOPED_TRACE(c.front() + " " + opzione + " " + nome);
                 c.push_back(opzione);
                 c.push_back(nome);
-                const Esito e = esegui(c);
+                const Esecuzione e = esegui(c);
                 EXPECT_EQ(e.stato, 64);
                 EXPECT_EQ(e.out, "");
                 EXPECT_EQ(e.err, std::string("compattatore: ") + opzione + ": " + motivo +
@@ -113,7 +105,7 @@ TEST(NomiDiScenario, NelCodiceDelSimulatore) {
     TempDir d;
     const std::string dir = dir_di(d);
     ASSERT_EQ(esegui({"sources", dir, "--linea", "Città", "--treno", "Però"}).stato, 0);
-    const Esito c = esegui({"compile", dir, "--linea", "Città", "--treno", "Però"});
+    const Esecuzione c = esegui({"compile", dir, "--linea", "Città", "--treno", "Però"});
     ASSERT_EQ(c.stato, 0) << c.err;
     const std::string sim = test::read_bytes(d / path_from_text("Città_Però.sim"));
     EXPECT_NE(sim.find("Citt\xE0"), std::string::npos);
@@ -126,7 +118,7 @@ TEST(NomiDiScenario, NelCodiceDelSimulatore) {
     EXPECT_NE(scheda.find(" |   TRENO n.  Però  |"), std::string::npos) << scheda.substr(0, 400);
 
     TempDir fuori;
-    const Esito r = esegui({"decompile", dir, "--linea", "Città", "--treno", "Però", "-o", dir_di(fuori)});
+    const Esecuzione r = esegui({"decompile", dir, "--linea", "Città", "--treno", "Però", "-o", dir_di(fuori)});
     EXPECT_EQ(r.stato, 0) << r.err;
     EXPECT_EQ(test::file_names(fuori.path()), (std::set<std::string>{".compattatore.lock", "Città_linea.txt", "Città_Però-.txt"}));
 }
@@ -138,7 +130,7 @@ TEST(NomiDiScenario, IlCasoEQuelloDeiFileNellaCartella) {
     TempDir giusto, storto;
     for (const TempDir* d : {&giusto, &storto}) ASSERT_EQ(esegui({"sources", dir_di(*d)}).stato, 0);
     ASSERT_EQ(esegui({"compile", dir_di(giusto)}).stato, 0);
-    const Esito e = esegui({"compile", dir_di(storto), "--linea", "brunovale", "--treno", "QUARZO"});
+    const Esecuzione e = esegui({"compile", dir_di(storto), "--linea", "brunovale", "--treno", "QUARZO"});
     EXPECT_EQ(e.stato, 0);
     EXPECT_EQ(e.err,
               "compattatore: avviso: i file della cartella scrivono \"Brunovale\" e \"Quarzo\" (non \"brunovale\" e "
@@ -151,7 +143,7 @@ TEST(NomiDiScenario, IlCasoEQuelloDeiFileNellaCartella) {
             EXPECT_EQ(test::read_bytes(storto / f), test::read_bytes(giusto / f)) << f;
         }
     // sources finds the files there already, whatever the case.
-    const Esito s = esegui({"sources", dir_di(storto), "--linea", "BRUNOVALE"});
+    const Esecuzione s = esegui({"sources", dir_di(storto), "--linea", "BRUNOVALE"});
     EXPECT_EQ(s.stato, 1);
     EXPECT_NE(s.err.find("Brunovale_linea.txt: esiste già"), std::string::npos) << s.err;
 }
@@ -160,7 +152,7 @@ TEST(NomiDiScenario, IlCasoEQuelloDeiFileNellaCartella) {
 // each command.
 TEST(NomiDiScenario, BarraPuntoInterrogativoELAiuto) {
     EXPECT_EQ(esegui({"/?"}).out, esegui({"--help"}).out);
-    const Esito c = esegui({"compile", "/?"});
+    const Esecuzione c = esegui({"compile", "/?"});
     EXPECT_EQ(c.stato, 0);
     EXPECT_EQ(c.out, esegui({"compile", "--help"}).out);
     EXPECT_NE(c.out.find("Uso: compattatore compile"), std::string::npos);

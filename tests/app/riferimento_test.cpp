@@ -6,38 +6,30 @@
 #include <gtest/gtest.h>
 
 #include "app/riga_di_comando.h"
+#include "support/esecuzione.h"
 #include "support/temp_dir.h"
 
 namespace compattatore {
 namespace {
 
-struct Uscita {
-    int stato;
-    std::string out, err;
-};
-
-Uscita esegui(std::vector<std::string> argomenti) {
-    argomenti.insert(argomenti.begin(), "compattatore");
-    std::ostringstream out, err;
-    const int stato = esegui_riga_di_comando(argomenti, out, err);
-    return {stato, out.str(), err.str()};
-}
+using test::Esecuzione;
+using test::esegui;
 
 TEST(Reference, StampaIlRiferimentoDelRepositoryOUnSuoRecord) {
     const std::string file = test::read_bytes(std::string(COMPATTATORE_SORGENTI) + "/docs/formato.md");
 
-    const Uscita tutto = esegui({"reference"});
+    const Esecuzione tutto = esegui({"reference"});
     EXPECT_EQ(tutto.stato, 0);
     EXPECT_TRUE(tutto.out == file);
     EXPECT_EQ(tutto.err, "");
 
-    const Uscita segnale = esegui({"reference", "Segnale"});
+    const Esecuzione segnale = esegui({"reference", "Segnale"});
     EXPECT_EQ(segnale.stato, 0);
     EXPECT_EQ(segnale.out.rfind("#### `segnale`\n", 0), 0u);
     EXPECT_NE(file.find(segnale.out), std::string::npos);
     EXPECT_NE(segnale.out.find("| 11 | tempo | intero a 32 bit |"), std::string::npos);
 
-    const Uscita sconosciuta = esegui({"reference", "rallentamneto"});
+    const Esecuzione sconosciuta = esegui({"reference", "rallentamneto"});
     EXPECT_EQ(sconosciuta.stato, 64);
     EXPECT_EQ(sconosciuta.out, "");
     EXPECT_EQ(sconosciuta.err,

@@ -13,6 +13,7 @@
 #include "app/comandi.h"
 #include "app/riga_di_comando.h"
 #include "platform/paths.h"
+#include "support/esecuzione.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -26,18 +27,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-struct Esito {
-    int stato;
-    std::string out, err;
-};
-
-Esito esegui(const std::vector<std::string>& argomenti) {
-    std::vector<std::string> a{"compattatore"};
-    a.insert(a.end(), argomenti.begin(), argomenti.end());
-    std::ostringstream out, err;
-    const int stato = esegui_riga_di_comando(a, out, err);
-    return {stato, out.str(), err.str()};
-}
+using test::Esecuzione;
+using test::esegui;
 
 // A folder with the built-in scenario, described and compiled.
 void scenario(const fs::path& dir) {
@@ -102,7 +93,7 @@ TEST(UscitaStandard, ConJsonOgniFallimentoEUnOggetto) {
     test::write_bytes(dir / "Brunovale_Quarzo-.txt", "");
     for (const char* comando : {"compile", "check"}) {
         SCOPED_TRACE(comando);
-        const Esito e = esegui({comando, path_text(dir.path()), "--linea", "Brunovale", "--treno", "Quarzo", "--json"});
+        const Esecuzione e = esegui({comando, path_text(dir.path()), "--linea", "Brunovale", "--treno", "Quarzo", "--json"});
         EXPECT_EQ(e.stato, 2);
         const std::string file = path_text(dir / "Brunovale_linea.txt");
         const std::string motivo = "non è un file ma una cartella, un dispositivo o una pipe";
@@ -111,7 +102,7 @@ TEST(UscitaStandard, ConJsonOgniFallimentoEUnOggetto) {
         EXPECT_EQ(e.err, "compattatore: " + file + ": " + motivo + "\n");
     }
     TempDir vuota;
-    const Esito e = esegui({"check", path_text(vuota.path()), "--json"});
+    const Esecuzione e = esegui({"check", path_text(vuota.path()), "--json"});
     EXPECT_EQ(e.stato, 1);
     const nlohmann::json j = test::parse_json(e.out);
     EXPECT_EQ(j["stato"], 1);
@@ -124,9 +115,9 @@ TEST(UscitaStandard, ConJsonOgniFallimentoEUnOggetto) {
 TEST(UscitaStandard, IlDisegnoSuUscitaStandard) {
     TempDir dir;
     scenario(dir.path());
-    const Esito su_file = esegui({"plot", path_text(dir.path()), "-o", path_text(dir / "pagina.svg")});
+    const Esecuzione su_file = esegui({"plot", path_text(dir.path()), "-o", path_text(dir / "pagina.svg")});
     ASSERT_EQ(su_file.stato, 0) << su_file.err;
-    const Esito su_out = esegui({"plot", path_text(dir.path()), "-o", "-"});
+    const Esecuzione su_out = esegui({"plot", path_text(dir.path()), "-o", "-"});
     ASSERT_EQ(su_out.stato, 0) << su_out.err;
     EXPECT_EQ(su_out.out, test::read_bytes(dir / "pagina.svg"));
     EXPECT_FALSE(fs::exists(dir / "-"));

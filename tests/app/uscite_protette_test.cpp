@@ -21,6 +21,7 @@
 #include "platform/file_handle.h"
 #include "platform/paths.h"
 #include "platform/temporary_files.h"
+#include "support/esecuzione.h"
 #include "support/temp_dir.h"
 
 namespace compattatore {
@@ -29,17 +30,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-struct Esito {
-    int stato;
-    std::string out, err;
-};
-
-Esito esegui(std::vector<std::string> argomenti) {
-    argomenti.insert(argomenti.begin(), "compattatore");
-    std::ostringstream out, err;
-    const int stato = esegui_riga_di_comando(argomenti, out, err);
-    return {stato, out.str(), err.str()};
-}
+using test::Esecuzione;
+using test::esegui;
 
 // Every entry of a folder with its bytes ("<...>" for what is not a file).
 std::map<std::string, std::string> contenuto(const fs::path& dir) {
@@ -91,7 +83,7 @@ TEST(UsciteProtette, UnFileInSolaLetturaNonESostituito) {
         std::vector<std::string> argomenti;
         for (const std::string& a : c.argomenti)
             argomenti.push_back(a == "DIR" ? path_text(d.path()) : a == "DIR/p.svg" ? path_text(d / "p.svg") : a);
-        const Esito e = esegui(argomenti);
+        const Esecuzione e = esegui(argomenti);
         EXPECT_EQ(e.stato, 2);
         EXPECT_EQ(e.err, "compattatore: " + path_text(protetto) +
                              ": è protetto (sola lettura) e non viene sostituito: toglierne la protezione e ripetere\n");
@@ -124,7 +116,7 @@ TEST(UsciteProtette, CioCheNonEUnFileNonESostituito) {
         ASSERT_EQ(esegui({"sources", path_text(d.path())}).stato, 0);
         c.prepara(d / c.nome);
         auto prima = contenuto(d.path());
-        const Esito e = esegui({"compile", path_text(d.path())});
+        const Esecuzione e = esegui({"compile", path_text(d.path())});
         EXPECT_EQ(e.stato, 2);
         EXPECT_EQ(e.err, "compattatore: " + path_text(d / c.nome) + ": " + c.motivo + "\n");
         auto dopo = contenuto(d.path());
@@ -139,7 +131,7 @@ TEST(UsciteProtette, CioCheNonEUnFileNonESostituito) {
 #else
     const std::string dispositivo = "/dev/null";
 #endif
-    const Esito e = esegui({"plot", path_text(d.path()), "-o", dispositivo});
+    const Esecuzione e = esegui({"plot", path_text(d.path()), "-o", dispositivo});
     EXPECT_EQ(e.stato, 2);
     EXPECT_EQ(e.err, "compattatore: " + dispositivo + ": è un dispositivo o una pipe, non un file\n");
 }
@@ -161,7 +153,7 @@ TEST(UsciteProtette, UnFileApertoInUnAltroProgramma) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(aperto, INVALID_HANDLE_VALUE);
     const auto prima = contenuto(d.path());
-    const Esito e = esegui({"compile", path_text(d.path())});
+    const Esecuzione e = esegui({"compile", path_text(d.path())});
     EXPECT_EQ(e.stato, 2);
     EXPECT_EQ(e.err, "compattatore: " + path_text(sim) + ": " + in_use_reason + "\n");
     EXPECT_TRUE(contenuto(d.path()) == prima);
@@ -188,7 +180,7 @@ TEST(UsciteProtette, CheckRimuoveITemporaneiRimasti) {
     TempDir d;
     scenario_compilato(d);
     test::write_bytes(d / ".cmpt-k3x9q2m7.tmp", "secondo nome di un vecchio file");
-    const Esito e = esegui({"check", path_text(d.path())});
+    const Esecuzione e = esegui({"check", path_text(d.path())});
     EXPECT_EQ(e.stato, 0) << e.err;
     EXPECT_FALSE(fs::exists(d / ".cmpt-k3x9q2m7.tmp"));
 }
