@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "documents/colonne_scheda.h"
 #include "documents/formato_documenti.h"
 #include "tables/arrotonda.h"
 
@@ -13,8 +14,10 @@ namespace compattatore {
 
 namespace {
 
-// Widths of the seven cells.
-constexpr std::size_t largo_velocita = 5, largo_km = 10, largo_nome = 28, largo_orario = 16, largo_recupero = 5;
+constexpr std::size_t largo_velocita = larghezza(CellaScheda::limite), largo_km = larghezza(CellaScheda::km),
+                      largo_nome = larghezza(CellaScheda::nome), largo_orario = larghezza(CellaScheda::orario),
+                      largo_recupero = larghezza(CellaScheda::recupero);
+static_assert(larghezza(CellaScheda::marcia) == largo_velocita && larghezza(CellaScheda::no_rs) == largo_velocita);
 
 // A speed change this close after a station is at its exit switch, this
 // close before one at its entry switch.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/colonne_scheda.h"
+
 namespace compattatore::test {
 
 namespace {
@@ -103,8 +105,10 @@ void centrato(const std::string& cella, const std::string& dove) {
 }  // namespace
 
 CelleScheda celle_scheda(const std::string& r) {
-    return {r.substr(2, 5), r.substr(8, 5), r.substr(14, 10), r.substr(25, 5),
-            r.substr(31, 28), r.substr(60, 16), r.substr(77, 5)};
+    auto cella = [&r](CellaScheda c) { return r.substr(inizio(c), larghezza(c)); };
+    return {cella(CellaScheda::limite), cella(CellaScheda::marcia), cella(CellaScheda::km),
+            cella(CellaScheda::no_rs),  cella(CellaScheda::nome),   cella(CellaScheda::orario),
+            cella(CellaScheda::recupero)};
 }
 
 std::string senza_blank(const std::string& t) {
@@ -210,9 +214,9 @@ SchedaLetta controlla_scheda(const std::vector<std::string>& s) {
         }
         const std::string& dopo = letta.righe[k + 1];
         std::string vuota = dopo;
-        for (std::size_t c = 14; c < 24; ++c) vuota[c] = ' ';
+        vuota.replace(inizio(CellaScheda::km), larghezza(CellaScheda::km), larghezza(CellaScheda::km), ' ');
         EXPECT_EQ(vuota, " |     |     |          |     |                            |                |     |") << dopo;
-        EXPECT_NE(celle_scheda(dopo).km, std::string(10, ' ')) << dopo;
+        EXPECT_NE(senza_blank(celle_scheda(dopo).km), "") << dopo;
     }
     return letta;
 }
