@@ -342,6 +342,14 @@ void oltre_fine_linea(Lettura& l, std::int64_t posizione, int campo, std::string
             " m"});
 }
 
+void tabella_in_vigore(Lettura& l, std::int32_t posizione, bool cambia) {
+    if (!cambia) return;
+    std::int32_t rango = 0;
+    for (const Cartello& c : l.ricordi.in_vigore)
+        if (c.presente) rango = std::max({rango, c.a, c.b, c.c});
+    l.ricordi.tabelle.push_back({posizione, rango, record_corrente(l, 1)});
+}
+
 void velocita_plausibile(Lettura& l, std::int64_t velocita, int campo) {
     if (velocita <= velocita_massima_rete) return;
     avviso(l, Avviso::velocita_implausibile,

@@ -58,9 +58,16 @@ void orario(Lettura& l, std::int64_t ore, std::int64_t minuti, std::int64_t seco
 
 // The highest speed on the network, km/h: a limit above it is a slip.
 inline constexpr std::int64_t velocita_massima_rete = 300;
+// The highest train limit a cell holds, km/h (its fifth, rounded, in a
+// byte): above it the limit is an error, and draws no warning.
+inline constexpr std::int64_t limite_massimo_cella = 1277;
 
 // A position (or the end of a stretch) beyond the line's length.
 void oltre_fine_linea(Lettura& l, std::int64_t posizione, int campo, std::string_view cosa);
+// A maximum-speed board at `posizione` just read: when `cambia`, one of its
+// sides without stripes changed the board in force.
+void tabella_in_vigore(Lettura& l, std::int32_t posizione, bool cambia);
+
 // A speed limit or board above velocita_massima_rete.
 void velocita_plausibile(Lettura& l, std::int64_t velocita, int campo);
 

@@ -48,6 +48,7 @@ void categoria(Lettura& l) {
 void recupero(Lettura& l) {
     Recupero r;
     r.posizione = l.f().leggi_32();
+    l.ricordi.recuperi.push_back({r.posizione, record_corrente(l, 1)});
     r.minuti = testo_in(l.f(), largo_recupero, "recupero", 2);
     if (!minuti_validi(r.minuti)) throw GuastoImprevisto("recupero non in minuti", 2);
     l.s.documenti.recuperi.push_back(std::move(r));

@@ -15,6 +15,11 @@ Esito record_linea(Lettura& l);
 // The train text: its records, the completion and the final checks.
 Esito record_treno(Lettura& l);
 
+// The checks of the train's run once every record is read: the schedule
+// against itself and against the train's limits, the limits against the
+// line's boards, the recovery margins against the stations.  Warnings only.
+void controlla_corsa(Lettura& l);
+
 // One "stazione" record (the keyword already read).
 Esito stazione(Lettura& l);
 

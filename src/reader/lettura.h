@@ -84,6 +84,31 @@ struct Ricordi {
     std::optional<LuogoRecord> generale_linea;  // the line text's "[generale]"
     bool dopo_fine = false;     // "[fine]" has been met in the current text
     int riga_silenziata = 0;    // a line whose further fields raise no warning
+    // The highest rank of the maximum-speed board in force from each
+    // position on (either side, boards without stripes), with its record.
+    struct Tabella {
+        std::int32_t posizione = 0, rango_massimo = 0;
+        LuogoRecord record;
+    };
+    std::vector<Tabella> tabelle;
+    // The train's speed limits, as read.
+    struct Limite {
+        std::int32_t posizione = 0, limite = 0;
+        LuogoRecord record;
+    };
+    std::vector<Limite> limiti;
+    // The stations with a scheduled time, by their entry, with the place of
+    // their hours field; the recovery margins, with the place of their position.
+    struct Orario {
+        std::int32_t voce = 0;
+        LuogoRecord record;
+    };
+    std::vector<Orario> orari;
+    struct PostoRecupero {
+        std::int32_t posizione = 0;
+        LuogoRecord record;
+    };
+    std::vector<PostoRecupero> recuperi;
     // The last record recognised in the current text, and its line: the
     // record that a field left over on that line was meant for.
     const Record* ultimo_record = nullptr;

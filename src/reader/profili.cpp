@@ -92,7 +92,7 @@ Esito velocita(Lettura& l) {
     if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
     controlla_profilo(l, l.ricordi.velocita, p, nome_corrente(l));
     // A limit the cell cannot hold is an error of its own.
-    if (v <= 1277) velocita_plausibile(l, v, 2);
+    if (v <= limite_massimo_cella) velocita_plausibile(l, v, 2);
     multiplo_di_5(l, v, 2);
     const std::int64_t c = cella_profilo(p);
     // The speed run stops short of the grid's last cell; its counter stays there.
@@ -106,6 +106,7 @@ Esito velocita(Lettura& l) {
     }
     l.velocita_precedente = v;
     l.ricordi.velocita_portata = record_corrente(l, 2);
+    l.ricordi.limiti.push_back({p, v, record_corrente(l, 2)});
     return Esito::avanti;
 }
 

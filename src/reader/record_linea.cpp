@@ -59,6 +59,7 @@ Esito indicatori_v_max(Lettura& l) {
     campo = 6;
     for (const std::int32_t v : {vad, vbd, vcd}) multiplo_di_5(l, v, campo++);
     annuncio(l, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
+    tabella_in_vigore(l, posizione, strisces == 0 || ((vad != 0 || vbd != 0 || vcd != 0) && strisced == 0));
     const std::int64_t c = cella_di(posizione);
     const Codice esito = memo_indicatori_v_max(l.s.celle, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
     if (esito == Codice::guasto)

@@ -247,6 +247,7 @@ Esito record_treno(Lettura& l) {
     if (Esito e = completa(l, [&] { coda_velocita(l); }); e == Esito::fermo) return e;
     if (Esito e = completa(l, [&] { coda_aderenza(l); }); e == Esito::fermo) return e;
     controlla_progressive(l);
+    controlla_corsa(l);
     return Esito::avanti;
 }
 

@@ -44,6 +44,16 @@ constexpr VoceAvviso registro[] = {
      "un limite del treno o un cartello oltre 300 km/h, la velocità più alta della rete"},
     {A::nome_troppo_lungo, "nome-troppo-lungo",
      "il nome di una stazione più largo delle 28 colonne della scheda orario, che lo taglia"},
+    {A::orario_all_indietro, "orario-all-indietro",
+     "l'orario di una stazione prima di quello della stazione con orario che la precede"},
+    {A::orario_impossibile, "orario-impossibile",
+     "fra due stazioni con orario meno tempo di quello che i limiti di velocità del treno permettono"},
+    {A::limite_oltre_cartelli, "limite-oltre-cartelli",
+     "un limite del treno sopra ogni rango di ogni cartello di velocità della linea"},
+    {A::recupero_senza_stazione, "recupero-senza-stazione",
+     "un recupero a una posizione dove non sta nessuna stazione: la scheda non lo mostra"},
+    {A::progressive_stesso_inizio, "progressive-stesso-inizio",
+     "due progressive chilometriche cominciano nello stesso punto: una delle due non vale per nessun tratto"},
 };
 
 }  // namespace

@@ -35,6 +35,11 @@ enum class Avviso {
     oltre_fine_linea,
     velocita_implausibile,
     nome_troppo_lungo,
+    orario_all_indietro,
+    orario_impossibile,
+    limite_oltre_cartelli,
+    recupero_senza_stazione,
+    progressive_stesso_inizio,
 };
 
 struct VoceAvviso {

@@ -140,6 +140,23 @@ void ordina_progressive(Lettura& l) {
                dove ? luogo_del_record(l.testi, dove->inizio) : luogo_file(l.file_corrente),
                {"due progressive con lo stesso inizio, il più avanti, non si possono ordinare"});
     }
+    // Two references given at one start, when they are not the greatest (all cleared above).
+    for (std::size_t k = 0; k < 3 && !azzerate; ++k)
+        for (std::size_t j = 0; j < k; ++j) {
+            if (!lette[j] || !lette[k] || s.voci[voce_progressiva_tre + j].inizio != s.voci[voce_progressiva_tre + k].inizio)
+                continue;
+            const bool k_dopo = lette[k]->inizio.riga > lette[j]->inizio.riga;
+            const CampiProgressiva& seconda = k_dopo ? *lette[k] : *lette[j];
+            const CampiProgressiva& prima = k_dopo ? *lette[j] : *lette[k];
+            if (solo_contato(l)) break;
+            avviso(l, Avviso::progressive_stesso_inizio,
+                   "progressiva chilometrica che comincia a " +
+                       std::to_string(s.voci[voce_progressiva_tre + k].inizio) + " m come quella della riga " +
+                       std::to_string(prima.inizio.riga),
+                   luogo_del_record(l.testi, seconda.inizio),
+                   {"ogni progressiva vale dal suo inizio a quello della seguente: con lo stesso inizio una delle due "
+                    "non vale per nessun tratto"});
+        }
     if (const Codice c = progressive_ordina(s.voci); c != Codice::nessuno) {
         std::optional<CampiProgressiva> dove;
         for (std::size_t i = 0; i < 3 && !dove; ++i)

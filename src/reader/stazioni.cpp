@@ -72,6 +72,7 @@ Esito stazione(Lettura& l) {
     const std::int64_t minuti = f.leggi_32();
     const std::int64_t secondi = f.leggi_32();
     st.orario() = in_32((ore * 60 + minuti) * 60 + secondi, 14);
+    if (st.orario() != 0) l.ricordi.orari.push_back({i, record_corrente(l, 14)});
     std::string nome = f.leggi_stringa();
     testo_letto(l, nome, 17, "il nome della stazione");
     if (nome.size() > colonne_nome_scheda)

@@ -385,6 +385,41 @@ TEST(Autori, GliErroriNelPostoGiusto) {
 // which compile prints too, and which fails it only when asked.
 TEST(Autori, OgniSilenzioEUnAvviso) {
     const std::vector<Caso> casi = {
+        // Were silent: a time going back, a time no train could keep, a limit
+        // above every board, a margin at no station, two references at one point.
+        {"orari, limiti, recuperi e progressive",
+         [](Sorgenti& s) {
+             s.l({"progressiva chilometrica due"}) = "progressiva chilometrica due,    31100,    -284500,    0";
+             std::string& pratoleone = s.t({"stazione", "49300"});
+             pratoleone.replace(pratoleone.find("16,46,30"), 8, "16,10,00");
+             std::string& pianfosco = s.t({"stazione", "101300"});
+             pianfosco.replace(pianfosco.find("17,13,30"), 8, "16,20,00");
+             s.t({"velocita", "60500"}) = "velocita,   60500,   200";
+             s.dopo_t({"[stazioni]"}, "recupero,  1000,  1");
+         },
+         check, 0,
+         "DIR/Brunovale_linea.txt:4:34: avviso: progressiva chilometrica che comincia a 31100 m come quella della riga 3 [progressive-stesso-inizio]\n"
+         "    progressiva chilometrica due,    31100,    -284500,    0\n"
+         "                                     ^~~~~\n"
+         "    ogni progressiva vale dal suo inizio a quello della seguente: con lo stesso inizio una delle due non vale per nessun tratto\n"
+         AVVISO_INTEGRATO
+         "DIR/Brunovale_Quarzo-.txt:99:63: avviso: orario 16.10 prima di quello della stazione precedente con orario, Brunovale Centrale alle 16.14.30 [orario-all-indietro]\n"
+         "    stazione,   49300, 12,  600,  1, 1, 0,  4,1,0,  4,1,1,   60,  16,10,00, Pratoleone\n"
+         "                                                                  ^~\n"
+         "    gli orari vanno in ordine di marcia; dopo la mezzanotte le ore continuano da 24 a 47\n"
+         "DIR/Brunovale_Quarzo-.txt:107:63: avviso: da Pratoleone alle 16.10 a Pianfosco alle 16.20 l'orario dà 00.10 per 52000 m: ai limiti di velocità del treno ne servono almeno 00.20.20 [orario-impossibile]\n"
+         "    stazione,  101300, 12,  600,  1, 1, 0,  4,1,0,  5,1,1,   99,  16,20,00, Pianfosco\n"
+         "                                                                  ^~\n"
+         "    00.20.20 è il tempo di corsa a ogni limite del treno (record \"velocita\"), senza avviamento, frenatura né fermate\n"
+         "DIR/Brunovale_Quarzo-.txt:55:22: avviso: limite del treno di 200 km/h, sopra ogni cartello della linea: il più alto dà 170 km/h [limite-oltre-cartelli]\n"
+         "    velocita,   60500,   200\n"
+         "                         ^~~\n"
+         "    il cartello più alto è a 134000 m (DIR/Brunovale_linea.txt:480); un limite sopra ogni rango non vale in nessun punto\n"
+         "DIR/Brunovale_Quarzo-.txt:89:12: avviso: recupero a 1000 m, dove non sta nessuna stazione [recupero-senza-stazione]\n"
+         "    recupero,  1000,  1\n"
+         "               ^~~~\n"
+         "    il recupero va alla posizione di una stazione, e la scheda orario lo mostra sulla sua riga: questo non compare\n"
+         "0 errori, 6 avvisi\n"},
         // Were read as 8 and 110 without a word.
         {"numeri in piu dopo un record",
          [](Sorgenti& s) {
