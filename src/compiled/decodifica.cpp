@@ -42,8 +42,19 @@ void controlla_dimensione(TipoFile t, std::uint64_t byte) {
 
 namespace {
 
-bool tipo_cella_noto(std::uint8_t t) {
-    return t <= tipo_cella::indicatore_v_max || (t >= tipo_cella::fermata && t <= tipo_cella::cartello);
+// The codes of the cell types as runs: "da 0 a 6 o da 10 a 14".
+std::string tipi_cella_ammessi() {
+    std::string r;
+    for (std::size_t i = 0; i < tipi_cella.size();) {
+        std::size_t j = i;
+        while (j + 1 < tipi_cella.size() &&
+               codice_tipo_cella(tipi_cella[j + 1].codice) == codice_tipo_cella(tipi_cella[j].codice) + 1)
+            ++j;
+        if (!r.empty()) r += " o ";
+        r += "da " + n(codice_tipo_cella(tipi_cella[i].codice)) + " a " + n(codice_tipo_cella(tipi_cella[j].codice));
+        i = j + 1;
+    }
+    return r;
 }
 
 }  // namespace
@@ -67,8 +78,8 @@ void per_ogni_cella(FonteByte& fonte, bool tipi_noti, const std::function<void(s
             Cella x;
             codifica::leggi_record(campi_cella, x, c.prendi(byte_cella));
             if (!consegna && tipi_noti && !tipo_cella_noto(x.tipo))
-                throw FileMalformato(k * byte_cella, "cella " + n(k) + ": tipo " + n(x.tipo) +
-                                                         " sconosciuto (una cella ha tipo da 0 a 6 o da 10 a 14)");
+                throw FileMalformato(k * byte_cella, "cella " + n(k) + ": tipo " + n(codice_tipo_cella(x.tipo)) +
+                                                         " sconosciuto (una cella ha tipo " + tipi_cella_ammessi() + ")");
             if (consegna) cella(k, x);
         }
     }

@@ -32,32 +32,14 @@ std::string cartello_velocita(std::int64_t a, std::int64_t b, std::int64_t c, st
 
 }  // namespace
 
-std::string_view nome_tipo_cella(std::uint8_t tipo) {
-    switch (tipo) {
-        case tipo_cella::vuota: return "vuota";
-        case tipo_cella::segnale: return "segnale";
-        case tipo_cella::fine_rallentamento: return "fine_rallentamento";
-        case tipo_cella::inizio_rallentamento: return "inizio_rallentamento";
-        case tipo_cella::avviso_rallentamento: return "avviso_rallentamento";
-        case tipo_cella::preavviso_rallentamento: return "preavviso_rallentamento";
-        case tipo_cella::indicatore_v_max: return "indicatore_vmax";
-        case tipo_cella::fermata: return "fermata";
-        case tipo_cella::segno_montagna: return "segno_montagna";
-        case tipo_cella::codice: return "codice";
-        case tipo_cella::abbattimento: return "abbattimento";
-        case tipo_cella::cartello: return "cartello";
-    }
-    return "sconosciuto";
-}
-
 bool cella_vuota(const Cella& c) {
-    return c.tipo == 0 && c.valore1 == 0 && c.valore2 == 0 && c.valore3 == 0 && c.valore4 == 0 && c.tempo == 0 &&
+    return c.tipo == TipoCella::vuota && c.valore1 == 0 && c.valore2 == 0 && c.valore3 == 0 && c.valore4 == 0 && c.tempo == 0 &&
            c.preavviso == 0 && c.montagna == 0 && c.velocita == 0 && c.pendenza == 0 && c.aderenza == 0;
 }
 
 std::string dettaglio_cella(const Cella& c) {
     switch (c.tipo) {
-        case tipo_cella::segnale: {
+        case TipoCella::segnale: {
             // Each value holds the left signal's code in the tens and the
             // right one's in the units; valore4 holds rapp in the tens and
             // sx x 3 + dx in the units (dx is 0, 1 or 2).
@@ -68,24 +50,24 @@ std::string dettaglio_cella(const Cella& c) {
                    s(p3.sinistra) + ", destro tipo " + s(lati % 3) + " codici " + s(p1.destra) + "-" +
                    s(p2.destra) + "-" + s(p3.destra) + ", rapp " + s(rapp);
         }
-        case tipo_cella::fine_rallentamento:
-        case tipo_cella::inizio_rallentamento: {
+        case TipoCella::fine_rallentamento:
+        case TipoCella::inizio_rallentamento: {
             std::string r = velocita_rallentamento(c);
             if (c.valore3 != 0) r += ", f_tt " + s(c.valore3);
             return r;
         }
-        case tipo_cella::avviso_rallentamento: return velocita_rallentamento(c);
-        case tipo_cella::preavviso_rallentamento: return "preavviso " + s(c.valore1) + " di 4";
-        case tipo_cella::indicatore_v_max: {
+        case TipoCella::avviso_rallentamento: return velocita_rallentamento(c);
+        case TipoCella::preavviso_rallentamento: return "preavviso " + s(c.valore1) + " di 4";
+        case TipoCella::indicatore_v_max: {
             if (c.valore1 < 0 || c.valore2 < 0 || c.valore3 < 0 || c.valore4 < 0) return "valori dell'indicatore negativi";
             std::string r = "sinistro " + cartello_velocita(c.valore1 / 100, c.valore2 / 100, c.valore3 / 100, c.valore4 / 10);
             if (c.valore1 % 100 != 0 || c.valore2 % 100 != 0 || c.valore3 % 100 != 0 || c.valore4 % 10 != 0)
                 r += "; destro " + cartello_velocita(c.valore1 % 100, c.valore2 % 100, c.valore3 % 100, c.valore4 % 10);
             return r;
         }
-        case tipo_cella::fermata: return "fermata della stazione in voce " + s(c.valore1);
-        case tipo_cella::codice: return "codice " + s(c.valore1);
-        case tipo_cella::cartello: return "testo in voce " + s(c.valore1);
+        case TipoCella::fermata: return "fermata della stazione in voce " + s(c.valore1);
+        case TipoCella::codice: return "codice " + s(c.valore1);
+        case TipoCella::cartello: return "testo in voce " + s(c.valore1);
         default: return "";
     }
 }

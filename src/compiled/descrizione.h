@@ -1,5 +1,5 @@
 // What the values of the compiled tables mean, in words an author reads:
-// names of the cell types, roles of the entries of voci, times, and the
+// roles of the entries of voci, times, and the
 // decoding of the values that the placement packs into a cell.
 #pragma once
 
@@ -13,10 +13,6 @@
 #include "tables/scenario.h"
 
 namespace compattatore {
-
-// Stable identifier of a cell type ("segnale", "codice" ...); "sconosciuto"
-// for a code the compiler never writes.
-std::string_view nome_tipo_cella(std::uint8_t tipo);
 
 // A cell whose fields are all zero.
 bool cella_vuota(const Cella& c);

@@ -23,13 +23,13 @@ std::vector<RallentamentoCompilato> in_ordine(std::span<const Cella> celle) {
     for (std::size_t i = 0; i < celle.size(); ++i) {
         const Cella& c = celle[i];
         const auto n = static_cast<std::int64_t>(i);
-        if (c.tipo == tipo_cella::avviso_rallentamento) {
+        if (c.tipo == TipoCella::avviso_rallentamento) {
             avviso = n;
-        } else if (c.tipo == tipo_cella::inizio_rallentamento) {
+        } else if (c.tipo == TipoCella::inizio_rallentamento) {
             r.push_back({avviso, n, n, c.valore1, c.valore2, c.valore3});
             avviso = -1;
             aperto = true;
-        } else if (c.tipo == tipo_cella::fine_rallentamento && aperto) {
+        } else if (c.tipo == TipoCella::fine_rallentamento && aperto) {
             r.back().cella_fine = n;
             aperto = false;
         }
@@ -44,14 +44,14 @@ std::vector<RallentamentoCompilato> come_scritti(std::span<const Cella> celle) {
     std::map<Valori, std::vector<std::int64_t>> fini;
     for (std::size_t e = 0; e < celle.size(); ++e) {
         const Cella& c = celle[e];
-        if (c.tipo == tipo_cella::fine_rallentamento)
+        if (c.tipo == TipoCella::fine_rallentamento)
             fini[{c.valore1, c.valore2, c.valore3}].push_back(static_cast<std::int64_t>(e));
     }
     std::map<Valori, std::size_t> prossima_fine;
     std::vector<RallentamentoCompilato> r;
     for (std::size_t s = 0; s < celle.size(); ++s) {
         const Cella& c = celle[s];
-        if (c.tipo != tipo_cella::inizio_rallentamento) continue;
+        if (c.tipo != TipoCella::inizio_rallentamento) continue;
         const auto i = static_cast<std::int64_t>(s);
         RallentamentoCompilato t{-1, i, i, c.valore1, c.valore2, c.valore3};
         const Valori chiave{c.valore1, c.valore2, c.valore3};
@@ -93,7 +93,7 @@ RipartizioneVoci ripartisci_voci(const Voci& voci, std::span<const Cella> celle)
         }
     }
     for (const Cella& c : celle) {
-        if (c.tipo == tipo_cella::cartello && c.valore1 > r.numero_stazioni && c.valore1 < r.primo_cartello)
+        if (c.tipo == TipoCella::cartello && c.valore1 > r.numero_stazioni && c.valore1 < r.primo_cartello)
             r.primo_cartello = c.valore1;
     }
     for (int i = 0; i <= ultima_voce; ++i) {

@@ -66,9 +66,9 @@ public:
     bool esegui() {
         try {
             for (std::int64_t i = 1; i <= ultima_ - 2; ++i) {
-                const std::uint8_t t = g_[static_cast<std::size_t>(i)].tipo;
-                if (t == tipo_cella::avviso_rallentamento) dietro_avviso(i);
-                if (t == tipo_cella::inizio_rallentamento) all_inizio(i);
+                const TipoCella t = g_[static_cast<std::size_t>(i)].tipo;
+                if (t == TipoCella::avviso_rallentamento) dietro_avviso(i);
+                if (t == TipoCella::inizio_rallentamento) all_inizio(i);
             }
             return true;
         } catch (const Interruzione&) {
@@ -83,13 +83,13 @@ public:
 private:
     bool esiste(std::int64_t c) const { return c >= 0 && c <= ultima_; }
 
-    std::uint8_t tipo(std::int64_t c) const {
-        if (!esiste(c)) return tipo_cella::vuota;
+    TipoCella tipo(std::int64_t c) const {
+        if (!esiste(c)) return TipoCella::vuota;
         switch (stato_[static_cast<std::size_t>(c)]) {
             case Stato::sorgente:
-            case Stato::posta: return tipo_cella::codice;
+            case Stato::posta: return TipoCella::codice;
             case Stato::elemento: return g_[static_cast<std::size_t>(c)].tipo;
-            default: return tipo_cella::vuota;
+            default: return TipoCella::vuota;
         }
     }
 
@@ -137,11 +137,11 @@ private:
         for (std::int64_t k = 1; k <= 20; ++k) {
             const std::int64_t d = i - k;
             if (d < 3) return;
-            if (tipo(d) != tipo_cella::segnale) continue;
+            if (tipo(d) != TipoCella::segnale) continue;
             if (prendi(d - 1) || prendi(d - 2)) continue;
-            if (tipo(d - 1) == tipo_cella::codice)
+            if (tipo(d - 1) == TipoCella::codice)
                 abbassa(d - 1);
-            else if (tipo(d - 2) == tipo_cella::codice)
+            else if (tipo(d - 2) == TipoCella::codice)
                 abbassa(d - 2);
             else
                 guasto(d, Guasto::nessuna_cella);
@@ -181,11 +181,11 @@ private:
                 else
                     guasto(j, Guasto::nessuna_cella);
             }
-        } while (tipo(j) != tipo_cella::fine_rallentamento);
+        } while (tipo(j) != TipoCella::fine_rallentamento);
         // A code before the first signal within 12 cells after the end.
         std::int64_t prima = 0;
         for (std::int64_t k = j; k <= std::min(j + 12, ultima_); ++k) {
-            if (tipo(k) == tipo_cella::segnale) {
+            if (tipo(k) == TipoCella::segnale) {
                 prima = k - 1;
                 break;
             }
@@ -224,7 +224,7 @@ std::vector<Abbattimento> abbattimenti(const std::vector<Cella>& celle) {
         sorgibile[c] = static_cast<std::int64_t>(c) <= ultima - 2 && c != 1;
         if (cella_libera(x))
             iniziale[c] = Stato::libera;
-        else if (x.tipo == tipo_cella::codice)
+        else if (x.tipo == TipoCella::codice)
             iniziale[c] = x.valore1 == valore_codice ? Stato::dubbia : Stato::sorgente;
     }
 
@@ -257,9 +257,9 @@ std::vector<Abbattimento> abbattimenti(const std::vector<Cella>& celle) {
     std::vector<Abbattimento> righe;
     for (std::size_t c = 0; c < n; ++c) {
         const Cella& x = celle[c];
-        const bool riga = x.tipo == tipo_cella::abbattimento || stato[c] == Stato::sorgente || stato[c] == Stato::dubbia;
+        const bool riga = x.tipo == TipoCella::abbattimento || stato[c] == Stato::sorgente || stato[c] == Stato::dubbia;
         if (!riga || !sorgibile[c]) continue;
-        const std::int32_t codice = x.tipo == tipo_cella::abbattimento ? 0 : x.valore1;
+        const std::int32_t codice = x.tipo == TipoCella::abbattimento ? 0 : x.valore1;
         righe.push_back({static_cast<std::int32_t>(c * 50), codice});
     }
     return righe;

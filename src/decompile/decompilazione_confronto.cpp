@@ -44,7 +44,7 @@ std::string campi_diversi(const Campi& campi, const R& a, const R& b, bool timbr
             diverse += std::string(campo.nome) + " trovato \"" + testo_leggibile(x) + "\", riproducibile \"" +
                        testo_leggibile(y) + "\"";
         } else {
-            diverse += std::string(campo.nome) + " trovato " + n(x) + ", riproducibile " + n(y) +
+            diverse += std::string(campo.nome) + " trovato " + n(codifica::numero(x)) + ", riproducibile " + n(codifica::numero(y)) +
                        (timbro ? nota_timbro(cella, campo.nome) : "");
         }
     });

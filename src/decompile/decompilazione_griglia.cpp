@@ -54,17 +54,17 @@ bool tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::in
         prima_precedente = precedente->prima;
         for (std::int64_t c = a; c <= b; ++c) {
             if (!posto_segno(prima_precedente, c)) continue;
-            const std::uint8_t t = celle[static_cast<std::size_t>(c)].tipo;
-            if (t == tipo_cella::vuota) break;
-            if (t == tipo_cella::segno_montagna && !posto_segno(a, c)) spiegati_fino = c;
+            const TipoCella t = celle[static_cast<std::size_t>(c)].tipo;
+            if (t == TipoCella::vuota) break;
+            if (t == TipoCella::segno_montagna && !posto_segno(a, c)) spiegati_fino = c;
         }
         if (spiegati_fino >= a) precedente->fine_campo = spiegati_fino;
     }
-    auto tipo_di = [&](std::int64_t c) -> std::uint8_t {
-        const std::uint8_t t = celle[static_cast<std::size_t>(c)].tipo;
+    auto tipo_di = [&](std::int64_t c) -> TipoCella {
+        const TipoCella t = celle[static_cast<std::size_t>(c)].tipo;
         const bool spiegato = altrui[static_cast<std::size_t>(c - a)] ||
-                              (c <= spiegati_fino && t == tipo_cella::segno_montagna && posto_segno(prima_precedente, c));
-        return spiegato ? tipo_cella::segnale : t;  // any element that is not a mark
+                              (c <= spiegati_fino && t == TipoCella::segno_montagna && posto_segno(prima_precedente, c));
+        return spiegato ? TipoCella::segnale : t;  // any element that is not a mark
     };
 
     std::int64_t s = a;
@@ -73,13 +73,13 @@ bool tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::in
         std::int64_t guasto_con = b + 1, guasto_senza = b + 1;
         bool un_segno = false, un_vuoto = false;
         for (std::int64_t c = s; c <= b; ++c) {
-            const std::uint8_t t = tipo_di(c);
+            const TipoCella t = tipo_di(c);
             const bool posto = posto_segno(s, c);
-            if (t == tipo_cella::segno_montagna) {
+            if (t == TipoCella::segno_montagna) {
                 if (guasto_senza > b) guasto_senza = c;
                 if (posto) un_segno = true;
                 if (!posto && guasto_con > b) guasto_con = c;
-            } else if (t == tipo_cella::vuota && posto) {
+            } else if (t == TipoCella::vuota && posto) {
                 if (guasto_con > b) guasto_con = c;
                 un_vuoto = true;
             }
@@ -101,7 +101,7 @@ bool tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::in
         const bool segni = guasto_con > guasto_senza || (guasto_con == guasto_senza && un_segno);
         const std::int64_t guasto = segni ? guasto_con : guasto_senza;
         std::int64_t prossimo;
-        if (tipo_di(guasto) == tipo_cella::segno_montagna) {
+        if (tipo_di(guasto) == TipoCella::segno_montagna) {
             // A mark off this stretch's places: the next stretch starts three
             // cells before it, so that it is that stretch's first mark.
             prossimo = guasto - 3;
@@ -111,7 +111,7 @@ bool tratti_della_corsa(const std::vector<Cella>& celle, std::int64_t a, std::in
             // its start, or at the empty place itself.
             prossimo = guasto;
             for (std::int64_t m = guasto + 1; m <= b; ++m) {
-                if (tipo_di(m) != tipo_cella::segno_montagna) continue;
+                if (tipo_di(m) != TipoCella::segno_montagna) continue;
                 const std::int64_t t = m - 3 - 4 * ((std::max<std::int64_t>(m - 3 - guasto, 0) + 3) / 4);
                 if (t > s) prossimo = t;
                 break;
@@ -142,8 +142,8 @@ bool prosegue(const std::vector<Cella>& celle, std::int64_t a, std::int64_t b, s
         bool spiega = true;
         for (std::int64_t c = da; c <= b && spiega; ++c) {
             const bool posto = posto_segno(i->prima, c);
-            if (posto && t(c) == tipo_cella::vuota) spiega = false;
-            if (!posto && c >= a && t(c) == tipo_cella::segno_montagna) spiega = false;
+            if (posto && t(c) == TipoCella::vuota) spiega = false;
+            if (!posto && c >= a && t(c) == TipoCella::segno_montagna) spiega = false;
         }
         if (!spiega) return false;
         // A hidden stretch comes out from under the run that hid it.
@@ -170,10 +170,10 @@ bool tratti_nascosti(const std::vector<Cella>& celle, std::int64_t a, std::int64
         std::vector<bool> altrui(static_cast<std::size_t>(b - a + 1), false);
         bool possibile = true;
         for (std::int64_t c = a; c <= b && possibile; ++c) {
-            if (t(c) != tipo_cella::segno_montagna || c % 4 == fase || altrui[static_cast<std::size_t>(c - a)]) continue;
+            if (t(c) != TipoCella::segno_montagna || c % 4 == fase || altrui[static_cast<std::size_t>(c - a)]) continue;
             std::int64_t ultimo = c;
-            for (std::int64_t m = c; m <= b && t(m) != tipo_cella::vuota; m += 4) {
-                if (t(m) != tipo_cella::segno_montagna) continue;
+            for (std::int64_t m = c; m <= b && t(m) != TipoCella::vuota; m += 4) {
+                if (t(m) != TipoCella::segno_montagna) continue;
                 altrui[static_cast<std::size_t>(m - a)] = true;
                 ultimo = m;
             }
@@ -287,7 +287,7 @@ std::vector<Indicatore> indicatori(const std::vector<Cella>& celle) {
     std::vector<Indicatore> righe;
     for (std::size_t c = 0; c < celle.size(); ++c) {
         const Cella& x = celle[c];
-        if (x.tipo != tipo_cella::indicatore_v_max) continue;
+        if (x.tipo != TipoCella::indicatore_v_max) continue;
         // Each value is the left speed x 20 plus the right speed / 5; with
         // speeds in multiples of 5, the left fifths in the hundreds and the
         // right fifths in the units.
@@ -312,8 +312,8 @@ std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci
     std::vector<std::int64_t> fermate;
     for (std::size_t c = 0; c < celle.size(); ++c) {
         const Cella& x = celle[c];
-        if (x.tipo == tipo_cella::cartello) cella_del_testo.try_emplace(x.valore1, static_cast<std::int64_t>(c));
-        if (x.tipo == tipo_cella::fermata) fermate.push_back(static_cast<std::int64_t>(c));
+        if (x.tipo == TipoCella::cartello) cella_del_testo.try_emplace(x.valore1, static_cast<std::int64_t>(c));
+        if (x.tipo == TipoCella::fermata) fermate.push_back(static_cast<std::int64_t>(c));
     }
     std::size_t prossima_fermata = 0;
     for (int slot = 80; slot >= r.primo_cartello; --slot) {
@@ -325,7 +325,7 @@ std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci
         } else {
             // No cell can hide it: the sign shows on the first empty cell.
             for (std::size_t c = 2; c < celle.size(); ++c) {
-                if (celle[c].tipo == tipo_cella::vuota) {
+                if (celle[c].tipo == TipoCella::vuota) {
                     cella = static_cast<std::int64_t>(c);
                     break;
                 }
@@ -339,7 +339,7 @@ std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci
 std::vector<Segnale> segnali(const std::vector<Cella>& celle) {
     std::vector<std::int64_t> posti;
     for (std::size_t c = 0; c < celle.size(); ++c)
-        if (celle[c].tipo == tipo_cella::segnale) posti.push_back(static_cast<std::int64_t>(c));
+        if (celle[c].tipo == TipoCella::segnale) posti.push_back(static_cast<std::int64_t>(c));
 
     // The approach codes of a signal stand in the 2nd, 4th, 6th and 8th cell
     // before it; read in order of position, a later signal's codes replace
@@ -421,7 +421,7 @@ std::vector<Rallentamento> rallentamenti(const std::vector<Cella>& celle) {
         if (primo < 0 || gruppo_preso[static_cast<std::size_t>(primo)]) return false;
         for (std::int64_t k = 0; k < 4; ++k) {
             const Cella* m = cella_in(celle, primo - k);
-            if (!m || m->tipo != tipo_cella::preavviso_rallentamento || m->valore1 != k + 1 ||
+            if (!m || m->tipo != TipoCella::preavviso_rallentamento || m->valore1 != k + 1 ||
                 m->valore2 != (t.r.d_v != 0 ? k + 1 : 0))
                 return false;
         }
@@ -443,7 +443,7 @@ std::vector<Rallentamento> rallentamenti(const std::vector<Cella>& celle) {
     for (Trovato& t : trovati) {
         Rallentamento& r = t.r;
         const Cella* avviso = cella_in(celle, t.inizio - 24);
-        const bool con_avviso = avviso && avviso->tipo == tipo_cella::avviso_rallentamento &&
+        const bool con_avviso = avviso && avviso->tipo == TipoCella::avviso_rallentamento &&
                                 avviso->valore1 == r.v && avviso->valore2 == r.d_v;
         // The start: the metre of its cell, or the nearest one around it that
         // puts the board and the markers where they are.

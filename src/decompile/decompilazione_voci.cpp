@@ -109,7 +109,7 @@ std::vector<Stazione> stazioni_da_voci(const Voci& voci, int numero_stazioni) {
         s.tipo = v.tipo;
         std::int64_t lunghezza = 0;
         std::int32_t prolungata = 0;
-        if (tipo_stazione::fine_a_150_m(v.tipo) || tipo_stazione::doppia_lunghezza(v.tipo)) {
+        if (regola_stazione(v.tipo) != RegolaStazione::centrata) {
             lunghezza = p - v.inizio;
         } else {
             lunghezza = 2 * (p - v.inizio);

@@ -51,7 +51,7 @@ Corsa leggi_corsa(const Scenario& s) {
     c.progressive = progressive_linea(s.voci);
 
     for (std::size_t n = 0; n < s.celle.size(); ++n)
-        if (s.celle[n].tipo == tipo_cella::segnale)
+        if (s.celle[n].tipo == TipoCella::segnale)
             c.segnali.push_back(static_cast<std::int32_t>(metro_di_cella(static_cast<std::int64_t>(n))));
 
     // The restrictions as the author wrote them: each start with the first

@@ -38,7 +38,7 @@ std::string rango(const Scenario& s, const Corsa& c) {
     std::array<int, 3> uguali{};
     for (std::size_t n = 1; n < s.celle.size(); ++n) {
         const Cella& x = s.celle[n];
-        if (x.tipo != tipo_cella::indicatore_v_max) continue;
+        if (x.tipo != TipoCella::indicatore_v_max) continue;
         const int limite = c.limite(static_cast<std::int32_t>(metro_di_cella(static_cast<std::int64_t>(n))));
         const std::array<std::int16_t, 3> valori = {x.valore1, x.valore2, x.valore3};
         for (std::size_t r = 0; r < 3; ++r)

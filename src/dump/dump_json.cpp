@@ -44,7 +44,7 @@ void campi_record(ScrittoreJson& j, const Tabella& campi, const R& r, Dopo&& dop
         if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>)
             j.campo_testo(c.nome, v);
         else
-            j.campo(c.nome, v);
+            j.campo(c.nome, codifica::numero(v));
         dopo(c.nome);
     });
 }

@@ -63,7 +63,7 @@ struct VistaCampo {
 // text goes last, after the numbers.
 constexpr VistaCampo viste_cella[] = {
     {"tipo", {"tipo", 3, false, 2, true}, nullptr,
-     [](std::int64_t t) { return nome_tipo_cella(static_cast<std::uint8_t>(t)); }, 22},
+     [](std::int64_t t) { return nome_tipo_cella(static_cast<TipoCella>(t)); }, 22},
     {"valore1", {"valore1", 7}},
     {"valore2", {"valore2", 7}},
     {"valore3", {"valore3", 7}},
@@ -120,7 +120,7 @@ void valori_campi(const Tabella& campi, const VistaCampo (&viste)[N], const R& r
     codifica::per_ogni_campo(campi, [&](const auto& c) {
         if constexpr (!e_testo<typename std::decay_t<decltype(c)>::Tipo>) {
             const VistaCampo& v = viste[i++];
-            const auto valore = static_cast<std::int64_t>(r.*(c.membro));
+            const auto valore = static_cast<std::int64_t>(codifica::numero(r.*(c.membro)));
             valori.push_back(std::to_string(v.mostra ? v.mostra(valore) : valore));
             if (v.accanto) valori.emplace_back(v.accanto(valore));
         }

@@ -32,10 +32,10 @@ struct Griglia {
     bool esiste(std::int64_t c) const { return c >= 0 && c <= ultima; }
     Cella& operator[](std::int64_t c) const { return celle[static_cast<std::size_t>(c)]; }
     bool libera(std::int64_t c) const { return esiste(c) && cella_libera((*this)[c]); }
-    std::uint8_t tipo(std::int64_t c) const { return esiste(c) ? (*this)[c].tipo : tipo_cella::vuota; }
+    TipoCella tipo(std::int64_t c) const { return esiste(c) ? (*this)[c].tipo : TipoCella::vuota; }
 
     void metti_codice(std::int64_t c) const {
-        (*this)[c].tipo = tipo_cella::codice;
+        (*this)[c].tipo = TipoCella::codice;
         (*this)[c].valore1 = valore_codice;
     }
     // The code goes with the position of cell c; `elemento` is the cell of
@@ -53,14 +53,14 @@ void dietro_avviso(const Griglia& g, std::int32_t i) {
     for (std::int32_t indietro = 1; indietro <= distanza_avviso; ++indietro) {
         const std::int32_t d = i - indietro;
         if (d < prima_cella_guardata) return;
-        if (g.tipo(d) != tipo_cella::segnale) continue;
+        if (g.tipo(d) != TipoCella::segnale) continue;
         if (g.libera(d - 1)) {
             g.metti_codice(d - 1);
         } else if (g.libera(d - 2)) {
             g.metti_codice(d - 2);
-        } else if (g.tipo(d - 1) == tipo_cella::codice) {
+        } else if (g.tipo(d - 1) == TipoCella::codice) {
             g[d - 1].valore1 = static_cast<std::int16_t>(minimo(valore_codice, g[d - 1].valore1));
-        } else if (g.tipo(d - 2) == tipo_cella::codice) {
+        } else if (g.tipo(d - 2) == TipoCella::codice) {
             g[d - 2].valore1 = static_cast<std::int16_t>(minimo(valore_codice, g[d - 2].valore1));
         } else {
             g.segna_errore(Codice::codice_dietro_avviso, d, d);
@@ -115,7 +115,7 @@ std::int32_t codici_nel_rallentamento(const Griglia& g, std::int32_t i) {
                 g.segna_errore(Codice::codice_nel_rallentamento, c, i);
             }
         }
-    } while (g.tipo(c) != tipo_cella::fine_rallentamento);
+    } while (g.tipo(c) != TipoCella::fine_rallentamento);
     return c;
 }
 
@@ -130,7 +130,7 @@ std::int32_t trova_fine(const Griglia& g, std::int32_t i) {
             return c;
         }
         ++c;
-    } while (g.tipo(c) != tipo_cella::fine_rallentamento);
+    } while (g.tipo(c) != TipoCella::fine_rallentamento);
     return c;
 }
 
@@ -139,7 +139,7 @@ void codice_prima_del_segnale(const Griglia& g, std::int32_t inizio, std::int32_
     std::int32_t prima_del_segnale = 0;
     const std::int32_t a = std::min(fine + ricerca_segnale, g.ultima);
     for (std::int32_t c = fine; c <= a; ++c) {
-        if (g.tipo(c) == tipo_cella::segnale) {
+        if (g.tipo(c) == TipoCella::segnale) {
             prima_del_segnale = c - 1;
             break;
         }
@@ -171,10 +171,10 @@ void completa_codici(std::vector<Cella>& celle, EsitoCompilazione& esito) {
     const std::int32_t fino_a = g.ultima - 2;
     for (std::int32_t i = 1; i <= fino_a; ++i) {
         switch (g[i].tipo) {
-            case tipo_cella::avviso_rallentamento:
+            case TipoCella::avviso_rallentamento:
                 dietro_avviso(g, i);
                 break;
-            case tipo_cella::inizio_rallentamento:
+            case TipoCella::inizio_rallentamento:
                 all_inizio(g, i);
                 break;
             default:

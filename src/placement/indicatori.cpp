@@ -30,7 +30,7 @@ Codice memo_indicatori_v_max(std::vector<Cella>& celle, std::int32_t posizione, 
     if (!nella_griglia(celle, c)) return Codice::nessuno;
 
     Cella& x = cella(celle, c);
-    x.tipo = tipo_cella::indicatore_v_max;
+    x.tipo = TipoCella::indicatore_v_max;
     x.valore1 = static_cast<std::int16_t>(v1);
     x.valore2 = static_cast<std::int16_t>(v2);
     x.valore3 = static_cast<std::int16_t>(v3);

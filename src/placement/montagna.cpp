@@ -47,8 +47,8 @@ Codice memo_montagna(std::vector<Cella>& celle, Montagne& montagne, std::int32_t
         Cella& x = cella(celle, c);
         x.montagna = static_cast<std::uint8_t>(tipo & 0xFF);
         const std::int64_t numero = c - prima + 1;
-        if (segni && numero % 4 == 0 && x.tipo == tipo_cella::vuota) {
-            x.tipo = tipo_cella::segno_montagna;
+        if (segni && numero % 4 == 0 && x.tipo == TipoCella::vuota) {
+            x.tipo = TipoCella::segno_montagna;
         }
     }
     return Codice::nessuno;

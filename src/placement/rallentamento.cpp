@@ -48,17 +48,17 @@ Codice memo_rallentamento(std::vector<Cella>& celle, std::int32_t x, std::int32_
     // Written end first: a restriction shorter than one cell ends as a start.
     if (nella_griglia(celle, fine)) {
         Cella& e = cella(celle, fine);
-        e.tipo = tipo_cella::fine_rallentamento;
+        e.tipo = TipoCella::fine_rallentamento;
         if (d_v != 0) e.valore2 = seconda;
     }
     if (nella_griglia(celle, inizio)) {
         Cella& i = cella(celle, inizio);
-        i.tipo = tipo_cella::inizio_rallentamento;
+        i.tipo = TipoCella::inizio_rallentamento;
         if (d_v != 0) i.valore2 = seconda;
     }
     if (con_avviso && nella_griglia(celle, w)) {
         Cella& a = cella(celle, w);
-        a.tipo = tipo_cella::avviso_rallentamento;
+        a.tipo = TipoCella::avviso_rallentamento;
         if (d_v != 0) a.valore2 = seconda;
         a.valore1 = velocita;
     }
@@ -81,7 +81,7 @@ Codice memo_rallentamento(std::vector<Cella>& celle, std::int32_t x, std::int32_
     for (std::int64_t i = 0; i <= 3; ++i) {
         if (!nella_griglia(celle, k - i)) continue;
         Cella& m = cella(celle, k - i);
-        m.tipo = tipo_cella::preavviso_rallentamento;
+        m.tipo = TipoCella::preavviso_rallentamento;
         m.valore1 = static_cast<std::int16_t>(i + 1);
         if (d_v != 0) m.valore2 = static_cast<std::int16_t>(i + 1);
     }

@@ -32,7 +32,7 @@ Codice memo_segnale(std::vector<Cella>& celle, std::int32_t posizione, std::int3
 
     if (nella_griglia(celle, c)) {
         Cella& x = cella(celle, c);
-        x.tipo = tipo_cella::segnale;
+        x.tipo = TipoCella::segnale;
         x.valore4 = static_cast<std::int16_t>(v4);
         x.valore1 = static_cast<std::int16_t>(v1);
         x.valore2 = static_cast<std::int16_t>(v2);

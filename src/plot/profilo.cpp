@@ -41,14 +41,14 @@ ProfiloLinea estrai_profilo(const ScenarioCompilato& s) {
         const Cella& c = celle[n];
         const double m = static_cast<double>(metro_di_cella(static_cast<std::int64_t>(n)));
         switch (c.tipo) {
-            case tipo_cella::segnale:
+            case TipoCella::segnale:
                 p.segnali.push_back({m, dettaglio_cella(c)});
                 break;
-            case tipo_cella::indicatore_v_max:
+            case TipoCella::indicatore_v_max:
                 if (c.valore1 >= 0 && c.valore2 >= 0 && c.valore3 >= 0)
                     p.indicatori.push_back({m, c.valore1 / 100 * 5, c.valore2 / 100 * 5, c.valore3 / 100 * 5});
                 break;
-            case tipo_cella::cartello: {
+            case TipoCella::cartello: {
                 const std::string* testo = s.testo_cartello(c);
                 p.cartelli.push_back({m, testo ? testo_leggibile(*testo) : std::string()});
                 break;

@@ -12,18 +12,18 @@ namespace {
 constexpr std::size_t prima_del_campo = 80;
 constexpr std::size_t byte_tenuti = 240;
 
-std::string_view elemento(std::uint8_t tipo) {
+std::string_view elemento(TipoCella tipo) {
     switch (tipo) {
-        case tipo_cella::segnale: return "un segnale";
-        case tipo_cella::fine_rallentamento: return "la fine di un rallentamento";
-        case tipo_cella::inizio_rallentamento: return "l'inizio di un rallentamento";
-        case tipo_cella::avviso_rallentamento: return "l'avviso di un rallentamento";
-        case tipo_cella::preavviso_rallentamento: return "un preavviso di rallentamento";
-        case tipo_cella::indicatore_v_max: return "un indicatore di velocità massima";
-        case tipo_cella::fermata: return "la fermata di una stazione";
-        case tipo_cella::codice: return "un codice";
-        case tipo_cella::abbattimento: return "un abbattimento senza codice";
-        case tipo_cella::cartello: return "un cartello indicatore";
+        case TipoCella::segnale: return "un segnale";
+        case TipoCella::fine_rallentamento: return "la fine di un rallentamento";
+        case TipoCella::inizio_rallentamento: return "l'inizio di un rallentamento";
+        case TipoCella::avviso_rallentamento: return "l'avviso di un rallentamento";
+        case TipoCella::preavviso_rallentamento: return "un preavviso di rallentamento";
+        case TipoCella::indicatore_v_max: return "un indicatore di velocità massima";
+        case TipoCella::fermata: return "la fermata di una stazione";
+        case TipoCella::codice: return "un codice";
+        case TipoCella::abbattimento: return "un abbattimento senza codice";
+        case TipoCella::cartello: return "un cartello indicatore";
         default: return {};
     }
 }
@@ -61,9 +61,9 @@ std::string nome_cella(std::int64_t c) { return "cella " + std::to_string(c); }
 std::string cosa_contiene(const Provenienze& p, const TestiLetti& testi, const std::vector<Cella>& celle,
                           std::int64_t c) {
     if (c < 0 || c >= static_cast<std::int64_t>(celle.size())) return "nulla";
-    const std::uint8_t tipo = celle[static_cast<std::size_t>(c)].tipo;
+    const TipoCella tipo = celle[static_cast<std::size_t>(c)].tipo;
     std::string r(elemento(tipo));
-    if (r.empty()) r = "un elemento di tipo " + std::to_string(tipo);
+    if (r.empty()) r = "un elemento di tipo " + std::to_string(codice_tipo_cella(tipo));
     if (const LuogoRecord* o = p.di(c)) r += " (" + testi.nomi[o->testo] + ":" + std::to_string(o->riga) + ")";
     return r;
 }

@@ -88,7 +88,7 @@ Esito cartello(Lettura& l) {
         throw GuastoImprevisto("nessun posto per il testo del cartello", 0, false,
                                {"i testi dei cartelli e le stazioni occupano insieme al più 78 posti"});
     testo = testo_di_voce(std::move(testo), 2);
-    c.tipo = tipo_cella::cartello;
+    c.tipo = TipoCella::cartello;
     c.valore1 = static_cast<std::int16_t>(l.slot_testo);
     segna_provenienza(l, i);
     l.s.voci[static_cast<std::size_t>(l.slot_testo)].nome = std::move(testo);

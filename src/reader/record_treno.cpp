@@ -107,10 +107,10 @@ Esito abbattimento(Lettura& l) {
         return ferma(l, Codice::abbattimento_su_cella_occupata, p, 1,
                      {"la " + nome_cella(i) + " contiene già " + cosa_occupa(l, i)});
     if (codice > 0) {
-        c.tipo = tipo_cella::codice;
+        c.tipo = TipoCella::codice;
         c.valore1 = in_16(codice, 2);
     } else {
-        c.tipo = tipo_cella::abbattimento;
+        c.tipo = TipoCella::abbattimento;
     }
     segna_provenienza(l, i);
     return Esito::avanti;

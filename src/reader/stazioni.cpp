@@ -19,11 +19,12 @@ constexpr std::size_t colonne_nome_scheda = 28;
 // Start and end of the station from its position P, length L and kind.
 void estensione(Voce& v, std::int32_t lunghezza) {
     const std::int64_t p = v.posizione;
-    if (tipo_stazione::fine_a_150_m(v.tipo)) {
+    const RegolaStazione regola = regola_stazione(v.tipo);
+    if (regola == RegolaStazione::fine_a_150_m) {
         v.fine = in_32(p + 150);
         v.inizio = in_32(p - lunghezza);
         VistaStazione{v}.fine_prolungata() = 0;
-    } else if (tipo_stazione::doppia_lunghezza(v.tipo)) {
+    } else if (regola == RegolaStazione::doppia_lunghezza) {
         v.inizio = in_32(p - lunghezza);
         v.fine = in_32(p + lunghezza);
         VistaStazione{v}.fine_prolungata() = 0;
@@ -94,9 +95,9 @@ Esito stazione(Lettura& l) {
         st.flag_b() = 0;
     }
 
-    if (v.tipo < tipo_stazione::primo_senza_fermata) {
+    if (stazione_con_fermata(v.tipo)) {
         const double fine_celle = static_cast<double>(v.fine) / 50.0;
-        if (!tipo_stazione::fine_a_150_m(v.tipo)) {
+        if (regola_stazione(v.tipo) != RegolaStazione::fine_a_150_m) {
             for (int n = 1; n <= 4; ++n) {
                 const double e = fine_celle - n - 1;
                 if (e <= 1) continue;
@@ -114,7 +115,7 @@ Esito stazione(Lettura& l) {
                 avviso(l, Avviso::fermata_su_elemento,
                        "la fermata della stazione prende la " + nome_cella(j) + ", che conteneva " + cosa_occupa(l, j),
                        luogo_campo(l, 1), {"quell'elemento sparisce dal file compilato"});
-            c->tipo = tipo_cella::fermata;
+            c->tipo = TipoCella::fermata;
             c->valore1 = static_cast<std::int16_t>(i);
             segna_provenienza(l, j);
         }

@@ -98,18 +98,18 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         std::clamp(stazioni_chieste > 0 ? stazioni_chieste : lunghezza / 7400 + 1, 2, 78 - numero_segni);
 
     // Stations, evenly spaced; the first is the origin station of kind 8.
-    static constexpr std::array<int, 7> tipi_stazione = {2, 4, 12, 21, 22, 27, 28};
+    static constexpr std::array<int, 7> tipi_generati = {2, 4, 12, 21, 22, 27, 28};
     std::vector<Stazione> stazioni;
     stazioni.push_back({0, 8, 500, 500});
     for (int k = 1; k < numero_stazioni; ++k) {
         const std::int32_t p =
             a_multiplo(static_cast<std::int64_t>(k) * (lunghezza - 3000) / (numero_stazioni - 1), 100);
-        const int tipo = tipi_stazione[static_cast<std::size_t>(k) % tipi_stazione.size()];
+        const int tipo = tipi_generati[static_cast<std::size_t>(k) % tipi_generati.size()];
         const std::int32_t l = 200 + 100 * (k % 5);
         stazioni.push_back({p, tipo, l, p + l / 2});
     }
     for (const Stazione& st : stazioni)
-        if (st.tipo < tipo_stazione::primo_senza_fermata) occupate.prendi(st.fine / passo_cella - 1);
+        if (stazione_con_fermata(st.tipo)) occupate.prendi(st.fine / passo_cella - 1);
 
     // Restrictions halfway between two stations, with their surroundings kept
     // clear: the finishing pass puts codes before the warning board, inside
@@ -233,7 +233,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         const Stazione& st = stazioni[k];
         const bool orario = k % 5 == 0 || k + 1 == stazioni.size();
         const std::int32_t t = orario ? secondi + st.posizione / 1000 * 60 : 0;
-        const bool codici = st.tipo < tipo_stazione::primo_senza_fermata;
+        const bool codici = stazione_con_fermata(st.tipo);
         const int fermata = k == 0 ? 1 : (k + 1 == stazioni.size() ? 0 : (orario ? 60 : 0));
         riga(treno, "%s,  %6d,  %d,  %d,  1, %d, 0,  %s,  %s,    %d,  %d,%d,%d, Stazione di prova %zu", parola(IdRecord::stazione),
              st.posizione, st.tipo, st.lunghezza, st.lunghezza >= 600 ? 1 : 0, codici ? "4,1,0" : "0,0,0",

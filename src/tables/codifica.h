@@ -5,7 +5,7 @@
 // pointer) in file order; the encoding of each field follows from its
 // member's type: std::uint8_t one byte, std::int16_t / std::uint16_t two,
 // std::int32_t four, double eight (IEEE-754), std::string a 16-bit length and
-// then its bytes.  The writer, the decoder, the listings and the tests all
+// then its bytes; an enumeration is coded as its underlying integer.  The writer, the decoder, the listings and the tests all
 // walk the same table, so a layout cannot drift between them.
 #pragma once
 
@@ -72,9 +72,21 @@ inline constexpr std::size_t larghezza<double> = 8;
 template <>
 inline constexpr std::size_t larghezza<std::string> = 2;
 
+// The number a field holds: a code kept as an enumeration is its underlying
+// integer.
+template <class T>
+constexpr auto numero(const T& v) {
+    if constexpr (std::is_enum_v<T>)
+        return static_cast<std::underlying_type_t<T>>(v);
+    else
+        return v;
+}
+
 template <class T>
 void put(char* p, const T& v) {
-    if constexpr (std::is_same_v<T, std::uint8_t>) {
+    if constexpr (std::is_enum_v<T>) {
+        put(p, numero(v));
+    } else if constexpr (std::is_same_v<T, std::uint8_t>) {
         put_u8(p, v);
     } else if constexpr (std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::uint16_t>) {
         put_u16(p, static_cast<std::uint16_t>(v));
@@ -92,7 +104,9 @@ void put(char* p, const T& v) {
 // Reads a fixed-width value; a text's bytes are read by the record walk.
 template <class T>
 T get(const char* p) {
-    if constexpr (std::is_same_v<T, std::uint8_t>) {
+    if constexpr (std::is_enum_v<T>) {
+        return static_cast<T>(get<std::underlying_type_t<T>>(p));
+    } else if constexpr (std::is_same_v<T, std::uint8_t>) {
         return get_u8(p);
     } else if constexpr (std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::uint16_t>) {
         return static_cast<T>(get_u16(p));

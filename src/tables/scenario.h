@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "tables/costanti_formato.h"
 #include "tables/tabella_linea.h"
 
 namespace compattatore {
 
 // One grid record: 50 metres of line.
 struct Cella {
-    std::uint8_t tipo = 0;
+    TipoCella tipo = TipoCella::vuota;
     std::int16_t valore1 = 0;
     std::int16_t valore2 = 0;
     std::int16_t valore3 = 0;
@@ -32,25 +33,9 @@ struct Cella {
     friend bool operator==(const Cella&, const Cella&) = default;
 };
 
-// Cell type codes.
-namespace tipo_cella {
-inline constexpr std::uint8_t vuota = 0;
-inline constexpr std::uint8_t segnale = 1;
-inline constexpr std::uint8_t fine_rallentamento = 2;
-inline constexpr std::uint8_t inizio_rallentamento = 3;
-inline constexpr std::uint8_t avviso_rallentamento = 4;
-inline constexpr std::uint8_t preavviso_rallentamento = 5;
-inline constexpr std::uint8_t indicatore_v_max = 6;
-inline constexpr std::uint8_t fermata = 10;
-inline constexpr std::uint8_t segno_montagna = 11;
-inline constexpr std::uint8_t codice = 12;
-inline constexpr std::uint8_t abbattimento = 13;
-inline constexpr std::uint8_t cartello = 14;
-}  // namespace tipo_cella
-
 // A cell may take a new element when it holds nothing or only the montagna mark.
 inline bool cella_libera(const Cella& c) {
-    return c.tipo == tipo_cella::vuota || c.tipo == tipo_cella::segno_montagna;
+    return c.tipo == TipoCella::vuota || c.tipo == TipoCella::segno_montagna;
 }
 
 // One general-purpose record: a station, a sign text or a header entry.

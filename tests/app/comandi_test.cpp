@@ -16,7 +16,7 @@ using test::TempDir;
 Scenario piccolo() {
     Scenario s;
     s.celle.assign(141, Cella{});
-    s.celle[22].tipo = tipo_cella::segnale;
+    s.celle[22].tipo = TipoCella::segnale;
     s.voci[voce_linea].nome = "L";
     s.voci[voce_treno].nome = "T";
     return s;

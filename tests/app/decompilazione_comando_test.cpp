@@ -92,7 +92,7 @@ TEST_F(ComandoDecompile, IFileDanneggiatiSonoRiportatiConIlPostoEIDueValori) {
          "Brunovale_Quarzo.dat: cella 22 (1050 m): tempo trovato 50, riproducibile 101\n" + piu_vicina + "(1 riga)\n",
          true},
         {"un elemento che nessun record scrive",
-         [](const std::filesystem::path& d) { cambia_griglia(d, [](std::vector<Cella>& c) { c[3000].tipo = 7; }); }, 1, scritti,
+         [](const std::filesystem::path& d) { cambia_griglia(d, [](std::vector<Cella>& c) { c[3000].tipo = static_cast<TipoCella>(7); }); }, 1, scritti,
          "Brunovale_Quarzo.dat: cella 3000 (149950 m): tipo trovato 7, riproducibile 0\n" + piu_vicina + "(1 riga)\n",
          true},
         {"una lunghezza del percorso che non è quella della griglia",

@@ -67,7 +67,7 @@ TEST(ScenarioIntegrato, OgniStazioneECartelloHaLaSuaVoce) {
     for (std::size_t i = prima_stazione; i < prima_stazione + stazioni; ++i) fermate += voci[i].tipo < 25;
     std::size_t celle_fermata = 0;
     for (const Cella& x : c.scenario.celle) {
-        if (x.tipo != tipo_cella::fermata) continue;
+        if (x.tipo != TipoCella::fermata) continue;
         ++celle_fermata;
         ASSERT_GE(x.valore1, 1);
         EXPECT_LT(voci[static_cast<std::size_t>(x.valore1)].tipo, 25);
@@ -84,10 +84,10 @@ TEST(ScenarioIntegrato, NessunaFermataSuUnaCellaOccupata) {
     ASSERT_EQ(senza.esito.codice, Codice::nessuno);
     ASSERT_EQ(con.scenario.celle.size(), senza.scenario.celle.size());
     for (std::size_t k = 0; k < con.scenario.celle.size(); ++k) {
-        if (con.scenario.celle[k].tipo != tipo_cella::fermata) continue;
+        if (con.scenario.celle[k].tipo != TipoCella::fermata) continue;
         EXPECT_TRUE(cella_libera(senza.scenario.celle[k]))
             << "la fermata della stazione " << con.scenario.celle[k].valore1 << " copre la cella " << k
-            << " di tipo " << int{senza.scenario.celle[k].tipo};
+            << " di tipo " << int{codice_tipo_cella(senza.scenario.celle[k].tipo)};
     }
 }
 

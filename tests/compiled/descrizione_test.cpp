@@ -15,31 +15,37 @@ TEST(DettaglioCella, SpacchettaCioCheLaPosaHaImpacchettato) {
         const char* atteso;
     } casi[] = {
         // "segnale, 1050, 2, 4, 1, 1, 0, 2, 2,1,1, 0"
-        {cella(1, 42, 11, 11, 8), "sinistro tipo 2 codici 4-1-1, destro tipo 2 codici 2-1-1, rapp 0"},
+        {cella(TipoCella::segnale, 42, 11, 11, 8), "sinistro tipo 2 codici 4-1-1, destro tipo 2 codici 2-1-1, rapp 0"},
         // "segnale, 5650, 2, 2, 3, 0, 1, 0, 0,0,0, 0": rapp 1, no right-hand signal
-        {cella(1, 20, 30, 0, 16), "sinistro tipo 2 codici 2-3-0, destro tipo 0 codici 0-0-0, rapp 1"},
+        {cella(TipoCella::segnale, 20, 30, 0, 16), "sinistro tipo 2 codici 2-3-0, destro tipo 0 codici 0-0-0, rapp 1"},
         // "indicatori_vmax, 7300, 75, 80, 85, 0, 75, 80, 85, 0"
-        {cella(6, 1515, 1616, 1717, 0), "sinistro 75/80/85 km/h, 0 strisce; destro 75/80/85 km/h, 0 strisce"},
+        {cella(TipoCella::indicatore_v_max, 1515, 1616, 1717, 0), "sinistro 75/80/85 km/h, 0 strisce; destro 75/80/85 km/h, 0 strisce"},
         // "indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0": no right-hand board
-        {cella(6, 1800, 1900, 2000, 0), "sinistro 90/95/100 km/h, 0 strisce"},
-        {cella(6, 2626, 2828, 2929, 21), "sinistro 130/140/145 km/h, 2 strisce; destro 130/140/145 km/h, 1 striscia"},
-        {cella(3, 80, 80, 0), "velocita 80 km/h, seconda velocita 80 km/h"},
-        {cella(2, 60, 0, 7), "velocita 60 km/h, f_tt 7"},
-        {cella(4, 80), "velocita 80 km/h"},
-        {cella(5, 3, 3), "preavviso 3 di 4"},
-        {cella(10, 1), "fermata della stazione in voce 1"},
-        {cella(12, 180), "codice 180"},
-        {cella(14, 80), "testo in voce 80"},
-        {cella(11, 0), ""},
-        {cella(13, 0), ""},
-        {cella(1, -5, 0, 0, 0), "valori del segnale negativi"},
+        {cella(TipoCella::indicatore_v_max, 1800, 1900, 2000, 0), "sinistro 90/95/100 km/h, 0 strisce"},
+        {cella(TipoCella::indicatore_v_max, 2626, 2828, 2929, 21), "sinistro 130/140/145 km/h, 2 strisce; destro 130/140/145 km/h, 1 striscia"},
+        {cella(TipoCella::inizio_rallentamento, 80, 80, 0), "velocita 80 km/h, seconda velocita 80 km/h"},
+        {cella(TipoCella::fine_rallentamento, 60, 0, 7), "velocita 60 km/h, f_tt 7"},
+        {cella(TipoCella::avviso_rallentamento, 80), "velocita 80 km/h"},
+        {cella(TipoCella::preavviso_rallentamento, 3, 3), "preavviso 3 di 4"},
+        {cella(TipoCella::fermata, 1), "fermata della stazione in voce 1"},
+        {cella(TipoCella::codice, 180), "codice 180"},
+        {cella(TipoCella::cartello, 80), "testo in voce 80"},
+        {cella(TipoCella::segno_montagna, 0), ""},
+        {cella(TipoCella::abbattimento, 0), ""},
+        {cella(TipoCella::segnale, -5, 0, 0, 0), "valori del segnale negativi"},
     };
     for (const auto& c : casi) EXPECT_EQ(dettaglio_cella(c.c), c.atteso) << c.atteso;
 }
 
 TEST(NomeTipoCella, OgniTipoScrittoDalCompilatoreHaUnNome) {
-    for (int t : {1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14}) EXPECT_NE(nome_tipo_cella(static_cast<std::uint8_t>(t)), "sconosciuto") << t;
-    for (int t : {7, 8, 9, 15, 255}) EXPECT_EQ(nome_tipo_cella(static_cast<std::uint8_t>(t)), "sconosciuto") << t;
+    for (int t : {0, 1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14}) {
+        EXPECT_TRUE(tipo_cella_noto(static_cast<TipoCella>(t))) << t;
+        EXPECT_NE(nome_tipo_cella(static_cast<TipoCella>(t)), "sconosciuto") << t;
+    }
+    for (int t : {7, 8, 9, 15, 255}) {
+        EXPECT_FALSE(tipo_cella_noto(static_cast<TipoCella>(t))) << t;
+        EXPECT_EQ(nome_tipo_cella(static_cast<TipoCella>(t)), "sconosciuto") << t;
+    }
 }
 
 TEST(TestoOrario, HoursMinutesSeconds) {

@@ -74,7 +74,7 @@ TEST(RipartizioneVoci, StazioniDa1CartelliDa80) {
          2, 80, ruoli_attesi({{2, 'S'}, {77, 'v'}, {1, 'C'}})},
         {"un cartello dal testo vuoto si trova dalla cella che lo indica",
          {{1, stazione(1, 1000, "A")}, {79, testo("(Zona)")}},
-         {Cella{}, cella(tipo_cella::cartello, 80), cella(tipo_cella::cartello, 79)},
+         {Cella{}, cella(TipoCella::cartello, 80), cella(TipoCella::cartello, 79)},
          1, 79, ruoli_attesi({{1, 'S'}, {77, 'v'}, {2, 'C'}})},
         {"senza la griglia, dal primo testo dopo le stazioni",
          {{1, stazione(1, 1000, "A")}, {79, testo("(Zona)")}},
@@ -82,7 +82,7 @@ TEST(RipartizioneVoci, StazioniDa1CartelliDa80) {
          1, 79, ruoli_attesi({{1, 'S'}, {77, 'v'}, {2, 'C'}})},
         {"un cartello perso sotto una fermata resta un cartello",
          {{1, stazione(1, 1000, "A")}, {78, testo("(Dev.I.)")}, {79, testo("(Zona)")}},
-         {cella(tipo_cella::cartello, 79), cella(tipo_cella::cartello, 80)},
+         {cella(TipoCella::cartello, 79), cella(TipoCella::cartello, 80)},
          1, 78, ruoli_attesi({{1, 'S'}, {76, 'v'}, {3, 'C'}})},
         {"le stazioni finiscono alla prima voce vuota",
          {{1, stazione(1, 1000, "A")}, {3, stazione(1, 3000, "C")}},
@@ -94,7 +94,7 @@ TEST(RipartizioneVoci, StazioniDa1CartelliDa80) {
          1, 2, ruoli_attesi({{1, 'S'}, {79, 'C'}})},
         {"una cella che indica una stazione o l'intestazione non sposta i cartelli",
          {{1, stazione(1, 1000, "A")}, {80, testo("(Zona)")}},
-         {cella(tipo_cella::cartello, 1), cella(tipo_cella::cartello, 85), cella(tipo_cella::cartello, -3)},
+         {cella(TipoCella::cartello, 1), cella(TipoCella::cartello, 85), cella(TipoCella::cartello, -3)},
          1, 80, ruoli_attesi({{1, 'S'}, {78, 'v'}, {1, 'C'}})},
         {"nessuna voce", {}, {}, 0, 81, ruoli_attesi({{80, 'v'}})},
     };
@@ -118,16 +118,16 @@ TEST(RipartizioneVoci, StazioniDa1CartelliDa80) {
 // rule finds as (warning, start, end).
 TEST(RallentamentiCompilati, InizioEFineInCoppia) {
     using Tripla = std::tuple<std::int64_t, std::int64_t, std::int64_t>;
-    constexpr std::uint8_t A = tipo_cella::avviso_rallentamento, I = tipo_cella::inizio_rallentamento,
-                           F = tipo_cella::fine_rallentamento, S = tipo_cella::segnale;
+    constexpr TipoCella A = TipoCella::avviso_rallentamento, I = TipoCella::inizio_rallentamento,
+                           F = TipoCella::fine_rallentamento, S = TipoCella::segnale;
     struct Caso {
         const char* nome;
-        std::vector<std::pair<std::uint8_t, std::int16_t>> celle;
+        std::vector<std::pair<TipoCella, std::int16_t>> celle;
         std::vector<Tripla> in_ordine, come_scritti;
     };
     const Caso casi[] = {
-        {"avviso, inizio e fine", {{A, 60}, {S, 0}, {I, 60}, {0, 0}, {F, 60}}, {{0, 2, 4}}, {{-1, 2, 4}}},
-        {"senza fine finisce sul suo inizio", {{I, 60}, {0, 0}}, {{-1, 0, 0}}, {{-1, 0, 0}}},
+        {"avviso, inizio e fine", {{A, 60}, {S, 0}, {I, 60}, {TipoCella::vuota, 0}, {F, 60}}, {{0, 2, 4}}, {{-1, 2, 4}}},
+        {"senza fine finisce sul suo inizio", {{I, 60}, {TipoCella::vuota, 0}}, {{-1, 0, 0}}, {{-1, 0, 0}}},
         {"una fine senza inizio non conta", {{F, 60}, {I, 60}, {F, 60}}, {{-1, 1, 2}}, {{-1, 1, 2}}},
         {"un inizio dentro un altro",
          {{I, 60}, {I, 30}, {F, 30}, {F, 60}},
@@ -166,9 +166,9 @@ TEST(ScenarioCompilato, ChilometriCelleEStazioni) {
     voci[voce_progressiva_due].fine = 100000;
     voci[voce_percorso].fine = 8000;
     std::vector<Cella> celle(10);
-    celle[3] = cella(tipo_cella::cartello, 80);
-    celle[5] = cella(tipo_cella::inizio_rallentamento, 30);
-    celle[8] = cella(tipo_cella::fine_rallentamento, 30);
+    celle[3] = cella(TipoCella::cartello, 80);
+    celle[5] = cella(TipoCella::inizio_rallentamento, 30);
+    celle[8] = cella(TipoCella::fine_rallentamento, 30);
     const ScenarioCompilato s("L", "T", celle, voci, std::nullopt);
 
     ASSERT_EQ(s.stazioni().size(), 2u);
@@ -190,7 +190,7 @@ TEST(ScenarioCompilato, ChilometriCelleEStazioni) {
 
     ASSERT_NE(s.testo_cartello(celle[3]), nullptr);
     EXPECT_EQ(*s.testo_cartello(celle[3]), "(Zona)");
-    EXPECT_EQ(s.testo_cartello(cella(tipo_cella::cartello, 87)), nullptr);
+    EXPECT_EQ(s.testo_cartello(cella(TipoCella::cartello, 87)), nullptr);
 
     ASSERT_EQ(s.rallentamenti().size(), 1u);
     EXPECT_EQ(s.rallentamenti()[0].metro_inizio(), 200);

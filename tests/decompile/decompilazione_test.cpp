@@ -208,7 +208,7 @@ struct Copertura {
         for (const auto& b : l.indicatori) n[b.destro[0] == 0 ? "indicatore senza destro" : "indicatore con destro"]++;
         for (const auto& k : l.cartelli) {
             n["cartello"]++;
-            if (c.celle()[static_cast<std::size_t>(k.posizione / 50 + 1)].tipo == tipo_cella::fermata)
+            if (c.celle()[static_cast<std::size_t>(k.posizione / 50 + 1)].tipo == TipoCella::fermata)
                 n["cartello coperto da una fermata"]++;
         }
         for (const auto& s : t.stazioni) {

@@ -49,13 +49,13 @@ struct ScenarioDiProva {
         return *this;
     }
     ScenarioDiProva& segnale(std::int32_t p) {
-        cella(p).tipo = tipo_cella::segnale;
+        cella(p).tipo = TipoCella::segnale;
         return *this;
     }
     ScenarioDiProva& rallentamento(std::int32_t x, std::int32_t l, int kmh) {
-        cella(x).tipo = tipo_cella::inizio_rallentamento;
+        cella(x).tipo = TipoCella::inizio_rallentamento;
         cella(x).valore1 = static_cast<std::int16_t>(kmh);
-        cella(x + l).tipo = tipo_cella::fine_rallentamento;
+        cella(x + l).tipo = TipoCella::fine_rallentamento;
         cella(x + l).valore1 = static_cast<std::int16_t>(kmh);
         return *this;
     }
@@ -69,7 +69,7 @@ struct ScenarioDiProva {
     }
     ScenarioDiProva& indicatore(std::int32_t p, int a, int b, int c) {
         Cella& x = cella(p);
-        x.tipo = tipo_cella::indicatore_v_max;
+        x.tipo = TipoCella::indicatore_v_max;
         x.valore1 = static_cast<std::int16_t>(a * 20);
         x.valore2 = static_cast<std::int16_t>(b * 20);
         x.valore3 = static_cast<std::int16_t>(c * 20);

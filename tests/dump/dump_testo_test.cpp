@@ -16,7 +16,7 @@ TEST(ElencoGriglia, UnaRigaPerOgniCellaNonVuota) {
     celle[1].velocita = 6;
     celle[1].pendenza = 100;
     celle[1].aderenza = 58;
-    celle[2].tipo = 1;
+    celle[2].tipo = TipoCella::segnale;
     celle[2].valore1 = 42;
     celle[2].valore2 = 11;
     celle[2].valore3 = 11;

@@ -100,7 +100,7 @@ TEST(TimbraIntestazione, CampiGiaUsatiDannoLaSegnalazioneDErrore) {
     };
     for (const Caso& caso : {
              Caso{"code cell in cell 1",
-                  [](Intestazione& h) { test::put_cell(h.g, 1, tipo_cella::codice, 180); }, 1250, false},
+                  [](Intestazione& h) { test::put_cell(h.g, 1, TipoCella::codice, 180); }, 1250, false},
              Caso{"intero1 set", [](Intestazione& h) { h.voci[voce_linea].intero1 = 1; }, 1250, false},
              Caso{"orario set", [](Intestazione& h) { h.voci[voce_linea].orario = 7; }, 1251, true},
              Caso{"valore2 of cell 1 set", [](Intestazione& h) { h.g.celle[1].valore2 = -3; }, 1251, true},

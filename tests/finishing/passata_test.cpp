@@ -8,12 +8,12 @@ using Celle = std::vector<std::size_t>;
 
 namespace {
 
-constexpr std::uint8_t SEGNALE = tipo_cella::segnale;
-constexpr std::uint8_t FINE = tipo_cella::fine_rallentamento;
-constexpr std::uint8_t INIZIO = tipo_cella::inizio_rallentamento;
-constexpr std::uint8_t AVVISO = tipo_cella::avviso_rallentamento;
-constexpr std::uint8_t CODICE = tipo_cella::codice;
-constexpr std::uint8_t ALTRO = tipo_cella::indicatore_v_max;
+constexpr TipoCella SEGNALE = TipoCella::segnale;
+constexpr TipoCella FINE = TipoCella::fine_rallentamento;
+constexpr TipoCella INIZIO = TipoCella::inizio_rallentamento;
+constexpr TipoCella AVVISO = TipoCella::avviso_rallentamento;
+constexpr TipoCella CODICE = TipoCella::codice;
+constexpr TipoCella ALTRO = TipoCella::indicatore_v_max;
 
 // Runs the pass and returns the cells it changed; every new code must be a
 // code cell of value 180.
@@ -67,17 +67,17 @@ TEST(BloccoAvviso, OgniSegnaleDietroLAvvisoHaIlSuoCodice) {
 TEST(BloccoAvviso, CodiciGiaPresentiPrimaDelSegnale) {
     struct Caso {
         const char* nome;
-        std::uint8_t tipo34;
+        TipoCella tipo34;
         std::int16_t valore34;
-        std::uint8_t tipo33;
+        TipoCella tipo33;
         std::int16_t valore33;
         std::int16_t valore34_dopo, valore33_dopo;
-        std::uint8_t tipo33_dopo;
+        TipoCella tipo33_dopo;
         std::int32_t errore;
     };
     for (const Caso& caso : {
              // A free cell is preferred to lowering the code: a second code goes before it.
-             Caso{"free before code", CODICE, 270, 0, 0, 270, 180, CODICE, 0},
+             Caso{"free before code", CODICE, 270, TipoCella::vuota, 0, 270, 180, CODICE, 0},
              Caso{"270 lowered", CODICE, 270, ALTRO, 0, 180, 0, ALTRO, 0},
              Caso{"100 kept", CODICE, 100, ALTRO, 0, 100, 0, ALTRO, 0},
              Caso{"code two cells before", ALTRO, 0, CODICE, 300, 0, 180, CODICE, 0},
@@ -120,7 +120,7 @@ TEST(BloccoInizio, IGruppiDiAvvicinamentoDipendonoDallaCellaDiInizio) {
 TEST(BloccoInizio, PrimaCellaLiberaDiUnGruppoEErrore12) {
     struct Caso {
         Celle occupate;
-        std::uint8_t tipo;
+        TipoCella tipo;
         Celle codici;
         std::int32_t errore;
     };
@@ -174,7 +174,7 @@ TEST(BloccoInizio, RallentamentoDa2464A2480) {
     // rallentamento,  123150,    80,  800, 0,  1,  80  as laid out in the grid,
     // followed by two signals.
     test::Grid s = test::empty_grid(2600);
-    for (std::size_t c = 2436; c <= 2439; ++c) test::put_cell(s, c, tipo_cella::preavviso_rallentamento, 2440 - c);
+    for (std::size_t c = 2436; c <= 2439; ++c) test::put_cell(s, c, TipoCella::preavviso_rallentamento, 2440 - c);
     test::put_cell(s, 2440, AVVISO, 80);
     test::put_cell(s, 2464, INIZIO, 80);
     test::put_cell(s, 2480, FINE, 80);
@@ -285,7 +285,7 @@ TEST(BloccoInizio, GliSguardiAvantiNonEsconoMaiDallaGriglia) {
 TEST(Passata, LeUltimeDueCelleNonSonoMaiEsaminate) {
     struct Caso {
         std::size_t cella;
-        std::uint8_t tipo;
+        TipoCella tipo;
         Celle codici;
     };
     for (const Caso& caso : {Caso{98, AVVISO, {94}}, Caso{99, AVVISO, {}}, Caso{99, INIZIO, {}},

@@ -32,7 +32,7 @@ TEST(MemoIndicatori, RecordDellaDescrizione) {
         caso.i.posa(s);
         EXPECT_EQ(numero(s.codice), 0);
         const Cella& c = s.celle[caso.cella];
-        EXPECT_EQ(c.tipo, 6);
+        EXPECT_EQ(codice_tipo_cella(c.tipo), 6);
         EXPECT_EQ(c.valore1, caso.v1);
         EXPECT_EQ(c.valore2, caso.v2);
         EXPECT_EQ(c.valore3, caso.v3);
@@ -43,17 +43,17 @@ TEST(MemoIndicatori, RecordDellaDescrizione) {
 
 TEST(MemoIndicatori, CellaOccupataRifiutaCon21IlSegnoNo) {
     test::Grid s = test::empty_grid(200);
-    s.celle[147].tipo = tipo_cella::segnale;
+    s.celle[147].tipo = TipoCella::segnale;
     const test::Grid prima = s;
     Indicatore{7300, 75, 80, 85, 0, 75, 80, 85, 0}.posa(s);
     EXPECT_EQ(numero(s.codice), 21);
     EXPECT_TRUE((prima.celle == s.celle));
 
     test::Grid t = test::empty_grid(200);
-    t.celle[147].tipo = tipo_cella::segno_montagna;
+    t.celle[147].tipo = TipoCella::segno_montagna;
     Indicatore{7300, 75, 80, 85, 0, 75, 80, 85, 0}.posa(t);
     EXPECT_EQ(numero(t.codice), 0);
-    EXPECT_EQ(t.celle[147].tipo, 6);
+    EXPECT_EQ(codice_tipo_cella(t.celle[147].tipo), 6);
 }
 
 TEST(MemoIndicatori, VelocitaFuoriCampoRifiutaCon25) {

@@ -13,7 +13,7 @@ void montagna(test::Grid& s, std::int32_t inizio, std::int32_t fine, std::int32_
 
 TEST(MemoMontagna, TipoOltreDieciSegnaOgniQuartaCellaLibera) {
     test::Grid s = test::empty_grid(300);
-    s.celle[186].tipo = tipo_cella::segnale;  // not free: keeps its element
+    s.celle[186].tipo = TipoCella::segnale;  // not free: keeps its element
     s.celle[200].montagna = 7;                // overwritten
     const test::Grid prima = s;
     std::int32_t tipo = 12;
@@ -27,10 +27,10 @@ TEST(MemoMontagna, TipoOltreDieciSegnaOgniQuartaCellaLibera) {
         attese.push_back(c);
         EXPECT_EQ(s.celle[c].montagna, 2) << c;
         const bool segno = (c - 175 + 1) % 4 == 0 && c != 186;
-        EXPECT_EQ(s.celle[c].tipo, segno ? 11 : (c == 186 ? 1 : 0)) << c;
+        EXPECT_EQ(codice_tipo_cella(s.celle[c].tipo), segno ? 11 : (c == 186 ? 1 : 0)) << c;
     }
-    EXPECT_EQ(s.celle[178].tipo, 11);
-    EXPECT_EQ(s.celle[222].tipo, 11);
+    EXPECT_EQ(codice_tipo_cella(s.celle[178].tipo), 11);
+    EXPECT_EQ(codice_tipo_cella(s.celle[222].tipo), 11);
     EXPECT_EQ(test::changed_cells(prima, s), attese);
 }
 
@@ -40,7 +40,7 @@ TEST(MemoMontagna, TipoFinoADieciNonScriveSegni) {
     montagna(s, 8750, 11150, tipo);
     for (std::size_t c = 175; c <= 222; ++c) {
         EXPECT_EQ(s.celle[c].montagna, 10);
-        EXPECT_EQ(s.celle[c].tipo, 0);
+        EXPECT_EQ(codice_tipo_cella(s.celle[c].tipo), 0);
     }
 }
 
@@ -57,7 +57,7 @@ TEST(MemoMontagna, UnTrattoVicinoAlPrecedenteDiventaTipo3) {
         const auto prima_cella = static_cast<std::size_t>(caso.inizio / 50);
         EXPECT_EQ(s.celle[prima_cella + 1].montagna, caso.tipo_dopo) << caso.inizio;
         // The filler request survives the change of type.
-        EXPECT_EQ(s.celle[prima_cella + 3].tipo, caso.tipo > 10 ? 11 : 0) << caso.inizio;
+        EXPECT_EQ(codice_tipo_cella(s.celle[prima_cella + 3].tipo), caso.tipo > 10 ? 11 : 0) << caso.inizio;
     }
 }
 
@@ -76,7 +76,7 @@ TEST(MemoMontagna, CelleFuoriGrigliaSaltateENumerazioneMantenuta) {
     std::int32_t tipo = 11;
     montagna(s, 4800, 6000, tipo);  // cells 96 to 119
     for (std::size_t c = 96; c <= 100; ++c) EXPECT_EQ(s.celle[c].montagna, 1);
-    EXPECT_EQ(s.celle[99].tipo, 11);
+    EXPECT_EQ(codice_tipo_cella(s.celle[99].tipo), 11);
     EXPECT_EQ(s.celle.size(), 101u);
 
     test::Grid t = test::empty_grid(100);
@@ -84,9 +84,9 @@ TEST(MemoMontagna, CelleFuoriGrigliaSaltateENumerazioneMantenuta) {
     montagna(t, -200, 500, tipo);  // cells -4 to 9
     for (std::size_t c = 0; c <= 9; ++c) EXPECT_EQ(t.celle[c].montagna, 1);
     EXPECT_EQ(t.celle[10].montagna, 0);
-    EXPECT_EQ(t.celle[3].tipo, 11);
-    EXPECT_EQ(t.celle[7].tipo, 11);
-    EXPECT_EQ(t.celle[4].tipo, 0);
+    EXPECT_EQ(codice_tipo_cella(t.celle[3].tipo), 11);
+    EXPECT_EQ(codice_tipo_cella(t.celle[7].tipo), 11);
+    EXPECT_EQ(codice_tipo_cella(t.celle[4].tipo), 0);
 }
 
 TEST(MemoMontagna, LOttantunesimoRecordERifiutatoCon25) {

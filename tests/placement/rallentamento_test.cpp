@@ -29,7 +29,7 @@ TEST(MemoRallentamento, RecordDellaDescrizioneConSecondaVelocita) {
                            Atteso{2439, 5, 1, 1, 0}, Atteso{2438, 5, 2, 2, 0}, Atteso{2437, 5, 3, 3, 0},
                            Atteso{2436, 5, 4, 4, 0}}) {
         const Cella& c = s.celle[a.cella];
-        EXPECT_EQ(c.tipo, a.tipo) << a.cella;
+        EXPECT_EQ(codice_tipo_cella(c.tipo), a.tipo) << a.cella;
         EXPECT_EQ(c.valore1, a.v1) << a.cella;
         EXPECT_EQ(c.valore2, a.v2) << a.cella;
         EXPECT_EQ(c.valore3, a.v3) << a.cella;
@@ -68,7 +68,7 @@ TEST(MemoRallentamento, AvvisoSoloOltre1500) {
     r.posa(t);
     EXPECT_EQ(numero(t.codice), 0);
     EXPECT_EQ(test::changed_cells(prima, t), (std::vector<std::size_t>{4, 5, 6, 7, 8, 32, 42}));
-    EXPECT_EQ(t.celle[8].tipo, 4);
+    EXPECT_EQ(codice_tipo_cella(t.celle[8].tipo), 4);
     EXPECT_EQ(t.celle[7].valore1, 1);
     EXPECT_EQ(t.celle[4].valore1, 4);
 }
@@ -82,7 +82,7 @@ TEST(MemoRallentamento, RifiutiECioCheLiPrecede) {
     for (const Caso& caso : {Caso{2440, 17, {}}, Caso{2464, 18, {}}, Caso{2480, 19, {}},
                              Caso{2437, 20, {2440, 2464, 2480}}}) {
         test::Grid s = test::empty_grid(2600);
-        s.celle[caso.occupata].tipo = tipo_cella::indicatore_v_max;
+        s.celle[caso.occupata].tipo = TipoCella::indicatore_v_max;
         const test::Grid prima = s;
         Rallentamento{}.posa(s);
         EXPECT_EQ(numero(s.codice), caso.codice);
@@ -92,13 +92,13 @@ TEST(MemoRallentamento, RifiutiECioCheLiPrecede) {
 
 TEST(MemoRallentamento, LeCelleDeiPreavvisiSiControllanoSoloSeRichieste) {
     test::Grid s = test::empty_grid(2600);
-    s.celle[2437].tipo = tipo_cella::segnale;
+    s.celle[2437].tipo = TipoCella::segnale;
     Rallentamento r;
     r.f_ta = 0;
     r.posa(s);
     EXPECT_EQ(numero(s.codice), 0);
-    EXPECT_EQ(s.celle[2439].tipo, 0);
-    EXPECT_EQ(s.celle[2440].tipo, 4);
+    EXPECT_EQ(codice_tipo_cella(s.celle[2439].tipo), 0);
+    EXPECT_EQ(codice_tipo_cella(s.celle[2440].tipo), 4);
 }
 
 TEST(MemoRallentamento, UnRallentamentoPiuCortoDiUnaCellaFiniscePerInizio) {
@@ -107,7 +107,7 @@ TEST(MemoRallentamento, UnRallentamentoPiuCortoDiUnaCellaFiniscePerInizio) {
     r.l = 10;
     r.posa(s);
     EXPECT_EQ(numero(s.codice), 0);
-    EXPECT_EQ(s.celle[2464].tipo, 3);
+    EXPECT_EQ(codice_tipo_cella(s.celle[2464].tipo), 3);
     EXPECT_EQ(s.celle[2464].valore1, 80);
 }
 

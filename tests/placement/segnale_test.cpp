@@ -22,7 +22,7 @@ TEST(MemoSegnale, IlRecordDellaDescrizioneRiempieCellaEPreavvisi) {
 
     EXPECT_EQ(numero(s.codice), 0);
     const Cella& c = s.celle[22];
-    EXPECT_EQ(c.tipo, 1);
+    EXPECT_EQ(codice_tipo_cella(c.tipo), 1);
     EXPECT_EQ(c.valore1, 42);
     EXPECT_EQ(c.valore2, 11);
     EXPECT_EQ(c.valore3, 11);
@@ -46,17 +46,17 @@ TEST(MemoSegnale, LaCellaDiUnaPosizioneArrotondaAlPari) {
         Segnale g;
         g.posizione = caso.posizione;
         g.posa(s);
-        EXPECT_EQ(s.celle[caso.cella].tipo, 1) << caso.posizione;
+        EXPECT_EQ(codice_tipo_cella(s.celle[caso.cella].tipo), 1) << caso.posizione;
     }
 }
 
 TEST(MemoSegnale, IlSegnoDiMontagnaELiberoGliAltriRifiutanoCon16) {
     test::Grid s = test::empty_grid(100);
-    s.celle[22].tipo = tipo_cella::segno_montagna;
+    s.celle[22].tipo = TipoCella::segno_montagna;
     s.celle[22].montagna = 2;
     Segnale{}.posa(s);
     EXPECT_EQ(numero(s.codice), 0);
-    EXPECT_EQ(s.celle[22].tipo, 1);
+    EXPECT_EQ(codice_tipo_cella(s.celle[22].tipo), 1);
     EXPECT_EQ(s.celle[22].montagna, 2);
 
     // A second signal on the same cell changes nothing, not even the marks.
@@ -72,12 +72,12 @@ TEST(MemoSegnale, IlSegnoDiMontagnaELiberoGliAltriRifiutanoCon16) {
 TEST(MemoSegnale, IPreavvisiSostituisconoQuelliEsistentiSuOgniCella) {
     test::Grid s = test::empty_grid(100);
     s.celle[20].preavviso = 33;  // a stopping point's mark
-    s.celle[18].tipo = tipo_cella::fermata;
+    s.celle[18].tipo = TipoCella::fermata;
     s.celle[18].preavviso = 34;
     Segnale{}.posa(s);
     EXPECT_EQ(s.celle[20].preavviso, 81);
     EXPECT_EQ(s.celle[18].preavviso, 82);
-    EXPECT_EQ(s.celle[18].tipo, tipo_cella::fermata);
+    EXPECT_EQ(s.celle[18].tipo, TipoCella::fermata);
 }
 
 TEST(MemoSegnale, ByteDelTempo) {
@@ -156,7 +156,7 @@ TEST(MemoSegnale, PreavvisiPrimaDellaPrimaCellaSaltati) {
     g.posizione = 100;  // cell 3: marks due at 1, -1, -3, -5
     g.posa(s);
     EXPECT_EQ(numero(s.codice), 0);
-    EXPECT_EQ(s.celle[3].tipo, 1);
+    EXPECT_EQ(codice_tipo_cella(s.celle[3].tipo), 1);
     EXPECT_EQ(s.celle[1].preavviso, 81);
     EXPECT_EQ(test::changed_cells(prima, s), (std::vector<std::size_t>{1, 3}));
 }

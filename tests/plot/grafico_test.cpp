@@ -155,15 +155,15 @@ struct Piccola {
             celle[c].aderenza = 70;
         }
         for (std::size_t c = 50; c < 70; ++c) celle[c].montagna = 2;
-        celle[22].tipo = tipo_cella::segnale;
-        celle[30].tipo = tipo_cella::indicatore_v_max;
+        celle[22].tipo = TipoCella::segnale;
+        celle[30].tipo = TipoCella::indicatore_v_max;
         celle[30].valore1 = 2800;
-        celle[40].tipo = tipo_cella::cartello;
+        celle[40].tipo = TipoCella::cartello;
         celle[40].valore1 = 80;
-        celle[80].tipo = tipo_cella::avviso_rallentamento;
-        celle[104].tipo = tipo_cella::inizio_rallentamento;
+        celle[80].tipo = TipoCella::avviso_rallentamento;
+        celle[104].tipo = TipoCella::inizio_rallentamento;
         celle[104].valore1 = 60;
-        celle[110].tipo = tipo_cella::fine_rallentamento;
+        celle[110].tipo = TipoCella::fine_rallentamento;
 
         piano.crea(13000);
         double x = 0, y = 1, dx = 0, dy = 1;

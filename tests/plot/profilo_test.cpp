@@ -37,20 +37,20 @@ TEST(Profilo, IByteDelleCelleDiventanoTrattiDi50Metri) {
 
 TEST(Profilo, GliElementiStannoDoveLaPosaLiHaMessi) {
     std::vector<Cella> celle(2500);
-    celle[22].tipo = tipo_cella::segnale;
-    celle[21].tipo = tipo_cella::indicatore_v_max;
+    celle[22].tipo = TipoCella::segnale;
+    celle[21].tipo = TipoCella::indicatore_v_max;
     celle[21].valore1 = 1800;
     celle[21].valore2 = 1900;
     celle[21].valore3 = 2000;
-    celle[160].tipo = tipo_cella::cartello;
+    celle[160].tipo = TipoCella::cartello;
     celle[160].valore1 = 80;
     // "rallentamento, 123150, 80, 800, 0, 1, 80": warning 2440, start 2464, end 2480.
-    celle[2440].tipo = tipo_cella::avviso_rallentamento;
-    celle[2464].tipo = tipo_cella::inizio_rallentamento;
+    celle[2440].tipo = TipoCella::avviso_rallentamento;
+    celle[2464].tipo = TipoCella::inizio_rallentamento;
     celle[2464].valore1 = 80;
-    celle[2480].tipo = tipo_cella::fine_rallentamento;
+    celle[2480].tipo = TipoCella::fine_rallentamento;
     // A restriction shorter than a cell: its start is its own end.
-    celle[100].tipo = tipo_cella::inizio_rallentamento;
+    celle[100].tipo = TipoCella::inizio_rallentamento;
     celle[100].valore1 = 30;
     Voci voci{};
     voci[80].nome = "(Zona)(Cod )";

@@ -182,10 +182,10 @@ TEST(Piano, CurveCheIlPianoNonPrende) {
 TEST(Cartelli, TestoNellaCellaENelleVoci) {
     BancoLettura b = test::letta(3000, {"cartello_indicatore,  7950,   (Zona)(Cod )", "cartello_indicatore,  2000,   (Dev.I.)"});
     ASSERT_EQ(b.codice(), 0);
-    EXPECT_EQ(b.cella(160).tipo, tipo_cella::cartello);
+    EXPECT_EQ(b.cella(160).tipo, TipoCella::cartello);
     EXPECT_EQ(b.cella(160).valore1, 80);
     EXPECT_EQ(b.s.voci[80].nome, "(Zona)(Cod )");
-    EXPECT_EQ(b.cella(41).tipo, tipo_cella::cartello);
+    EXPECT_EQ(b.cella(41).tipo, TipoCella::cartello);
     EXPECT_EQ(b.cella(41).valore1, 79);
     EXPECT_EQ(b.s.voci[79].nome, "(Dev.I.)");
 }
@@ -210,8 +210,8 @@ TEST(Cartelli, UnCartelloSulSegnoDiMontagnaEAccettato) {
     // Cells 175..222 are in the stretch; 178 is its first free mark.
     BancoLettura b = test::letta(20000, {"montagna,   8750,  11150,  12", "cartello_indicatore,  8850,   (Galleria)"});
     ASSERT_EQ(b.codice(), 0);
-    EXPECT_EQ(b.cella(182).tipo, tipo_cella::segno_montagna);
-    EXPECT_EQ(b.cella(178).tipo, tipo_cella::cartello);
+    EXPECT_EQ(b.cella(182).tipo, TipoCella::segno_montagna);
+    EXPECT_EQ(b.cella(178).tipo, TipoCella::cartello);
     EXPECT_EQ(b.cella(178).montagna, 2);
 }
 
@@ -241,7 +241,7 @@ TEST(RecordLinea, MontagneEIndicatoriPassanoAllaPosa) {
     // 150 m after the previous stretch: kind 3.
     EXPECT_EQ(b.cella(226).montagna, 3);
     const Cella& c = b.cella(21);
-    EXPECT_EQ(c.tipo, tipo_cella::indicatore_v_max);
+    EXPECT_EQ(c.tipo, TipoCella::indicatore_v_max);
     EXPECT_EQ(c.valore1, 1800);
     EXPECT_EQ(c.valore2, 1900);
     EXPECT_EQ(c.valore3, 2000);

@@ -87,16 +87,16 @@ TEST(RecordTreno, SegnaliERallentamentiPassanoAllaPosa) {
     b.leggi();
     ASSERT_EQ(b.codice(), 0);
     const Cella& c = b.cella(22);
-    EXPECT_EQ(c.tipo, tipo_cella::segnale);
+    EXPECT_EQ(c.tipo, TipoCella::segnale);
     EXPECT_EQ(c.valore1, 42);
     EXPECT_EQ(c.valore2, 11);
     EXPECT_EQ(c.valore3, 11);
     EXPECT_EQ(c.valore4, 8);
     EXPECT_EQ(b.cella(20).preavviso, 81);
-    EXPECT_EQ(b.cella(37).tipo, tipo_cella::avviso_rallentamento);
-    EXPECT_EQ(b.cella(61).tipo, tipo_cella::inizio_rallentamento);
+    EXPECT_EQ(b.cella(37).tipo, TipoCella::avviso_rallentamento);
+    EXPECT_EQ(b.cella(61).tipo, TipoCella::inizio_rallentamento);
     EXPECT_EQ(b.cella(61).valore1, 60);
-    EXPECT_EQ(b.cella(66).tipo, tipo_cella::fine_rallentamento);
+    EXPECT_EQ(b.cella(66).tipo, TipoCella::fine_rallentamento);
 }
 
 TEST(RecordTreno, UnRifiutoDellaPosaFermaIlTreno) {
@@ -134,14 +134,14 @@ TEST(RecordTreno, PuntiDiAbbattimento) {
                  "segnale,    7300,   2, 4, 0,  0, 0,    0,  0,0,0, 0", "abbattimento,    7300,   270"});
     b.leggi();
     ASSERT_EQ(b.codice(), 0);
-    EXPECT_EQ(b.cella(141).tipo, tipo_cella::codice);
+    EXPECT_EQ(b.cella(141).tipo, TipoCella::codice);
     EXPECT_EQ(b.cella(141).valore1, 270);
-    EXPECT_EQ(b.cella(142).tipo, tipo_cella::abbattimento);
+    EXPECT_EQ(b.cella(142).tipo, TipoCella::abbattimento);
     EXPECT_EQ(b.cella(142).valore1, 0);
-    EXPECT_EQ(b.cella(143).tipo, tipo_cella::abbattimento);
+    EXPECT_EQ(b.cella(143).tipo, TipoCella::abbattimento);
     // A cut at a signal's position lies in the cell before the signal.
-    EXPECT_EQ(b.cella(147).tipo, tipo_cella::segnale);
-    EXPECT_EQ(b.cella(146).tipo, tipo_cella::codice);
+    EXPECT_EQ(b.cella(147).tipo, TipoCella::segnale);
+    EXPECT_EQ(b.cella(146).tipo, TipoCella::codice);
     EXPECT_EQ(b.cella(146).valore1, 270);
 
     BancoLettura c;
@@ -150,7 +150,7 @@ TEST(RecordTreno, PuntiDiAbbattimento) {
     c.leggi();
     EXPECT_EQ(c.codice(), 7);
     EXPECT_EQ(c.esito.posizione_errore, 7050);
-    EXPECT_EQ(c.cella(141).tipo, tipo_cella::segnale);
+    EXPECT_EQ(c.cella(141).tipo, TipoCella::segnale);
     EXPECT_FALSE(c.c_e_treno());
 }
 
@@ -170,7 +170,7 @@ TEST(RecordTreno, Codice15DellaLineaFermaIlTrenoAlPrimoSegnale) {
     EXPECT_EQ(b.esito.diagnostiche[0].posizione, 99999);
     // The line phase completed; the signal was placed before the stop.
     EXPECT_EQ(b.cella(150).pendenza, 101);
-    EXPECT_EQ(b.cella(22).tipo, tipo_cella::segnale);
+    EXPECT_EQ(b.cella(22).tipo, TipoCella::segnale);
     // The train phase stopped: no tails, no record after the signal.
     EXPECT_EQ(b.cella(9).velocita, 6);
     EXPECT_EQ(b.cella(10).velocita, 0);

@@ -47,7 +47,7 @@ TEST(Stazioni, LaPrimaStazione) {
     EXPECT_EQ(b.cella(6).preavviso, 83);
     EXPECT_EQ(b.cella(5).preavviso, 84);
     EXPECT_EQ(b.cella(4).preavviso, 0);
-    EXPECT_EQ(b.cella(9).tipo, tipo_cella::fermata);
+    EXPECT_EQ(b.cella(9).tipo, TipoCella::fermata);
     EXPECT_EQ(b.cella(9).valore1, 1);
     EXPECT_EQ(b.cella(9).preavviso, 0);
 }
@@ -86,7 +86,7 @@ TEST(Stazioni, EstensioneMarcheEFermataSecondoIlTipo) {
         const std::size_t ultima = static_cast<std::size_t>(c.fine / 50);
         EXPECT_EQ(b.cella(ultima - 2).preavviso, c.marche ? 81 : 0);
         EXPECT_EQ(b.cella(ultima - 5).preavviso, c.marche ? 84 : 0);
-        EXPECT_EQ(b.cella(ultima - 1).tipo, c.fermata ? tipo_cella::fermata : tipo_cella::vuota);
+        EXPECT_EQ(b.cella(ultima - 1).tipo, c.fermata ? TipoCella::fermata : TipoCella::vuota);
     }
 }
 
@@ -104,7 +104,7 @@ TEST(Stazioni, IndicatoriDelleStazioniSuccessive) {
     EXPECT_EQ(b.s.voci[2].nome, "Pieve - San Colle");
     EXPECT_EQ(b.s.voci[2].orario, 0);
     EXPECT_EQ(b.s.voci[3].byte5, 0);
-    EXPECT_EQ(b.cella(46).tipo, tipo_cella::fermata);
+    EXPECT_EQ(b.cella(46).tipo, TipoCella::fermata);
     EXPECT_EQ(b.cella(46).valore1, 2);
     EXPECT_EQ(b.cella(83).valore1, 3);
 }

@@ -32,7 +32,7 @@ inline Grid empty_grid(std::int32_t n) {
     return g;
 }
 
-inline void put_cell(Grid& g, std::size_t c, std::uint8_t tipo, std::int16_t valore1 = 0) {
+inline void put_cell(Grid& g, std::size_t c, TipoCella tipo, std::int16_t valore1 = 0) {
     g.celle[c].tipo = tipo;
     g.celle[c].valore1 = valore1;
 }

@@ -6,7 +6,7 @@
 
 namespace compattatore::test {
 
-Cella cella(std::uint8_t tipo, std::int16_t v1, std::int16_t v2, std::int16_t v3, std::int16_t v4) {
+Cella cella(TipoCella tipo, std::int16_t v1, std::int16_t v2, std::int16_t v3, std::int16_t v4) {
     Cella c;
     c.tipo = tipo;
     c.valore1 = v1;
@@ -42,22 +42,22 @@ Scenario scenario_completo() {
         s.celle[c].aderenza = static_cast<std::uint8_t>(58 + c % 42);
     }
     for (std::size_t c = 175; c <= 222; ++c) s.celle[c].montagna = 2;
-    metti(s, 1, cella(0, 5121, 2788));
-    metti(s, 9, cella(tipo_cella::fermata, 1));
-    metti(s, 21, cella(tipo_cella::indicatore_v_max, 1800, 1900, 2000, 0));
-    metti(s, 22, cella(tipo_cella::segnale, 42, 11, 11, 8));
+    metti(s, 1, cella(TipoCella::vuota, 5121, 2788));
+    metti(s, 9, cella(TipoCella::fermata, 1));
+    metti(s, 21, cella(TipoCella::indicatore_v_max, 1800, 1900, 2000, 0));
+    metti(s, 22, cella(TipoCella::segnale, 42, 11, 11, 8));
     s.celle[22].tempo = 255;
     for (int k = 1; k <= 4; ++k) s.celle[static_cast<std::size_t>(22 - 2 * k)].preavviso = static_cast<std::uint8_t>(80 + k);
-    metti(s, 141, cella(tipo_cella::codice, 270));
-    metti(s, 142, cella(tipo_cella::abbattimento, 0));
-    metti(s, 160, cella(tipo_cella::cartello, 80));
-    metti(s, 178, cella(tipo_cella::segno_montagna, 0));
-    metti(s, 2440, cella(tipo_cella::avviso_rallentamento, 80, 80));
+    metti(s, 141, cella(TipoCella::codice, 270));
+    metti(s, 142, cella(TipoCella::abbattimento, 0));
+    metti(s, 160, cella(TipoCella::cartello, 80));
+    metti(s, 178, cella(TipoCella::segno_montagna, 0));
+    metti(s, 2440, cella(TipoCella::avviso_rallentamento, 80, 80));
     for (std::int16_t i = 0; i < 4; ++i)
-        metti(s, static_cast<std::size_t>(2439 - i), cella(tipo_cella::preavviso_rallentamento, i + 1, i + 1));
-    metti(s, 2464, cella(tipo_cella::inizio_rallentamento, 80, 80, 0));
-    metti(s, 2480, cella(tipo_cella::fine_rallentamento, 80, 80, 0));
-    metti(s, 3000, cella(tipo_cella::cartello, std::numeric_limits<std::int16_t>::min(),
+        metti(s, static_cast<std::size_t>(2439 - i), cella(TipoCella::preavviso_rallentamento, i + 1, i + 1));
+    metti(s, 2464, cella(TipoCella::inizio_rallentamento, 80, 80, 0));
+    metti(s, 2480, cella(TipoCella::fine_rallentamento, 80, 80, 0));
+    metti(s, 3000, cella(TipoCella::cartello, std::numeric_limits<std::int16_t>::min(),
                          std::numeric_limits<std::int16_t>::max(), -1,
                          12345));
     s.celle[3000].tempo = 255;

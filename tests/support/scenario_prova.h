@@ -6,7 +6,7 @@
 namespace compattatore::test {
 
 // A cell holding an element: its type and its four values.
-Cella cella(std::uint8_t tipo, std::int16_t v1, std::int16_t v2 = 0, std::int16_t v3 = 0, std::int16_t v4 = 0);
+Cella cella(TipoCella tipo, std::int16_t v1, std::int16_t v2 = 0, std::int16_t v3 = 0, std::int16_t v4 = 0);
 
 // A scenario of full size that touches every field of the three compiled
 // files: every cell type and one the compiler never writes, the extremes of

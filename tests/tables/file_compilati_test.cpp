@@ -11,7 +11,7 @@ using test::bytes;
 
 TEST(GrigliaCompilata, UnaCellaEQuindiciByteLittleEndian) {
     // tipo, valore1..4, tempo, preavviso, montagna, velocita, pendenza, aderenza
-    const Cella c{1, 5121, -2, 0x1234, 8, 255, 81, 2, 34, 89, 99};
+    const Cella c{TipoCella::segnale, 5121, -2, 0x1234, 8, 255, 81, 2, 34, 89, 99};
     std::string out;
     codifica_cella(out, c);
     EXPECT_EQ(out, bytes({1, 0x01, 0x14, 0xFE, 0xFF, 0x34, 0x12, 8, 0, 255, 81, 2, 34, 89, 99}));
@@ -20,7 +20,7 @@ TEST(GrigliaCompilata, UnaCellaEQuindiciByteLittleEndian) {
 TEST(GrigliaCompilata, OgniCellaDaZeroInSuEScritta) {
     std::vector<Cella> celle(141);
     celle[1].valore1 = 5121;
-    celle[140].tipo = 14;
+    celle[140].tipo = TipoCella::cartello;
     std::string dati = codifica_griglia(celle);
     ASSERT_EQ(dati.size(), 15u * 141u);
     EXPECT_EQ(dati.substr(16, 2), bytes({0x01, 0x14}));
@@ -108,7 +108,7 @@ TEST(PianoCompilato, ValoriConTagColonnaPerColonna) {
 
 // A record read back from its bytes is the record written.
 TEST(FileCompilati, OgniRecordRilettoEQuelloScritto) {
-    Cella c{1, -5121, 2, 0x1234, -1, 255, 81, 2, 34, 89, 99};
+    Cella c{TipoCella::segnale, -5121, 2, 0x1234, -1, 255, 81, 2, 34, 89, 99};
     std::string byte_cella_scritta;
     codifica_cella(byte_cella_scritta, c);
     Cella letta;
