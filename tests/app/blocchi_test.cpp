@@ -18,6 +18,7 @@
 #include "app/riga_di_comando.h"
 #include "platform/folder_lock.h"
 #include "platform/paths.h"
+#include "support/esecuzione.h"
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
@@ -31,18 +32,8 @@ namespace fs = std::filesystem;
 using test::TempDir;
 using namespace std::chrono_literals;
 
-struct Esito {
-    int stato;
-    std::string out, err;
-};
-
-Esito esegui(const std::vector<std::string>& argomenti) {
-    std::vector<std::string> a{"compattatore"};
-    a.insert(a.end(), argomenti.begin(), argomenti.end());
-    std::ostringstream out, err;
-    const int stato = esegui_riga_di_comando(a, out, err);
-    return {stato, out.str(), err.str()};
-}
+using test::Esecuzione;
+using test::esegui;
 
 // A folder with the built-in scenario, described and compiled, and no lock file.
 void scenario(const fs::path& dir) {
@@ -69,14 +60,14 @@ TEST(Blocchi, OgniLettoreBloccaLaCartella) {
     for (const std::vector<std::string>& c : comandi) {
         SCOPED_TRACE(c.front());
         fs::remove(dir / ".compattatore.lock");
-        Esito primo = esegui(c);
+        Esecuzione primo = esegui(c);
         EXPECT_EQ(primo.stato, 0) << primo.err;
         EXPECT_TRUE(fs::is_regular_file(dir / ".compattatore.lock"));
 
         std::optional<FolderLock> scrittore(std::in_place, dir.path());
         ASSERT_EQ(scrittore->acquire(LockUse::exclusive, {}), FolderLock::Outcome::held);
         std::atomic<bool> finito{false};
-        Esito e;
+        Esecuzione e;
         std::thread lettore([&] {
             e = esegui(c);
             finito = true;
@@ -97,7 +88,7 @@ TEST(Blocchi, SenzaFileDiBloccoLoDiceEContinua) {
     scenario(dir.path());
     const std::string d = path_text(dir.path());
     fs::create_directory(dir / ".compattatore.lock");
-    Esito e = esegui({"check", d});
+    Esecuzione e = esegui({"check", d});
     EXPECT_EQ(e.stato, 0);
     EXPECT_TRUE(e.err.starts_with("compattatore: avviso: nella cartella " + d +
                                   " il file di blocco .compattatore.lock non si può usare (è una cartella, non un "
@@ -128,7 +119,7 @@ TEST(Blocchi, UnCollegamentoAlPostoDelFileDiBloccoERifiutato) {
     for (const std::vector<std::string>& c :
          std::vector<std::vector<std::string>>{{"check", d}, {"compile", d}, {"sources", d, "--force"}}) {
         SCOPED_TRACE(c.front());
-        const Esito e = esegui(c);
+        const Esecuzione e = esegui(c);
         EXPECT_EQ(e.stato, 2);
         EXPECT_EQ(e.err, "compattatore: " + path_text(dir / ".compattatore.lock") + ": è un collegamento, non un file\n");
         EXPECT_FALSE(fs::exists(fuori / "creato"));
@@ -159,7 +150,7 @@ TEST(Blocchi, UnCollegamentoAlPostoDiUnaDescrizioneNonESostituito) {
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.argomenti.front() + " " + c.argomenti.back());
-        const Esito e = esegui(c.argomenti);
+        const Esecuzione e = esegui(c.argomenti);
         EXPECT_EQ(e.stato, c.stato);
         EXPECT_EQ(e.err, c.err);
         EXPECT_TRUE(fs::is_symlink(testi / "Brunovale_linea.txt"));
@@ -182,14 +173,14 @@ TEST(Blocchi, UnCollegamentoAlPostoDiUnaDescrizioneNonESostituito) {
 TEST(Blocchi, LaCartellaNuovaEBloccataEIFileSonoCercatiSottoIlBlocco) {
     TempDir dir;
     scenario(dir.path());
-    const Esito e = esegui({"decompile", path_text(dir.path()), "-o", path_text(dir / "nuova" / "testi")});
+    const Esecuzione e = esegui({"decompile", path_text(dir.path()), "-o", path_text(dir / "nuova" / "testi")});
     EXPECT_EQ(e.stato, 0) << e.err;
     EXPECT_TRUE(fs::is_regular_file(dir / "nuova" / "testi" / ".compattatore.lock"));
 
     TempDir vuota;
     std::optional<FolderLock> altro(std::in_place, vuota.path());
     ASSERT_EQ(altro->acquire(LockUse::exclusive, {}), FolderLock::Outcome::held);
-    Esito s;
+    Esecuzione s;
     std::thread sorgenti([&] { s = esegui({"sources", path_text(vuota.path())}); });
     std::this_thread::sleep_for(300ms);
     test::write_bytes(vuota / "Brunovale_linea.txt", "dell'autore");
