@@ -6,9 +6,7 @@
 #include "app/blocco_cartelle.h"
 #include "app/comandi.h"
 #include "app/diagnostica.h"
-#include "app/scenari_cartella.h"
 #include "app/scenario_files.h"
-#include "compile/compilazione.h"
 
 namespace compattatore {
 
@@ -16,11 +14,7 @@ StatoUscita controlla_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std:
     const BloccoCartelle blocco({{o.cartella, UsoCartella::lettura}}, err);
     const FileScenario f{o.cartella, o.linea, o.treno};
     const TestiSorgente testi = leggi_sorgenti(f);
-    const Compilazione c = compila_descrizioni(descrizioni_di(f, testi, o.piano), true);
-    EsitoCompilazione e = c.esito;
-    aggiungi_errori_testo(testi, e);
-    if (!testi.linea || !testi.treno) nota_scenari_presenti(o.cartella, e);
-    if (const NoteAutore note = leggi_note_autore(f); note.errore) e.diagnostiche.push_back(*note.errore);
+    const EsitoCompilazione e = rapporto_controllo(f, testi, o.piano);
     const std::size_t errori = conta(e, Gravita::errore);
     const std::size_t avvisi = conta(e, Gravita::avviso);
     const bool ok = errori == 0 && !(o.avvisi_come_errori && avvisi > 0);

@@ -13,6 +13,26 @@
 
 namespace compattatore {
 
+namespace {
+
+// A failed compile reports every problem of the files, as `check` does, in
+// the same order; its first error is the compile's own, with the notes the
+// compile gave it (the same error at the same place: the reading that goes
+// on past errors finds it first).
+EsitoCompilazione rapporto_fallito(const FileScenario& f, const TestiSorgente& testi, bool piano,
+                                   const EsitoCompilazione& compilazione) {
+    EsitoCompilazione r = rapporto_controllo(f, testi, piano);
+    const Diagnostica* proprio = primo_errore(compilazione);
+    for (Diagnostica& d : r.diagnostiche) {
+        if (d.gravita != Gravita::errore) continue;
+        if (proprio && d.numero == proprio->numero && d.luogo == proprio->luogo) d = *proprio;
+        break;
+    }
+    return r;
+}
+
+}  // namespace
+
 StatoUscita compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::ostream& err) {
     const FileScenario f{o.cartella, o.linea, o.treno};
     const BloccoCartelle blocco({{o.cartella, UsoCartella::scrittura}}, err);
@@ -40,7 +60,8 @@ StatoUscita compila_sorgenti(const OpzioniSorgenti& o, std::ostream& out, std::o
     if (o.json) {
         out << esito_json(e, errore_dell_esito(e, codice), codice, &ok) << '\n';
     } else {
-        err << testo_diagnostiche(e, diagnostiche_mostrate);
+        err << testo_diagnostiche(ok || e.errore_segnalato != 0 ? e : rapporto_fallito(f, testi, o.piano, e),
+                                  diagnostiche_mostrate);
         if (ok) {
             err << "codice 0: nessun errore"
                 << (n_avvisi > 0 ? ", " + quanti(n_avvisi, Gravita::avviso) : std::string()) << '\n';

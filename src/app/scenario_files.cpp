@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "app/scenari_cartella.h"
 #include "compile/compilazione.h"
 #include "documents/documenti_scenario.h"
 #include "documents/note_autore.h"
@@ -139,6 +140,14 @@ void aggiungi_documenti(const FileScenario& f, const Scenario& s, const std::opt
     uscite.add(file_scheda(f), scheda_treno(s));
     uscite.add(file_rallentamenti(f), ordine_rallentamenti(s));
     if (note) uscite.add(file_note(f), *note);
+}
+
+EsitoCompilazione rapporto_controllo(const FileScenario& f, const TestiSorgente& t, bool piano) {
+    EsitoCompilazione e = compila_descrizioni(descrizioni_di(f, t, piano), true).esito;
+    aggiungi_errori_testo(t, e);
+    if (!t.linea || !t.treno) nota_scenari_presenti(f.cartella, e);
+    if (const NoteAutore note = leggi_note_autore(f); note.errore) e.diagnostiche.push_back(*note.errore);
+    return e;
 }
 
 }  // namespace compattatore

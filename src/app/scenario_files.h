@@ -60,6 +60,12 @@ struct NoteAutore {
 };
 NoteAutore leggi_note_autore(const FileScenario& f);
 
+// What `check` reports on the texts `t` of `f`: the reading that goes on
+// past every error, after the texts' own errors, with the scenarios found
+// beside a missing file and the notes' error.  A failed compile reports it
+// too, so that one run shows every problem.
+EsitoCompilazione rapporto_controllo(const FileScenario& f, const TestiSorgente& t, bool piano);
+
 // Adds the driver's documents of a scenario that compiled without a code to
 // `uscite`: its timetable card and its restriction order, and the notes when
 // the author wrote some (`note`: the notes file's bytes).

@@ -182,6 +182,25 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "                         ^~~~\n"
          "    il limite di velocità va da 0 a 1277 km/h: il suo quinto, arrotondato, sta in un byte\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        // Stopped at the first error: a failed compile lists every problem, as check does.
+        {"compile fallito con due errori",
+         [](Sorgenti& s) {
+             s.t({"velocita", "1000"}) = "velocita,    1000,   1300";
+             std::string& acquaserena = s.t({"stazione", "68700"});
+             acquaserena.replace(acquaserena.find("68700"), 5, "68730");
+         },
+         compile, 1,
+         AVVISO_INTEGRATO
+         "DIR/Brunovale_Quarzo-.txt:46:22: errore: codice 25: limite di velocità oltre il campo della cella\n"
+         "    velocita,    1000,   1300\n"
+         "                         ^~~~\n"
+         "    il limite di velocità va da 0 a 1277 km/h: il suo quinto, arrotondato, sta in un byte\n"
+         "DIR/Brunovale_Quarzo-.txt:101:13: errore: codice 8: posizione della stazione non multipla di 50 (posizione 68730 m)\n"
+         "    stazione,   68730,  4,  500,  1, 0, 0,  4,0,0,  3,1,0,    0,   0, 0, 0, Acquaserena\n"
+         "                ^~~~~\n"
+         "    campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50\n"
+         "    la posizione va su un multiplo di 50 m\n"
+         "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
         // Was blamed on the train's restriction at line 136, at 123150 m.
         {"pendenza oltre la griglia", [](Sorgenti& s) { s.dopo_l({"pendenza", "317750"}, "pendenza,  345000,   3"); }, compile, 1, 
          AVVISO_INTEGRATO
