@@ -2,7 +2,8 @@
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) into build-fuzz/ and runs them at once over the
 # corpus kept in fuzz/corpus/, for FUZZ_SECONDI seconds each (default 60).
-# fuzz_decompila takes the description texts of fuzz_driver, and its corpus.
+# fuzz_controllo and fuzz_decompila take the description texts of fuzz_driver,
+# and its corpus; fuzz_compilati takes compiled files (fuzz/corpus/compilati).
 # A finding fails the run; its input is left in build-fuzz/artefatti/.
 #
 # With FUZZ_UNISCI=1 the inputs of this run that reach code the kept corpus
@@ -17,7 +18,7 @@ bash scripts/setup.sh clang libclang-rt-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_BENCH=OFF -DCOMPATTATORE_FUZZ=ON -DCOMPATTATORE_WERROR=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-cmake --build build-fuzz -j2 --target fuzz_driver fuzz_decompila fuzz_campi fuzz_note fuzz_lsp
+cmake --build build-fuzz -j2 --target fuzz_driver fuzz_controllo fuzz_compilati fuzz_decompila fuzz_campi fuzz_note fuzz_lsp
 
 secondi=${FUZZ_SECONDI:-60}
 artefatti=build-fuzz/artefatti
@@ -27,8 +28,9 @@ trap 'rm -rf "$lavoro"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-bersagli=(driver decompila campi note lsp)
-declare -A corpus=([driver]=driver [decompila]=driver [campi]=campi [note]=note [lsp]=lsp)
+bersagli=(driver controllo compilati decompila campi note lsp)
+declare -A corpus=([driver]=driver [controllo]=driver [compilati]=compilati [decompila]=driver [campi]=campi
+  [note]=note [lsp]=lsp)
 declare -A processi
 for b in "${bersagli[@]}"; do
   mkdir -p "$lavoro/$b"
