@@ -4,6 +4,7 @@
 #include <string>
 
 #include "finishing/finitura.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore {
 
@@ -31,7 +32,7 @@ void diagnostiche_della_finitura(Compilazione& c, const TestiLetti& testi) {
         Diagnostica d;
         d.numero = numero(f.codice);
         d.messaggio = std::string(spiegazione_codice(f.codice));
-        d.posizione = static_cast<std::int32_t>(f.cella * 50);
+        d.posizione = static_cast<std::int32_t>(f.cella * lunghezza_cella);
         if (const LuogoRecord* r = c.provenienze.di(f.cella_elemento)) d.luogo = luogo_del_record(testi, *r);
         d.note.push_back(nota_finitura(f, c.provenienze, testi, c.scenario.celle));
         e.origine = d.luogo;

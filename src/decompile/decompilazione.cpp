@@ -5,6 +5,7 @@
 #include "decompile/decompilazione_testo.h"
 #include "tables/arrotonda.h"
 #include "tables/nomi_file.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore {
 
@@ -20,14 +21,14 @@ std::int32_t aderenza_del_byte(std::uint8_t b) { return b; }
 // it gives them, or else from the plan (one row per metre) or the grid (one
 // cell per 50 m): a wrong entry is one value, a wrong size every cell.
 std::int32_t lunghezza(const ScenarioCompilato& c) {
-    constexpr std::int64_t prolungamento = 7000;
     const auto ultima_cella = static_cast<std::int64_t>(c.celle().size()) - 1;
     auto misura = [&](std::int64_t l) {
-        return l <= 1000000 && arrotonda(static_cast<double>(l + prolungamento) / 50.0) == ultima_cella &&
-               (!c.piano() || c.piano()->righe == l + prolungamento + 1);
+        return l <= lunghezza_massima_linea && arrotonda(static_cast<double>(l + prolungamento_linea) / lunghezza_cella) == ultima_cella &&
+               (!c.piano() || c.piano()->righe == l + prolungamento_linea + 1);
     };
-    const std::int64_t dal_piano = c.piano() ? c.piano()->righe - 1 - prolungamento : 50 * ultima_cella - prolungamento;
-    for (std::int64_t l : {std::int64_t{c.voci()[84].fine}, dal_piano, 50 * ultima_cella - prolungamento})
+    const std::int64_t dal_piano = c.piano() ? c.piano()->righe - 1 - prolungamento_linea
+                                             : lunghezza_cella * ultima_cella - prolungamento_linea;
+    for (std::int64_t l : {std::int64_t{c.voci()[voce_percorso].fine}, dal_piano, lunghezza_cella * ultima_cella - prolungamento_linea})
         if (misura(l)) return static_cast<std::int32_t>(l);
     return static_cast<std::int32_t>(dal_piano);
 }

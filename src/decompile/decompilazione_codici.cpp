@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "decompile/decompilazione_analisi.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::decompilazione {
 
@@ -260,7 +261,7 @@ std::vector<Abbattimento> abbattimenti(const std::vector<Cella>& celle) {
         const bool riga = x.tipo == TipoCella::abbattimento || stato[c] == Stato::sorgente || stato[c] == Stato::dubbia;
         if (!riga || !sorgibile[c]) continue;
         const std::int32_t codice = x.tipo == TipoCella::abbattimento ? 0 : x.valore1;
-        righe.push_back({static_cast<std::int32_t>(c * 50), codice});
+        righe.push_back({static_cast<std::int32_t>(c * lunghezza_cella), codice});
     }
     return righe;
 }

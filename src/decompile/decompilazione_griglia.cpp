@@ -6,6 +6,7 @@
 #include "decompile/decompilazione_analisi.h"
 #include "tables/arrotonda.h"
 #include "tables/celle.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::decompilazione {
 
@@ -208,10 +209,10 @@ std::vector<Punto> profilo(const std::vector<Cella>& celle, std::uint8_t Cella::
     std::int64_t scritte = n + 1;
     while (scritte > coda && byte(scritte - 1) == 0) --scritte;
     for (std::int64_t c = 0; c < coda; ++c)
-        if (c == 0 || byte(c) != byte(c - 1)) righe.push_back({static_cast<std::int32_t>(c * 50), valore(byte(c))});
+        if (c == 0 || byte(c) != byte(c - 1)) righe.push_back({static_cast<std::int32_t>(c * lunghezza_cella), valore(byte(c))});
     if (coda == 0 && scritte == 0) righe.push_back({0, valore(0)});
     for (std::int64_t c = coda; c < scritte; ++c)
-        righe.push_back({static_cast<std::int32_t>(coda * 50), valore(byte(c))});
+        righe.push_back({static_cast<std::int32_t>(coda * lunghezza_cella), valore(byte(c))});
     return righe;
 }
 
@@ -253,8 +254,8 @@ std::vector<Montagna> montagne(const std::vector<Cella>& celle) {
         // before it did: authors write a line's stretches alike.
         const bool segni = t.deciso ? t.segni : segni_precedenti;
         segni_precedenti = segni;
-        std::int64_t inizio = t.prima * 50;
-        const std::int64_t fine = (std::max(t.ultima, t.fine_campo) + 1) * 50;
+        std::int64_t inizio = t.prima * lunghezza_cella;
+        const std::int64_t fine = (std::max(t.ultima, t.fine_campo) + 1) * lunghezza_cella;
         // A stretch that starts 150 m or less after the end of the one read
         // before it is stored as kind 3.  Another kind there needs the two
         // ends as far apart as their cells allow (a start up to 25 m after
@@ -262,7 +263,7 @@ std::vector<Montagna> montagne(const std::vector<Cella>& celle) {
         // between that ends further back and covers no cell.
         if (!righe.empty() && inizio - fine_precedente <= 150 && t.tipo != 3) {
             const std::int64_t inizio_tardo = inizio + (t.prima % 2 == 0 ? 25 : 24);
-            const std::int64_t ultima_precedente = fine_precedente / 50 - 1;
+            const std::int64_t ultima_precedente = fine_precedente / lunghezza_cella - 1;
             const std::int64_t fine_presto = fine_precedente - (ultima_precedente % 2 == 0 ? 25 : 24);
             if (inizio_tardo - fine_presto > 150) {
                 righe.back().fine = static_cast<std::int32_t>(fine_presto);
@@ -307,7 +308,7 @@ std::vector<Indicatore> indicatori(const std::vector<Cella>& celle) {
 
 std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci, const RipartizioneVoci& r) {
     std::vector<Cartello> righe;
-    if (r.primo_cartello > 80) return righe;
+    if (r.primo_cartello > static_cast<int>(ultimo_cartello)) return righe;
     std::map<int, std::int64_t> cella_del_testo;
     std::vector<std::int64_t> fermate;
     for (std::size_t c = 0; c < celle.size(); ++c) {
@@ -316,7 +317,7 @@ std::vector<Cartello> cartelli(const std::vector<Cella>& celle, const Voci& voci
         if (x.tipo == TipoCella::fermata) fermate.push_back(static_cast<std::int64_t>(c));
     }
     std::size_t prossima_fermata = 0;
-    for (int slot = 80; slot >= r.primo_cartello; --slot) {
+    for (int slot = static_cast<int>(ultimo_cartello); slot >= r.primo_cartello; --slot) {
         std::int64_t cella = 0;
         if (auto i = cella_del_testo.find(slot); i != cella_del_testo.end()) {
             cella = i->second;
@@ -453,7 +454,7 @@ std::vector<Rallentamento> rallentamenti(const std::vector<Cella>& celle) {
         for (std::int64_t scarto = 0; scarto <= 25 && !trovato; ++scarto) {
             for (std::int64_t x : {metro + scarto, metro - scarto}) {
                 const bool ha_avviso = x > 1500;
-                const std::int64_t k = arrotonda(static_cast<double>(x - 1200) / 50.0);
+                const std::int64_t k = arrotonda(static_cast<double>(x - 1200) / lunghezza_cella);
                 if (cella_di(x) != t.inizio || ha_avviso != con_avviso ||
                     (t.marcatori != 0 && (!ha_avviso || k != t.marcatori)))
                     continue;

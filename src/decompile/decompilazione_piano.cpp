@@ -13,6 +13,7 @@
 
 #include "decompile/decompilazione_analisi.h"
 #include "tables/arrotonda.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::decompilazione {
 
@@ -61,8 +62,8 @@ std::vector<Curva> curve(const TabellaLinea& piano) {
     // A curve that follows another without a straight metre may start
     // anywhere before its first metre, as the plan is computed already up to
     // there: near the end of the grid it starts at the last start allowed.
-    const std::int64_t celle = arrotonda(static_cast<double>(piano.righe - 1) / 50.0);
-    const std::int64_t ultimo_inizio = 50 * celle - 100;
+    const std::int64_t celle = arrotonda(static_cast<double>(piano.righe - 1) / lunghezza_cella);
+    const std::int64_t ultimo_inizio = lunghezza_cella * celle - 100;
     auto aggiungi = [&](std::int64_t primo, std::int64_t ultimo, double k) {
         Curva c = riga(primo, ultimo, k);
         const bool di_seguito = !righe.empty() && righe.back().inizio + righe.back().lunghezza == primo - 1;

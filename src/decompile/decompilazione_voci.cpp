@@ -71,9 +71,9 @@ void progressive_da_voci(const Voci& voci, Linea& linea) {
 }  // namespace
 
 void generale_da_voci(const Voci& voci, Linea& linea, Treno& treno) {
-    const Voce& percorso = voci[84];
-    const Voce& l = voci[85];
-    const Voce& t = voci[86];
+    const Voce& percorso = voci[voce_percorso];
+    const Voce& l = voci[voce_linea];
+    const Voce& t = voci[voce_treno];
     linea.lunghezza = percorso.fine;
     progressive_da_voci(voci, linea);
     linea.sfondo_uno = l.inizio;
@@ -83,8 +83,8 @@ void generale_da_voci(const Voci& voci, Linea& linea, Treno& treno) {
         // A start or end off the 50-metre raster stops the reader: the row
         // takes the nearest one.
         Ripetizione r;
-        r.inizio = in_32(multiplo_vicino(t.inizio, 50));
-        r.fine = in_32(multiplo_vicino(t.fine, 50));
+        r.inizio = in_32(multiplo_vicino(t.inizio, lunghezza_cella));
+        r.fine = in_32(multiplo_vicino(t.fine, lunghezza_cella));
         r.codici = t.posizione == 4 ? 4 : 9;
         linea.ripetizione = r;
     }
@@ -104,7 +104,7 @@ std::vector<Stazione> stazioni_da_voci(const Voci& voci, int numero_stazioni) {
         Stazione s;
         // A position off the raster, or a length that is not a multiple of
         // 100, stops the reader: the row takes the nearest valid one.
-        const std::int64_t p = multiplo_vicino(v.posizione, 50);
+        const std::int64_t p = multiplo_vicino(v.posizione, lunghezza_cella);
         s.posizione = in_32(p);
         s.tipo = v.tipo;
         std::int64_t lunghezza = 0;
@@ -115,7 +115,7 @@ std::vector<Stazione> stazioni_da_voci(const Voci& voci, int numero_stazioni) {
             lunghezza = 2 * (p - v.inizio);
             // Field 6 moves the end 50 m further; the first station keeps
             // the 50 m but not the flag.
-            prolungata = i == 1 ? (std::int64_t{v.fine} - (p + lunghezza / 2) == 50 ? 1 : 0) : v.byte4;
+            prolungata = i == 1 ? (std::int64_t{v.fine} - (p + lunghezza / 2) == lunghezza_cella ? 1 : 0) : v.byte4;
         }
         lunghezza = multiplo_vicino(lunghezza, 100);
         s.lunghezza = in_32(lunghezza);

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "finishing/finitura.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore {
 
@@ -42,7 +43,7 @@ struct Griglia {
     // the signal or restriction start the code is about.
     void segna_errore(Codice codice, std::int64_t c, std::int64_t elemento) const {
         esito.codice = codice;
-        esito.posizione_errore = static_cast<std::int32_t>(c * 50);
+        esito.posizione_errore = static_cast<std::int32_t>(c * lunghezza_cella);
         esito.aggiungi(CodiceDiFinitura{codice, c, elemento});
     }
 };

@@ -2,6 +2,7 @@
 // whose element occupies the same cell, in either file; from a recovery
 // margin to its station.
 #include "lsp/funzioni.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::lsp {
 
@@ -25,7 +26,7 @@ json definizione(const Analisi& a, const std::string& percorso, int riga, std::s
             if (e(s, lettore::IdRecord::stazione) && posizione_di(s) == p) return luogo_riga(a.percorso_treno, s);
         return nullptr;
     }
-    const long long cella = e(r, lettore::IdRecord::abbattimento) ? *p / 50 : *p / 50 + 1;
+    const long long cella = e(r, lettore::IdRecord::abbattimento) ? *p / lunghezza_cella : *p / lunghezza_cella + 1;
     const LuogoRecord* lr = a.compilazione.provenienze.di(cella);
     if (!lr) return nullptr;
     const std::string& file = lr->testo == 0 ? a.percorso_linea : a.percorso_treno;

@@ -3,6 +3,7 @@
 #include "lsp/formato.h"
 #include "lsp/funzioni.h"
 #include "tables/chilometri.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::lsp {
 
@@ -25,7 +26,7 @@ std::vector<StazioneTesto> stazioni(const Analisi& a) {
 std::string nello_scenario(const Analisi& a, long long p) {
     std::string t;
     const Scenario& s = a.compilazione.scenario;
-    const long long cella = p / 50 + 1;
+    const long long cella = p / lunghezza_cella + 1;
     t += "cella " + std::to_string(cella);
     if (p >= INT32_MIN && p <= INT32_MAX)
         t += ", " + chilometri(chilometro(progressive_linea(s.voci), static_cast<std::int32_t>(p)));

@@ -5,12 +5,9 @@
 #include "placement/griglia.h"
 #include "placement/posa.h"
 #include "tables/arrotonda.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore {
-
-namespace {
-constexpr std::int32_t massimo_montagne = 80;  // the lists hold entries 1 to 80
-}
 
 Codice memo_montagna(std::vector<Cella>& celle, Montagne& montagne, std::int32_t inizio, std::int32_t fine,
                      std::int32_t tipo) {
@@ -34,8 +31,8 @@ Codice memo_montagna(std::vector<Cella>& celle, Montagne& montagne, std::int32_t
         tipo = 3;
     }
 
-    const std::int64_t prima = arrotonda(static_cast<double>(inizio) / 50.0);
-    const std::int64_t ultima = arrotonda(static_cast<double>(fine) / 50.0 - 1.0);
+    const std::int64_t prima = arrotonda(static_cast<double>(inizio) / lunghezza_cella);
+    const std::int64_t ultima = arrotonda(static_cast<double>(fine) / lunghezza_cella - 1.0);
 
     // Cells are numbered from the first of the range even when the range
     // starts before the grid, so the marks keep their places; cells outside

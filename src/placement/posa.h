@@ -12,10 +12,13 @@
 
 namespace compattatore {
 
-// The montagna stretches met so far, entries 1 to 80.
+// How many montagna stretches a line may have.
+inline constexpr std::int32_t massimo_montagne = 80;
+
+// The montagna stretches met so far, entries 1 to massimo_montagne.
 struct Montagne {
-    std::array<std::int32_t, 81> inizi{};
-    std::array<std::int32_t, 81> fini{};
+    std::array<std::int32_t, massimo_montagne + 1> inizi{};
+    std::array<std::int32_t, massimo_montagne + 1> fini{};
     std::int32_t numero = 0;
 };
 

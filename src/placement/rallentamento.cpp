@@ -9,6 +9,7 @@
 #include "placement/posa.h"
 #include "tables/arrotonda.h"
 #include "tables/celle.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore {
 
@@ -21,7 +22,7 @@ constexpr std::int64_t distanza_avviso = 1200;
 CelleRallentamento celle_rallentamento(std::int32_t x, std::int32_t l) {
     return {cella_di(x - distanza_avviso), cella_di(x), cella_di(static_cast<std::int64_t>(x) + l),
             // The markers are counted from the board's position without the +1 of the cell rule.
-            arrotonda(static_cast<double>(static_cast<std::int64_t>(x) - distanza_avviso) / 50.0)};
+            arrotonda(static_cast<double>(static_cast<std::int64_t>(x) - distanza_avviso) / lunghezza_cella)};
 }
 
 Codice memo_rallentamento(std::vector<Cella>& celle, std::int32_t x, std::int32_t v, std::int32_t l,

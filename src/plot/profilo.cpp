@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compiled/descrizione.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore {
 
@@ -17,9 +18,9 @@ std::vector<Gradino> gradini(const std::vector<Cella>& celle, F valore, bool sal
         const double da = static_cast<double>(inizio_tratto(static_cast<std::int64_t>(c)));
         if (salta_zero && v == 0) continue;
         if (!r.empty() && r.back().a == da && r.back().valore == v)
-            r.back().a = da + 50.0;
+            r.back().a = da + lunghezza_cella;
         else
-            r.push_back({da, da + 50.0, v});
+            r.push_back({da, da + lunghezza_cella, v});
     }
     return r;
 }
@@ -31,7 +32,9 @@ ProfiloLinea estrai_profilo(const ScenarioCompilato& s) {
     const Voci& voci = s.voci();
     ProfiloLinea p;
     p.lunghezza = voci[voce_percorso].fine > 0 ? voci[voce_percorso].fine
-                                    : std::max(50.0, (static_cast<double>(celle.size()) - 1.0) * 50.0 - 7000.0);
+                                    : std::max(double{lunghezza_cella},
+                                               (static_cast<double>(celle.size()) - 1.0) * lunghezza_cella -
+                                                   prolungamento_linea);
     p.pendenza = gradini(celle, [](const Cella& c) { return static_cast<double>(c.pendenza) - 100.0; });
     p.velocita = gradini(celle, [](const Cella& c) { return static_cast<double>(c.velocita) * 5.0; });
     p.aderenza = gradini(celle, [](const Cella& c) { return static_cast<double>(c.aderenza); });

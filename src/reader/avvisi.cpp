@@ -338,7 +338,7 @@ void oltre_fine_linea(Lettura& l, std::int64_t posizione, int campo, std::string
            std::string(cosa) + " a " + std::to_string(posizione) + " m, oltre la fine della linea a " +
                std::to_string(lunghezza) + " m",
            luogo_campo(l, campo),
-           {"la griglia va 7000 m oltre la lunghezza del percorso, ma la linea finisce a " + std::to_string(lunghezza) +
+           {"la griglia va " + std::to_string(prolungamento_linea) + " m oltre la lunghezza del percorso, ma la linea finisce a " + std::to_string(lunghezza) +
             " m"});
 }
 

@@ -7,6 +7,7 @@
 
 #include "reader/avvisi.h"
 #include "reader/parole_chiave.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::lettore {
 
@@ -183,11 +184,11 @@ Esito dentro_griglia(Lettura& l, std::int32_t posizione, int campo) {
         throw GuastoImprevisto("record prima della lunghezza del percorso", 0, true,
                                {"la griglia nasce da \"lunghezza percorso\" nella sezione [generale]: "
                                 "senza di essa nessun record ha un posto"});
-    if ((static_cast<double>(posizione) + 100.0) / 50.0 > static_cast<double>(l.s.numero_celle)) {
-        const std::int64_t ultima = static_cast<std::int64_t>(l.s.numero_celle) * 50 - 100;
+    if ((static_cast<double>(posizione) + 100.0) / lunghezza_cella > static_cast<double>(l.s.numero_celle)) {
+        const std::int64_t ultima = static_cast<std::int64_t>(l.s.numero_celle) * lunghezza_cella - 100;
         registra_errore(l, Codice::oltre_la_griglia, posizione, luogo_campo(l, campo), {},
                         {"l'ultima posizione accettata è " + std::to_string(ultima) +
-                         " m: la lunghezza del percorso più 7000 m, meno 100"});
+                         " m: la lunghezza del percorso più " + std::to_string(prolungamento_linea) + " m, meno 100"});
         return l.controllo ? Esito::salta : Esito::fine_file;
     }
     oltre_fine_linea(l, posizione, campo, nome_record(*l.record_formato));

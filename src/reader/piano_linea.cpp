@@ -6,13 +6,14 @@
 
 #include "reader/avvisi.h"
 #include "reader/parole_chiave.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::lettore {
 
 namespace {
 
 // The plan never goes beyond this metre.
-constexpr std::int32_t metro_massimo = 1000000;
+constexpr std::int32_t metro_massimo = lunghezza_massima_linea;
 
 // Curvature per metre of the radius classes 1 to 6.
 constexpr std::array<double, 6> curvature = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
@@ -57,10 +58,10 @@ Esito tratto(Lettura& l, std::int64_t ultimo, double k, bool limitato) {
     }
     l.metro_piano = m;
     if (limitato && m > metro_massimo)
-        return ferma(l, Codice::tracciato_non_valido, 2, {"il tracciato non va oltre il metro 1000000"});
+        return ferma(l, Codice::tracciato_non_valido, 2, {"il tracciato non va oltre il metro " + std::to_string(metro_massimo)});
     if (m <= ultimo)
         throw GuastoImprevisto("curva oltre la fine del tracciato", 2, false,
-                               {"il tracciato arriva alla lunghezza del percorso più 7000 m"});
+                               {"il tracciato arriva alla lunghezza del percorso più " + std::to_string(prolungamento_linea) + " m"});
     return Esito::avanti;
 }
 

@@ -2,13 +2,14 @@
 
 #include "reader/avvisi.h"
 #include "tables/arrotonda.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::lettore {
 
 namespace {
 
 // The cell a profile record closes its stretch at.
-std::int64_t cella_profilo(std::int32_t posizione) { return arrotonda(static_cast<double>(posizione) / 50.0); }
+std::int64_t cella_profilo(std::int32_t posizione) { return arrotonda(static_cast<double>(posizione) / lunghezza_cella); }
 
 // Writes `valore` into `campo` of the cells from `cella` on, the first one
 // unconditionally, then while the counter stays below `limite`.  Cells

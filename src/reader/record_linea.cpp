@@ -28,8 +28,8 @@ Esito montagna(Lettura& l) {
     // Above 10 the kind is the value less 10: the message says both.
     troncato(l, tipo > 10 ? static_cast<std::int64_t>(tipo) - 10 : tipo, 0, 255, 3,
              tipo > 10 ? "tipo di montagna " + std::to_string(tipo) + " meno 10, cioè" : std::string("tipo di montagna"));
-    if (l.montagne.numero >= 80)
-        throw GuastoImprevisto("tabella delle montagne piena", 0, false, {"un file della linea ha al più 80 montagne"});
+    if (l.montagne.numero >= massimo_montagne)
+        throw GuastoImprevisto("tabella delle montagne piena", 0, false, {"un file della linea ha al più " + std::to_string(massimo_montagne) + " montagne"});
     return dopo_posa(l, memo_montagna(l.s.celle, l.montagne, inizio, fine, tipo), inizio, 0);
 }
 

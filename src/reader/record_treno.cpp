@@ -11,6 +11,7 @@
 #include "reader/profili.h"
 #include "tables/arrotonda.h"
 #include "tables/celle.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore::lettore {
 
@@ -101,7 +102,7 @@ Esito abbattimento(Lettura& l) {
     const std::int32_t codice = l.f().leggi_32();
     if (Esito e = dentro_griglia(l, p); e != Esito::avanti) return e;
     posizione_negativa(l, p);
-    const std::int64_t i = arrotonda(static_cast<double>(p) / 50.0);
+    const std::int64_t i = arrotonda(static_cast<double>(p) / lunghezza_cella);
     Cella& c = cella(l, i);
     if (!cella_libera(c))
         return ferma(l, Codice::abbattimento_su_cella_occupata, p, 1,
@@ -171,13 +172,13 @@ Esito applica_chiavi(Lettura& l, const std::string& chiave) {
 void controlla_progressive(Lettura& l) {
     for (std::size_t i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
         const Voce& v = l.s.voci[i];
-        if (v.inizio % 50 == 0 && v.fine % 50 == 0) continue;
+        if (v.inizio % lunghezza_cella == 0 && v.fine % lunghezza_cella == 0) continue;
         const std::optional<CampiProgressiva>& dove = l.ricordi.progressive[i - voce_progressiva_tre];
         Luogo qui = !dove                 ? luogo_file(l.testi.nomi[0])
-                    : v.inizio % 50 != 0 ? luogo_del_record(l.testi, dove->inizio)
+                    : v.inizio % lunghezza_cella != 0 ? luogo_del_record(l.testi, dove->inizio)
                                           : luogo_del_record(l.testi, dove->valore);
         registra_errore(l, Codice::progressiva_fuori_passo, std::nullopt, std::move(qui), {},
-                        {"la posizione e lo scostamento di una progressiva vanno su multipli di 50 m"});
+                        {"la posizione e lo scostamento di una progressiva vanno su multipli di " + std::to_string(lunghezza_cella) + " m"});
         return;
     }
 }

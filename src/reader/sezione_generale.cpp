@@ -37,7 +37,7 @@ Esito lunghezza(Lettura& l, const Record& r) {
     // grid has no cell 1 does not fit the grid.
     if (ultima_cella < 1)
         throw GuastoImprevisto("lunghezza del percorso che non lascia la cella d'intestazione", 1, true,
-                               {"la lunghezza più 7000 m deve superare i 25 m"});
+                               {"la lunghezza più " + std::to_string(prolungamento_linea) + " m deve superare i 25 m"});
 
     s.lunghezza_estesa = estesa;
     s.numero_celle = ultima_cella;
@@ -61,9 +61,9 @@ Esito ripetizione(Lettura& l, const Record& r, const std::string& chiave) {
     const VistaIntestazione h{l.s.voci};
     h.inizio_ripetizione() = l.f().leggi_32();
     h.fine_ripetizione() = l.f().leggi_32();
-    const char* passo = "le posizioni vanno su multipli di 50 m";
-    if (h.inizio_ripetizione() % 50 != 0) return ferma(l, Codice::inizio_ripetizione_fuori_passo, 1, {passo});
-    if (h.fine_ripetizione() % 50 != 0) return ferma(l, Codice::fine_ripetizione_fuori_passo, 2, {passo});
+    const std::string passo = "le posizioni vanno su multipli di " + std::to_string(lunghezza_cella) + " m";
+    if (h.inizio_ripetizione() % lunghezza_cella != 0) return ferma(l, Codice::inizio_ripetizione_fuori_passo, 1, {passo});
+    if (h.fine_ripetizione() % lunghezza_cella != 0) return ferma(l, Codice::fine_ripetizione_fuori_passo, 2, {passo});
     if (contiene(chiave, "4")) {
         h.codici_ripetizione() = 4;
     } else if (contiene(chiave, "9")) {

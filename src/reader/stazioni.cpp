@@ -31,7 +31,7 @@ void estensione(Voce& v, std::int32_t lunghezza) {
     } else {
         v.inizio = in_32(arrotonda(static_cast<double>(p) - static_cast<double>(lunghezza) / 2.0));
         v.fine = in_32(arrotonda(static_cast<double>(p) + static_cast<double>(lunghezza) / 2.0) +
-                       (VistaStazione{v}.fine_prolungata() != 0 ? 50 : 0));
+                       (VistaStazione{v}.fine_prolungata() != 0 ? lunghezza_cella : 0));
     }
 }
 
@@ -46,13 +46,13 @@ Esito stazione(Lettura& l) {
 
     v.posizione = f.leggi_32();
     const std::int32_t p = v.posizione;
-    if ((static_cast<double>(p) + margine_stazione) / 50.0 > static_cast<double>(s.numero_celle)) {
-        const std::int64_t ultima = static_cast<std::int64_t>(s.numero_celle) * 50 - 800;
+    if ((static_cast<double>(p) + margine_stazione) / lunghezza_cella > static_cast<double>(s.numero_celle)) {
+        const std::int64_t ultima = static_cast<std::int64_t>(s.numero_celle) * lunghezza_cella - 800;
         registra_errore(l, Codice::oltre_la_griglia, p, luogo_campo(l, 1), {},
                         {"l'ultima posizione accettata per una stazione è " + std::to_string(ultima) + " m"});
         return l.controllo ? Esito::salta : Esito::fine_file;
     }
-    if (p % 50 != 0) return ferma(l, Codice::stazione_fuori_passo, p, 1, {"la posizione va su un multiplo di 50 m"});
+    if (p % lunghezza_cella != 0) return ferma(l, Codice::stazione_fuori_passo, p, 1, {"la posizione va su un multiplo di " + std::to_string(lunghezza_cella) + " m"});
     v.tipo = f.leggi_u8();
     const std::int32_t lunghezza = f.leggi_32();
     if (lunghezza % 100 != 0)
@@ -96,7 +96,7 @@ Esito stazione(Lettura& l) {
     }
 
     if (stazione_con_fermata(v.tipo)) {
-        const double fine_celle = static_cast<double>(v.fine) / 50.0;
+        const double fine_celle = static_cast<double>(v.fine) / lunghezza_cella;
         if (regola_stazione(v.tipo) != RegolaStazione::fine_a_150_m) {
             for (int n = 1; n <= 4; ++n) {
                 const double e = fine_celle - n - 1;

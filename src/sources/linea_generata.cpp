@@ -89,7 +89,7 @@ struct Segnale {
 }  // namespace
 
 DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chieste) {
-    if (lunghezza < 20000 || lunghezza > 1000000) throw std::invalid_argument("lunghezza fuori da 20 km .. 1000 km");
+    if (lunghezza < 20000 || lunghezza > lunghezza_massima_linea) throw std::invalid_argument("lunghezza fuori da 20 km .. 1000 km");
     Occupazione occupate(lunghezza);
 
     // Signs and stations share the 78 free slots of the general table.

@@ -9,21 +9,20 @@
 #include <cstdint>
 
 #include "tables/arrotonda.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore {
 
-inline constexpr std::int64_t metri_per_cella = 50;
-
 // The cell of an element at position `p`.
 inline std::int64_t cella_di(std::int64_t p) {
-    return arrotonda(static_cast<double>(p) / static_cast<double>(metri_per_cella) + 1.0);
+    return arrotonda(static_cast<double>(p) / static_cast<double>(lunghezza_cella) + 1.0);
 }
 
 // The metre an element in cell `n` stands for: the first position whose
 // cell is `n`, when there is one.
-inline std::int64_t metro_di_cella(std::int64_t n) { return (n - 1) * metri_per_cella; }
+inline std::int64_t metro_di_cella(std::int64_t n) { return (n - 1) * lunghezza_cella; }
 
 // The metre where the profile stretch of cell `c` starts.
-inline std::int64_t inizio_tratto(std::int64_t c) { return c * metri_per_cella; }
+inline std::int64_t inizio_tratto(std::int64_t c) { return c * lunghezza_cella; }
 
 }  // namespace compattatore
