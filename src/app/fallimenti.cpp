@@ -62,6 +62,22 @@ std::optional<Fallimento> scrittura_fallita(std::ostream& out) {
 
 }  // namespace
 
+void scrivi_fallimento_json(std::ostream& out, StatoUscita stato, std::string_view spiegazione,
+                            const std::optional<std::string>& file) {
+    ScrittoreJson j(out);
+    j.apri_oggetto(true);
+    j.campo("stato", stato);
+    j.chiave("spiegazione");
+    j.testo_utf8(spiegazione);
+    j.chiave("file");
+    if (file)
+        j.testo_utf8(*file);
+    else
+        j.nullo();
+    j.chiudi_oggetto();
+    j.fine();
+}
+
 StatoUscita riporta_fallimenti(const std::function<StatoUscita()>& comando, std::ostream& err) {
     StatoUscita stato = stato::riuscito;
     if (const std::optional<Fallimento> f = esegui(comando, stato)) {
@@ -77,20 +93,7 @@ StatoUscita riporta_fallimenti(const std::function<StatoUscita()>& comando, std:
     std::optional<Fallimento> f = esegui(comando, stato);
     if (f) {
         di(err, *f);
-        if (json) {
-            ScrittoreJson j(out);
-            j.apri_oggetto(true);
-            j.campo("stato", f->stato);
-            j.chiave("spiegazione");
-            j.testo_utf8(f->messaggio);
-            j.chiave("file");
-            if (f->file)
-                j.testo_utf8(*f->file);
-            else
-                j.nullo();
-            j.chiudi_oggetto();
-            j.fine();
-        }
+        if (json) scrivi_fallimento_json(out, f->stato, f->messaggio, f->file);
         stato = f->stato;
     }
     if (const std::optional<Fallimento> fallita = scrittura_fallita(out)) {

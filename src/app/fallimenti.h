@@ -4,6 +4,9 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "app/stato_uscita.h"
 
@@ -21,5 +24,9 @@ StatoUscita riporta_fallimenti(const std::function<StatoUscita()>& comando, std:
 // "file":"..."|null}, where the run's outcome object would have stood.
 StatoUscita riporta_fallimenti(const std::function<StatoUscita()>& comando, std::ostream& out, std::ostream& err,
                                bool json);
+
+// The JSON object of a failure on `out`, as above.
+void scrivi_fallimento_json(std::ostream& out, StatoUscita stato, std::string_view spiegazione,
+                            const std::optional<std::string>& file);
 
 }  // namespace compattatore

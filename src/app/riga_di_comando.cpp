@@ -1,5 +1,6 @@
 #include "app/riga_di_comando.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
@@ -307,8 +308,16 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
         const std::string testo = e.what();
         return riporta_fallimenti([&] { return out << testo << '\n', stato::riuscito; }, out, err, false);
     } catch (const CLI::ParseError& e) {
-        err << "compattatore: " << spiega(e, app) << "\n(compattatore --help per l'aiuto)\n";
-        return stato::riga_di_comando;
+        const std::string spiegazione = spiega(e, app);
+        err << "compattatore: " << spiegazione << "\n(compattatore --help per l'aiuto)\n";
+        // A command line that asks for JSON gets its outcome as JSON, this one too.
+        const bool json = std::find(argomenti.begin(), argomenti.end(), "--json") != argomenti.end();
+        return riporta_fallimenti(
+            [&] {
+                if (json) scrivi_fallimento_json(out, stato::riga_di_comando, spiegazione, std::nullopt);
+                return stato::riga_di_comando;
+            },
+            out, err, false);
     }
 
     // The names as the folder's files spell them, said when they differ

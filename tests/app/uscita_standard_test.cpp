@@ -108,6 +108,14 @@ TEST(UscitaStandard, ConJsonOgniFallimentoEUnOggetto) {
     EXPECT_EQ(j["stato"], 1);
     EXPECT_EQ(j["file"], nullptr);
     EXPECT_EQ("compattatore: " + j["spiegazione"].get<std::string>() + "\n", e.err);
+
+    // A command line that is refused: its reason, status 64.
+    const Esecuzione r = esegui({"compile", path_text(vuota.path()), "--json", "--linea", "../altrove"});
+    EXPECT_EQ(r.stato, 64);
+    const nlohmann::json k = test::parse_json(r.out);
+    EXPECT_EQ(k["stato"], 64);
+    EXPECT_EQ("compattatore: " + k["spiegazione"].get<std::string>() + "\n(compattatore --help per l'aiuto)\n",
+              r.err);
 }
 
 // `plot -o -` writes on standard output the very page that `-o FILE`
