@@ -19,6 +19,7 @@
 #include "processo.h"
 #include "app/scenario_files.h"
 #include "platform/file_io.h"
+#include "reader/formato_descrizione.h"
 #include "reader/lettura.h"
 #include "reader/memorizza_dati.h"
 #include "reader/piano_linea.h"
@@ -156,6 +157,7 @@ void piano(benchmark::State& state) {
         s.lunghezza_estesa = 334000 + 7000;
         s.numero_celle = s.lunghezza_estesa / 50;
         s.celle.assign(static_cast<std::size_t>(s.numero_celle) + 1, Cella{});
+        const lettore::Record& record_curva = lettore::record_formato(lettore::IdRecord::curva);
         for (auto _ : state) {
             s.tabella_linea = TabellaLinea{};
             EsitoCompilazione esito;
@@ -171,6 +173,8 @@ void piano(benchmark::State& state) {
                 t(1, 1) = ValoreTabella::intero(1);
                 std::string chiave;
                 while (lettore::leggi_chiave(l, chiave)) {
+                    // The record the reader's dispatch finds for each line.
+                    l.record_formato = &record_curva;
                     if (lettore::curva(l, chiave) != lettore::Esito::avanti) throw std::runtime_error("curva rifiutata");
                 }
                 lettore::coda_piano(l);
