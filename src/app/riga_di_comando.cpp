@@ -178,6 +178,10 @@ struct NomiDati {
     }
 };
 
+// Where an author reads what the records and their fields mean.
+constexpr const char* guida_formato =
+    "Il formato dei file di descrizione, record per record e campo per campo: compattatore reference [PAROLA].";
+
 constexpr const char* se_omesso = " (omesso: quello dell'unico scenario in DIR)";
 
 void opzioni_sorgenti(CLI::App* c, NomiDati& nomi, OpzioniSorgenti& o, std::string& cartella, bool& senza_piano) {
@@ -187,7 +191,7 @@ void opzioni_sorgenti(CLI::App* c, NomiDati& nomi, OpzioniSorgenti& o, std::stri
     c->add_flag("--no-plan", senza_piano, "Senza il tracciato: non legge le curve e non scrive il file _linea.dat");
     c->add_flag("--json", o.json, "Scrive l'esito come un oggetto JSON su una riga dello standard output");
     c->add_flag("--avvisi-come-errori", o.avvisi_come_errori, "Un avviso conta come un errore");
-    c->footer(stati_di_uscita);
+    c->footer(std::string(guida_formato) + "\n\n" + stati_di_uscita);
 }
 
 }  // namespace
@@ -203,7 +207,8 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
     app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
     app.set_version_flag("--version", std::string("compattatore ") + versione(), "Mostra la versione ed esce");
     app.require_subcommand(0, 1);
-    app.footer(std::string("Ogni comando ha il suo aiuto: compattatore COMANDO --help.\n\n") + stati_di_uscita);
+    app.footer(std::string("Ogni comando ha il suo aiuto: compattatore COMANDO --help.\n") + guida_formato + "\n\n" +
+               stati_di_uscita);
 
     std::string cartella_sorgenti, linea_sorgenti = linea_predefinita, treno_sorgenti = treno_predefinito;
     bool forza = false;

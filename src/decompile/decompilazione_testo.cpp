@@ -32,8 +32,8 @@ public:
         if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer) throw std::length_error("riga troppo lunga");
         riga(std::string_view(buffer, static_cast<std::size_t>(n)), record);
     }
-    TestoScritto fine() {
-        riga("[fine]");
+    TestoScritto fine(lettore::FileDescrizione f) {
+        riga(lettore::intestazione_finale(f));
         return std::move(t_);
     }
 
@@ -75,7 +75,7 @@ std::optional<std::string> campo_testo(std::string_view testo) {
 
 TestoScritto scrivi_linea(const Linea& l) {
     Scrittore s;
-    s.riga("[generale]");
+    s.riga(lettore::intestazione(IdRecord::lunghezza_percorso));
     s.riga(std::nullopt, "%s,    %d", parola(IdRecord::lunghezza_percorso).c_str(), l.lunghezza);
     const std::pair<IdRecord, const std::optional<Progressiva>*> progressive[] = {
         {IdRecord::progressiva_uno, &l.uno}, {IdRecord::progressiva_due, &l.due}, {IdRecord::progressiva_tre, &l.tre}};
@@ -91,22 +91,22 @@ TestoScritto scrivi_linea(const Linea& l) {
         s.riga(std::nullopt, "%s,    %d,    %d", parola(IdRecord::ripetizione_segnali, l.ripetizione->codici == 4 ? 1 : 0).c_str(),
                l.ripetizione->inizio, l.ripetizione->fine);
 
-    s.riga("[curve]");
+    s.riga(lettore::intestazione(IdRecord::curva));
     for (std::size_t i = 0; i < l.curve.size(); ++i) {
         const Curva& c = l.curve[i];
         s.riga(rec(Sezione::curve, i), "%s,  %d,  %d",
                parola(IdRecord::curva, (c.sinistra ? 0 : 6) + static_cast<std::size_t>(c.classe - 1)).c_str(), c.inizio,
                c.lunghezza);
     }
-    s.riga("[pendenze]");
+    s.riga(lettore::intestazione(IdRecord::pendenza));
     for (std::size_t i = 0; i < l.pendenze.size(); ++i)
         s.riga(rec(Sezione::pendenze, i), "%s,  %d,   %d", parola(IdRecord::pendenza).c_str(), l.pendenze[i].posizione, l.pendenze[i].valore);
-    s.riga("[montagne]");
+    s.riga(lettore::intestazione(IdRecord::montagna));
     for (std::size_t i = 0; i < l.montagne.size(); ++i) {
         const Montagna& m = l.montagne[i];
         s.riga(rec(Sezione::montagne, i), "%s,   %d,  %d,  %d", parola(IdRecord::montagna).c_str(), m.inizio, m.fine, m.tipo);
     }
-    s.riga("[cartelli]");
+    s.riga(lettore::intestazione(IdRecord::indicatori_vmax));
     for (std::size_t i = 0; i < l.indicatori.size(); ++i) {
         const Indicatore& b = l.indicatori[i];
         s.riga(rec(Sezione::indicatori, i), "%s,  %d,  %d,  %d,  %d,  %d,  %s,  %s,  %s,  %d",
@@ -114,32 +114,32 @@ TestoScritto scrivi_linea(const Linea& l) {
                b.sinistro[0], b.sinistro[1], b.sinistro[2], b.strisce_sinistro, velocita_destra(b.destro[0]).c_str(),
                velocita_destra(b.destro[1]).c_str(), velocita_destra(b.destro[2]).c_str(), b.strisce_destro);
     }
-    s.riga("[indicazioni]");
+    s.riga(lettore::intestazione(IdRecord::cartello_indicatore));
     for (std::size_t i = 0; i < l.cartelli.size(); ++i) {
         const Cartello& c = l.cartelli[i];
         s.riga(parola(IdRecord::cartello_indicatore) + ",  " + std::to_string(c.posizione) + ",   " + campo_o_vicino(c.testo),
                rec(Sezione::cartelli, i));
     }
-    return s.fine();
+    return s.fine(lettore::FileDescrizione::linea);
 }
 
 TestoScritto scrivi_treno(const Treno& t) {
     Scrittore s;
-    s.riga("[generale]");
+    s.riga(lettore::intestazione(IdRecord::numero_vetture));
     s.riga(std::nullopt, "%s,    %d", parola(IdRecord::numero_vetture).c_str(), t.vetture);
     s.riga(std::nullopt, "%s,    %d", parola(IdRecord::massa_frenata).c_str(), t.massa_frenata);
     s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sabbia).c_str(), t.sabbia);
     s.riga(std::nullopt, "%s,    %d              %d            %d ", parola(IdRecord::orologio).c_str(), t.ore, t.minuti,
            t.secondi);
 
-    s.riga("[aderenze]");
+    s.riga(lettore::intestazione(IdRecord::aderenza));
     for (std::size_t i = 0; i < t.aderenze.size(); ++i)
         s.riga(rec(Sezione::aderenze, i), "%s,%8d,%6d", parola(IdRecord::aderenza).c_str(), t.aderenze[i].posizione, t.aderenze[i].valore);
-    s.riga("[vel_limite]");
+    s.riga(lettore::intestazione(IdRecord::velocita));
     for (std::size_t i = 0; i < t.velocita.size(); ++i)
         s.riga(rec(Sezione::velocita, i), "%s,%8d,%6d", parola(IdRecord::velocita).c_str(), t.velocita[i].posizione, t.velocita[i].valore);
 
-    s.riga("[stazioni]");
+    s.riga(lettore::intestazione(IdRecord::stazione));
     for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
         const Stazione& st = t.stazioni[i];
         // A time is written with two-digit minutes and seconds; no time as 0, 0, 0.
@@ -154,25 +154,25 @@ TestoScritto scrivi_treno(const Treno& t) {
                       orario);
         s.riga(campi + campo_o_vicino(st.nome), rec(Sezione::stazioni, i));
     }
-    s.riga("[rallentamenti]");
+    s.riga(lettore::intestazione(IdRecord::rallentamento));
     for (std::size_t i = 0; i < t.rallentamenti.size(); ++i) {
         const Rallentamento& r = t.rallentamenti[i];
         s.riga(rec(Sezione::rallentamenti, i), "%s,  %d,    %d,  %d, %d,  %d,  %d",
                parola(IdRecord::rallentamento).c_str(), r.x, r.v, r.l, r.f_tt,
                r.f_ta, r.d_v);
     }
-    s.riga("[segnali]");
+    s.riga(lettore::intestazione(IdRecord::segnale));
     for (std::size_t i = 0; i < t.segnali.size(); ++i) {
         const Segnale& g = t.segnali[i];
         s.riga(rec(Sezione::segnali, i), "%s,%8d,%4d,%2d,%2d,%3d,%2d,%5d,%3d,%d,%d, %d",
                parola(IdRecord::segnale).c_str(), g.posizione, g.sx, g.s1,
                g.s2, g.s3, g.rapp, g.dx, g.d1, g.d2, g.d3, g.tempo);
     }
-    s.riga("[codici]");
+    s.riga(lettore::intestazione(IdRecord::abbattimento));
     for (std::size_t i = 0; i < t.abbattimenti.size(); ++i)
         s.riga(rec(Sezione::abbattimenti, i), "%s,%8d,%6d", parola(IdRecord::abbattimento).c_str(), t.abbattimenti[i].posizione,
                t.abbattimenti[i].codice);
-    return s.fine();
+    return s.fine(lettore::FileDescrizione::treno);
 }
 
 bool togli_record(Descrizione& d, const RecordScritto& r) {

@@ -304,6 +304,15 @@ const Record& record_formato(IdRecord id) {
     return records[0];
 }
 
+std::string_view intestazione(IdRecord id) { return record_formato(id).sezione; }
+
+std::string_view intestazione_finale(FileDescrizione f) {
+    std::string_view ultima;
+    for (const Sezione& s : sezioni)
+        if (s.file == f) ultima = s.intestazione;
+    return ultima;
+}
+
 bool riconosce(const Record& r, std::string_view campo) {
     return trova(campo, r.prima, r.esatte) && trova(campo, r.seconda, r.esatte);
 }

@@ -117,6 +117,13 @@ const FormatoDescrizione& formato_descrizione();
 // The record of `id`.
 const Record& record_formato(IdRecord id);
 
+// The header of the section a record stands under ("[curve]").
+std::string_view intestazione(IdRecord id);
+
+// The header that closes a text ("[fine]"): its last section, which holds no
+// record.
+std::string_view intestazione_finale(FileDescrizione f);
+
 // `campo`, read as a record's first field, is recognised as `r`.
 bool riconosce(const Record& r, std::string_view campo);
 

@@ -25,6 +25,12 @@ const char* parola(IdRecord id, std::size_t variante = 0) {
     return lettore::record_formato(id).parole[variante].data();
 }
 
+// Appends a section's header, closed by CR LF.
+void sezione(std::string& out, std::string_view intestazione) {
+    out.append(intestazione);
+    out.append("\r\n");
+}
+
 // Appends one line, closed by CR LF.
 void riga(std::string& out, const char* formato, auto... valori) {
     if constexpr (sizeof...(valori) == 0) {
@@ -126,7 +132,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
     }
 
     std::string linea;
-    riga(linea, "[generale]");
+    sezione(linea, lettore::intestazione(IdRecord::lunghezza_percorso));
     riga(linea, "%s,    %d", parola(IdRecord::lunghezza_percorso), lunghezza);
     const std::int32_t uno = a_multiplo(lunghezza / 11, passo_cella);
     const std::int32_t due = a_multiplo(lunghezza / 20 * 17, passo_cella);
@@ -139,7 +145,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
     riga(linea, "%s,    0", parola(IdRecord::sfondo_tre));
     riga(linea, "%s,    8000,    %d", parola(IdRecord::ripetizione_segnali), a_multiplo(lunghezza - 3300, passo_cella));
 
-    riga(linea, "[curve]");
+    sezione(linea, lettore::intestazione(IdRecord::curva));
     for (int i = 0;; ++i) {
         const std::int32_t inizio = 1350 + 1950 * i;
         const std::int32_t l = 150 + 100 * ((i * 7) % 12);
@@ -147,14 +153,14 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         riga(linea, "%s,  %d,  %d", parola(IdRecord::curva, (i % 2 == 0 ? 0 : 6) + (i * 5) % 6), inizio, l);
     }
 
-    riga(linea, "[pendenze]");
+    sezione(linea, lettore::intestazione(IdRecord::pendenza));
     for (int i = 0;; ++i) {
         const std::int32_t p = 1300 * i;
         if (p > lunghezza - 300) break;
         riga(linea, "%s,  %d,   %d", parola(IdRecord::pendenza), p, (i * 7) % 23 - 11);
     }
 
-    riga(linea, "[montagne]");
+    sezione(linea, lettore::intestazione(IdRecord::montagna));
     for (int i = 0; i < 45; ++i) {
         const std::int32_t inizio = 8750 + 21000 * i;
         const std::int32_t fine = inizio + 400 + 450 * (i % 9);
@@ -162,7 +168,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         riga(linea, "%s,   %d,  %d,  %d", parola(IdRecord::montagna), inizio, fine, i % 2 == 0 ? 12 : 2);
     }
 
-    riga(linea, "[cartelli]");
+    sezione(linea, lettore::intestazione(IdRecord::indicatori_vmax));
     for (int i = 0;; ++i) {
         const std::int32_t p = 1000 + 5150 * i;
         if (p > lunghezza - 1000) break;
@@ -176,14 +182,14 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
                  i % 3, va, va + 5, va + 10, i % 3);
     }
 
-    riga(linea, "[indicazioni]");
+    sezione(linea, lettore::intestazione(IdRecord::cartello_indicatore));
     for (int i = 0; i < numero_segni; ++i) {
         std::int32_t p = a_multiplo((2 * static_cast<std::int64_t>(i) + 1) * lunghezza / (2 * numero_segni), passo_cella);
         while (!occupate.libera(cella_elemento(p))) p += passo_cella;
         occupate.prendi(cella_elemento(p));
         riga(linea, "%s,  %d,   (  Cippo  )(Km %d+%03d)", parola(IdRecord::cartello_indicatore), p, p / 1000, p % 1000);
     }
-    riga(linea, "[fine]");
+    sezione(linea, lettore::intestazione_finale(lettore::FileDescrizione::linea));
 
     // Signals every 1850 m where the cell is free; every second one has a
     // code cut in the cell just before it.
@@ -205,20 +211,20 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
     }
 
     std::string treno;
-    riga(treno, "[generale]");
+    sezione(treno, lettore::intestazione(IdRecord::numero_vetture));
     riga(treno, "%s,    12", parola(IdRecord::numero_vetture));
     riga(treno, "%s,    130", parola(IdRecord::massa_frenata));
     riga(treno, "%s,    180", parola(IdRecord::sabbia));
     riga(treno, "%s,    16              20            30 ", parola(IdRecord::orologio));
 
-    riga(treno, "[aderenze]");
+    sezione(treno, lettore::intestazione(IdRecord::aderenza));
     for (int i = 0;; ++i) {
         const std::int32_t p = 10450 * i;
         if (p > lunghezza - 500) break;
         riga(treno, "%s,  %6d,    %d", parola(IdRecord::aderenza), p, 58 + (i * 13) % 42);
     }
 
-    riga(treno, "[vel_limite]");
+    sezione(treno, lettore::intestazione(IdRecord::velocita));
     riga(treno, "%s,   0,    30", parola(IdRecord::velocita));
     for (int i = 0;; ++i) {
         const std::int32_t p = 1000 + 7750 * i;
@@ -226,7 +232,7 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
         riga(treno, "%s,  %6d,   %d", parola(IdRecord::velocita), p, i == 0 ? 100 : 60 + 5 * ((i * 3) % 23));
     }
 
-    riga(treno, "[stazioni]");
+    sezione(treno, lettore::intestazione(IdRecord::stazione));
     // A timetable at every fifth station and at the last, a minute per km.
     std::int32_t secondi = 16 * 3600 + 14 * 60 + 30;
     for (std::size_t k = 0; k < stazioni.size(); ++k) {
@@ -240,18 +246,18 @@ DescrizioniGenerate genera_descrizioni(std::int32_t lunghezza, int stazioni_chie
              codici ? "2,1,1" : "0,0,0", fermata, t / 3600 % 24, t / 60 % 60, t % 60, k + 1);
     }
 
-    riga(treno, "[rallentamenti]");
+    sezione(treno, lettore::intestazione(IdRecord::rallentamento));
     for (const Rallentamento& r : rallentamenti)
         riga(treno, "%s,  %d,    %d,  %d, 0,  1,  %d", parola(IdRecord::rallentamento), r.x, r.v, r.l, r.d_v);
 
-    riga(treno, "[segnali]");
+    sezione(treno, lettore::intestazione(IdRecord::segnale));
     for (const Segnale& g : segnali)
         riga(treno, "%s,  %6d,   2, %d, %d,  %d, 0,    %d,  %d,%d,%d, %d", parola(IdRecord::segnale), g.posizione, g.s1, g.s2, g.s3, g.dx,
              g.d1, g.dx != 0 ? 1 : 0, g.dx != 0 ? 1 : 0, g.tempo);
 
-    riga(treno, "[codici]");
+    sezione(treno, lettore::intestazione(IdRecord::abbattimento));
     for (std::int32_t p : abbattimenti) riga(treno, "%s,  %6d,   270", parola(IdRecord::abbattimento), p);
-    riga(treno, "[fine]");
+    sezione(treno, lettore::intestazione_finale(lettore::FileDescrizione::treno));
 
     return {std::move(linea), std::move(treno)};
 }

@@ -797,12 +797,15 @@ TEST(Autori, RigaDiComando) {
     for (const char* inglese : {"Usage", "OPTIONS", "SUBCOMMAND", "Positionals", "Options", "Subcommands",
                                 "REQUIRED", "TEXT", "Print this help", "Run with"})
         EXPECT_EQ(e.out.find(inglese), std::string::npos) << inglese;
-    for (const char* voce : {"Uso: compattatore [OPZIONI] [COMANDO]", "  check ", "  64  riga di comando errata"})
+    for (const char* voce : {"Uso: compattatore [OPZIONI] [COMANDO]", "  check ", "  64  riga di comando errata",
+                             "compattatore reference [PAROLA]"})
         EXPECT_NE(e.out.find(voce), std::string::npos) << voce;
     e = esegui(dir.path(), {"check", "--help"});
     EXPECT_EQ(e.stato, 0);
     EXPECT_NE(e.out.find("Uso: compattatore check [OPZIONI] DIR\n"), std::string::npos) << e.out;
     EXPECT_NE(e.out.find("  --avvisi-come-errori"), std::string::npos);
+    // The help of the commands that read descriptions points to the format's reference.
+    EXPECT_NE(e.out.find("compattatore reference [PAROLA]"), std::string::npos) << e.out;
 
     e = esegui(dir.path(), {"--version"});
     EXPECT_EQ(e.stato, 0);
