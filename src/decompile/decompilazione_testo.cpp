@@ -1,10 +1,10 @@
 #include "decompile/decompilazione_testo.h"
 
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 
 #include "reader/formato_descrizione.h"
+#include "reader/impaginazione.h"
 
 namespace compattatore::decompilazione {
 
@@ -17,6 +17,15 @@ std::string parola(IdRecord id, std::size_t variante = 0) {
     return std::string(lettore::record_formato(id).parole[variante]);
 }
 
+std::string v(std::int64_t x) { return std::to_string(x); }
+
+// A record in the layout the program writes, from the texts of its values.
+std::string scritto(IdRecord id, std::size_t variante, std::initializer_list<std::string> valori) {
+    const std::vector<std::string> testi(valori);
+    return lettore::impagina(*lettore::impaginazione(id), parola(id, variante), testi);
+}
+std::string scritto(IdRecord id, std::initializer_list<std::string> valori) { return scritto(id, 0, valori); }
+
 // Appends rows, each closed by CR LF, and keeps which record each holds.
 class Scrittore {
 public:
@@ -24,13 +33,6 @@ public:
         t_.byte.append(testo);
         t_.byte.append("\r\n");
         t_.righe.push_back(record);
-    }
-    template <class... Valori>
-    void riga(std::optional<RecordScritto> record, const char* formato, Valori... valori) {
-        char buffer[256];
-        const int n = std::snprintf(buffer, sizeof buffer, formato, valori...);
-        if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer) throw std::length_error("riga troppo lunga");
-        riga(std::string_view(buffer, static_cast<std::size_t>(n)), record);
     }
     TestoScritto fine(lettore::FileDescrizione f) {
         riga(lettore::intestazione_finale(f));
@@ -76,49 +78,48 @@ std::optional<std::string> campo_testo(std::string_view testo) {
 TestoScritto scrivi_linea(const Linea& l) {
     Scrittore s;
     s.riga(lettore::intestazione(IdRecord::lunghezza_percorso));
-    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::lunghezza_percorso).c_str(), l.lunghezza);
+    s.riga(scritto(IdRecord::lunghezza_percorso, {v(l.lunghezza)}));
     const std::pair<IdRecord, const std::optional<Progressiva>*> progressive[] = {
         {IdRecord::progressiva_uno, &l.uno}, {IdRecord::progressiva_due, &l.due}, {IdRecord::progressiva_tre, &l.tre}};
     for (const auto& [id, p] : progressive)
         if (*p)
-            s.riga(std::nullopt, "%s,    %d,    %d,    %d", parola(id).c_str(), (*p)->inizio, (*p)->valore,
-                   (*p)->verso);
-    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sfondo_uno).c_str(), l.sfondo_uno);
-    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sfondo_due).c_str(), l.sfondo_due);
-    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sfondo_tre).c_str(), l.sfondo_tre);
+            s.riga(scritto(id, {v((*p)->inizio), v((*p)->valore), v((*p)->verso)}));
+    s.riga(scritto(IdRecord::sfondo_uno, {v(l.sfondo_uno)}));
+    s.riga(scritto(IdRecord::sfondo_due, {v(l.sfondo_due)}));
+    s.riga(scritto(IdRecord::sfondo_tre, {v(l.sfondo_tre)}));
     // The first spelling names 9 codes, the second 4.
     if (l.ripetizione)
-        s.riga(std::nullopt, "%s,    %d,    %d", parola(IdRecord::ripetizione_segnali, l.ripetizione->codici == 4 ? 1 : 0).c_str(),
-               l.ripetizione->inizio, l.ripetizione->fine);
+        s.riga(scritto(IdRecord::ripetizione_segnali, l.ripetizione->codici == 4 ? 1 : 0,
+                       {v(l.ripetizione->inizio), v(l.ripetizione->fine)}));
 
     s.riga(lettore::intestazione(IdRecord::curva));
     for (std::size_t i = 0; i < l.curve.size(); ++i) {
         const Curva& c = l.curve[i];
-        s.riga(rec(Sezione::curve, i), "%s,  %d,  %d",
-               parola(IdRecord::curva, (c.sinistra ? 0 : 6) + static_cast<std::size_t>(c.classe - 1)).c_str(), c.inizio,
-               c.lunghezza);
+        s.riga(scritto(IdRecord::curva, (c.sinistra ? 0 : 6) + static_cast<std::size_t>(c.classe - 1),
+                       {v(c.inizio), v(c.lunghezza)}),
+               rec(Sezione::curve, i));
     }
     s.riga(lettore::intestazione(IdRecord::pendenza));
     for (std::size_t i = 0; i < l.pendenze.size(); ++i)
-        s.riga(rec(Sezione::pendenze, i), "%s,  %d,   %d", parola(IdRecord::pendenza).c_str(), l.pendenze[i].posizione, l.pendenze[i].valore);
+        s.riga(scritto(IdRecord::pendenza, {v(l.pendenze[i].posizione), v(l.pendenze[i].valore)}), rec(Sezione::pendenze, i));
     s.riga(lettore::intestazione(IdRecord::montagna));
     for (std::size_t i = 0; i < l.montagne.size(); ++i) {
         const Montagna& m = l.montagne[i];
-        s.riga(rec(Sezione::montagne, i), "%s,   %d,  %d,  %d", parola(IdRecord::montagna).c_str(), m.inizio, m.fine, m.tipo);
+        s.riga(scritto(IdRecord::montagna, {v(m.inizio), v(m.fine), v(m.tipo)}), rec(Sezione::montagne, i));
     }
     s.riga(lettore::intestazione(IdRecord::indicatori_vmax));
     for (std::size_t i = 0; i < l.indicatori.size(); ++i) {
         const Indicatore& b = l.indicatori[i];
-        s.riga(rec(Sezione::indicatori, i), "%s,  %d,  %d,  %d,  %d,  %d,  %s,  %s,  %s,  %d",
-               parola(IdRecord::indicatori_vmax).c_str(), b.posizione,
-               b.sinistro[0], b.sinistro[1], b.sinistro[2], b.strisce_sinistro, velocita_destra(b.destro[0]).c_str(),
-               velocita_destra(b.destro[1]).c_str(), velocita_destra(b.destro[2]).c_str(), b.strisce_destro);
+        s.riga(scritto(IdRecord::indicatori_vmax,
+                       {v(b.posizione), v(b.sinistro[0]), v(b.sinistro[1]), v(b.sinistro[2]), v(b.strisce_sinistro),
+                        velocita_destra(b.destro[0]), velocita_destra(b.destro[1]), velocita_destra(b.destro[2]),
+                        v(b.strisce_destro)}),
+               rec(Sezione::indicatori, i));
     }
     s.riga(lettore::intestazione(IdRecord::cartello_indicatore));
     for (std::size_t i = 0; i < l.cartelli.size(); ++i) {
         const Cartello& c = l.cartelli[i];
-        s.riga(parola(IdRecord::cartello_indicatore) + ",  " + std::to_string(c.posizione) + ",   " + campo_o_vicino(c.testo),
-               rec(Sezione::cartelli, i));
+        s.riga(scritto(IdRecord::cartello_indicatore, {v(c.posizione), campo_o_vicino(c.testo)}), rec(Sezione::cartelli, i));
     }
     return s.fine(lettore::FileDescrizione::linea);
 }
@@ -126,52 +127,52 @@ TestoScritto scrivi_linea(const Linea& l) {
 TestoScritto scrivi_treno(const Treno& t) {
     Scrittore s;
     s.riga(lettore::intestazione(IdRecord::numero_vetture));
-    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::numero_vetture).c_str(), t.vetture);
-    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::massa_frenata).c_str(), t.massa_frenata);
-    s.riga(std::nullopt, "%s,    %d", parola(IdRecord::sabbia).c_str(), t.sabbia);
-    s.riga(std::nullopt, "%s,    %d              %d            %d ", parola(IdRecord::orologio).c_str(), t.ore, t.minuti,
-           t.secondi);
+    s.riga(scritto(IdRecord::numero_vetture, {v(t.vetture)}));
+    s.riga(scritto(IdRecord::massa_frenata, {v(t.massa_frenata)}));
+    s.riga(scritto(IdRecord::sabbia, {v(t.sabbia)}));
+    s.riga(scritto(IdRecord::orologio, {v(t.ore), v(t.minuti), v(t.secondi)}));
 
     s.riga(lettore::intestazione(IdRecord::aderenza));
     for (std::size_t i = 0; i < t.aderenze.size(); ++i)
-        s.riga(rec(Sezione::aderenze, i), "%s,%8d,%6d", parola(IdRecord::aderenza).c_str(), t.aderenze[i].posizione, t.aderenze[i].valore);
+        s.riga(scritto(IdRecord::aderenza, {v(t.aderenze[i].posizione), v(t.aderenze[i].valore)}), rec(Sezione::aderenze, i));
     s.riga(lettore::intestazione(IdRecord::velocita));
     for (std::size_t i = 0; i < t.velocita.size(); ++i)
-        s.riga(rec(Sezione::velocita, i), "%s,%8d,%6d", parola(IdRecord::velocita).c_str(), t.velocita[i].posizione, t.velocita[i].valore);
+        s.riga(scritto(IdRecord::velocita, {v(t.velocita[i].posizione), v(t.velocita[i].valore)}), rec(Sezione::velocita, i));
 
     s.riga(lettore::intestazione(IdRecord::stazione));
     for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
         const Stazione& st = t.stazioni[i];
         // A time is written with two-digit minutes and seconds; no time as 0, 0, 0.
         const bool con_orario = st.ore != 0 || st.minuti != 0 || st.secondi != 0;
-        char orario[64];
-        std::snprintf(orario, sizeof orario, con_orario ? "%4d,%02d,%02d" : "%4d,%2d,%2d", st.ore, st.minuti,
-                      st.secondi);
-        char campi[200];
-        std::snprintf(campi, sizeof campi, "%s,%8d,%3d,%5d,%3d,%2d,%2d,%3d,%d,%d,%3d,%d,%d,%5d,%s, ",
-                      parola(IdRecord::stazione).c_str(), st.posizione, st.tipo, st.lunghezza, st.flag[0], st.flag[1], st.flag[2], st.gruppo_a[0],
-                      st.gruppo_a[1], st.gruppo_a[2], st.gruppo_b[0], st.gruppo_b[1], st.gruppo_b[2], st.fermata,
-                      orario);
-        s.riga(campi + campo_o_vicino(st.nome), rec(Sezione::stazioni, i));
+        auto due_cifre = [con_orario](std::int32_t x) {
+            char b[16];
+            std::snprintf(b, sizeof b, con_orario ? "%02d" : "%d", x);
+            return std::string(b);
+        };
+        s.riga(scritto(IdRecord::stazione,
+                       {v(st.posizione), v(st.tipo), v(st.lunghezza), v(st.flag[0]), v(st.flag[1]), v(st.flag[2]),
+                        v(st.gruppo_a[0]), v(st.gruppo_a[1]), v(st.gruppo_a[2]), v(st.gruppo_b[0]), v(st.gruppo_b[1]),
+                        v(st.gruppo_b[2]), v(st.fermata), v(st.ore), due_cifre(st.minuti), due_cifre(st.secondi),
+                        campo_o_vicino(st.nome)}),
+               rec(Sezione::stazioni, i));
     }
     s.riga(lettore::intestazione(IdRecord::rallentamento));
     for (std::size_t i = 0; i < t.rallentamenti.size(); ++i) {
         const Rallentamento& r = t.rallentamenti[i];
-        s.riga(rec(Sezione::rallentamenti, i), "%s,  %d,    %d,  %d, %d,  %d,  %d",
-               parola(IdRecord::rallentamento).c_str(), r.x, r.v, r.l, r.f_tt,
-               r.f_ta, r.d_v);
+        s.riga(scritto(IdRecord::rallentamento, {v(r.x), v(r.v), v(r.l), v(r.f_tt), v(r.f_ta), v(r.d_v)}),
+               rec(Sezione::rallentamenti, i));
     }
     s.riga(lettore::intestazione(IdRecord::segnale));
     for (std::size_t i = 0; i < t.segnali.size(); ++i) {
         const Segnale& g = t.segnali[i];
-        s.riga(rec(Sezione::segnali, i), "%s,%8d,%4d,%2d,%2d,%3d,%2d,%5d,%3d,%d,%d, %d",
-               parola(IdRecord::segnale).c_str(), g.posizione, g.sx, g.s1,
-               g.s2, g.s3, g.rapp, g.dx, g.d1, g.d2, g.d3, g.tempo);
+        s.riga(scritto(IdRecord::segnale, {v(g.posizione), v(g.sx), v(g.s1), v(g.s2), v(g.s3), v(g.rapp), v(g.dx),
+                                           v(g.d1), v(g.d2), v(g.d3), v(g.tempo)}),
+               rec(Sezione::segnali, i));
     }
     s.riga(lettore::intestazione(IdRecord::abbattimento));
     for (std::size_t i = 0; i < t.abbattimenti.size(); ++i)
-        s.riga(rec(Sezione::abbattimenti, i), "%s,%8d,%6d", parola(IdRecord::abbattimento).c_str(), t.abbattimenti[i].posizione,
-               t.abbattimenti[i].codice);
+        s.riga(scritto(IdRecord::abbattimento, {v(t.abbattimenti[i].posizione), v(t.abbattimenti[i].codice)}),
+               rec(Sezione::abbattimenti, i));
     return s.fine(lettore::FileDescrizione::treno);
 }
 
