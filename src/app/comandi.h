@@ -43,10 +43,12 @@ StatoUscita esegui_lavoro(const std::filesystem::path& cartella, std::ostream& o
 // named after `linea` and `treno`, creating the folder.  Without `forza` an
 // existing description file is not overwritten: nothing is written and the
 // status is 1.  With `nuovo`, the starter of a new scenario in place of the
-// built-in one.
+// built-in one.  With `out`, the files written are named there, as
+// `decompile` names its own.
 StatoUscita scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err,
                             const std::string& linea = linea_predefinita,
-                            const std::string& treno = treno_predefinito, bool forza = false, bool nuovo = false);
+                            const std::string& treno = treno_predefinito, bool forza = false, bool nuovo = false,
+                            std::ostream* out = nullptr);
 
 // `compile`: compiles the description files an author keeps in a folder;
 // they are never deleted.  The compiled files are replaced only when the

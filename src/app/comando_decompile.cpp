@@ -12,7 +12,6 @@
 #include "platform/file_io.h"
 #include "platform/output_set.h"
 #include "platform/paths.h"
-#include "platform/system_reason.h"
 
 namespace compattatore {
 
@@ -21,11 +20,7 @@ StatoUscita comando_decompile(const std::filesystem::path& cartella, const std::
                               std::ostream& out, std::ostream& err) {
     // The folder of the texts is made first, so that its lock can be taken
     // with the other one, in the order every run follows.
-    {
-        std::error_code ec;
-        std::filesystem::create_directories(uscita, ec);
-        if (ec) throw IoError(uscita, system_reason(ec));
-    }
+    make_folder(uscita);
     const BloccoCartelle blocco({{cartella, UsoCartella::lettura}, {uscita, UsoCartella::scrittura}}, err);
     const FileScenario dentro{cartella, linea, treno};
     const FileScenario fuori{uscita, linea, treno};

@@ -21,7 +21,11 @@ StatoUscita disegna_cartella(const std::filesystem::path& cartella, const std::s
                      const std::filesystem::path& uscita, std::ostream& err, std::ostream* out) {
     const bool su_out = out && e_uscita_standard(uscita);
     std::vector<std::pair<std::filesystem::path, UsoCartella>> cartelle{{cartella, UsoCartella::lettura}};
-    if (!su_out) cartelle.emplace_back(cartella_del_file(uscita), UsoCartella::scrittura);
+    if (!su_out) {
+        // The page's folder is made first, so that its lock can be taken.
+        make_folder(cartella_del_file(uscita));
+        cartelle.emplace_back(cartella_del_file(uscita), UsoCartella::scrittura);
+    }
     const BloccoCartelle blocco(cartelle, err);
     const auto scrivi = [&](const std::string& svg) {
         if (su_out)

@@ -1,22 +1,20 @@
 // `sources`: the built-in description files, for an author to start from.
-#include <system_error>
+#include <ostream>
 
 #include "app/blocco_cartelle.h"
 #include "app/comandi.h"
 #include "app/file_esistenti.h"
 #include "platform/file_io.h"
 #include "platform/output_set.h"
-#include "platform/system_reason.h"
+#include "platform/paths.h"
 #include "sources/descrizioni.h"
 
 namespace compattatore {
 
 StatoUscita scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream& err, const std::string& linea,
-                            const std::string& treno, bool forza, bool nuovo) {
+                            const std::string& treno, bool forza, bool nuovo, std::ostream* out) {
     const FileScenario f{cartella, linea, treno};
-    std::error_code ec;
-    std::filesystem::create_directories(cartella, ec);
-    if (ec) throw IoError(cartella, system_reason(ec));
+    make_folder(cartella);
     // The folder exists now, and its lock can be taken; what stands in it is
     // looked at under the lock, so that no other run puts a file there after.
     const BloccoCartelle blocco({{cartella, UsoCartella::scrittura}}, err);
@@ -30,6 +28,7 @@ StatoUscita scrivi_sorgenti(const std::filesystem::path& cartella, std::ostream&
         dati_treno(f, uscite);
     }
     uscite.commit();
+    if (out) *out << "scritti " << path_text(file_linea_txt(f)) << " e " << path_text(file_treno_txt(f)) << '\n';
     return stato::riuscito;
 }
 

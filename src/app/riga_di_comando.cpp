@@ -348,7 +348,7 @@ StatoUscita esegui_riga_di_comando(const std::vector<std::string>& argomenti, st
         [&]() -> StatoUscita {
             if (*sorgenti)
                 return scrivi_sorgenti(path_from_text(cartella_sorgenti), err, linea_sorgenti, treno_sorgenti, forza,
-                                       nuovo);
+                                       nuovo, &out);
             if (*compila) {
                 da_compilare.cartella = path_from_text(cartella_compila);
                 const NomiScenario n = nomi_compila.scegli(da_compilare.cartella, FileCercati::descrizioni);

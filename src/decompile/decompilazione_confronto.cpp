@@ -7,6 +7,7 @@
 #include "decompile/decompilazione.h"
 #include "compiled/descrizione.h"
 #include "format/formato.h"
+#include "tables/conteggio.h"
 #include "tables/file_compilati.h"
 #include "tables/nomi_file.h"
 
@@ -54,7 +55,7 @@ std::string campi_diversi(const Campi& campi, const R& a, const R& b, bool timbr
 void confronta_celle(const std::string& file, const std::vector<Cella>& a, const std::vector<Cella>& b,
                      std::vector<std::string>& righe) {
     if (a.size() != b.size())
-        righe.push_back(file + ": " + n(static_cast<std::int64_t>(a.size())) + " celle, riproducibili " +
+        righe.push_back(file + ": " + conteggio(static_cast<std::int64_t>(a.size()), "cella", "celle") + ", riproducibili " +
                         n(static_cast<std::int64_t>(b.size())) + " (dalla lunghezza del percorso, voce 84)");
     const std::size_t comuni = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < comuni; ++i) {
@@ -97,7 +98,7 @@ void confronta_piani(const std::string& file, const TabellaLinea& a, const Tabel
         (elementi == 0 || std::memcmp(a.elementi.slot(0), b.elementi.slot(0), elementi * slot_piano::byte) == 0))
         return;
     if (a.righe != b.righe)
-        righe.push_back(file + ": " + n(a.righe) + " righe, riproducibili " + n(b.righe) +
+        righe.push_back(file + ": " + conteggio(a.righe, "riga", "righe") + ", riproducibili " + n(b.righe) +
                         " (dalla lunghezza del percorso, voce 84)");
     const std::int32_t comuni = std::min(a.righe, b.righe);
     std::size_t diversi = 0;
@@ -110,9 +111,10 @@ void confronta_piani(const std::string& file, const TabellaLinea& a, const Tabel
                                 ", riproducibile " + elemento(y));
         }
     }
-    if (diversi > elementi_elencati)
-        righe.push_back(file + ": altri " + n(static_cast<std::int64_t>(diversi - elementi_elencati)) +
-                        " elementi diversi");
+    if (const std::size_t altri = diversi > elementi_elencati ? diversi - elementi_elencati : 0; altri == 1)
+        righe.push_back(file + ": un altro elemento diverso");
+    else if (altri > 1)
+        righe.push_back(file + ": altri " + n(static_cast<std::int64_t>(altri)) + " elementi diversi");
 }
 
 }  // namespace

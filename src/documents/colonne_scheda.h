@@ -6,11 +6,13 @@
 #include <array>
 #include <cstddef>
 
+#include "tables/costanti_formato.h"
+
 namespace compattatore {
 
 enum class CellaScheda { limite, marcia, km, no_rs, nome, orario, recupero };
 
-inline constexpr std::array<std::size_t, 7> larghezze_celle_scheda = {5, 5, 10, 5, 28, 16, 5};
+inline constexpr std::array<std::size_t, 7> larghezze_celle_scheda = {5, 5, 10, 5, colonne_nome_scheda, 16, 5};
 
 constexpr std::size_t larghezza(CellaScheda c) { return larghezze_celle_scheda[static_cast<std::size_t>(c)]; }
 

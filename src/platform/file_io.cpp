@@ -1,6 +1,7 @@
 #include "platform/file_io.h"
 
 #include "platform/paths.h"
+#include "platform/system_reason.h"
 
 namespace compattatore {
 
@@ -8,6 +9,12 @@ namespace fs = std::filesystem;
 
 IoError::IoError(const fs::path& file, const std::string& reason)
     : std::runtime_error(path_text(file) + ": " + reason), file_(file), reason_(reason) {}
+
+void make_folder(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) throw IoError(folder, system_reason(ec));
+}
 
 std::string read_file(const fs::path& file) {
     FileHandle h = FileHandle::open_read(file);

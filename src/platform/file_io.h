@@ -28,6 +28,10 @@ private:
 // Reads the whole file as bytes.
 std::string read_file(const std::filesystem::path& file);
 
+// Makes `folder` and the folders above it that are missing; nothing when it
+// exists.  IoError with the system's reason otherwise.
+void make_folder(const std::filesystem::path& folder);
+
 // The folder that holds the running executable.
 std::filesystem::path executable_folder();
 

@@ -13,8 +13,6 @@ namespace {
 constexpr double margine_stazione = 800.0;
 // Minimum gap between a station's start and the previous station's end.
 constexpr std::int64_t distacco_minimo = 350;
-// The width of a station's name on the timetable card.
-constexpr std::size_t colonne_nome_scheda = 28;
 
 // Start and end of the station from its position P, length L and kind.
 void estensione(Voce& v, std::int32_t lunghezza) {
@@ -124,7 +122,8 @@ Esito stazione(Lettura& l) {
     if (i > 1 && static_cast<std::int64_t>(v.inizio) - distacco_minimo <
                      s.voci[static_cast<std::size_t>(i - 1)].fine)
         return ferma(l, Codice::stazioni_troppo_vicine, p, 1,
-                     {"la stazione comincia a " + std::to_string(v.inizio) + " m, la precedente finisce a " +
+                     {"la stazione comincia a " + std::to_string(v.inizio) + " m, la precedente, " +
+                      s.voci[static_cast<std::size_t>(i - 1)].nome + ", finisce a " +
                       std::to_string(s.voci[static_cast<std::size_t>(i - 1)].fine) + " m"});
 
     if (i + 1 >= l.slot_testo) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -15,6 +16,8 @@ inline constexpr std::int32_t lunghezza_cella = 50;
 inline constexpr std::int32_t prolungamento_linea = 7000;
 // The longest line a description may give (code 1 beyond it).
 inline constexpr std::int32_t lunghezza_massima_linea = 1000000;
+// The timetable card's column for a station's name: a longer name is cut.
+inline constexpr std::size_t colonne_nome_scheda = 28;
 
 // --- Cell types ------------------------------------------------------------
 

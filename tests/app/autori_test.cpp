@@ -201,6 +201,25 @@ TEST(Autori, GliErroriNelPostoGiusto) {
          "    campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50\n"
          "    la posizione va su un multiplo di 50 m\n"
          "compilazione non riuscita (codice 25): i file compilati non sono stati toccati\n"},
+        // A station out of order: the note named no station.
+        {"stazione fuori ordine",
+         [](Sorgenti& s) {
+             std::string& fontegrana = s.t({"stazione", "12100"});
+             fontegrana.replace(fontegrana.find("12100"), 5, " 7800");
+         },
+         compile, 1,
+         AVVISO_INTEGRATO
+         "DIR/Brunovale_Quarzo-.txt:92:14: errore: codice 22: stazione a meno di 350 m dalla fine della precedente (posizione 7800 m)\n"
+         "    stazione,    7800,  2,  300,  0, 0, 0,  0,1,0,  1,0,0,    0,   0, 0, 0, Fontegrana\n"
+         "                 ^~~~\n"
+         "    campo 1 di 17: posizione, in m, da 0 a 1000000, multiplo di 50\n"
+         "    la stazione comincia a 7650 m, la precedente, Pieve Tornasco, finisce a 7800 m\n"
+         "DIR/Brunovale_Quarzo-.txt:145:13: errore: codice 16: segnale su una cella occupata (posizione 7850 m)\n"
+         "    segnale,    7850,   2, 2, 1,  1, 0,    1,  1,0,0, 0\n"
+         "                ^~~~\n"
+         "    campo 1 di 11: posizione, in m, da 0 a 1000000\n"
+         "    la cella 158 contiene già la fermata di una stazione (DIR/Brunovale_Quarzo-.txt:92)\n"
+         "compilazione non riuscita (codice 22): i file compilati non sono stati toccati\n"},
         // Was blamed on the train's restriction at line 136, at 123150 m.
         {"pendenza oltre la griglia", [](Sorgenti& s) { s.dopo_l({"pendenza", "317750"}, "pendenza,  345000,   3"); }, compile, 1, 
          AVVISO_INTEGRATO
@@ -685,6 +704,24 @@ TEST(Autori, NoteNellaCodificaDellAutore) {
 
 // With no --linea and --treno, every command that reads a folder takes the
 // one scenario it holds; with none or several, it lists those found.
+// plot makes the folder of its page, as sources and decompile make theirs;
+// a compiled file that is not there is told in the program's language.
+TEST(Autori, PlotFaLaSuaCartellaEIlFileMancanteEDettoInItaliano) {
+    test::TempDir dir;
+    Esecuzione e = esegui(dir.path(), {"sources", "DIR"});
+    ASSERT_EQ(e.stato, 0) << e.err;
+    EXPECT_EQ(e.out, "scritti DIR/Brunovale_linea.txt e DIR/Brunovale_Quarzo-.txt\n");
+    const fs::path pagina = dir / "disegni" / "nuovi" / "brunovale.svg";
+    e = esegui(dir.path(), {"plot", "DIR", "-o", pagina.string()});
+    EXPECT_EQ(e.stato, 0) << e.err;
+    EXPECT_TRUE(fs::is_regular_file(pagina));
+    e = esegui(dir.path(), {"dump", (dir / "Brunovale_Quarzo.sim").string()});
+    EXPECT_EQ(e.stato, 2);
+#ifndef _WIN32
+    EXPECT_EQ(e.err, "compattatore: DIR/Brunovale_Quarzo.sim: file o cartella inesistente\n");
+#endif
+}
+
 TEST(Autori, NomiTrovatiNonRiscritti) {
     test::TempDir dir;
     const Sorgenti s = integrati();

@@ -102,7 +102,7 @@ TEST(Blocchi, SenzaFileDiBloccoLoDiceEContinua) {
     e = esegui({"check", d});
     fs::permissions(dir.path(), fs::perms::owner_all);
     EXPECT_EQ(e.stato, 0);
-    EXPECT_NE(e.err.find("il file di blocco .compattatore.lock non si può usare (Permission denied)"),
+    EXPECT_NE(e.err.find("il file di blocco .compattatore.lock non si può usare (permesso negato)"),
               std::string::npos)
         << e.err;
 #endif

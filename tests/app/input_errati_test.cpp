@@ -469,7 +469,7 @@ TEST_F(ProgrammaInCartella, UscitaNonScrivibileLasciaIntattiIFileVecchi) {
     const test::CommandResult esito = test::run_program(exe, {}, limitato);
     EXPECT_EQ(esito.status, 2);
     EXPECT_EQ(esito.output,
-              "Attendere\ncompattatore: " + test::argument(dir / "Brunovale_linea.dat") + ": File too large\n");
+              "Attendere\ncompattatore: " + test::argument(dir / "Brunovale_linea.dat") + ": file troppo grande\n");
     for (const char* nome : {"Brunovale_linea.dat", "Brunovale_Quarzo.sim", "Brunovale_Quarzo.dat"}) {
         SCOPED_TRACE(nome);
         EXPECT_TRUE(test::read_bytes(dir / nome) == vecchio(nome));

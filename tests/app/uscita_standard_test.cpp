@@ -73,8 +73,8 @@ TEST(UscitaStandard, UnaScritturaFallitaEUnErroreDiIngressoUscita) {
             EXPECT_EQ(WEXITSTATUS(r), 2);
             const std::string testo = test::read_bytes(errori);
             const std::string atteso = std::string("compattatore: uscita standard: ") +
-                                       (dove[0] == '>' && dove[1] == ' ' ? "No space left on device"
-                                                                         : "Bad file descriptor") +
+                                       (dove[0] == '>' && dove[1] == ' ' ? "spazio esaurito sul dispositivo"
+                                                                         : "descrittore di file non valido") +
                                        "\n";
             EXPECT_TRUE(testo.ends_with(atteso)) << testo;
             // No file opened took the closed stream's place.

@@ -209,6 +209,8 @@ TEST(Grafico, PiantaEProfiloDiUnaLineaPiccola) {
     EXPECT_TRUE(contiene(svg, "<title>Citt\xC3\xA0 Alta \xE2\x80\x94 3000 m (km 13.000), da 2800 m a 3200 m, tipo 22</title>"));
     EXPECT_TRUE(contiene(svg, "da 2000 m del percorso la progressiva \xC3\xA8 km 12.000 e cresce"));
     EXPECT_TRUE(contiene(svg, ">16:46:30</text>"));  // the timetable beside the plan
+    // What the line holds, each count with its noun in the number it takes.
+    EXPECT_TRUE(contiene(svg, "\xC2\xB7 1 rallentamento</text>")) << svg.substr(svg.find("linea di "), 200);
 }
 
 // A name of thousands of characters is cut with an ellipsis wherever it is
