@@ -17,8 +17,6 @@ using test::campi;
 using test::sezioni;
 using test::valori;
 
-constexpr long ultima_posizione = 50L * 6820 - 100;
-
 // Section indices in file order.
 enum { generale, aderenze, vel_limite, stazioni, rallentamenti, segnali, codici, fine };
 
