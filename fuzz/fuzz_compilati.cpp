@@ -9,7 +9,8 @@
 //
 // Besides the sanitizers, every run checks that a file that breaks its
 // layout is reported as such (FileMalformato, with an offset inside the
-// file), never by any other failure.
+// file), never by any other failure, and that the plausibility check of
+// the entries points inside the file.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +24,7 @@
 
 #include "compile/compilazione.h"
 #include "compiled/decodifica.h"
+#include "compiled/plausibilita_voci.h"
 #include "compiled/scenario_compilato.h"
 #include "decompile/decompilazione.h"
 #include "dump/dump.h"
@@ -75,9 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
             case TipoFile::griglia:
                 decompila_con(decodifica_griglia(byte), base.voci, std::nullopt);
                 break;
-            case TipoFile::voci:
-                decompila_con(base.celle, decodifica_voci(byte), std::nullopt);
+            case TipoFile::voci: {
+                Voci voci = decodifica_voci(byte);
+                for (const VoceInverosimile& v : esamina_voci(voci, "L_T"))
+                    if (v.offset >= byte.size()) {
+                        std::fprintf(stderr, "fuzz_compilati: avviso oltre la fine del file: %s\n", v.motivo.c_str());
+                        std::abort();
+                    }
+                decompila_con(base.celle, std::move(voci), std::nullopt);
                 break;
+            }
             case TipoFile::piano:
                 decompila_con(base.celle, base.voci, decodifica_tabella_linea(byte));
                 break;

@@ -4,9 +4,10 @@
 // Besides the sanitizers, every run checks what the program promises: the
 // description texts the run would delete are those the reader says it
 // consumed, the grid has a cell per 50 m and the plan a row per metre, the
-// entries encode to their sizes, every code recorded is a diagnostic, the
-// last one with a code the outcome's, and the report an author reads holds
-// no raw control byte.  One compile per input: `check`'s agreement and the
+// entries encode to their sizes and pass the plausibility check of the
+// compiled-scenario readers, every code recorded is a diagnostic, the last
+// one with a code the outcome's, and the report an author reads holds no
+// raw control byte.  One compile per input: `check`'s agreement and the
 // driver's documents have a target of their own (fuzz_controllo).
 #include <cstddef>
 #include <cstdint>
@@ -16,9 +17,11 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/diagnostica.h"
 #include "compile/compilazione.h"
+#include "compiled/plausibilita_voci.h"
 #include "ingresso.h"
 #include "tables/file_compilati.h"
 
@@ -90,6 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
         if (s.celle.size() != static_cast<std::size_t>(s.numero_celle) + 1)
             violazione("griglia di dimensione diversa da numero_celle + 1", e);
         if (codifica_voci(s.voci).size() != byte_attesi_voci(s.voci)) violazione("voci codificate incomplete", e);
+        // Whatever the texts, the entries are ones a .sim may hold: the
+        // plausibility check of dump and decompile never flags them.
+        const std::vector<VoceInverosimile> inverosimili = esamina_voci(s.voci, d.nome_linea + "_" + d.nome_treno);
+        if (!inverosimili.empty()) {
+            std::fprintf(stderr, "fuzz_driver: %s\n", inverosimili.front().motivo.c_str());
+            violazione("voce che la verifica dei file .sim giudica inverosimile", e);
+        }
         if (piano != s.tabella_linea.esiste()) violazione("piano senza richiesta o richiesta senza piano", e);
         if (piano) {
             // The plan's bytes are checked by the writer's tests; walking up to

@@ -10,6 +10,7 @@
 #include "compiled/fonte_byte.h"
 #include "platform/file_handle.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
 
 namespace compattatore {
 
@@ -30,6 +31,15 @@ std::uint64_t massimo_di_ogni_tipo() {
     return m;
 }
 
+// A compiled scenario's entries that no compilation leaves, as warnings
+// after its listing; a name that says .sim gives the identifiers
+// (LINEA_TRENO.sim).
+void esamina_sim(std::ostream& err, const std::filesystem::path& file, std::string_view byte, bool dal_nome) {
+    std::optional<std::string> scenario;
+    if (dal_nome) scenario = path_text(file.stem());
+    riporta_inverosimili(err, file, decodifica_voci(byte), scenario);
+}
+
 }  // namespace
 
 StatoUscita comando_dump(const std::filesystem::path& file, FormatoDump formato, std::int32_t passo,
@@ -45,6 +55,7 @@ StatoUscita comando_dump(const std::filesystem::path& file, FormatoDump formato,
             // Checked whole before the first line is written, then listed as it is read again.
             try {
                 scrivi_dump(out, *dal_nome, fonte, formato, passo);
+                if (*dal_nome == TipoFile::voci) esamina_sim(err, file, tutto(fonte), true);
             } catch (const FileMalformato& e) {
                 // A file of another kind under this name says so.
                 if (fonte.size() > massimo_di_ogni_tipo()) throw;
@@ -69,6 +80,7 @@ StatoUscita comando_dump(const std::filesystem::path& file, FormatoDump formato,
         const TipoFile t = riconosci_file(file, byte);
         tipo = nome_tipo_file(t);
         scrivi_dump(out, t, byte, formato, passo);
+        if (t == TipoFile::voci) esamina_sim(err, file, byte, false);
         return stato::riuscito;
     } catch (const FileMalformato& e) {
         riporta_malformato(err, file, tipo, e);

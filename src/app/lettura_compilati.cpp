@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/file_esistenti.h"
+#include "compiled/plausibilita_voci.h"
 #include "platform/file_handle.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -13,6 +14,13 @@ namespace compattatore {
 void riporta_malformato(std::ostream& err, const std::filesystem::path& file, std::string_view tipo,
                         const FileMalformato& e) {
     err << "compattatore: " << path_text(file) << " (file " << tipo << "): " << e.what() << '\n';
+}
+
+void riporta_inverosimili(std::ostream& err, const std::filesystem::path& file, const Voci& voci,
+                          std::optional<std::string_view> scenario) {
+    for (const VoceInverosimile& v : esamina_voci(voci, scenario))
+        err << "compattatore: " << path_text(file) << " (file " << nome_tipo_file(TipoFile::voci) << "): offset "
+            << v.offset << ": avviso: " << v.motivo << '\n';
 }
 
 std::string tutto(FonteByte& fonte) {
@@ -40,6 +48,7 @@ std::optional<ScenarioCompilato> leggi_scenario(const FileScenario& s, std::ostr
     try {
         file = file_sim(s);
         Voci voci = decodifica_voci(leggi_compilato(file, tipo));
+        riporta_inverosimili(err, file, voci, s.nome_linea + "_" + s.nome_treno);
         file = file_griglia_dat(s);
         tipo = TipoFile::griglia;
         std::vector<Cella> celle = decodifica_griglia(leggi_compilato(file, tipo));

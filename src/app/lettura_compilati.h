@@ -22,6 +22,12 @@ inline constexpr const char* non_un_file = "non è un file ma una cartella, un d
 void riporta_malformato(std::ostream& err, const std::filesystem::path& file, std::string_view tipo,
                         const FileMalformato& e);
 
+// "compattatore: FILE (file .sim): offset N: avviso: voce K: reason" on
+// `err` for every entry no compilation leaves as it stands; `scenario` is
+// the file's name without ".sim", when it has that ending.
+void riporta_inverosimili(std::ostream& err, const std::filesystem::path& file, const Voci& voci,
+                          std::optional<std::string_view> scenario);
+
 // The whole of `fonte`, once its size is known to be one a compiled file can have.
 std::string tutto(FonteByte& fonte);
 

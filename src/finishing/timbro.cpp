@@ -3,12 +3,11 @@
 #include <stdexcept>
 
 #include "finishing/finitura.h"
+#include "tables/costanti_formato.h"
 
 namespace compattatore {
 
 namespace {
-constexpr std::int16_t valore_intestazione_voci = 610;
-constexpr std::int16_t valore_intestazione_celle = 5121;
 constexpr std::int32_t errore_intestazione = 1250;
 constexpr std::int32_t errore_codici_gara = 1251;
 }  // namespace

@@ -11,15 +11,13 @@ namespace {
 
 // A station needs this much grid beyond its position.
 constexpr double margine_stazione = 800.0;
-// Minimum gap between a station's start and the previous station's end.
-constexpr std::int64_t distacco_minimo = 350;
 
 // Start and end of the station from its position P, length L and kind.
 void estensione(Voce& v, std::int32_t lunghezza) {
     const std::int64_t p = v.posizione;
     const RegolaStazione regola = regola_stazione(v.tipo);
     if (regola == RegolaStazione::fine_a_150_m) {
-        v.fine = in_32(p + 150);
+        v.fine = in_32(p + oltre_fermata_in_testa);
         v.inizio = in_32(p - lunghezza);
         VistaStazione{v}.fine_prolungata() = 0;
     } else if (regola == RegolaStazione::doppia_lunghezza) {
@@ -53,8 +51,9 @@ Esito stazione(Lettura& l) {
     if (p % lunghezza_cella != 0) return ferma(l, Codice::stazione_fuori_passo, p, 1, {"la posizione va su un multiplo di " + std::to_string(lunghezza_cella) + " m"});
     v.tipo = f.leggi_u8();
     const std::int32_t lunghezza = f.leggi_32();
-    if (lunghezza % 100 != 0)
-        return ferma(l, Codice::lunghezza_stazione_fuori_passo, p, 3, {"la lunghezza va su un multiplo di 100 m"});
+    if (lunghezza % passo_lunghezza_stazione != 0)
+        return ferma(l, Codice::lunghezza_stazione_fuori_passo, p, 3,
+                     {"la lunghezza va su un multiplo di " + std::to_string(passo_lunghezza_stazione) + " m"});
 
     const VistaStazione st{v};
     st.flag_a() = f.leggi_u8();
@@ -86,7 +85,7 @@ Esito stazione(Lettura& l) {
     orario(l, ore, minuti, secondi, 14);
 
     estensione(v, lunghezza);
-    if (lunghezza < 600) st.flag_b() = 0;
+    if (lunghezza < lunghezza_minima_flag_b) st.flag_b() = 0;
     // The first station keeps the extra 50 m its sixth field gave to `fine`.
     if (i == static_cast<std::int32_t>(prima_stazione)) {
         st.fine_prolungata() = 0;
@@ -119,7 +118,7 @@ Esito stazione(Lettura& l) {
         }
     }
 
-    if (i > 1 && static_cast<std::int64_t>(v.inizio) - distacco_minimo <
+    if (i > 1 && static_cast<std::int64_t>(v.inizio) - distacco_minimo_stazioni <
                      s.voci[static_cast<std::size_t>(i - 1)].fine)
         return ferma(l, Codice::stazioni_troppo_vicine, p, 1,
                      {"la stazione comincia a " + std::to_string(v.inizio) + " m, la precedente, " +

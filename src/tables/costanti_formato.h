@@ -108,6 +108,21 @@ inline constexpr std::array<NomeTipoStazione, 4> tipi_stazione{{
 // From this kind on a station has no stop cell and no approach marks.
 inline constexpr int primo_tipo_stazione_senza_fermata = 25;
 
+// A station's length is a multiple of this many metres.
+inline constexpr std::int32_t passo_lunghezza_stazione = 100;
+// A station that ends 150 m past its position ends this far past it.
+inline constexpr std::int32_t oltre_fermata_in_testa = 150;
+// The least gap between a station's start and the previous station's end.
+inline constexpr std::int32_t distacco_minimo_stazioni = 350;
+// A station shorter than this keeps its fifth value (flag b) at 0.
+inline constexpr std::int32_t lunghezza_minima_flag_b = 600;
+
+// --- Header values ---------------------------------------------------------
+
+// The fixed values the header stamp writes into entry 85 and cell 1.
+inline constexpr std::int16_t valore_intestazione_voci = 610;
+inline constexpr std::int16_t valore_intestazione_celle = 5121;
+
 // The placement rule of a station kind; a kind not in the table is centred.
 constexpr RegolaStazione regola_stazione(int tipo) {
     for (const NomeTipoStazione& n : tipi_stazione)

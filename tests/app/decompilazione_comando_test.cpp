@@ -113,8 +113,18 @@ TEST_F(ComandoDecompile, IFileDanneggiatiSonoRiportatiConIlPostoEIDueValori) {
              });
          },
          1, scritti,
+         "compattatore: {DIR}/Brunovale_Quarzo.sim (file voci): offset 3732: avviso: voce 85: (linea) intero1 vale "
+         "611, ma la compilazione vi scrive sempre 610\n"
          "Brunovale_Quarzo.sim: voce 85: intero1 trovato 611, riproducibile 610 (intestazione fissa di compile); "
          "orario trovato 1, riproducibile 36456 (codice di gara ricalcolato dai nomi della linea e del treno)\n" +
+             piu_vicina + "(1 riga)\n",
+         true},
+        {"una stazione che nessuna compilazione lascia: la sua fine spostata",
+         [](const std::filesystem::path& d) { cambia_voci(d, [](Voci& v) { v[2].fine += 100; }); }, 1, scritti,
+         "compattatore: {DIR}/Brunovale_Quarzo.sim (file voci): offset 91: avviso: voce 2: (stazione \"Selvarossa\", "
+         "tipo 22) va da 3700 a 4250 m, ma la sua posizione, 3900 m, non sta a metà (con byte4 la fine va 50 m più "
+         "in là)\n"
+         "Brunovale_Quarzo.sim: voce 2: fine trovato 4250, riproducibile 4150\n" +
              piu_vicina + "(1 riga)\n",
          true},
         {"la griglia tagliata", [](const std::filesystem::path& d) { taglia(d / "Brunovale_Quarzo.dat", 4); }, 1, "",
@@ -155,6 +165,9 @@ TEST_F(ComandoDecompile, FileConIlNomeDiAltriIdentificatoriMostranoNomiETimbro) 
     const Esecuzione e = decompile(dir.path(), false, "Altra", "Prova");
     EXPECT_EQ(e.stato, 1);
     EXPECT_EQ(e.err,
+              "compattatore: " + path_text(file("Altra_Prova.sim")) +
+                  " (file voci): offset 3721: avviso: voce 85: (linea) i nomi della linea e del treno, \"Brunovale\" "
+                  "e \"Quarzo\", non sono quelli del nome del file, Altra_Prova.sim\n"
               "Altra_Prova.sim: voce 85: nome trovato \"Brunovale\", riproducibile \"Altra\"; orario trovato 36456, "
               "riproducibile 37229 (codice di gara ricalcolato dai nomi della linea e del treno)\n"
               "Altra_Prova.sim: voce 86: nome trovato \"Quarzo\", riproducibile \"Prova\"\n"
