@@ -22,7 +22,7 @@ inline constexpr const char* non_un_file = "non è un file ma una cartella, un d
 void riporta_malformato(std::ostream& err, const std::filesystem::path& file, std::string_view tipo,
                         const FileMalformato& e);
 
-// "compattatore: FILE (file .sim): offset N: avviso: voce K: reason" on
+// "compattatore: FILE (file voci): offset N: avviso: voce K: reason" on
 // `err` for every entry no compilation leaves as it stands; `scenario` is
 // the file's name without ".sim", when it has that ending.
 void riporta_inverosimili(std::ostream& err, const std::filesystem::path& file, const Voci& voci,

@@ -1,6 +1,7 @@
 // The constants and codes of the scenario's formats, each under one name:
 // the grid's step, how far it runs beyond the line, the longest line, the
-// cell types and the station kinds with a rule of their own.
+// cell types, the station kinds with a rule of their own and the stations'
+// measures, and the header's fixed values.
 #pragma once
 
 #include <array>
@@ -117,12 +118,6 @@ inline constexpr std::int32_t distacco_minimo_stazioni = 350;
 // A station shorter than this keeps its fifth value (flag b) at 0.
 inline constexpr std::int32_t lunghezza_minima_flag_b = 600;
 
-// --- Header values ---------------------------------------------------------
-
-// The fixed values the header stamp writes into entry 85 and cell 1.
-inline constexpr std::int16_t valore_intestazione_voci = 610;
-inline constexpr std::int16_t valore_intestazione_celle = 5121;
-
 // The placement rule of a station kind; a kind not in the table is centred.
 constexpr RegolaStazione regola_stazione(int tipo) {
     for (const NomeTipoStazione& n : tipi_stazione)
@@ -133,5 +128,11 @@ constexpr RegolaStazione regola_stazione(int tipo) {
 // Whether a station of this kind has a stop cell (and, unless it ends 150 m
 // past its position, approach marks).
 constexpr bool stazione_con_fermata(int tipo) { return tipo < primo_tipo_stazione_senza_fermata; }
+
+// --- Header values ---------------------------------------------------------
+
+// The fixed values the header stamp writes into entry 85 and cell 1.
+inline constexpr std::int16_t valore_intestazione_voci = 610;
+inline constexpr std::int16_t valore_intestazione_celle = 5121;
 
 }  // namespace compattatore
